@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace dorvane {
+
+// One alarm of the alarm table. The first seven members are kept as the texts the settings file
+// holds; an empty text means "not set".
+struct AlarmSlot {
+    std::string AlarmActivated = "0"; // armed when it reads as the number 1
+    std::string AlarmDate;            // "" = daily alarm, else "ddd mmm dd, yyyy"
+    std::string AlarmHour;            // hour on the 12-hour dial, "" = alarm not set
+    std::string AlarmMin = "00";
+    std::string AlarmAMPM = "AM";
+    std::string AlarmMessage;         // pop-up text, "" = no pop-up
+    std::string AlarmExec;            // program, document or address to open, "" = none
+
+    // Run-time only, never saved.
+    bool MessageShown = false;
+    bool ExecDone = false;
+    int16_t RingCount = 0;
+
+    bool IsArmed() const;
+};
+
+} // namespace dorvane

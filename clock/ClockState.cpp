@@ -1,0 +1,11 @@
+#include "clock/ClockState.h"
+
+namespace dorvane {
+
+ClockState& SharedClockState()
+{
+    static ClockState state;
+    return state;
+}
+
+} // namespace dorvane

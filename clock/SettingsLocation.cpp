@@ -1,0 +1,48 @@
+#include "clock/SettingsLocation.h"
+
+#include <cstdlib>
+#include <unistd.h>
+
+namespace dorvane {
+namespace {
+
+bool IsWritableFolder(const std::filesystem::path& folder)
+{
+    return !folder.empty() && ::access(folder.c_str(), W_OK) == 0;
+}
+
+std::filesystem::path ConfigHome(const std::string& xdgConfigHome, const std::string& home)
+{
+    // Only an absolute $XDG_CONFIG_HOME counts; a relative one is to be ignored.
+    if (!xdgConfigHome.empty() && xdgConfigHome.front() == '/')
+        return xdgConfigHome;
+    return std::filesystem::path(home.empty() ? "/tmp" : home) / ".config";
+}
+
+} // namespace
+
+std::filesystem::path SettingsLocation::Resolve() const
+{
+    if (explicitFile)
+        return *explicitFile;
+    if (IsWritableFolder(programFolder))
+        return programFolder / kFileName;
+    return ConfigHome(xdgConfigHome, home) / "dorvane" / kFileName;
+}
+
+SettingsLocation SettingsLocation::ForThisProcess(std::optional<std::filesystem::path> explicitFile)
+{
+    SettingsLocation location;
+    location.explicitFile = std::move(explicitFile);
+    std::error_code ec;
+    auto program = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (!ec)
+        location.programFolder = program.parent_path();
+    const char* xdg = std::getenv("XDG_CONFIG_HOME");
+    const char* home = std::getenv("HOME");
+    location.xdgConfigHome = xdg ? xdg : "";
+    location.home = home ? home : "";
+    return location;
+}
+
+} // namespace dorvane
