@@ -1,11 +1,14 @@
 #include "clock/SettingsCommand.h"
 #include "clock/SettingsLocation.h"
+#include "platform/SdlSoundOutput.h"
 #include "platform/X11Screen.h"
+#include "tones/ToneCommand.h"
 
 #include <cstring>
 #include <iostream>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -43,13 +46,16 @@ CommandLine Parse(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
+    if (argc > 1 && std::string(argv[1]) == "tone")
+        return dorvane::RunToneCommand(std::vector<std::string>(argv + 2, argv + argc), dorvane::SystemSoundOutput(),
+                                       std::cerr);
     const CommandLine line = Parse(argc, argv);
     if (!line.error.empty()) {
-        std::cerr << "dorvane: " << line.error << "\n" << kUsage;
+        std::cerr << "dorvane: " << line.error << "\n" << kUsage << dorvane::kToneCommandUsage;
         return 2;
     }
     if (line.help) {
-        std::cout << kUsage;
+        std::cout << kUsage << dorvane::kToneCommandUsage;
         return 0;
     }
     const auto settingsPath = dorvane::SettingsLocation::ForThisProcess(line.settingsFile).Resolve();
