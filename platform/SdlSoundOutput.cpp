@@ -17,7 +17,7 @@ using Clock = std::chrono::steady_clock;
 
 constexpr int kWantedRate = 44100;
 constexpr int kWantedChannels = 2;
-constexpr int kWantedBufferFrames = 512; // about 12 ms: the tones follow each other closely
+constexpr int kWantedBufferFrames = 2048; // about 46 ms: enough to ride out a busy moment of the desktop
 constexpr int kBytesPerSample = 2;       // the device is always opened for 16-bit samples
 constexpr auto kRetryOpenAfter = std::chrono::seconds(5);
 // How long a synchronous sound may take beyond its own length before waiting for it is given up
@@ -152,16 +152,35 @@ std::optional<std::vector<uint8_t>> SdlSoundOutput::ToDeviceFormat(std::span<con
     Uint32 length = 0;
     if (!SDL_LoadWAV_RW(SDL_RWFromConstMem(wav.data(), static_cast<int>(wav.size())), 1, &source, &buffer, &length))
         return std::nullopt;
-    std::optional<std::vector<uint8_t>> converted;
+    auto converted = Convert(source, std::span(buffer, length));
+    SDL_FreeWAV(buffer);
+    return converted;
+}
+
+std::optional<std::vector<uint8_t>> SdlSoundOutput::Convert(const SDL_AudioSpec& source,
+                                                            std::span<const uint8_t> samples) const
+{
+    const int sourceFrameBytes = SDL_AUDIO_BITSIZE(source.format) / 8 * source.channels;
+    const int deviceFrameBytes = format_.channels * kBytesPerSample;
+    const int64_t frames = samples.size() / sourceFrameBytes;
+    const int64_t deviceFrames = (frames * format_.rate + source.freq / 2) / source.freq;
+    // The resampler holds back the last few milliseconds until more samples follow, also when
+    // flushed; a tenth of a second of silence pushes them out, and is then cut off again.
+    std::vector<uint8_t> padding(static_cast<std::size_t>(source.freq / 10 + 64) * sourceFrameBytes,
+                                 source.format == AUDIO_U8 ? 0x80 : 0);
+    if (samples.size() + padding.size() > INT_MAX)
+        return std::nullopt;
     SDL_AudioStream* stream = SDL_NewAudioStream(source.format, source.channels, source.freq, AUDIO_S16SYS,
                                                  static_cast<Uint8>(format_.channels), format_.rate);
-    if (stream && length <= INT_MAX && SDL_AudioStreamPut(stream, buffer, static_cast<int>(length)) == 0 &&
+    std::optional<std::vector<uint8_t>> converted;
+    if (stream && SDL_AudioStreamPut(stream, samples.data(), static_cast<int>(samples.size())) == 0 &&
+        SDL_AudioStreamPut(stream, padding.data(), static_cast<int>(padding.size())) == 0 &&
         SDL_AudioStreamFlush(stream) == 0) {
-        converted.emplace(SDL_AudioStreamAvailable(stream));
-        converted->resize(std::max(0, SDL_AudioStreamGet(stream, converted->data(), static_cast<int>(converted->size()))));
+        converted.emplace(static_cast<std::size_t>(deviceFrames * deviceFrameBytes));
+        const int got = SDL_AudioStreamGet(stream, converted->data(), static_cast<int>(converted->size()));
+        converted->resize(static_cast<std::size_t>(std::max(got, 0)));
     }
     SDL_FreeAudioStream(stream);
-    SDL_FreeWAV(buffer);
     return converted;
 }
 

@@ -11,6 +11,8 @@
 #include <span>
 #include <vector>
 
+struct SDL_AudioSpec;
+
 namespace dorvane {
 
 // The system's sound, through SDL's audio subsystem (PulseAudio, PipeWire or ALSA underneath). The
@@ -48,6 +50,7 @@ private:
     void CloseDevice();
     void ReportMissingDevice(const char* reason);
     std::optional<std::vector<uint8_t>> ToDeviceFormat(std::span<const uint8_t> wav) const;
+    std::optional<std::vector<uint8_t>> Convert(const SDL_AudioSpec& source, std::span<const uint8_t> samples) const;
     std::vector<uint8_t> SquareWave(int frequencyHz, int milliseconds) const;
     void PlayToTheEnd(std::vector<uint8_t> samples);
     uint64_t Start(std::vector<uint8_t> samples);

@@ -39,8 +39,9 @@ double BellAt(double t)
     double value = 0;
     for (const Partial& p : kPartials) {
         const double f = kPrimeHz * p.ratio;
-        const double modes = std::sin(2 * kPi * (f - p.beatHz / 2) * t) + 0.8 * std::sin(2 * kPi * (f + p.beatHz / 2) * t + 1.0);
-        value += p.amplitude * std::exp(-t / p.decay) * modes / 1.8;
+        const double modes =
+            std::sin(2 * kPi * (f - p.beatHz / 2) * t) + 0.3 * std::sin(2 * kPi * (f + p.beatHz / 2) * t + 1.0);
+        value += p.amplitude * std::exp(-t / p.decay) * modes / 1.3;
     }
     return value;
 }
