@@ -8,6 +8,7 @@
 #include <cstring>
 #include <iostream>
 #include <mutex>
+#include <new>
 #include <thread>
 
 namespace dorvane {
@@ -19,13 +20,13 @@ constexpr int kWantedRate = 44100;
 constexpr int kWantedChannels = 2;
 constexpr int kWantedBufferFrames = 2048; // about 46 ms: enough to ride out a busy moment of the desktop
 constexpr int kBytesPerSample = 2;       // the device is always opened for 16-bit samples
-constexpr auto kRetryOpenAfter = std::chrono::seconds(5);
 // How long a synchronous sound may take beyond its own length before waiting for it is given up
 // (a device that stopped taking samples must not hang the clock).
-constexpr auto kStallAllowance = std::chrono::seconds(2);
+constexpr auto kStallAllowance = std::chrono::seconds(3);
 constexpr int kLowestBeep = 37;
 constexpr int kHighestBeep = 32767;
 constexpr int16_t kSquareWaveAmplitude = 8000; // a clear beep, well below full scale
+constexpr int kLongestSquareWavePiece = 10000; // ms; a longer beep is played piece by piece
 
 Clock::duration FramesToDuration(int64_t frames, int rate)
 {
@@ -65,8 +66,8 @@ struct SdlSoundOutput::Voice {
     }
 };
 
-SdlSoundOutput::SdlSoundOutput(std::ostream& diagnostics)
-    : diagnostics_(diagnostics), voice_(std::make_unique<Voice>())
+SdlSoundOutput::SdlSoundOutput(std::ostream& diagnostics, std::chrono::milliseconds retryOpenAfter)
+    : diagnostics_(diagnostics), retryOpenAfter_(retryOpenAfter), voice_(std::make_unique<Voice>())
 {
 }
 
@@ -80,7 +81,7 @@ bool SdlSoundOutput::EnsureDevice()
         return true;
     if (device_ != 0)
         CloseDevice(); // lost, e.g. the sound server went away: open afresh
-    else if (lastOpenAttempt_ && Clock::now() - *lastOpenAttempt_ < kRetryOpenAfter)
+    else if (lastOpenAttempt_ && Clock::now() - *lastOpenAttempt_ < retryOpenAfter_)
         return false;
     return OpenDevice();
 }
@@ -111,7 +112,7 @@ bool SdlSoundOutput::OpenDevice()
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;
     }
-    format_ = {obtained.freq, obtained.channels, obtained.samples};
+    format_ = {obtained.freq, obtained.channels};
     {
         std::lock_guard lock(voice_->mutex);
         voice_->bytesPerFrame = obtained.channels * kBytesPerSample;
@@ -152,7 +153,12 @@ std::optional<std::vector<uint8_t>> SdlSoundOutput::ToDeviceFormat(std::span<con
     Uint32 length = 0;
     if (!SDL_LoadWAV_RW(SDL_RWFromConstMem(wav.data(), static_cast<int>(wav.size())), 1, &source, &buffer, &length))
         return std::nullopt;
-    auto converted = Convert(source, std::span(buffer, length));
+    std::optional<std::vector<uint8_t>> converted;
+    try {
+        converted = Convert(source, std::span(buffer, length));
+    } catch (const std::bad_alloc&) {
+        // A sound too large for memory stays silent.
+    }
     SDL_FreeWAV(buffer);
     return converted;
 }
@@ -161,6 +167,8 @@ std::optional<std::vector<uint8_t>> SdlSoundOutput::Convert(const SDL_AudioSpec&
                                                             std::span<const uint8_t> samples) const
 {
     const int sourceFrameBytes = SDL_AUDIO_BITSIZE(source.format) / 8 * source.channels;
+    if (sourceFrameBytes <= 0 || source.freq <= 0)
+        return std::nullopt;
     const int deviceFrameBytes = format_.channels * kBytesPerSample;
     const int64_t frames = samples.size() / sourceFrameBytes;
     const int64_t deviceFrames = (frames * format_.rate + source.freq / 2) / source.freq;
@@ -184,12 +192,13 @@ std::optional<std::vector<uint8_t>> SdlSoundOutput::Convert(const SDL_AudioSpec&
     return converted;
 }
 
-std::vector<uint8_t> SdlSoundOutput::SquareWave(int frequencyHz, int milliseconds) const
+std::vector<uint8_t> SdlSoundOutput::SquareWave(int frequencyHz, int64_t fromMs, int milliseconds) const
 {
-    const int64_t frames = int64_t{milliseconds} * format_.rate / 1000;
+    const int64_t first = fromMs * format_.rate / 1000;
+    const int64_t frames = (fromMs + milliseconds) * format_.rate / 1000 - first;
     std::vector<int16_t> samples(static_cast<std::size_t>(frames * format_.channels));
     for (int64_t frame = 0; frame < frames; ++frame) {
-        const bool firstHalf = (frame * 2 * frequencyHz / format_.rate) % 2 == 0;
+        const bool firstHalf = ((first + frame) * 2 * frequencyHz / format_.rate) % 2 == 0;
         const int16_t value = firstHalf ? kSquareWaveAmplitude : -kSquareWaveAmplitude;
         std::fill_n(samples.begin() + frame * format_.channels, format_.channels, value);
     }
@@ -259,7 +268,10 @@ void SdlSoundOutput::Beep(int frequencyHz, int milliseconds)
     if (audible && PcSpeakerTone(frequencyHz, milliseconds))
         return;
     if (audible && EnsureDevice()) {
-        PlayToTheEnd(SquareWave(frequencyHz, milliseconds));
+        for (int64_t done = 0; done < milliseconds; done += kLongestSquareWavePiece) {
+            const auto piece = static_cast<int>(std::min<int64_t>(kLongestSquareWavePiece, milliseconds - done));
+            PlayToTheEnd(SquareWave(frequencyHz, done, piece));
+        }
         return;
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));

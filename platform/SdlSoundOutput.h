@@ -22,7 +22,10 @@ namespace dorvane {
 // opening is tried again now and then (the sound server may start after the clock, or restart).
 class SdlSoundOutput : public SoundOutput {
 public:
-    explicit SdlSoundOutput(std::ostream& diagnostics);
+    // Says on diagnostics when there is no sound device; tries to open one again at the first sound
+    // after retryOpenAfter.
+    explicit SdlSoundOutput(std::ostream& diagnostics,
+                            std::chrono::milliseconds retryOpenAfter = std::chrono::seconds(5));
     ~SdlSoundOutput() override;
     SdlSoundOutput(const SdlSoundOutput&) = delete;
     SdlSoundOutput& operator=(const SdlSoundOutput&) = delete;
@@ -42,7 +45,6 @@ private:
     struct DeviceFormat {
         int rate = 0;
         int channels = 0;
-        int bufferFrames = 0;
     };
 
     bool EnsureDevice();
@@ -51,12 +53,14 @@ private:
     void ReportMissingDevice(const char* reason);
     std::optional<std::vector<uint8_t>> ToDeviceFormat(std::span<const uint8_t> wav) const;
     std::optional<std::vector<uint8_t>> Convert(const SDL_AudioSpec& source, std::span<const uint8_t> samples) const;
-    std::vector<uint8_t> SquareWave(int frequencyHz, int milliseconds) const;
+    // The part of a square-wave beep from fromMs on, milliseconds long.
+    std::vector<uint8_t> SquareWave(int frequencyHz, int64_t fromMs, int milliseconds) const;
     void PlayToTheEnd(std::vector<uint8_t> samples);
     uint64_t Start(std::vector<uint8_t> samples);
     bool PcSpeakerTone(int frequencyHz, int milliseconds);
 
     std::ostream& diagnostics_;
+    std::chrono::milliseconds retryOpenAfter_;
     bool reportedMissing_ = false;
     uint32_t device_ = 0;
     DeviceFormat format_;

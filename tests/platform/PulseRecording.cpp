@@ -93,7 +93,7 @@ Result<std::unique_ptr<PulseRecording>> PulseRecording::Start()
     const std::string device = "--device=" + sink.value()->name() + ".monitor";
     const std::string rate = "--rate=" + std::to_string(kRate);
     const char* argv[] = {"pacat", "--record", device.c_str(), "--format=s16le", rate.c_str(), "--channels=2",
-                          "--raw", "--latency-msec=10", nullptr};
+                          "--raw", "--latency-msec=50", nullptr};
     pid_t recorder = 0;
     const int spawned = posix_spawnp(&recorder, "pacat", &actions, nullptr, const_cast<char**>(argv), environ);
     posix_spawn_file_actions_destroy(&actions);

@@ -1,6 +1,7 @@
 #include "platform/SdlSoundOutput.h"
 
 #include "tests/platform/PulseRecording.h"
+#include "tests/platform/RecordedPlayback.h"
 #include "tests/platform/SignalAnalysis.h"
 #include "tests/platform/SineWav.h"
 
@@ -33,33 +34,7 @@ std::span<const int16_t> Part(const std::vector<int16_t>& samples, const Burst& 
 
 double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
 
-class SdlSoundOutputPlayback : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        auto started = PulseRecording::Start();
-        if (!started)
-            GTEST_SKIP() << started.error();
-        recording = started.take();
-        output = std::make_unique<SdlSoundOutput>(diagnostics);
-        ASSERT_TRUE(output->HasDevice()) << diagnostics.str();
-        // A stream new to the sound server starts by pulling the sink back in time so that it is
-        // heard at once; the sink's monitor has already passed that time and misses the first
-        // milliseconds. Let the stream settle before the sounds under test.
-        std::this_thread::sleep_for(300ms);
-    }
-
-    std::vector<int16_t> Heard()
-    {
-        auto heard = recording->Stop();
-        EXPECT_EQ(diagnostics.str(), "");
-        return heard;
-    }
-
-    std::ostringstream diagnostics;
-    std::unique_ptr<PulseRecording> recording;
-    std::unique_ptr<SdlSoundOutput> output;
-};
+using SdlSoundOutputPlayback = testing::RecordedPlayback;
 
 TEST_F(SdlSoundOutputPlayback, SyncSoundIsHeardWholeAtItsPitchBeforeTheCallReturns)
 {
@@ -69,6 +44,7 @@ TEST_F(SdlSoundOutputPlayback, SyncSoundIsHeardWholeAtItsPitchBeforeTheCallRetur
 
     const auto heard = Heard();
     const auto bursts = FindBursts(heard, kThreshold, kMaxGap);
+    SCOPED_TRACE(Describe(bursts, kRate));
     ASSERT_EQ(bursts.size(), 1u);
     EXPECT_NEAR(Milliseconds(bursts[0].length(), kRate), 300, 2);
     EXPECT_NEAR(ZeroCrossingFrequency(Part(heard, bursts[0]), kRate), 2000, 20);
@@ -84,6 +60,7 @@ TEST_F(SdlSoundOutputPlayback, SoundStartedAfterASyncSoundFollowsItsEnd)
 
     const auto heard = Heard();
     const auto bursts = FindBursts(heard, kThreshold, kMaxGap);
+    SCOPED_TRACE(Describe(bursts, kRate));
     ASSERT_EQ(bursts.size(), 2u);
     EXPECT_NEAR(Milliseconds(bursts[0].length(), kRate), 200, 2);
     EXPECT_NEAR(ZeroCrossingFrequency(Part(heard, bursts[0]), kRate), 1000, 10);
@@ -101,6 +78,7 @@ TEST_F(SdlSoundOutputPlayback, AsyncSoundIsCutOffByTheNextSound)
 
     const auto heard = Heard();
     const auto bursts = FindBursts(heard, kThreshold, kMaxGap);
+    SCOPED_TRACE(Describe(bursts, kRate));
     ASSERT_FALSE(bursts.empty());
     const Burst sound{bursts.front().start, bursts.back().end};
     constexpr std::size_t kWindow = kRate / 100;
@@ -128,6 +106,7 @@ TEST_F(SdlSoundOutputPlayback, ConvertsOtherRatesAndChannelCountsToTheDevice)
 
     const auto heard = Heard();
     const auto bursts = FindBursts(heard, kThreshold, 4 * kMaxGap);
+    SCOPED_TRACE(Describe(bursts, kRate));
     ASSERT_EQ(bursts.size(), 2u);
     EXPECT_NEAR(Milliseconds(bursts[0].length(), kRate), 500, 4);
     EXPECT_NEAR(ZeroCrossingFrequency(Part(heard, bursts[0]), kRate), 440, 4.4);
@@ -145,6 +124,7 @@ TEST_F(SdlSoundOutputPlayback, BeepWithoutAPcSpeakerIsASquareWaveOfItsLength)
 
     const auto heard = Heard();
     const auto bursts = FindBursts(heard, kThreshold, kMaxGap);
+    SCOPED_TRACE(Describe(bursts, kRate));
     ASSERT_EQ(bursts.size(), 1u);
     const auto beep = Part(heard, bursts[0]);
     EXPECT_NEAR(Milliseconds(beep.size(), kRate), 200, 2);
@@ -224,6 +204,32 @@ TEST(SdlSoundOutputWithoutServer, RunsOnSilentlyAndSaysSoOnce)
     const std::string said = diagnostics.str();
     EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
     EXPECT_NE(said.find("no sound device"), std::string::npos) << said;
+}
+
+TEST(SdlSoundOutputWithoutServer, FindsASoundServerThatStartsLater)
+{
+    auto started = PulseRecording::Start();
+    if (!started)
+        GTEST_SKIP() << started.error();
+    std::ostringstream diagnostics;
+    SdlSoundOutput output(diagnostics, 100ms);
+    {
+        ScopedEnvironment server("PULSE_SERVER", "unix:/nonexistent/dorvane-no-server");
+        ScopedEnvironment driver("SDL_AUDIODRIVER", "pulseaudio");
+        ASSERT_FALSE(output.HasDevice());
+    }
+    std::this_thread::sleep_for(150ms);
+    ASSERT_TRUE(output.HasDevice());
+    std::this_thread::sleep_for(300ms);
+    output.PlayWavSync(SineWav(44100, 2, 2000, 0.2, 10000));
+
+    const auto heard = started.value()->Stop();
+    const auto bursts = FindBursts(heard, kThreshold, kMaxGap);
+    SCOPED_TRACE(Describe(bursts, kRate));
+    ASSERT_EQ(bursts.size(), 1u);
+    EXPECT_NEAR(Milliseconds(bursts[0].length(), kRate), 200, 2);
+    const std::string said = diagnostics.str();
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
 }
 
 } // namespace

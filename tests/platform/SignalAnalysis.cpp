@@ -2,6 +2,7 @@
 
 #include <cassert>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <numbers>
 
@@ -19,6 +20,18 @@ std::vector<Burst> FindBursts(std::span<const int16_t> samples, int threshold, s
             bursts.push_back({i, i + 1});
     }
     return bursts;
+}
+
+std::string Describe(const std::vector<Burst>& bursts, int rate)
+{
+    std::string text;
+    char one[64];
+    for (const Burst& burst : bursts) {
+        std::snprintf(one, sizeof one, "%sat %.1f ms for %.1f ms", text.empty() ? "" : ", ",
+                      Milliseconds(burst.start, rate), Milliseconds(burst.length(), rate));
+        text += one;
+    }
+    return text.empty() ? "nothing heard" : text;
 }
 
 double ZeroCrossingFrequency(std::span<const int16_t> samples, int rate)

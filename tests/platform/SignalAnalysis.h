@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string>
 #include <vector>
 
 namespace dorvane::testing {
@@ -20,6 +21,9 @@ struct Burst {
 // The stretches where the sound rises above threshold, joined across quiet gaps of at most maxGap
 // samples (the troughs of the wave itself).
 std::vector<Burst> FindBursts(std::span<const int16_t> samples, int threshold, std::size_t maxGap);
+
+// "at 12.3 ms for 120.0 ms, ..." for a failure message.
+std::string Describe(const std::vector<Burst>& bursts, int rate);
 
 // The frequency of a steady tone from its zero crossings (interpolated between samples).
 double ZeroCrossingFrequency(std::span<const int16_t> samples, int rate);

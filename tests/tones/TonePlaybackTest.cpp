@@ -5,6 +5,7 @@
 #include "resources/ChimeSound.h"
 #include "tests/platform/FakeMessagePump.h"
 #include "tests/platform/PulseRecording.h"
+#include "tests/platform/RecordedPlayback.h"
 #include "tests/platform/SignalAnalysis.h"
 #include "tests/tones/WavBytes.h"
 #include "tones/SoundRule.h"
@@ -35,25 +36,14 @@ std::span<const int16_t> Part(const std::vector<int16_t>& samples, std::size_t s
 
 double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
 
-class TonePlayback : public ::testing::Test {
+class TonePlayback : public testing::RecordedPlayback {
 protected:
     void SetUp() override
     {
-        auto started = PulseRecording::Start();
-        if (!started)
-            GTEST_SKIP() << started.error();
-        recording = started.take();
-        output = std::make_unique<SdlSoundOutput>(diagnostics);
-        ASSERT_TRUE(output->HasDevice()) << diagnostics.str();
+        RecordedPlayback::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
         generator = std::make_unique<ToneGenerator>(*output, pump);
-        std::this_thread::sleep_for(300ms); // see SdlSoundOutputPlayback: a new stream needs to settle
-    }
-
-    std::vector<int16_t> Heard()
-    {
-        auto heard = recording->Stop();
-        EXPECT_EQ(diagnostics.str(), "");
-        return heard;
     }
 
     // Four tones of an alarm ring as the tick plays them; returns when each call started.
@@ -70,6 +60,7 @@ protected:
     void ExpectRing(const std::vector<int16_t>& heard, const std::vector<Clock::time_point>& calls)
     {
         const auto bursts = FindBursts(heard, 3000, kMaxGap);
+        SCOPED_TRACE(Describe(bursts, kRate));
         ASSERT_EQ(bursts.size(), 4u);
         for (std::size_t k = 0; k < bursts.size(); ++k) {
             EXPECT_NEAR(Milliseconds(bursts[k].length(), kRate), 120, 2) << "tone " << k;
@@ -84,10 +75,7 @@ protected:
     }
 
     ClockState state;
-    std::ostringstream diagnostics;
     testing::FakeMessagePump pump;
-    std::unique_ptr<PulseRecording> recording;
-    std::unique_ptr<SdlSoundOutput> output;
     std::unique_ptr<ToneGenerator> generator;
 };
 
@@ -114,6 +102,7 @@ TEST_F(TonePlayback, StartSignalIsTwoTonesAndStopSignalOne)
 
     const auto heard = Heard();
     const auto bursts = FindBursts(heard, 3000, kMaxGap);
+    SCOPED_TRACE(Describe(bursts, kRate));
     ASSERT_EQ(bursts.size(), 3u);
     for (const auto& burst : bursts) {
         EXPECT_NEAR(Milliseconds(burst.length(), kRate), 100, 2);
@@ -138,6 +127,7 @@ TEST_F(TonePlayback, ChimeStrokeIsCutOffByTheNextStroke)
 
     // The first stroke begins where the sound begins; the second where the sound repeats it.
     const auto bursts = FindBursts(heard, 200, kRate / 10);
+    SCOPED_TRACE(Describe(bursts, kRate));
     ASSERT_FALSE(bursts.empty());
     const std::size_t first = bursts.front().start;
     const std::size_t probe = kRate / 10;

@@ -77,6 +77,7 @@ TEST(ToneProgram, PlaysTheToneThroughTheSoundServer)
     EXPECT_EQ(ran.exitCode, 0) << ran.err;
     const auto heard = started.value()->Stop();
     const auto bursts = FindBursts(heard, 3000, 88);
+    SCOPED_TRACE(Describe(bursts, testing::PulseRecording::kRate));
     ASSERT_EQ(bursts.size(), 1u);
     // A fresh stream's first milliseconds can be missing from the sink's monitor (not from the sink).
     EXPECT_GT(Milliseconds(bursts[0].length(), testing::PulseRecording::kRate), 180);
