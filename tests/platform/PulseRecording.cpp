@@ -2,7 +2,7 @@
 
 #include <fcntl.h>
 #include <signal.h>
-#include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -11,10 +11,9 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <string>
 #include <thread>
-
-extern char** environ;
 
 namespace dorvane::testing {
 namespace {
@@ -55,7 +54,9 @@ private:
             return;
         }
         const char* base = std::getenv("DORVANE_TEST_SINK");
-        name_ = std::string(base && *base ? base : "dorvane_null") + "_" + std::to_string(getpid());
+        const std::string prefix = std::string(base && *base ? base : "dorvane_null") + "_";
+        UnloadSinksOfEndedProcesses(prefix);
+        name_ = prefix + std::to_string(getpid());
         module_ = CommandOutput("pactl load-module module-null-sink sink_name=" + name_ + " rate=" +
                                 std::to_string(PulseRecording::kRate) + " channels=2 2>/dev/null");
         if (module_.empty() || module_.find_first_not_of("0123456789\n") != std::string::npos) {
@@ -70,10 +71,53 @@ private:
             CommandOutput("pactl unload-module " + module_ + " 2>/dev/null");
     }
 
+    // A test process that crashed left its sink behind: "<module> module-null-sink sink_name=<prefix><pid> ...".
+    static void UnloadSinksOfEndedProcesses(const std::string& prefix)
+    {
+        const std::string key = "sink_name=" + prefix;
+        std::istringstream modules(CommandOutput("pactl list short modules 2>/dev/null"));
+        std::string line;
+        while (std::getline(modules, line)) {
+            const auto at = line.find(key);
+            if (at == std::string::npos)
+                continue;
+            const auto pidStart = at + key.size();
+            const std::string pid = line.substr(pidStart, line.find_first_not_of("0123456789", pidStart) - pidStart);
+            const std::string module = line.substr(0, line.find_first_of(" \t"));
+            if (!pid.empty() && !std::filesystem::exists("/proc/" + pid))
+                CommandOutput("pactl unload-module " + module + " 2>/dev/null");
+        }
+    }
+
     std::string name_;
     std::string module_;
     std::string error_;
 };
+
+// Starts pacat recording the source into file. It ends with this process, also when a test crashes,
+// and keeps away from the test's output (which the test runner waits on).
+pid_t StartRecorder(const std::string& source, const std::filesystem::path& file)
+{
+    const std::string device = "--device=" + source;
+    const std::string rate = "--rate=" + std::to_string(PulseRecording::kRate);
+    const pid_t parent = getpid();
+    const pid_t child = fork();
+    if (child != 0)
+        return child;
+    prctl(PR_SET_PDEATHSIG, SIGTERM);
+    if (getppid() != parent)
+        _exit(1);
+    const int out = open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    const int null = open("/dev/null", O_RDWR | O_CLOEXEC);
+    if (out < 0 || null < 0)
+        _exit(1);
+    dup2(null, STDIN_FILENO);
+    dup2(out, STDOUT_FILENO);
+    dup2(null, STDERR_FILENO);
+    execlp("pacat", "pacat", "--record", device.c_str(), "--format=s16le", rate.c_str(), "--channels=2", "--raw",
+           "--latency-msec=50", static_cast<char*>(nullptr));
+    _exit(127);
+}
 
 } // namespace
 
@@ -87,17 +131,8 @@ Result<std::unique_ptr<PulseRecording>> PulseRecording::Start()
     const std::filesystem::path file =
         std::filesystem::temp_directory_path() / ("dorvane-recording-" + std::to_string(getpid()) + ".raw");
     std::filesystem::remove(file);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    const std::string device = "--device=" + sink.value()->name() + ".monitor";
-    const std::string rate = "--rate=" + std::to_string(kRate);
-    const char* argv[] = {"pacat", "--record", device.c_str(), "--format=s16le", rate.c_str(), "--channels=2",
-                          "--raw", "--latency-msec=50", nullptr};
-    pid_t recorder = 0;
-    const int spawned = posix_spawnp(&recorder, "pacat", &actions, nullptr, const_cast<char**>(argv), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0)
+    const pid_t recorder = StartRecorder(sink.value()->name() + ".monitor", file);
+    if (recorder < 0)
         return Made::Failure("pacat could not be started");
     std::unique_ptr<PulseRecording> recording(new PulseRecording(recorder, file));
 

@@ -4,12 +4,15 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace dorvane::testing {
 
-// Reads the little-endian fields of a WAV image.
+// Reads the little-endian fields of a WAV image (a copy of it).
 struct WavBytes {
-    std::span<const uint8_t> bytes;
+    explicit WavBytes(std::span<const uint8_t> image) : bytes(image.begin(), image.end()) {}
+
+    std::vector<uint8_t> bytes;
 
     uint32_t U32(std::size_t at) const
     {
