@@ -2,6 +2,7 @@
 
 #include "platform/SdlSoundOutput.h"
 #include "tests/platform/PulseRecording.h"
+#include "tests/platform/SignalAnalysis.h"
 
 #include <gtest/gtest.h>
 
@@ -37,6 +38,16 @@ protected:
         auto heard = recording->Stop();
         EXPECT_EQ(diagnostics.str(), "");
         return heard;
+    }
+
+    // The burst of heard sound is a steady tone of the length (within 2 ms) and the frequency
+    // (within 1 %).
+    static void ExpectTone(const std::vector<int16_t>& heard, const SignalAnalysis::Burst& burst, double lengthMs,
+                           double frequencyHz)
+    {
+        EXPECT_NEAR(SignalAnalysis::Milliseconds(burst.length(), PulseRecording::kRate), lengthMs, 2);
+        const auto tone = std::span(heard).subspan(burst.start, burst.length());
+        EXPECT_NEAR(SignalAnalysis::ZeroCrossingFrequency(tone, PulseRecording::kRate), frequencyHz, frequencyHz / 100);
     }
 
     std::ostringstream diagnostics;
