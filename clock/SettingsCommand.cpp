@@ -34,9 +34,8 @@ int RunSettingsCommand(const std::filesystem::path& settingsPath, const Screen& 
 {
     ClockState state;
     WindowlessHost host(state, screen);
-    SettingsFile file(settingsPath, state, host, screen);
-    if (Status loaded = file.LoadSettings(); !loaded)
-        err << "dorvane: " << loaded.error() << "\n";
+    SettingsFile file(settingsPath, state, host, screen, err);
+    file.LoadSettings();
     out << file.SettingsText();
     return 0;
 }

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <sstream>
 #include <sys/resource.h>
 
 namespace dorvane {
@@ -52,7 +53,8 @@ protected:
     ClockState state;
     RecordingHost host{state};
     FakeScreen screen{1280, 1024, 15};
-    SettingsFile settings{Path(), state, host, screen};
+    std::ostringstream errors;
+    SettingsFile settings{Path(), state, host, screen, errors};
 };
 
 TEST_F(SettingsFileTest, AMissingFileGivesEveryDefault)
@@ -107,7 +109,7 @@ TEST_F(SettingsFileTest, TheDefaultPositionFollowsTheScreenAndTheWindow)
     for (const auto& c : cases) {
         FakeScreen screen2(c.screenWidth, 1000, c.twipsPerPixel);
         host.widthTwips = c.windowWidthTwips;
-        SettingsFile file(Path(), state, host, screen2);
+        SettingsFile file(Path(), state, host, screen2, errors);
         file.LoadSettings();
         EXPECT_EQ(state.X, c.x) << c.screenWidth << " " << c.twipsPerPixel;
         EXPECT_EQ(state.Y, c.y) << c.screenWidth << " " << c.twipsPerPixel;
@@ -206,7 +208,7 @@ TEST_F(SettingsFileTest, LoadThenSaveThenLoadGivesTheSameState)
     settings.SaveSettings();
     ClockState again;
     RecordingHost host2(again);
-    SettingsFile(Path(), again, host2, screen).LoadSettings();
+    SettingsFile(Path(), again, host2, screen, errors).LoadSettings();
     EXPECT_EQ(again.Skin, "BRISA");
     EXPECT_EQ(again.Alpha, 12);
     EXPECT_EQ(again.ActivateTick, 1);
@@ -284,17 +286,18 @@ TEST_F(SettingsFileTest, AFailedSaveLeavesTheOldFileIntact)
     EXPECT_FALSE(saveResult.ok());
     EXPECT_NE(saveResult.error().find("ClockSettings.ini"), std::string::npos) << saveResult.error();
     EXPECT_EQ(FileText(), old);
+    EXPECT_NE(errors.str().find(saveResult.error()), std::string::npos) << "the failure is told on stderr";
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1) << "no temporary left behind";
 }
 
 TEST_F(SettingsFileTest, ASaveCreatesTheFoldersItNeedsAndFailsCleanlyWhereItCannot)
 {
-    SettingsFile nested(folder / "a" / "b" / "ClockSettings.ini", state, host, screen);
+    SettingsFile nested(folder / "a" / "b" / "ClockSettings.ini", state, host, screen, errors);
     EXPECT_TRUE(nested.SaveSettings().ok());
     EXPECT_TRUE(std::filesystem::exists(folder / "a" / "b" / "ClockSettings.ini"));
 
     TempFolder::Write(folder / "plain", "x");
-    SettingsFile blocked(folder / "plain" / "ClockSettings.ini", state, host, screen);
+    SettingsFile blocked(folder / "plain" / "ClockSettings.ini", state, host, screen, errors);
     EXPECT_FALSE(blocked.SaveSettings().ok());
 }
 
