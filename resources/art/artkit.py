@@ -250,24 +250,6 @@ def tick(ctx, angle_deg, r0, r1, width, cap=cairo.LINE_CAP_BUTT):
     ctx.stroke()
 
 
-def ticks(ctx, colour, count, r0, r1, width, skip_every=0, cap=cairo.LINE_CAP_BUTT):
-    """count evenly spaced radial strokes; with skip_every = k the strokes
-    at multiples of k are left out (where bigger marks go)."""
-    set_colour(ctx, colour)
-    for i in range(count):
-        if skip_every and i % skip_every == 0:
-            continue
-        tick(ctx, i * 360.0 / count, r0, r1, width, cap)
-
-
-def baton(ctx, angle_deg, r0, r1, width):
-    """A rectangular index along the radius, as a path (not filled)."""
-    ctx.save()
-    ctx.rotate(math.radians(angle_deg))
-    ctx.rectangle(-width / 2.0, -r1, width, r1 - r0)
-    ctx.restore()
-
-
 def rounded_rect(ctx, x, y, w, h, r):
     ctx.new_sub_path()
     ctx.arc(x + w - r, y + r, r, -math.pi / 2, 0)

@@ -115,7 +115,6 @@ def hand_checks(name):
     return [size_is(HAND_SIZE, HAND_SIZE), pivot_centred]
 
 
-
 def self_test():
     """The checks must catch what they are for: an opaque corner on a dial,
     a hand whose pivot is a pixel off centre, a picture of the wrong size.

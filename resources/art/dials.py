@@ -9,10 +9,11 @@ from artkit import (annulus, circle, draw_shadow, draw_text, fill_shaded, hex_co
                     linear_gradient, mix, numeral_ring, polar, radial_gradient, rounded_rect,
                     set_colour, text_path, tick, with_alpha)
 from parts import (CHROME, DARK_STEEL, GOLD, RIM, STEEL, applied_baton, face,
-                   fluted_ring, glass_disc, gloss, inner_shadow, knurled_ring, metal_ring,
+                   fluted_ring, glass_disc, gloss, inner_shadow, knurled_ring, metal_ring, opaline,
                    minute_track, outer_shadow, polished_dot, railway_track, sunburst, wood_ring)
 
 BOLD = cairo.FONT_WEIGHT_BOLD
+BLACK_STEEL = (hex_colour("#2b2e33"), hex_colour("#7c828c"), hex_colour("#0c0d0f"))
 
 
 def draw_default(canvas):
@@ -34,30 +35,12 @@ def draw_default(canvas):
     draw_text(ctx, "QUARTZ", 0, 26.0, 3.2, hex_colour("#6f7a87"), tracking=0.9)
 
 
-def opaline(canvas, radius, centre, edge):
-    """A silvered dial with a fine circular grain: faint rings that the
-    light picks out more on its lit side."""
-    from artkit import ValueNoise
-    noise = ValueNoise(3)
-
-    def colour_at(x, y):
-        r = math.hypot(x, y)
-        t = min(1.0, (math.hypot(x + 8, y + 12) / (radius * 1.25)) ** 1.3)
-        base = mix(centre, edge, t)
-        grain = math.sin(r * 5.0 + noise(x * 0.3, y * 0.3) * 2.0) * 0.012
-        return tuple(max(0.0, min(1.0, c + grain)) for c in base[:3]) + (1.0,)
-    ctx = canvas.ctx
-    ctx.new_path()
-    circle(ctx, radius)
-    fill_shaded(canvas, colour_at, supersample=2)
-
-
 def draw_black(canvas):
     """An aviator's face: matte black, bold white numerals and a white
     triangle at twelve flanked by two dots."""
     ctx = canvas.ctx
     outer_shadow(canvas, RIM - 0.6)
-    metal_ring(canvas, 60.2, RIM, (hex_colour("#2b2e33"), hex_colour("#7c828c"), hex_colour("#0c0d0f")))
+    metal_ring(canvas, 60.2, RIM, BLACK_STEEL)
     face(canvas, 60.2, hex_colour("#1d1f22"), hex_colour("#0b0c0d"), focus=(-10, -16))
     white = hex_colour("#f4f2ea")
     minute_track(ctx, white, 58.0, 3.0, 0, 0.6, 0, skip_hours=True)
@@ -99,7 +82,6 @@ def draw_system(canvas):
     numeral_ring(ctx, labels, 46.0, 11.0, ink, weight=BOLD)
 
 
-
 def draw_blue(canvas):
     """A dress watch: navy sunray dial, thin polished bezel, silver applied
     batons (doubled at twelve) and a silver minute track."""
@@ -114,10 +96,7 @@ def draw_blue(canvas):
         applied_baton(canvas, hour * 30, 43.0, 53.5, 3.0 if hour % 3 == 0 else 2.2, STEEL,
                       shadow=0.6)
     for side in (-1, 1):
-        ctx.save()
-        ctx.rotate(math.radians(side * 2.9))
-        applied_baton(canvas, 0, 41.0, 53.5, 2.4, STEEL, shadow=0.6)
-        ctx.restore()
+        applied_baton(canvas, side * 2.9, 41.0, 53.5, 2.4, STEEL, shadow=0.6)
     draw_text(ctx, "DORVANE", 0, -27.0, 4.4, silver, weight=BOLD, tracking=0.9)
     draw_text(ctx, "AUTOMATIC", 0, 27.0, 3.0, with_alpha(silver, 0.8), tracking=0.7)
     gloss(ctx, 60.0, strength=0.10)
@@ -300,7 +279,6 @@ def guilloche(ctx, radius, colour):
     circle(ctx, radius)
     ctx.set_line_width(0.5)
     ctx.stroke()
-
 
 
 def draw_red(canvas):
@@ -490,7 +468,6 @@ def candy_button(canvas, x, y, radius, colour):
     ctx.stroke()
 
 
-
 LUME = hex_colour("#f4f1dc")
 
 
@@ -589,7 +566,7 @@ def glass_dial(canvas, tint_at, hour_marks):
                 circle(c, 0.6, x, y)
         hour_marks(c)
         text_path(c, "DORVANE", 0, -25.0, 3.6, weight=BOLD, tracking=1.0)
-    glow(canvas, marks, (0, 0, 0), 1.1, 0.5)
+    glow(canvas, marks, (0, 0, 0), 0.9, 0.8)
     marks(ctx)
     set_colour(ctx, (1, 1, 1, 0.95))
     ctx.fill()
@@ -734,7 +711,6 @@ def inner_shadow_ring(canvas, radius, width, alpha):
     ctx.set_fill_rule(cairo.FILL_RULE_WINDING)
 
 
-
 def draw_brisa(canvas):
     """Fresh and airy: a morning-sky face with drifting clouds, a breeze
     drawn in white ribbons, two birds, and light teal marks."""
@@ -836,10 +812,7 @@ def draw_chrono(canvas):
     for hour in range(12):
         if hour == 0:
             for side in (-1, 1):
-                ctx.save()
-                ctx.rotate(math.radians(side * 2.6))
-                applied_baton(canvas, 0, 41.5, 51.0, 2.2, STEEL, fill=ink, shadow=0.4)
-                ctx.restore()
+                applied_baton(canvas, side * 2.6, 41.5, 51.0, 2.2, STEEL, fill=ink, shadow=0.4)
         else:
             applied_baton(canvas, hour * 30, 43.5 if hour % 3 else 45.5, 51.0, 2.6, STEEL,
                           fill=ink, shadow=0.4)
@@ -886,7 +859,8 @@ def sub_dial(canvas, cx, cy, labels, divisions):
     radius = 11.0
     ctx.new_path()
     circle(ctx, radius + 0.8, cx, cy)
-    ctx.set_source(linear_gradient([(0, STEEL[2]), (1, STEEL[1])], cx, cy - radius, cx, cy + radius))
+    ctx.set_source(linear_gradient([(0, STEEL[2]), (1, STEEL[1])],
+                                   cx, cy - radius, cx, cy + radius))
     ctx.fill()
     circle(ctx, radius, cx, cy)
     ctx.set_source(radial_gradient([(0, hex_colour("#2a2c30")), (1, hex_colour("#0c0d0f"))],

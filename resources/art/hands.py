@@ -15,7 +15,7 @@ from artkit import Canvas, circle, draw_shadow, hex_colour, linear_gradient, set
 
 HAND_SIZE = 196
 
-BODY_LIGHT = hex_colour("#4a505a")
+BODY_LIGHT = hex_colour("#3c424b")
 BODY_DARK = hex_colour("#1a1d22")
 RIM = hex_colour("#f6f5f0")
 LUME = hex_colour("#f1ede0")
@@ -49,7 +49,7 @@ def lume_strip(ctx, half, boss_radius):
     tip_y = min(y for _, y in half)
     start = -boss_radius - 1.6
     end = tip_y + 7.0
-    width_at = lambda y: _half_width(half, y) * 0.3
+    width_at = lambda y: _half_width(half, y) * 0.36
     ctx.new_path()
     ctx.move_to(width_at(start), start)
     ctx.line_to(width_at(end), end)
@@ -69,7 +69,7 @@ def _half_width(half, y):
     return 0.0
 
 
-def faceted_hand(half, boss_radius, rim=1.05):
+def faceted_hand(half, boss_radius, rim=1.3):
     """A dark two-faceted hand with a light rim and a round boss."""
     canvas = hand_canvas()
     ctx = canvas.ctx
@@ -161,7 +161,8 @@ def second_hand():
     set_colour(ctx, SECOND_EDGE)
     circle(ctx, 1.15, 0, weight_y)
     ctx.fill()
-    pin = linear_gradient([(0, hex_colour("#f2f2f2")), (1, hex_colour("#7d8087"))], -1.2, -1.2, 1.2, 1.2)
+    pin = linear_gradient([(0, hex_colour("#f2f2f2")), (1, hex_colour("#7d8087"))],
+                          -1.2, -1.2, 1.2, 1.2)
     ctx.set_source(pin)
     circle(ctx, 1.2)
     ctx.fill()

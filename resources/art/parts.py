@@ -5,15 +5,15 @@ import math
 
 import cairo
 
-from artkit import (TAU, annulus, circle, conic, draw_shadow, fill_shaded, hex_colour,
-                    linear_gradient, metal_sheen, mix, polar, radial_gradient, set_colour, tick, with_alpha)
+from artkit import (TAU, ValueNoise, annulus, circle, conic, draw_shadow, fill_shaded, hex_colour,
+                    linear_gradient, metal_sheen, mix, polar, radial_gradient, set_colour, tick,
+                    with_alpha)
 
 RIM = 64.6          # outer edge of every round dial, just inside the picture
 
 STEEL = (hex_colour("#c9ccd1"), hex_colour("#ffffff"), hex_colour("#6e737b"))
 CHROME = (hex_colour("#b8bec6"), hex_colour("#ffffff"), hex_colour("#3d434b"))
 GOLD = (hex_colour("#c9a04a"), hex_colour("#fff1c2"), hex_colour("#6f4e12"))
-BRASS = (hex_colour("#b99a5b"), hex_colour("#f3e2b3"), hex_colour("#6b5325"))
 DARK_STEEL = (hex_colour("#3a3e45"), hex_colour("#8a9099"), hex_colour("#15171a"))
 
 
@@ -213,7 +213,6 @@ def sunburst(canvas, radius, centre, edge, rays=180, contrast=0.10, seed_phase=0
 def wood_ring(canvas, r_in, r_out, seed=7):
     """A turned wooden frame: grain running round the ring, warped by noise,
     shaded as a rounded moulding lit from the upper left."""
-    from artkit import ValueNoise
     noise = ValueNoise(seed)
     light_wood = hex_colour("#d9a468")
     mid_wood = hex_colour("#b47537")
@@ -280,3 +279,20 @@ def glass_disc(canvas, radius, tint_at, edge_alpha=0.9, gloss_strength=0.42):
     ctx.set_source(linear_gradient([(0, (1, 1, 1, edge_alpha)), (0.5, (1, 1, 1, edge_alpha * 0.35)),
                                     (1, (1, 1, 1, edge_alpha * 0.8))], 0, -radius, 0, radius))
     ctx.stroke()
+
+
+def opaline(canvas, radius, centre, edge):
+    """A silvered dial with a fine circular grain: faint rings that the
+    light picks out more on its lit side."""
+    noise = ValueNoise(3)
+
+    def colour_at(x, y):
+        r = math.hypot(x, y)
+        t = min(1.0, (math.hypot(x + 8, y + 12) / (radius * 1.25)) ** 1.3)
+        base = mix(centre, edge, t)
+        grain = math.sin(r * 5.0 + noise(x * 0.3, y * 0.3) * 2.0) * 0.012
+        return tuple(max(0.0, min(1.0, c + grain)) for c in base[:3]) + (1.0,)
+    ctx = canvas.ctx
+    ctx.new_path()
+    circle(ctx, radius)
+    fill_shaded(canvas, colour_at, supersample=2)

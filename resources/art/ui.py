@@ -31,8 +31,8 @@ def button(colour, glyph):
     set_colour(ctx, mix(colour, (0, 0, 0, 1), 0.35))
     ctx.fill()
     circle(ctx, radius - 0.9)
-    ctx.set_source(linear_gradient([(0, mix(colour, WHITE, 0.28)), (1, mix(colour, (0, 0, 0, 1), 0.12))],
-                                   0, -radius, 0, radius))
+    ctx.set_source(linear_gradient([(0, mix(colour, WHITE, 0.28)),
+                                    (1, mix(colour, (0, 0, 0, 1), 0.12))], 0, -radius, 0, radius))
     ctx.fill()
     ctx.save()
     ctx.translate(0, -radius * 0.42)
@@ -184,12 +184,10 @@ def knob(width, height):
     return canvas
 
 
-def alarm_clock(size=48):
-    """The pop-up's picture: a red twin-bell alarm clock at 10:09."""
-    canvas = pixel_canvas(size, size)
+def alarm_clock():
+    """The pop-up's picture, 48 x 48: a red twin-bell alarm clock at 10:09."""
+    canvas = pixel_canvas(48, 48)
     ctx = canvas.ctx
-    s = size / 48.0
-    ctx.scale(s, s)
     for side in (-1, 1):
         ctx.save()
         ctx.set_line_cap(cairo.LINE_CAP_ROUND)
@@ -282,6 +280,6 @@ def pictures():
     result = [(name, (BUTTON, BUTTON), button(colour, glyph)) for name, colour, glyph in buttons]
     result.append(("knob-opacity", (11, 19), knob(11, 19)))
     result.append(("knob-volume", (19, 11), knob(19, 11)))
-    result.append(("popup-alarm", (48, 48), alarm_clock(48)))
+    result.append(("popup-alarm", (48, 48), alarm_clock()))
     return result
 
