@@ -169,14 +169,17 @@ def _box_pass(values, w, h, r, horizontal):
     return out
 
 
-def draw_shadow(canvas, draw_shape, blur, dx, dy, colour=(0, 0, 0), alpha=0.5):
-    """Draw a soft shadow of whatever draw_shape(ctx) fills, offset by
-    (dx, dy) design units, under the canvas's current content."""
+def draw_shadow(canvas, draw_shape, blur, dx, dy, colour=(0, 0, 0), alpha=0.5, within=None):
+    """Paint a soft shadow (or glow) of whatever draw_shape(ctx) fills,
+    offset by (dx, dy) design units; with within = r, only inside the circle
+    of radius r."""
     shape = layer(canvas)
     draw_shape(shape.ctx)
     blurred = blur_alpha(shape.surface, blur * canvas.scale)
     ctx = canvas.ctx
     ctx.save()
+    if within is not None:
+        clip_circle(ctx, within)
     ctx.identity_matrix()
     ctx.set_source_rgba(colour[0], colour[1], colour[2], alpha)
     ctx.mask_surface(blurred, dx * canvas.scale, dy * canvas.scale)
@@ -202,6 +205,35 @@ def set_colour(ctx, colour):
         ctx.set_source_rgb(*colour)
     else:
         ctx.set_source_rgba(*colour)
+
+
+def set_paint(ctx, paint):
+    """paint is a colour tuple or a cairo pattern."""
+    if isinstance(paint, cairo.Pattern):
+        ctx.set_source(paint)
+    else:
+        set_colour(ctx, paint)
+
+
+def fill_circle(ctx, radius, paint, cx=0.0, cy=0.0):
+    ctx.new_path()
+    circle(ctx, radius, cx, cy)
+    set_paint(ctx, paint)
+    ctx.fill()
+
+
+def stroke_circle(ctx, radius, width, paint, cx=0.0, cy=0.0):
+    ctx.new_path()
+    circle(ctx, radius, cx, cy)
+    ctx.set_line_width(width)
+    set_paint(ctx, paint)
+    ctx.stroke()
+
+
+def clip_circle(ctx, radius):
+    ctx.new_path()
+    circle(ctx, radius)
+    ctx.clip()
 
 
 def radial_gradient(stops, r1, cx=0.0, cy=0.0, r0=0.0, fx=None, fy=None):

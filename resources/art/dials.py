@@ -5,9 +5,9 @@ import math
 
 import cairo
 
-from artkit import (annulus, circle, draw_shadow, draw_text, fill_shaded, hex_colour,
-                    linear_gradient, mix, numeral_ring, polar, radial_gradient, rounded_rect,
-                    set_colour, text_path, tick, with_alpha)
+from artkit import (annulus, circle, clip_circle, draw_shadow, draw_text, fill_circle, fill_shaded,
+                    hex_colour, linear_gradient, mix, numeral_ring, polar, radial_gradient,
+                    rounded_rect, set_colour, stroke_circle, text_path, tick, with_alpha)
 from parts import (CHROME, DARK_STEEL, GOLD, RIM, STEEL, applied_baton, face,
                    fluted_ring, glass_disc, gloss, inner_shadow, knurled_ring, metal_ring, opaline,
                    minute_track, outer_shadow, polished_dot, railway_track, sunburst, wood_ring)
@@ -69,10 +69,7 @@ def draw_system(canvas):
     """Plain and legible: white, a thin dark rim, every minute marked and
     every hour numbered."""
     ctx = canvas.ctx
-    ctx.new_path()
-    circle(ctx, RIM)
-    set_colour(ctx, hex_colour("#2d2f33"))
-    ctx.fill()
+    fill_circle(ctx, RIM, hex_colour("#2d2f33"))
     circle(ctx, RIM - 2.0)
     set_colour(ctx, hex_colour("#ffffff"))
     ctx.fill()
@@ -163,11 +160,7 @@ def draw_wall(canvas):
     ctx = canvas.ctx
     outer_shadow(canvas, RIM - 0.6, blur=1.0, alpha=0.45)
     wood_ring(canvas, 54.5, RIM)
-    ctx.new_path()
-    circle(ctx, 54.6)
-    ctx.set_line_width(0.9)
-    set_colour(ctx, hex_colour("#3b220c"))
-    ctx.stroke()
+    stroke_circle(ctx, 54.6, 0.9, hex_colour("#3b220c"))
     face(canvas, 54.2, hex_colour("#fffdf6"), hex_colour("#efe6d0"))
     inner_shadow(canvas, 54.2, depth=3.0, alpha=0.5)
     ink = hex_colour("#1b1b1b")
@@ -182,12 +175,9 @@ def draw_aero(canvas):
     """Glassy blue: a vivid blue bubble lit from below with cyan, a crisp
     glossy highlight over the top half and white glowing marks."""
     ctx = canvas.ctx
-    ctx.new_path()
-    circle(ctx, RIM)
-    ctx.set_source(radial_gradient([(0, hex_colour("#7fe3ff")), (0.35, hex_colour("#2a9bf0")),
-                                    (0.7, hex_colour("#1258c8")), (1, hex_colour("#0a2f86"))],
-                                   95, cx=0, cy=40, fx=0, fy=58))
-    ctx.fill()
+    fill_circle(ctx, RIM, radial_gradient(
+        [(0, hex_colour("#7fe3ff")), (0.35, hex_colour("#2a9bf0")),
+         (0.7, hex_colour("#1258c8")), (1, hex_colour("#0a2f86"))], 95, cx=0, cy=40, fx=0, fy=58))
     for hour in range(12):
         width = 3.0 if hour % 3 == 0 else 1.9
         length = 10.0 if hour % 3 == 0 else 6.5
@@ -204,21 +194,16 @@ def draw_aero(canvas):
     ctx.fill()
     draw_text(ctx, "DORVANE", 0, 26.0, 3.8, (1, 1, 1, 0.85), weight=BOLD, tracking=1.0)
     bubble_highlight(ctx)
-    ctx.new_path()
-    circle(ctx, RIM - 0.7)
-    ctx.set_line_width(1.4)
-    ctx.set_source(linear_gradient([(0, (0.9, 0.97, 1.0, 0.95)), (0.5, (0.45, 0.75, 1.0, 0.6)),
-                                    (1, (0.6, 0.95, 1.0, 0.95))], 0, -65, 0, 65))
-    ctx.stroke()
+    stroke_circle(ctx, RIM - 0.7, 1.4, linear_gradient(
+        [(0, (0.9, 0.97, 1.0, 0.95)), (0.5, (0.45, 0.75, 1.0, 0.6)), (1, (0.6, 0.95, 1.0, 0.95))],
+        0, -65, 0, 65))
 
 
 def bubble_highlight(ctx):
     """The glossy cap of a bubble: an ellipse over the top half, bright at
     its top and nearly clear at its lower edge."""
     ctx.save()
-    ctx.new_path()
-    circle(ctx, RIM - 2.0)
-    ctx.clip()
+    clip_circle(ctx, RIM - 2.0)
     ctx.new_path()
     ctx.save()
     ctx.translate(0, -29.0)
@@ -354,11 +339,7 @@ def chrome_bands(canvas, r_in, r_out):
     annulus(canvas.ctx, r_in, r_out)
     fill_shaded(canvas, colour_at, supersample=2)
     ctx = canvas.ctx
-    ctx.new_path()
-    circle(ctx, r_out - 0.4)
-    ctx.set_line_width(0.8)
-    set_colour(ctx, (0.25, 0.27, 0.3, 0.8))
-    ctx.stroke()
+    stroke_circle(ctx, r_out - 0.4, 0.8, (0.25, 0.27, 0.3, 0.8))
 
 
 def checkerboard(ctx, r_in, r_out, count):
@@ -409,11 +390,8 @@ def draw_novelty(canvas):
     dots and every hour on a candy-coloured button."""
     ctx = canvas.ctx
     outer_shadow(canvas, RIM - 0.6, alpha=0.45)
-    ctx.new_path()
-    circle(ctx, RIM)
-    ctx.set_source(linear_gradient([(0, hex_colour("#ff8cc6")), (1, hex_colour("#d81b77"))],
-                                   -30, -60, 30, 60))
-    ctx.fill()
+    fill_circle(ctx, RIM, linear_gradient([(0, hex_colour("#ff8cc6")), (1, hex_colour("#d81b77"))],
+                                          -30, -60, 30, 60))
     face(canvas, 56.5, hex_colour("#fffbe3"), hex_colour("#ffe98f"))
     inner_shadow(canvas, 56.5, depth=2.4, alpha=0.4)
     polka_dots(ctx, 56.5)
@@ -433,9 +411,7 @@ def draw_novelty(canvas):
 
 def polka_dots(ctx, radius):
     ctx.save()
-    ctx.new_path()
-    circle(ctx, radius)
-    ctx.clip()
+    clip_circle(ctx, radius)
     set_colour(ctx, with_alpha(hex_colour("#ffd23f"), 0.55))
     step = 11.0
     for row in range(-7, 8):
@@ -456,16 +432,10 @@ def candy_button(canvas, x, y, radius, colour):
         set_colour(c, (0, 0, 0, 1))
         c.fill()
     draw_shadow(canvas, shape, blur=1.0, dx=0.4, dy=0.9, alpha=0.4)
-    ctx.new_path()
-    circle(ctx, radius, x, y)
-    ctx.set_source(radial_gradient([(0, mix(colour, (1, 1, 1, 1), 0.35)), (1, colour)], radius,
-                                   cx=x, cy=y, fx=x - radius * 0.3, fy=y - radius * 0.4))
-    ctx.fill()
-    ctx.new_path()
-    circle(ctx, radius - 0.4, x, y)
-    ctx.set_line_width(0.5)
-    set_colour(ctx, mix(colour, (0, 0, 0, 1), 0.25))
-    ctx.stroke()
+    fill_circle(ctx, radius, radial_gradient([(0, mix(colour, (1, 1, 1, 1), 0.35)), (1, colour)],
+                                             radius, cx=x, cy=y, fx=x - radius * 0.3,
+                                             fy=y - radius * 0.4), cx=x, cy=y)
+    stroke_circle(ctx, radius - 0.4, 0.5, mix(colour, (0, 0, 0, 1), 0.25), cx=x, cy=y)
 
 
 LUME = hex_colour("#f4f1dc")
@@ -552,11 +522,7 @@ def glass_dial(canvas, tint_at, hour_marks):
     without covering anything. hour_marks(ctx) adds the hour marks' path."""
     ctx = canvas.ctx
     glass_disc(canvas, RIM, tint_at)
-    ctx.new_path()
-    circle(ctx, GLASS_EDGE - 0.3)
-    ctx.set_line_width(0.6)
-    set_colour(ctx, (1, 1, 1, 0.35))
-    ctx.stroke()
+    stroke_circle(ctx, GLASS_EDGE - 0.3, 0.6, (1, 1, 1, 0.35))
 
     def marks(c):
         c.new_path()
@@ -691,11 +657,7 @@ def draw_border(canvas):
         main = hour % 3 == 0
         set_colour(ctx, (0.12, 0.13, 0.15, 0.85))
         tick(ctx, hour * 30, GLASS_EDGE + 1.4, RIM - (1.4 if main else 2.6), 1.5 if main else 0.9)
-    ctx.new_path()
-    circle(ctx, (GLASS_EDGE + RIM) / 2.0)
-    ctx.set_line_width(0.35)
-    set_colour(ctx, (1, 1, 1, 0.35))
-    ctx.stroke()
+    stroke_circle(ctx, (GLASS_EDGE + RIM) / 2.0, 0.35, (1, 1, 1, 0.35))
 
 
 def inner_shadow_ring(canvas, radius, width, alpha):
@@ -716,16 +678,11 @@ def draw_brisa(canvas):
     drawn in white ribbons, two birds, and light teal marks."""
     ctx = canvas.ctx
     outer_shadow(canvas, RIM - 0.6, alpha=0.25)
-    ctx.new_path()
-    circle(ctx, RIM)
-    ctx.set_source(linear_gradient([(0, hex_colour("#ffffff")), (1, hex_colour("#cfe9f5"))],
-                                   -30, -60, 30, 60))
-    ctx.fill()
-    ctx.new_path()
-    circle(ctx, 60.5)
-    ctx.set_source(linear_gradient([(0, hex_colour("#9fd8f6")), (0.55, hex_colour("#dff3fc")),
-                                    (1, hex_colour("#ffffff"))], 0, -60, 0, 60))
-    ctx.fill()
+    fill_circle(ctx, RIM, linear_gradient([(0, hex_colour("#ffffff")), (1, hex_colour("#cfe9f5"))],
+                                          -30, -60, 30, 60))
+    fill_circle(ctx, 60.5, linear_gradient(
+        [(0, hex_colour("#9fd8f6")), (0.55, hex_colour("#dff3fc")), (1, hex_colour("#ffffff"))],
+        0, -60, 0, 60))
     inner_shadow(canvas, 60.5, depth=2.0, alpha=0.22)
     clouds(canvas)
     breeze(ctx)
@@ -755,21 +712,13 @@ def clouds(canvas):
             circle(c, r, x, y)
         set_colour(c, (0, 0, 0, 1))
         c.fill()
-    ctx = canvas.ctx
-    ctx.save()
-    ctx.new_path()
-    circle(ctx, 60.5)
-    ctx.clip()
-    draw_shadow(canvas, shape, blur=2.4, dx=0, dy=0, colour=(1, 1, 1), alpha=0.85)
-    ctx.restore()
+    draw_shadow(canvas, shape, blur=2.4, dx=0, dy=0, colour=(1, 1, 1), alpha=0.85, within=60.5)
 
 
 def breeze(ctx):
     """Three ribbons of wind sweeping across the face."""
     ctx.save()
-    ctx.new_path()
-    circle(ctx, 60.5)
-    ctx.clip()
+    clip_circle(ctx, 60.5)
     ctx.set_line_cap(cairo.LINE_CAP_ROUND)
     for offset, width, alpha in ((0.0, 1.6, 0.9), (7.0, 1.0, 0.75), (13.0, 0.7, 0.6)):
         ctx.new_path()
@@ -845,11 +794,7 @@ def tachymeter(ctx, r_in, r_out):
         draw_text(ctx, str(speed), 0, label_radius if flip else -label_radius, 3.6, white,
                   weight=BOLD, family="DejaVu Sans Condensed")
         ctx.restore()
-    ctx.new_path()
-    circle(ctx, r_in + 0.2)
-    ctx.set_line_width(0.4)
-    set_colour(ctx, with_alpha(white, 0.5))
-    ctx.stroke()
+    stroke_circle(ctx, r_in + 0.2, 0.4, with_alpha(white, 0.5))
 
 
 def sub_dial(canvas, cx, cy, labels, divisions):
@@ -857,11 +802,8 @@ def sub_dial(canvas, cx, cy, labels, divisions):
     short white hand resting at zero."""
     ctx = canvas.ctx
     radius = 11.0
-    ctx.new_path()
-    circle(ctx, radius + 0.8, cx, cy)
-    ctx.set_source(linear_gradient([(0, STEEL[2]), (1, STEEL[1])],
-                                   cx, cy - radius, cx, cy + radius))
-    ctx.fill()
+    fill_circle(ctx, radius + 0.8, linear_gradient([(0, STEEL[2]), (1, STEEL[1])],
+                                                   cx, cy - radius, cx, cy + radius), cx=cx, cy=cy)
     circle(ctx, radius, cx, cy)
     ctx.set_source(radial_gradient([(0, hex_colour("#2a2c30")), (1, hex_colour("#0c0d0f"))],
                                    radius, cx=cx, cy=cy))

@@ -4,8 +4,8 @@ hand), drawn afresh for each size so that the small ones stay crisp."""
 
 import cairo
 
-from artkit import (DESIGN_RADIUS, Canvas, circle, conic, draw_shadow, hex_colour,
-                    metal_sheen, radial_gradient, set_colour, tick)
+from artkit import (DESIGN_RADIUS, Canvas, circle, conic, draw_shadow, fill_circle, hex_colour,
+                    metal_sheen, radial_gradient, set_colour, stroke_circle, tick)
 from parts import STEEL
 
 ICON_SIZES = (16, 24, 32, 48, 64)
@@ -45,11 +45,9 @@ def main_icon(size):
         draw_shadow(canvas, shape, blur=size / 48.0, dx=0, dy=size / 64.0, alpha=0.45)
     rim_ring(canvas, radius, style["rim"], size)
     face_radius = radius - style["rim"]
-    ctx.new_path()
-    circle(ctx, face_radius)
-    ctx.set_source(radial_gradient([(0, hex_colour("#ffffff")), (1, hex_colour("#dde1e6"))],
-                                   face_radius, fx=-face_radius * 0.3, fy=-face_radius * 0.4))
-    ctx.fill()
+    fill_circle(ctx, face_radius, radial_gradient(
+        [(0, hex_colour("#ffffff")), (1, hex_colour("#dde1e6"))], face_radius,
+        fx=-face_radius * 0.3, fy=-face_radius * 0.4))
     hour_marks(ctx, face_radius, style)
     hands(ctx, face_radius, style)
     return canvas
@@ -58,19 +56,12 @@ def main_icon(size):
 def rim_ring(canvas, radius, width, size):
     if size < 24:
         ctx = canvas.ctx
-        ctx.new_path()
-        circle(ctx, radius)
-        set_colour(ctx, hex_colour("#4a5563"))
-        ctx.fill()
+        fill_circle(ctx, radius, hex_colour("#4a5563"))
         return
     base, light, dark = STEEL
     conic(canvas, radius - width, radius, lambda a: metal_sheen(base, light, dark, a), 3)
     ctx = canvas.ctx
-    ctx.new_path()
-    circle(ctx, radius - 0.5)
-    ctx.set_line_width(1.0)
-    set_colour(ctx, (0.25, 0.28, 0.32, 0.6))
-    ctx.stroke()
+    stroke_circle(ctx, radius - 0.5, 1.0, (0.25, 0.28, 0.32, 0.6))
 
 
 def hour_marks(ctx, face_radius, style):

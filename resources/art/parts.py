@@ -5,9 +5,9 @@ import math
 
 import cairo
 
-from artkit import (TAU, ValueNoise, annulus, circle, conic, draw_shadow, fill_shaded, hex_colour,
-                    linear_gradient, metal_sheen, mix, polar, radial_gradient, set_colour, tick,
-                    with_alpha)
+from artkit import (TAU, ValueNoise, annulus, circle, clip_circle, conic, draw_shadow, fill_circle,
+                    fill_shaded, hex_colour, linear_gradient, metal_sheen, mix, polar,
+                    radial_gradient, set_colour, stroke_circle, tick, with_alpha)
 
 RIM = 64.6          # outer edge of every round dial, just inside the picture
 
@@ -31,12 +31,8 @@ def metal_ring(canvas, r_in, r_out, metal, bevel=True):
     ctx.set_source(linear_gradient([(0, with_alpha(light, 0.9)), (1, with_alpha(dark, 0.8))],
                                    -r_out, -r_out, r_out, r_out))
     ctx.stroke()
-    ctx.new_path()
-    circle(ctx, r_in + 0.35)
-    ctx.set_line_width(0.7)
-    ctx.set_source(linear_gradient([(0, with_alpha(dark, 0.9)), (1, with_alpha(light, 0.8))],
-                                   -r_out, -r_out, r_out, r_out))
-    ctx.stroke()
+    stroke_circle(ctx, r_in + 0.35, 0.7, linear_gradient(
+        [(0, with_alpha(dark, 0.9)), (1, with_alpha(light, 0.8))], -r_out, -r_out, r_out, r_out))
 
 
 def fluted_ring(canvas, r_in, r_out, metal, flutes=48):
@@ -50,21 +46,14 @@ def fluted_ring(canvas, r_in, r_out, metal, flutes=48):
         return mix(mix(dark, base, 0.55), lit, ridge)
     conic(canvas, r_in, r_out, colour_at, supersample=3)
     ctx = canvas.ctx
-    ctx.new_path()
-    circle(ctx, r_out - 0.3)
-    ctx.set_line_width(0.6)
-    set_colour(ctx, with_alpha(dark, 0.7))
-    ctx.stroke()
+    stroke_circle(ctx, r_out - 0.3, 0.6, with_alpha(dark, 0.7))
 
 
 def face(canvas, radius, centre_colour, edge_colour, focus=(-8.0, -12.0)):
     """A flat disc shaded from a light point to the edge colour."""
     ctx = canvas.ctx
-    ctx.new_path()
-    circle(ctx, radius)
-    ctx.set_source(radial_gradient([(0, centre_colour), (1, edge_colour)], radius,
-                                   fx=focus[0], fy=focus[1]))
-    ctx.fill()
+    fill_circle(ctx, radius, radial_gradient([(0, centre_colour), (1, edge_colour)], radius,
+                                             fx=focus[0], fy=focus[1]))
 
 
 def inner_shadow(canvas, radius, depth=3.0, alpha=0.45, dy=1.2):
@@ -74,13 +63,7 @@ def inner_shadow(canvas, radius, depth=3.0, alpha=0.45, dy=1.2):
         c.set_fill_rule(cairo.FILL_RULE_EVEN_ODD)
         set_colour(c, (0, 0, 0, 1))
         c.fill()
-    ctx = canvas.ctx
-    ctx.save()
-    ctx.new_path()
-    circle(ctx, radius)
-    ctx.clip()
-    draw_shadow(canvas, shape, blur=depth, dx=0, dy=dy, alpha=alpha)
-    ctx.restore()
+    draw_shadow(canvas, shape, blur=depth, dx=0, dy=dy, alpha=alpha, within=radius)
 
 
 def outer_shadow(canvas, radius, blur=1.2, alpha=0.35):
@@ -90,13 +73,7 @@ def outer_shadow(canvas, radius, blur=1.2, alpha=0.35):
         circle(c, radius)
         set_colour(c, (0, 0, 0, 1))
         c.fill()
-    ctx = canvas.ctx
-    ctx.save()
-    ctx.new_path()
-    circle(ctx, 65.0)
-    ctx.clip()
-    draw_shadow(canvas, shape, blur=blur, dx=0, dy=0.3, alpha=alpha)
-    ctx.restore()
+    draw_shadow(canvas, shape, blur=blur, dx=0, dy=0.3, alpha=alpha, within=65.0)
 
 
 def minute_track(ctx, colour, r_out, minute_len, hour_len, minute_width, hour_width,
@@ -167,11 +144,8 @@ def polished_dot(canvas, angle, radius_pos, size, metal, fill=None, shadow=0.45)
     if shadow:
         draw_shadow(canvas, shape, blur=0.8, dx=0.4, dy=0.7, alpha=shadow)
     base, light, dark = metal
-    ctx.new_path()
-    circle(ctx, size, x, y)
-    ctx.set_source(linear_gradient([(0, light), (0.5, base), (1, dark)],
-                                   x - size, y - size, x + size, y + size))
-    ctx.fill()
+    fill_circle(ctx, size, linear_gradient([(0, light), (0.5, base), (1, dark)],
+                                           x - size, y - size, x + size, y + size), cx=x, cy=y)
     if fill is not None:
         circle(ctx, size * 0.72, x, y)
         set_colour(ctx, fill)
@@ -182,9 +156,7 @@ def gloss(ctx, radius, strength=0.35, height=0.55):
     """The soft reflection of a window in a domed crystal: a lens-shaped
     highlight over the top part of the dial, fading downwards."""
     ctx.save()
-    ctx.new_path()
-    circle(ctx, radius)
-    ctx.clip()
+    clip_circle(ctx, radius)
     ctx.new_path()
     ctx.arc(0, -radius * (1 - height) - radius * 0.9, radius * 1.35, 0, TAU)
     ctx.set_source(linear_gradient([(0, (1, 1, 1, strength)), (1, (1, 1, 1, 0.0))],
@@ -263,22 +235,15 @@ def glass_disc(canvas, radius, tint_at, edge_alpha=0.9, gloss_strength=0.42):
     fill_shaded(canvas, colour_at)
     # light caught at the bottom edge, as in a thick lens
     ctx.save()
-    ctx.new_path()
-    circle(ctx, radius)
-    ctx.clip()
-    ctx.new_path()
-    circle(ctx, radius * 0.95, 0, radius * 0.35)
-    ctx.set_source(radial_gradient([(0, (1, 1, 1, 0.0)), (0.82, (1, 1, 1, 0.0)),
-                                    (1, (1, 1, 1, 0.22))], radius * 0.95, 0, radius * 0.35))
-    ctx.fill()
+    clip_circle(ctx, radius)
+    fill_circle(ctx, radius * 0.95, radial_gradient(
+        [(0, (1, 1, 1, 0.0)), (0.82, (1, 1, 1, 0.0)), (1, (1, 1, 1, 0.22))],
+        radius * 0.95, 0, radius * 0.35), cx=0, cy=radius * 0.35)
     ctx.restore()
     gloss(ctx, radius - 1.2, strength=gloss_strength, height=0.48)
-    ctx.new_path()
-    circle(ctx, radius - 0.5)
-    ctx.set_line_width(0.9)
-    ctx.set_source(linear_gradient([(0, (1, 1, 1, edge_alpha)), (0.5, (1, 1, 1, edge_alpha * 0.35)),
-                                    (1, (1, 1, 1, edge_alpha * 0.8))], 0, -radius, 0, radius))
-    ctx.stroke()
+    stroke_circle(ctx, radius - 0.5, 0.9, linear_gradient(
+        [(0, (1, 1, 1, edge_alpha)), (0.5, (1, 1, 1, edge_alpha * 0.35)),
+         (1, (1, 1, 1, edge_alpha * 0.8))], 0, -radius, 0, radius))
 
 
 def opaline(canvas, radius, centre, edge):

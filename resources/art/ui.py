@@ -7,7 +7,7 @@ import math
 
 import cairo
 
-from artkit import (TAU, circle, draw_shadow, hex_colour, linear_gradient, mix,
+from artkit import (TAU, circle, draw_shadow, fill_circle, hex_colour, linear_gradient, mix,
                     radial_gradient, rounded_rect, set_colour)
 from icons import pixel_canvas
 
@@ -26,10 +26,7 @@ def button(colour, glyph):
     canvas = pixel_canvas(BUTTON, BUTTON)
     ctx = canvas.ctx
     radius = 8.6
-    ctx.new_path()
-    circle(ctx, radius)
-    set_colour(ctx, mix(colour, (0, 0, 0, 1), 0.35))
-    ctx.fill()
+    fill_circle(ctx, radius, mix(colour, (0, 0, 0, 1), 0.35))
     circle(ctx, radius - 0.9)
     ctx.set_source(linear_gradient([(0, mix(colour, WHITE, 0.28)),
                                     (1, mix(colour, (0, 0, 0, 1), 0.12))], 0, -radius, 0, radius))
@@ -211,11 +208,9 @@ def alarm_clock():
         set_colour(c, (0, 0, 0, 1))
         c.fill()
     draw_shadow(canvas, body_shape, blur=1.4, dx=0.4, dy=1.2, alpha=0.4)
-    ctx.new_path()
-    circle(ctx, 16.5, 0, 2.0)
-    ctx.set_source(radial_gradient([(0, mix(RED, WHITE, 0.35)), (1, mix(RED, (0, 0, 0, 1), 0.25))],
-                                   17, cx=0, cy=2, fx=-6, fy=-6))
-    ctx.fill()
+    fill_circle(ctx, 16.5, radial_gradient([(0, mix(RED, WHITE, 0.35)),
+                                            (1, mix(RED, (0, 0, 0, 1), 0.25))],
+                                           17, cx=0, cy=2, fx=-6, fy=-6), cx=0, cy=2.0)
     circle(ctx, 12.8, 0, 2.0)
     ctx.set_source(radial_gradient([(0, hex_colour("#ffffff")), (1, hex_colour("#e3e6ea"))], 13,
                                    cx=0, cy=2, fx=-4, fy=-3))
