@@ -50,13 +50,20 @@ void ClockTick::UpdateClock()
         return;
     }
     running_ = true;
-    do {
-        runMissedWhileRunning_ = false;
-        const LocalTime now = links_.time.Now();
-        if (!lastRun_ || SecondIndex(*lastRun_) != SecondIndex(now))
-            Run(now);
-    } while (runMissedWhileRunning_);
+    runMissedWhileRunning_ = false;
+    RunUnlessThisSecondHadOne();
+    // One more run for a timer message that came while the run was in progress. Only one: when
+    // every run outlasts its second (very long tones), the timer's next message brings the next.
+    if (runMissedWhileRunning_)
+        RunUnlessThisSecondHadOne();
     running_ = false;
+}
+
+void ClockTick::RunUnlessThisSecondHadOne()
+{
+    const LocalTime now = links_.time.Now();
+    if (!lastRun_ || SecondIndex(*lastRun_) != SecondIndex(now))
+        Run(now);
 }
 
 // Every step of a run uses the time taken at its start, so that the tones played on the way (a

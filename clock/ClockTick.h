@@ -36,7 +36,7 @@ public:
 
     // One run at the time the time source gives now. A call made while a run is in progress (from
     // a handler that runs while the tick lets pending messages run) starts no nested run; the run
-    // is repeated once it is over, if the second has changed by then. A second call within the
+    // is made once it is over, if the second has changed by then. A second call within the
     // same wall-clock second does nothing (a timer that fired early).
     void UpdateClock();
 
@@ -52,6 +52,7 @@ public:
     std::optional<LocalTime> LastRun() const { return lastRun_; }
 
 private:
+    void RunUnlessThisSecondHadOne();
     void Run(const LocalTime& now);
     void SoundSecondsTick(const LocalTime& now);
     void SoundBrisaTick(const LocalTime& now);

@@ -62,7 +62,7 @@ bool SpacedMoreThan(double now, std::optional<double> last, double gapSeconds)
 int MillisecondsUntilNextTick(const LocalTime& lastRun, const LocalTime& now)
 {
     const int64_t nextRunMs = (SecondIndex(lastRun) + 1) * 1000 + kTickMarginMilliseconds;
-    const int64_t nowMs = SecondIndex(now) * 1000 + std::clamp(static_cast<int64_t>(now.fraction * 1000), int64_t{0}, int64_t{999});
+    const int64_t nowMs = SecondIndex(now) * 1000 + std::clamp(static_cast<int64_t>(std::llround(now.fraction * 1000)), int64_t{0}, int64_t{999});
     return static_cast<int>(std::clamp(nextRunMs - nowMs, int64_t{0}, int64_t{1000 + kTickMarginMilliseconds}));
 }
 
