@@ -49,9 +49,8 @@ int RunSimulateCommand(const SimulationRequest& request, const Screen& screen, s
 {
     ClockState state;
     WindowlessHost host(state, screen);
-    SettingsFile file(request.settingsPath, state, host, screen);
-    if (Status loaded = file.LoadSettings(); !loaded)
-        err << "dorvane: " << loaded.error() << "\n";
+    SettingsFile file(request.settingsPath, state, host, screen, err);
+    file.LoadSettings();
 
     SimulatedDesktop desktop(out);
     ClockTick tick(state, {desktop, desktop, desktop, desktop, desktop, desktop, desktop});

@@ -35,6 +35,19 @@ TEST(AlarmMatches, DailyAlarmMatchesDuringTheWholeMinuteOfItsTime)
         EXPECT_EQ(AlarmMatches(alarm, c.now), c.matches) << c.now.hour << ":" << c.now.minute << ":" << c.now.second;
 }
 
+TEST(AlarmMatches, DailyAlarmReadsTheTwelveHourDial)
+{
+    const struct {
+        const char *hour, *minute, *ampm;
+        LocalTime at;
+    } cases[] = {
+        {"12", "00", "AM", At(0, 0, 0)},  {"12", "30", "PM", At(12, 30, 0)}, {"7", "5", "PM", At(19, 5, 0)},
+        {"07", "05", "pm", At(19, 5, 0)}, {"19", "05", "AM", At(19, 5, 0)},  {"11", "59", "PM", At(23, 59, 0)},
+    };
+    for (const auto& c : cases)
+        EXPECT_TRUE(AlarmMatches(Alarm("", c.hour, c.minute, c.ampm), c.at)) << c.hour << ":" << c.minute << " " << c.ampm;
+}
+
 TEST(AlarmMatches, DatedAlarmMatchesFromItsMomentOn)
 {
     const AlarmSlot alarm = Alarm("Sun Dec 06, 2026", "7", "05", "PM");

@@ -110,20 +110,6 @@ TEST(HourlyChime, StrikesAtTheFirstRunOfTheHourWhenALateTimerSkippedSecondZero)
               (std::vector<std::string>{"03:00:02 PM", "03:00:04 PM", "03:00:06 PM"}));
 }
 
-TEST(HourlyChime, LateStartDoesNotStrikeOutsideTheHoursFirstMinuteOrWithoutAnEarlierRun)
-{
-    const struct {
-        const char* what;
-        std::vector<LocalTime> runs;
-    } cases[] = {
-        {"first run after the first minute", {At(12, 59, 59), At(13, 1, 0), At(13, 1, 1)}},
-        {"clock started within the first minute", {At(13, 0, 5), At(13, 0, 6)}},
-    };
-    for (const auto& c : cases) {
-        ChimeRig rig;
-        EXPECT_TRUE(rig.StrokesAt(c.runs).empty()) << c.what;
-    }
-}
 
 TEST(HourlyChime, StrikesOnlyOncePerHourWhateverTheRunsOfItsFirstMinute)
 {
