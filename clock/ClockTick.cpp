@@ -15,7 +15,7 @@ constexpr double kStrokeSpacingSeconds = 1.5;
 constexpr int kAlarmRingTones = 4;
 constexpr const char* kPopupCaption = "Dorvane ";
 
-constexpr Tone kBrisaMinuteMark{ToneUse::BrisaMinuteMark, 500, 100, 4, true};
+constexpr TickTone kBrisaMinuteMark{ToneUse::BrisaMinuteMark, 500, 100, 4, true};
 
 int Hour12(int hour) { return hour % 12 == 0 ? 12 : hour % 12; }
 
@@ -95,7 +95,7 @@ void ClockTick::SoundSecondsTick(const LocalTime& now)
         SoundBrisaTick(now);
         return;
     }
-    const Tone tick{ToneUse::SecondsTick, state_.TickFreq, state_.TickDur, 0, true};
+    const TickTone tick{ToneUse::SecondsTick, state_.TickFreq, state_.TickDur, 0, true};
     links_.sounds.PlayTone(tick);
     if (now.second == 1)
         links_.sounds.PlayTone(tick);
@@ -103,7 +103,7 @@ void ClockTick::SoundSecondsTick(const LocalTime& now)
 
 void ClockTick::SoundBrisaTick(const LocalTime& now)
 {
-    const Tone tick{ToneUse::BrisaTick, BrisaTickFrequency(std::generate_canonical<double, 32>(random_)), 100, 4, true};
+    const TickTone tick{ToneUse::BrisaTick, BrisaTickFrequency(std::generate_canonical<double, 32>(random_)), 100, 4, true};
     links_.sounds.PlayGeneratedTone(tick);
     if (now.second == 16 || now.second == 31 || now.second == 46)
         links_.sounds.PlayGeneratedTone(tick);
@@ -141,7 +141,7 @@ bool ClockTick::CheckAlarm(int slotIndex, const LocalTime& now)
 
 void ClockTick::RingAlarm(AlarmSlot& slot, double now)
 {
-    const Tone ring{ToneUse::AlarmRing, state_.AlarmFreq, 120, 0, false};
+    const TickTone ring{ToneUse::AlarmRing, state_.AlarmFreq, 120, 0, false};
     for (int i = 0; i < kAlarmRingTones; ++i)
         links_.sounds.PlayTone(ring);
     // Handlers that ran during the tones may have changed the count; it stays within its range.

@@ -6,7 +6,7 @@
 namespace dorvane {
 namespace {
 
-std::string Describe(const Tone& tone)
+std::string Describe(const TickTone& tone)
 {
     return std::to_string(tone.frequencyHz) + "Hz " + std::to_string(tone.milliseconds) + "ms";
 }
@@ -44,7 +44,7 @@ std::string SimulatedDesktop::StrokeName() const
     return "chime stroke " + (tick_ ? std::to_string(tick_->ChimeStroke()) : std::string("?"));
 }
 
-void SimulatedDesktop::PlayTone(const Tone& tone)
+void SimulatedDesktop::PlayTone(const TickTone& tone)
 {
     switch (tone.use) {
     case ToneUse::SecondsTick: Line() << "tick " << Describe(tone) << "\n"; break;
@@ -53,7 +53,7 @@ void SimulatedDesktop::PlayTone(const Tone& tone)
     }
 }
 
-void SimulatedDesktop::PlayGeneratedTone(const Tone& tone)
+void SimulatedDesktop::PlayGeneratedTone(const TickTone& tone)
 {
     const char* name = tone.use == ToneUse::BrisaMinuteMark ? "brisa minute mark " : "brisa tick ";
     Line() << name << Describe(tone) << "\n";

@@ -33,8 +33,8 @@ public:
 
     LocalTime Now() override { return now_; }
 
-    void PlayTone(const Tone& tone) override;
-    void PlayGeneratedTone(const Tone& tone) override;
+    void PlayTone(const TickTone& tone) override;
+    void PlayGeneratedTone(const TickTone& tone) override;
     void StartRecordedChime() override;
 
     bool Open(const std::string& target) override;

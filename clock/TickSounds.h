@@ -7,14 +7,14 @@ enum class ToneUse { SecondsTick, BrisaTick, BrisaMinuteMark, AlarmRing, ChimeSt
 
 // One tone: a frequency on both channels, a length, and for the tone generator a wave shape
 // (0..5) and whether it fades out.
-struct Tone {
+struct TickTone {
     ToneUse use = ToneUse::SecondsTick;
     int frequencyHz = 0;
     int milliseconds = 0;
     int waveType = 0;
     bool decay = false;
 
-    bool operator==(const Tone&) const = default;
+    bool operator==(const TickTone&) const = default;
 };
 
 // The sounds the tick makes. Each tone returns when it has been heard.
@@ -23,9 +23,9 @@ public:
     virtual ~TickSounds() = default;
     // By the user's sound rule: the PC speaker when ComputerSpeaker is set, the tone generator
     // otherwise.
-    virtual void PlayTone(const Tone& tone) = 0;
+    virtual void PlayTone(const TickTone& tone) = 0;
     // Always through the tone generator, whatever ComputerSpeaker says.
-    virtual void PlayGeneratedTone(const Tone& tone) = 0;
+    virtual void PlayGeneratedTone(const TickTone& tone) = 0;
     // Starts the recorded chime ("BigBen") from its beginning, cutting off one still sounding, and
     // returns at once.
     virtual void StartRecordedChime() = 0;

@@ -48,7 +48,7 @@ TEST(AlarmRing, RingToneIsFourTonesAtAlarmFreqOf120Milliseconds)
     ASSERT_EQ(rig.sounds.played.size(), 4u);
     for (const auto& played : rig.sounds.played) {
         EXPECT_EQ(played.route, testing::RecordingTickSounds::Route::SoundRule);
-        EXPECT_EQ(played.tone, (Tone{ToneUse::AlarmRing, 2500, 120, 0, false}));
+        EXPECT_EQ(played.tone, (TickTone{ToneUse::AlarmRing, 2500, 120, 0, false}));
     }
 }
 
@@ -67,7 +67,7 @@ TEST(AlarmRing, KeepsItsPaceWhenTheTonesTakeTheirTime)
     // Through a real sound device a ring of four tones holds the run for half a second or more.
     TickRig rig;
     rig.DailyAlarm(0, "7", "05", "AM");
-    rig.sounds.onTone = [&](const Tone& tone) {
+    rig.sounds.onTone = [&](const TickTone& tone) {
         rig.time.Set(LocalTimeAt(ContinuousSeconds(rig.time.Now()) + tone.milliseconds / 1000.0));
     };
     EXPECT_EQ(RingTonesBySecond(rig, At(7, 5, 0), 10), kFourRingsFrom0705);

@@ -88,7 +88,7 @@ TEST(HourlyChime, RecordedChimeOrToneBySelectChime)
             EXPECT_EQ(rig.sounds.RecordedChimes(), 1);
         } else {
             EXPECT_EQ(rig.sounds.played[0].route, testing::RecordingTickSounds::Route::SoundRule);
-            EXPECT_EQ(rig.sounds.played[0].tone, (Tone{ToneUse::ChimeStroke, 440, 500, 0, false}));
+            EXPECT_EQ(rig.sounds.played[0].tone, (TickTone{ToneUse::ChimeStroke, 440, 500, 0, false}));
         }
     }
 }

@@ -14,11 +14,11 @@ public:
     enum class Route { SoundRule, ToneGenerator, RecordedChime };
     struct Played {
         Route route;
-        Tone tone;
+        TickTone tone;
     };
 
-    void PlayTone(const Tone& tone) override { Record(Route::SoundRule, tone); }
-    void PlayGeneratedTone(const Tone& tone) override { Record(Route::ToneGenerator, tone); }
+    void PlayTone(const TickTone& tone) override { Record(Route::SoundRule, tone); }
+    void PlayGeneratedTone(const TickTone& tone) override { Record(Route::ToneGenerator, tone); }
     void StartRecordedChime() override { played.push_back({Route::RecordedChime, {}}); }
 
     int Count(ToneUse use) const
@@ -37,10 +37,10 @@ public:
     }
 
     std::vector<Played> played;
-    std::function<void(const Tone&)> onTone;
+    std::function<void(const TickTone&)> onTone;
 
 private:
-    void Record(Route route, const Tone& tone)
+    void Record(Route route, const TickTone& tone)
     {
         played.push_back({route, tone});
         if (onTone)

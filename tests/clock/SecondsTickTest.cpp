@@ -27,7 +27,7 @@ TEST(SecondsTick, SoundsTwiceAtSecondOneAndOnceAtEveryOtherSecond)
         ASSERT_EQ(rig.sounds.played.size(), static_cast<std::size_t>(c.ticks)) << "second " << c.second;
         for (const auto& played : rig.sounds.played) {
             EXPECT_EQ(played.route, Route::SoundRule);
-            EXPECT_EQ(played.tone, (Tone{ToneUse::SecondsTick, 6000, 30, 0, true}));
+            EXPECT_EQ(played.tone, (TickTone{ToneUse::SecondsTick, 6000, 30, 0, true}));
         }
     }
 }
@@ -67,7 +67,7 @@ TEST(SecondsTick, BrisaRepeatsItsChirpAtSeconds16_31_46AndMarksTheMinuteAtSecond
         const bool repeated = second == 16 || second == 31 || second == 46;
         EXPECT_EQ(rig.sounds.Count(ToneUse::BrisaTick), repeated ? 2 : 1) << second;
         EXPECT_EQ(rig.sounds.Count(ToneUse::BrisaMinuteMark), second == 1 ? 2 : 0) << second;
-        const Tone& chirp = rig.sounds.played.front().tone;
+        const TickTone& chirp = rig.sounds.played.front().tone;
         EXPECT_EQ(chirp.milliseconds, 100);
         EXPECT_EQ(chirp.waveType, 4);
         EXPECT_TRUE(chirp.decay);
@@ -75,7 +75,7 @@ TEST(SecondsTick, BrisaRepeatsItsChirpAtSeconds16_31_46AndMarksTheMinuteAtSecond
             EXPECT_EQ(rig.sounds.played[1].tone, chirp) << "the second chirp has the same frequency";
         }
         if (second == 1) {
-            EXPECT_EQ(rig.sounds.played[1].tone, (Tone{ToneUse::BrisaMinuteMark, 500, 100, 4, true}));
+            EXPECT_EQ(rig.sounds.played[1].tone, (TickTone{ToneUse::BrisaMinuteMark, 500, 100, 4, true}));
         }
     }
 }

@@ -19,7 +19,7 @@ TEST(TickRun, DrawsSoundsAndRingsThenShowsThePicture)
     TickRig rig;
     rig.state.ActivateTick = 1;
     rig.DailyAlarm(0, "7", "05", "AM");
-    rig.sounds.onTone = [&](const Tone&) { rig.window.journal.push_back("tone"); };
+    rig.sounds.onTone = [&](const TickTone&) { rig.window.journal.push_back("tone"); };
     rig.RunAt(At(7, 5, 2));
     EXPECT_EQ(rig.window.journal, (Journal{"draw", "tone", "tone", "tone", "tone", "tone", "present"}));
     ASSERT_EQ(rig.window.drawnAt.size(), 1u);
@@ -81,7 +81,7 @@ TEST(TickRun, TimerMessageDuringAToneStartsNoNestedRun)
     TickRig rig;
     rig.state.ActivateTick = 1;
     int depth = 0, deepest = 0;
-    rig.sounds.onTone = [&](const Tone&) {
+    rig.sounds.onTone = [&](const TickTone&) {
         deepest = std::max(deepest, ++depth);
         rig.time.Set(LocalTimeAt(ContinuousSeconds(rig.time.Now()) + 1));
         rig.tick.UpdateClock();
