@@ -1,0 +1,22 @@
+#pragma once
+
+#include "clock/OptionsWindowLink.h"
+
+#include <map>
+#include <set>
+#include <string>
+
+namespace dorvane::testing {
+
+class RecordingOptionsWindow : public OptionsWindowLink {
+public:
+    void SetTimeLine(const std::string& text) override { timeLine = text; }
+    void SetAlarmMinText(int slot, const std::string& text) override { alarmMinText[slot] = text; }
+    void ClearActivateAlarm(int slot) override { clearedActivate.insert(slot); }
+
+    std::string timeLine;
+    std::map<int, std::string> alarmMinText;
+    std::set<int> clearedActivate;
+};
+
+} // namespace dorvane::testing
