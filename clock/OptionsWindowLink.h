@@ -14,6 +14,9 @@ public:
     virtual void SetAlarmMinText(int slot, const std::string& text) = 0;
     // Clears alarm row slot's activate box (CheckActivateAlarm).
     virtual void ClearActivateAlarm(int slot) = 0;
+    // Clears alarm row slot: its activate box, date, hour, minute, message and program fields,
+    // and its AM/PM label back to "AM".
+    virtual void ClearAlarmRow(int slot) = 0;
 };
 
 } // namespace dorvane

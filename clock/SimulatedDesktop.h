@@ -48,6 +48,7 @@ public:
     void SetTimeLine(const std::string&) override {}
     void SetAlarmMinText(int, const std::string&) override {}
     void ClearActivateAlarm(int) override {}
+    void ClearAlarmRow(int) override {}
 
     void RunPendingMessages() override {}
 
