@@ -1,17 +1,21 @@
 #include "clock/SettingsCommand.h"
 #include "clock/SettingsLocation.h"
+#include "image/ImageCommand.h"
 #include "platform/X11Screen.h"
 
 #include <cstring>
 #include <iostream>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace {
 
 constexpr const char* kUsage =
     "usage: dorvane [--settings FILE]           run the clock\n"
-    "       dorvane settings [--settings FILE]  print the settings the clock would use\n";
+    "       dorvane settings [--settings FILE]  print the settings the clock would use\n"
+    "       dorvane image decode IN OUT         write the picture IN as raw pixels to OUT\n"
+    "       dorvane image info IN               print the picture's size and kind\n";
 
 struct CommandLine {
     bool printSettings = false;
@@ -43,6 +47,10 @@ CommandLine Parse(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
+    if (argc >= 2 && std::strcmp(argv[1], "image") == 0) {
+        const std::vector<std::string> args(argv + 2, argv + argc);
+        return dorvane::RunImageCommand(args, std::cout, std::cerr);
+    }
     const CommandLine line = Parse(argc, argv);
     if (!line.error.empty()) {
         std::cerr << "dorvane: " << line.error << "\n" << kUsage;
