@@ -1,5 +1,6 @@
 #include "image/BmpDecoder.h"
 
+#include "image/ByteOrder.h"
 #include "image/ImageLimits.h"
 
 #include <bit>
@@ -12,8 +13,6 @@ enum : std::uint32_t { kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 3, kAlphaBit
 constexpr std::uint32_t kCoreHeaderSize = 12;
 constexpr std::uint32_t kInfoHeaderSize = 40;
 
-std::uint32_t Le32(const std::uint8_t* p) { return p[0] | p[1] << 8 | p[2] << 16 | std::uint32_t{p[3]} << 24; }
-std::uint16_t Le16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | p[1] << 8); }
 
 bool ValidFormat(std::uint16_t bitCount, std::uint32_t compression)
 {
@@ -43,7 +42,7 @@ Status ReadMasks(DibHeader& header, std::span<const std::uint8_t> dib)
     }
     const std::size_t available = header.headerSize == kInfoHeaderSize ? maskCount : (header.headerSize - 40) / 4;
     for (std::size_t i = 0; i < maskCount && i < available; ++i)
-        header.masks[i] = Le32(dib.data() + 40 + 4 * i);
+        header.masks[i] = LittleEndian32(dib.data() + 40 + 4 * i);
     return Status::Ok();
 }
 
@@ -100,7 +99,7 @@ void DecodeRow(const DibHeader& header, const std::uint8_t* in, std::uint8_t* ou
         } else if (bits == 32 && header.compression == kRgb) {
             std::memcpy(out, in + 4 * std::size_t(x), 4);
         } else {
-            const std::uint32_t pixel = bits == 16 ? Le16(in + 2 * std::size_t(x)) : Le32(in + 4 * std::size_t(x));
+            const std::uint32_t pixel = bits == 16 ? LittleEndian16(in + 2 * std::size_t(x)) : LittleEndian32(in + 4 * std::size_t(x));
             out[0] = static_cast<std::uint8_t>(Channel(pixel, header.masks[2], 0));
             out[1] = static_cast<std::uint8_t>(Channel(pixel, header.masks[1], 0));
             out[2] = static_cast<std::uint8_t>(Channel(pixel, header.masks[0], 0));
@@ -161,22 +160,22 @@ Result<DibHeader> ReadHeader(std::span<const std::uint8_t> dib)
     DibHeader header;
     if (dib.size() < 4)
         return R::Failure("the bitmap header is missing");
-    header.headerSize = Le32(dib.data());
+    header.headerSize = LittleEndian32(dib.data());
     const bool core = header.headerSize == kCoreHeaderSize;
     if ((!core && header.headerSize < kInfoHeaderSize) || header.headerSize > dib.size())
         return R::Failure("the bitmap header is damaged");
     std::int64_t height;
     std::uint32_t colorsUsed = 0;
     if (core) {
-        header.width = Le16(dib.data() + 4);
-        height = Le16(dib.data() + 6);
-        header.bitCount = Le16(dib.data() + 10);
+        header.width = LittleEndian16(dib.data() + 4);
+        height = LittleEndian16(dib.data() + 6);
+        header.bitCount = LittleEndian16(dib.data() + 10);
     } else {
-        header.width = static_cast<std::int32_t>(Le32(dib.data() + 4));
-        height = static_cast<std::int32_t>(Le32(dib.data() + 8));
-        header.bitCount = Le16(dib.data() + 14);
-        header.compression = Le32(dib.data() + 16);
-        colorsUsed = Le32(dib.data() + 32);
+        header.width = static_cast<std::int32_t>(LittleEndian32(dib.data() + 4));
+        height = static_cast<std::int32_t>(LittleEndian32(dib.data() + 8));
+        header.bitCount = LittleEndian16(dib.data() + 14);
+        header.compression = LittleEndian32(dib.data() + 16);
+        colorsUsed = LittleEndian32(dib.data() + 32);
     }
     header.topDown = height < 0;
     height = height < 0 ? -height : height;
@@ -230,7 +229,7 @@ Result<StdPicture> Decode(std::span<const std::uint8_t> file)
     auto header = ReadHeader(file.subspan(kFileHeaderSize));
     if (!header)
         return R::Failure(header.error());
-    std::uint64_t pixelOffset = Le32(file.data() + 10);
+    std::uint64_t pixelOffset = LittleEndian32(file.data() + 10);
     if (pixelOffset == 0)
         pixelOffset = kFileHeaderSize + std::uint64_t{header.value().endOfHeader};
     if (pixelOffset > file.size())

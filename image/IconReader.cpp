@@ -1,6 +1,7 @@
 #include "image/IconReader.h"
 
 #include "image/BmpDecoder.h"
+#include "image/ByteOrder.h"
 #include "image/c32bppDIB.h"
 #include "image/cPNGparser.h"
 
@@ -14,8 +15,6 @@ namespace {
 constexpr std::size_t kDirectoryHeaderSize = 6;
 constexpr std::size_t kEntrySize = 16;
 
-std::uint32_t Le32(const std::uint8_t* p) { return p[0] | p[1] << 8 | p[2] << 16 | std::uint32_t{p[3]} << 24; }
-std::uint16_t Le16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | p[1] << 8); }
 
 struct Entry {
     std::uint32_t area;
@@ -26,15 +25,15 @@ struct Entry {
 std::vector<Entry> Entries(std::span<const std::uint8_t> bytes)
 {
     std::vector<Entry> entries;
-    const std::size_t count = Le16(bytes.data() + 4);
+    const std::size_t count = LittleEndian16(bytes.data() + 4);
     for (std::size_t i = 0; i < count && kDirectoryHeaderSize + (i + 1) * kEntrySize <= bytes.size(); ++i) {
         const std::uint8_t* entry = bytes.data() + kDirectoryHeaderSize + i * kEntrySize;
         const std::uint32_t width = entry[0] ? entry[0] : 256, height = entry[1] ? entry[1] : 256;
-        const std::uint64_t size = Le32(entry + 8), offset = Le32(entry + 12);
+        const std::uint64_t size = LittleEndian32(entry + 8), offset = LittleEndian32(entry + 12);
         if (offset >= bytes.size() || size == 0)
             continue;
         const auto available = std::min<std::uint64_t>(size, bytes.size() - offset);
-        entries.push_back({width * height, Le16(entry + 6), bytes.subspan(offset, available)});
+        entries.push_back({width * height, LittleEndian16(entry + 6), bytes.subspan(offset, available)});
     }
     std::stable_sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
         return a.area != b.area ? a.area > b.area : a.bitCount > b.bitCount;
@@ -123,8 +122,8 @@ bool LooksLikeIcon(std::span<const std::uint8_t> bytes)
 {
     if (bytes.size() < kDirectoryHeaderSize + kEntrySize)
         return false;
-    const std::uint16_t type = Le16(bytes.data() + 2);
-    return Le16(bytes.data()) == 0 && (type == 1 || type == 2) && Le16(bytes.data() + 4) > 0;
+    const std::uint16_t type = LittleEndian16(bytes.data() + 2);
+    return LittleEndian16(bytes.data()) == 0 && (type == 1 || type == 2) && LittleEndian16(bytes.data() + 4) > 0;
 }
 
 Result<StdPicture> Read(std::span<const std::uint8_t> bytes)

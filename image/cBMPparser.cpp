@@ -1,5 +1,6 @@
 #include "image/cBMPparser.h"
 
+#include "image/ByteOrder.h"
 #include "image/ByteSlice.h"
 #include "image/PictureLoader.h"
 #include "image/StdPicture.h"
@@ -13,8 +14,6 @@ namespace {
 constexpr std::size_t kFieldsEnd = 34;  // file header and the info header up to its compression
 constexpr std::uint32_t kInfoHeaderSize = 40;
 
-std::uint32_t Le32(const std::uint8_t* p) { return p[0] | p[1] << 8 | p[2] << 16 | std::uint32_t{p[3]} << 24; }
-std::uint16_t Le16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | p[1] << 8); }
 
 void Premultiply(std::uint8_t* pixel)
 {
@@ -54,9 +53,9 @@ bool cBMPparser::LoadStream(std::span<const std::uint8_t> inStream, c32bppDIB& c
     const auto bytes = ByteSlice(inStream, streamOffset, streamLength);
     // The direct path reads the fields of a version 3 (or later) header; an older header goes to the
     // picture loader, which knows it.
-    if (bytes.size() >= kFieldsEnd && bytes[0] == 'B' && bytes[1] == 'M' && Le32(&bytes[14]) >= kInfoHeaderSize) {
-        const auto width = static_cast<std::int32_t>(Le32(&bytes[18]));
-        const auto height = static_cast<std::int32_t>(Le32(&bytes[22]));
+    if (bytes.size() >= kFieldsEnd && bytes[0] == 'B' && bytes[1] == 'M' && LittleEndian32(&bytes[14]) >= kInfoHeaderSize) {
+        const auto width = static_cast<std::int32_t>(LittleEndian32(&bytes[18]));
+        const auto height = static_cast<std::int32_t>(LittleEndian32(&bytes[22]));
         if (width < 1 || height == 0)
             return false;
         if (LoadDirect(bytes, cHost))
@@ -72,13 +71,13 @@ bool cBMPparser::LoadStream(std::span<const std::uint8_t> inStream, c32bppDIB& c
 // top-down file row by row, so that the surface stays bottom-up) and the alpha scan decides.
 bool cBMPparser::LoadDirect(std::span<const std::uint8_t> bmp, c32bppDIB& cHost)
 {
-    if (Le16(&bmp[28]) != 32 || Le32(&bmp[30]) != 0)
+    if (LittleEndian16(&bmp[28]) != 32 || LittleEndian32(&bmp[30]) != 0)
         return false;
-    const auto width = static_cast<std::int32_t>(Le32(&bmp[18]));
-    const std::int64_t height = static_cast<std::int32_t>(Le32(&bmp[22]));
+    const auto width = static_cast<std::int32_t>(LittleEndian32(&bmp[18]));
+    const std::int64_t height = static_cast<std::int32_t>(LittleEndian32(&bmp[22]));
     const std::uint64_t rows = static_cast<std::uint64_t>(height < 0 ? -height : height);
     const std::uint64_t rowBytes = std::uint64_t(width) * 4;
-    const std::uint64_t pixelOffset = Le32(&bmp[10]);
+    const std::uint64_t pixelOffset = LittleEndian32(&bmp[10]);
     if (pixelOffset + rowBytes * rows > bmp.size() || !cHost.InitializeDIB(width, static_cast<std::int32_t>(rows)))
         return false;
     const std::uint8_t* source = bmp.data() + pixelOffset;

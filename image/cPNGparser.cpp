@@ -1,5 +1,6 @@
 #include "image/cPNGparser.h"
 
+#include "image/ByteOrder.h"
 #include "image/ByteSlice.h"
 #include "image/ImageFile.h"
 #include "image/ImageLimits.h"
@@ -39,11 +40,6 @@ constexpr std::array<Pass, 7> kAdam7 = {{
     {0, 0, 8, 8}, {0, 4, 8, 8}, {4, 0, 8, 4}, {0, 2, 4, 4}, {2, 0, 4, 2}, {0, 1, 2, 2}, {1, 0, 2, 1},
 }};
 constexpr Pass kWholeImage = {0, 0, 1, 1};
-
-std::uint32_t BigEndian32(const std::uint8_t* bytes)
-{
-    return std::uint32_t{bytes[0]} << 24 | std::uint32_t{bytes[1]} << 16 | std::uint32_t{bytes[2]} << 8 | bytes[3];
-}
 
 // How many of count positions a pass with this start and step reaches.
 std::uint32_t PassExtent(std::uint32_t count, std::uint32_t start, std::uint32_t step)

@@ -13,10 +13,7 @@ using testing::Bgra;
 using testing::Bytes;
 using testing::StoredPixel;
 
-bool Load(const Bytes& bytes, c32bppDIB& surface)
-{
-    return cBMPparser().LoadStream(bytes, surface, 0, std::int64_t(bytes.size()));
-}
+constexpr auto Load = testing::LoadWithBmpParser;
 
 // ---- the direct 32-bit path ----
 

@@ -3,6 +3,7 @@
 // Small helpers shared by the image tests.
 
 #include "image/c32bppDIB.h"
+#include "image/cBMPparser.h"
 
 #include <array>
 #include <cstdint>
@@ -34,6 +35,12 @@ inline Bgra Premultiplied(unsigned red, unsigned green, unsigned blue, unsigned 
 {
     return {static_cast<std::uint8_t>(blue * alpha / 255), static_cast<std::uint8_t>(green * alpha / 255),
             static_cast<std::uint8_t>(red * alpha / 255), static_cast<std::uint8_t>(alpha)};
+}
+
+// Loads bytes through the BMP and picture converter, as a surface load does for non-PNG data.
+inline bool LoadWithBmpParser(const std::vector<std::uint8_t>& bytes, c32bppDIB& surface)
+{
+    return cBMPparser().LoadStream(bytes, surface, 0, static_cast<std::int64_t>(bytes.size()));
 }
 
 } // namespace dorvane::testing

@@ -17,10 +17,7 @@ using testing::Bgra;
 using testing::Bytes;
 using testing::StoredPixel;
 
-bool Load(const Bytes& bytes, c32bppDIB& surface)
-{
-    return cBMPparser().LoadStream(bytes, surface, 0, std::int64_t(bytes.size()));
-}
+constexpr auto Load = testing::LoadWithBmpParser;
 
 // A 2 x 2 icon bitmap: 24-bit colour rows (bottom first) and an AND mask whose set bits mark
 // transparent pixels; here the top-right pixel only.
