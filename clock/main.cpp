@@ -1,11 +1,14 @@
 #include "clock/SettingsCommand.h"
 #include "clock/SettingsLocation.h"
 #include "clock/SimulateCommand.h"
+#include "image/ImageCommand.h"
 #include "platform/X11Screen.h"
 
+#include <cstring>
 #include <iostream>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -14,7 +17,9 @@ constexpr const char* kUsage =
     "       dorvane settings [--settings FILE]  print the settings the clock would use\n"
     "       dorvane simulate [--settings FILE] --from \"YYYY-MM-DD HH:MM:SS\" [--seconds N]\n"
     "                                           print what the clock would sound, launch and pop up\n"
-    "                                           in N seconds (default 60) from that local time\n";
+    "                                           in N seconds (default 60) from that local time\n"
+    "       dorvane image decode IN OUT         write the picture IN as raw pixels to OUT\n"
+    "       dorvane image info IN               print the picture's size and kind\n";
 
 struct CommandLine {
     bool printSettings = false;
@@ -91,6 +96,10 @@ int Simulate(const CommandLine& line, const std::filesystem::path& settingsPath)
 
 int main(int argc, char** argv)
 {
+    if (argc >= 2 && std::strcmp(argv[1], "image") == 0) {
+        const std::vector<std::string> args(argv + 2, argv + argc);
+        return dorvane::RunImageCommand(args, std::cout, std::cerr);
+    }
     const CommandLine line = Parse(argc, argv);
     if (!line.error.empty()) {
         std::cerr << "dorvane: " << line.error << "\n" << kUsage;
