@@ -1,6 +1,7 @@
 #include "clock/ClockWindowView.h"
 
 #include "image/c32bppDIB.h"
+#include "platform/qt/SurfaceImage.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -20,22 +21,18 @@ ClockWindowView::ClockWindowView(ClockMouse& mouse, TimeSource& time, bool compo
 
 void ClockWindowView::Present(const c32bppDIB& face, uint8_t alpha)
 {
-    if (face.Width() <= 0 || face.Height() <= 0 || !face.BitsPointer()) {
+    const QImage upright = SurfaceImage(face);
+    if (upright.isNull()) {
         picture_ = QImage();
         update();
         return;
     }
-    // The surface's bytes are blue, green, red, alpha with premultiplied colour: Qt's
-    // ARGB32_Premultiplied on a little-endian machine. Its rows are bottom-up, so the image is
-    // flipped once; Qt copies whole rows for that.
-    const QImage bottomUp(face.BitsPointer(), face.Width(), face.Height(), face.scanWidth(),
-                          QImage::Format_ARGB32_Premultiplied);
-    QImage picture(face.Width(), face.Height(), QImage::Format_ARGB32_Premultiplied);
+    QImage picture(upright.size(), QImage::Format_ARGB32_Premultiplied);
     picture.fill(Qt::transparent);
     {
         QPainter painter(&picture);
         painter.setOpacity(alpha / 255.0);
-        painter.drawImage(0, 0, bottomUp.mirrored(false, true));
+        painter.drawImage(0, 0, upright);
     }
     picture_ = std::move(picture);
     if (!compositing_)
