@@ -26,7 +26,7 @@ std::string WithoutLineBreaks(std::string_view value)
 
 std::string_view TrimBlanks(std::string_view text)
 {
-    const auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
+    const auto isBlank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
     while (!text.empty() && isBlank(text.front()))
         text.remove_prefix(1);
     while (!text.empty() && isBlank(text.back()))
@@ -60,17 +60,17 @@ IniFile IniFile::Parse(std::string_view bytes)
         file.byteOrderMark_ = true;
         bytes.remove_prefix(kByteOrderMark.size());
     }
-    const auto firstBreak = bytes.find('\n');
-    if (firstBreak != std::string_view::npos && firstBreak > 0 && bytes[firstBreak - 1] == '\r')
-        file.lineEnd_ = "\r\n";
     while (!bytes.empty()) {
-        auto end = bytes.find('\n');
+        const auto end = bytes.find('\n');
         std::string_view text = bytes.substr(0, end);
         bytes.remove_prefix(end == std::string_view::npos ? bytes.size() : end + 1);
-        if (text.ends_with('\r'))
+        const bool crlf = end != std::string_view::npos && text.ends_with('\r');
+        if (crlf)
             text.remove_suffix(1);
         file.lines_.push_back(Classify(std::string(text)));
+        file.lines_.back().crlf = crlf;
     }
+    file.crlf_ = !file.lines_.empty() && file.lines_.front().crlf;
     return file;
 }
 
@@ -113,14 +113,21 @@ std::optional<std::string> IniFile::Find(std::string_view section, std::string_v
     return std::string(TrimBlanks(text.substr(text.find('=') + 1)));
 }
 
+IniFile::Line IniFile::NewLine(std::string text) const
+{
+    Line line = Classify(std::move(text));
+    line.crlf = crlf_;
+    return line;
+}
+
 void IniFile::Set(std::string_view section, std::string_view key, std::string_view value)
 {
-    Line line = Classify(std::string(TrimBlanks(key)) + "=" + WithoutLineBreaks(value));
+    Line line = NewLine(std::string(TrimBlanks(key)) + "=" + WithoutLineBreaks(value));
     auto sectionIndex = FindSection(section);
     if (!sectionIndex) {
         if (!lines_.empty() && !TrimBlanks(lines_.back().text).empty())
-            lines_.push_back(Classify(""));
-        lines_.push_back(Classify("[" + std::string(TrimBlanks(section)) + "]"));
+            lines_.push_back(NewLine(""));
+        lines_.push_back(NewLine("[" + std::string(TrimBlanks(section)) + "]"));
         lines_.push_back(std::move(line));
         return;
     }
@@ -138,7 +145,7 @@ std::string IniFile::Serialize() const
         out += kByteOrderMark;
     for (const Line& line : lines_) {
         out += line.text;
-        out += lineEnd_;
+        out += line.crlf ? "\r\n" : "\n";
     }
     return out;
 }

@@ -34,11 +34,13 @@ private:
         uint32_t nameStart = 0; // the section or key name, trimmed, within text
         uint32_t nameLength = 0;
         Kind kind = Kind::Other;
+        bool crlf = false; // ended by CR LF in the file read
 
         std::string_view Name() const { return std::string_view(text).substr(nameStart, nameLength); }
     };
 
     static Line Classify(std::string text);
+    Line NewLine(std::string text) const;
     // Index of the first line of the first section named section, or nullopt.
     std::optional<std::size_t> FindSection(std::string_view section) const;
     // Index of the key line within the section that starts at line sectionIndex.
@@ -48,10 +50,11 @@ private:
 
     std::vector<Line> lines_;
     bool byteOrderMark_ = false;
-    std::string lineEnd_ = "\n";
+    bool crlf_ = false; // the line end of new lines: the file's first one
+
 };
 
-// Blanks (spaces and tabs) removed from both ends.
+// Blanks (spaces, tabs, and a carriage return left at the end of a file) removed from both ends.
 std::string_view TrimBlanks(std::string_view text);
 
 } // namespace dorvane

@@ -4,6 +4,7 @@
 #include "clock/NumberText.h"
 #include "platform/FileStore.h"
 
+#include <ostream>
 #include <type_traits>
 #include <variant>
 
@@ -110,9 +111,17 @@ std::string Text(const ClockState& state, const Field& field)
 
 } // namespace
 
-SettingsFile::SettingsFile(std::filesystem::path path, ClockState& state, SettingsHost& host, const Screen& screen)
-    : path_(std::move(path)), state_(state), host_(host), screen_(screen)
+SettingsFile::SettingsFile(std::filesystem::path path, ClockState& state, SettingsHost& host, const Screen& screen,
+                           std::ostream& errors)
+    : path_(std::move(path)), state_(state), host_(host), screen_(screen), errors_(errors)
 {
+}
+
+Status SettingsFile::Reported(Status status)
+{
+    if (!status)
+        errors_ << "dorvane: " << status.error() << "\n";
+    return status;
 }
 
 Status SettingsFile::LoadSettings()
@@ -129,7 +138,7 @@ Status SettingsFile::LoadSettings()
     LoadAlarms(source);
     host_.LoadSkin();
     if (!unreadableReason_.empty())
-        return Status::Failure(unreadableReason_ + "; using the default settings");
+        return Reported(Status::Failure(unreadableReason_ + "; using the default settings"));
     return Status::Ok();
 }
 
@@ -180,17 +189,18 @@ void SettingsFile::WriteInto(IniFile& file)
 Status SettingsFile::SaveSettings()
 {
     if (!unreadableReason_.empty())
-        return Status::Failure("not saving the settings over a file that could not be read (" + unreadableReason_ + ")");
+        return Reported(Status::Failure("not saving the settings over a file that could not be read (" +
+                                        unreadableReason_ + ")"));
     auto file = IniProfile::Load(path_);
     if (!file)
-        return Status::Failure("not saving the settings: " + file.error());
+        return Reported(Status::Failure("not saving the settings: " + file.error()));
     WriteInto(file.value());
-    return IniProfile::Store(path_, file.value());
+    return Reported(IniProfile::Store(path_, file.value()));
 }
 
 Status SettingsFile::ResetToDefaults(MessagePump& pump)
 {
-    Status removed = FileStore::Remove(path_);
+    Status removed = Reported(FileStore::Remove(path_));
     pump.RunPendingMessages();
     Status loaded = LoadSettings();
     return removed ? loaded : removed;

@@ -8,6 +8,7 @@
 #include "platform/Screen.h"
 
 #include <filesystem>
+#include <iosfwd>
 #include <string>
 
 namespace dorvane {
@@ -15,7 +16,10 @@ namespace dorvane {
 // "ClockSettings.ini": fills the clock state from the file and writes it back.
 class SettingsFile {
 public:
-    SettingsFile(std::filesystem::path path, ClockState& state, SettingsHost& host, const Screen& screen);
+    // Failures to load or save are told on errors as well as returned: the clock has no window
+    // of its own to show them in.
+    SettingsFile(std::filesystem::path path, ClockState& state, SettingsHost& host, const Screen& screen,
+                 std::ostream& errors);
 
     const std::filesystem::path& Path() const { return path_; }
 
@@ -39,11 +43,13 @@ private:
     void LoadKeys(const IniFile& file, int first, int last);
     void LoadPosition(const IniFile& file);
     void WriteInto(IniFile& file);
+    Status Reported(Status status);
 
     std::filesystem::path path_;
     ClockState& state_;
     SettingsHost& host_;
     const Screen& screen_;
+    std::ostream& errors_;
     std::string unreadableReason_; // set while the file on disk could not be read
 };
 

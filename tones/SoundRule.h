@@ -20,6 +20,10 @@ struct Tone {
 // both channels and FreqVol as both volumes.
 void PlayTone(const ClockState& state, ToneGenerator& generator, const Tone& tone);
 
+// The tone generator's tone, whatever ComputerSpeaker says: the same frequency on both channels
+// and FreqVol as both volumes.
+void PlayGeneratedTone(const ClockState& state, ToneGenerator& generator, const Tone& tone);
+
 // The clock's greeting when its window is created: two 2000 Hz tones of 100 ms.
 void PlayStartSignal(const ClockState& state, ToneGenerator& generator);
 

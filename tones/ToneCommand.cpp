@@ -2,7 +2,7 @@
 
 #include "clock/NumberText.h"
 #include "platform/FileStore.h"
-#include "resources/ChimeSound.h"
+#include "tones/RecordedChime.h"
 #include "tones/NoPendingMessages.h"
 #include "tones/ToneGenerator.h"
 
@@ -107,7 +107,7 @@ int RunToneCommand(std::span<const std::string> words, SoundOutput& output, std:
         return 2;
     }
     if (line.value().chime)
-        return WriteOrPlay(line.value(), ChimeSound(), output, err);
+        return WriteOrPlay(line.value(), RecordedChime(), output, err);
 
     NoSound keep;
     NoPendingMessages noWindows;

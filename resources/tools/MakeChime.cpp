@@ -3,7 +3,9 @@
 // dying away at its own rate (the high ones fast, the hum slowly), struck by a short thud of noise;
 // every partial is a pair of slightly detuned modes, which gives the slow shimmer of a real bell.
 //
-// Usage: dorvane_make_chime OUT.wav
+// The result is committed as resources/data/SOUNDS/101.wav, the resource ("SOUNDS", 101); to change
+// the chime, edit this file and run
+//     ninja -C build dorvane_make_chime && build/resources/dorvane_make_chime resources/data/SOUNDS/101.wav
 
 #include <algorithm>
 #include <cmath>

@@ -2,6 +2,7 @@
 
 #include "tests/platform/FakeMessagePump.h"
 #include "tests/platform/RecordingSoundOutput.h"
+#include "tests/tones/ImageOf.h"
 
 #include <gtest/gtest.h>
 
@@ -9,18 +10,10 @@ namespace dorvane {
 namespace {
 
 using testing::FakeMessagePump;
+using testing::ImageOf;
 using testing::RecordingSoundOutput;
 using Kind = RecordingSoundOutput::Played::Kind;
 
-// The image the tone generator makes for these arguments, made by a generator of its own.
-std::vector<uint8_t> ImageOf(int32_t frequency, double volume, float seconds, int32_t wave, bool decay)
-{
-    RecordingSoundOutput sound;
-    FakeMessagePump pump;
-    ToneGenerator generator(sound, pump);
-    EXPECT_TRUE(generator.MakeSoundFile(frequency, volume, frequency, volume, seconds, wave, decay).ok());
-    return {generator.WavImage().begin(), generator.WavImage().end()};
-}
 
 class SoundRuleTest : public ::testing::Test {
 protected:

@@ -1,8 +1,9 @@
 #include "tones/ToneCommand.h"
 
-#include "resources/ChimeSound.h"
+#include "tones/RecordedChime.h"
 #include "tests/platform/FakeMessagePump.h"
 #include "tests/platform/RecordingSoundOutput.h"
+#include "tests/tones/ImageOf.h"
 #include "tests/platform/TempFolder.h"
 #include "tones/ToneGenerator.h"
 
@@ -14,18 +15,11 @@
 namespace dorvane {
 namespace {
 
+using testing::ImageOf;
 using testing::RecordingSoundOutput;
 using testing::TempFolder;
 using Words = std::vector<std::string>;
 
-std::vector<uint8_t> ImageOf(int32_t frequency, double volume, float seconds, int32_t wave, bool decay)
-{
-    RecordingSoundOutput sound;
-    testing::FakeMessagePump pump;
-    ToneGenerator generator(sound, pump);
-    EXPECT_TRUE(generator.MakeSoundFile(frequency, volume, frequency, volume, seconds, wave, decay).ok());
-    return {generator.WavImage().begin(), generator.WavImage().end()};
-}
 
 std::vector<uint8_t> Bytes(const std::string& text) { return {text.begin(), text.end()}; }
 
@@ -107,7 +101,7 @@ TEST(RunToneCommand, WritesOrPlaysTheChime)
     RecordingSoundOutput sound;
     std::ostringstream err;
     const auto file = folder / "chime.wav";
-    const std::vector<uint8_t> chime(ChimeSound().begin(), ChimeSound().end());
+    const std::vector<uint8_t> chime(RecordedChime().begin(), RecordedChime().end());
     EXPECT_EQ(RunToneCommand(Words{"--chime", "--out", file.string()}, sound, err), 0);
     EXPECT_EQ(Bytes(TempFolder::Read(file)), chime);
     EXPECT_EQ(RunToneCommand(Words{"--chime"}, sound, err), 0);

@@ -2,7 +2,7 @@
 // null sink, recorded from its monitor and measured.
 
 #include "platform/SdlSoundOutput.h"
-#include "resources/ChimeSound.h"
+#include "tones/RecordedChime.h"
 #include "tests/platform/FakeMessagePump.h"
 #include "tests/platform/PulseRecording.h"
 #include "tests/platform/RecordedPlayback.h"
@@ -111,14 +111,14 @@ TEST_F(TonePlayback, StartSignalIsTwoTonesAndStopSignalOne)
 
 TEST_F(TonePlayback, ChimeStrokeIsCutOffByTheNextStroke)
 {
-    const testing::WavBytes chime{ChimeSound()};
+    const testing::WavBytes chime{RecordedChime()};
     ASSERT_EQ(chime.Id(36), "data");
     const std::size_t chimeFrames = chime.U32(40) / 2;
     const double chimeMs = 1000.0 * chimeFrames / chime.U32(24);
 
-    output->PlayWavAsync(ChimeSound());
+    output->PlayWavAsync(RecordedChime());
     std::this_thread::sleep_for(700ms);
-    output->PlayWavAsync(ChimeSound());
+    output->PlayWavAsync(RecordedChime());
     std::this_thread::sleep_for(std::chrono::milliseconds(static_cast<int>(chimeMs)) + 300ms);
     const auto heard = Heard();
 

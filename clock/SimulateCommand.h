@@ -1,0 +1,33 @@
+#pragma once
+
+#include "platform/LocalTime.h"
+#include "platform/Screen.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <iosfwd>
+#include <optional>
+#include <string_view>
+
+namespace dorvane {
+
+struct SimulationRequest {
+    std::filesystem::path settingsPath;
+    LocalTime from;
+    int64_t seconds = 60;
+};
+
+// The longest simulation "dorvane simulate" runs: a little over a year.
+inline constexpr int64_t kMaxSimulatedSeconds = 400LL * 86400;
+
+// "dorvane simulate": runs the tick once a simulated second from a given local time, with the
+// settings the clock would use, and prints one line per sound, launch and pop-up instead of
+// making it. Needs no display.
+int RunSimulateCommand(const SimulationRequest& request, const Screen& screen, std::ostream& out, std::ostream& err);
+
+// "YYYY-MM-DD HH:MM:SS" (the seconds may be left out, and a "T" may stand for the blank).
+std::optional<LocalTime> ParseSimulationStart(std::string_view text);
+// A whole number of seconds from 1 to kMaxSimulatedSeconds.
+std::optional<int64_t> ParseSimulationLength(std::string_view text);
+
+} // namespace dorvane

@@ -1,0 +1,33 @@
+// Any bytes as a settings file: parsing, looking up, setting and writing back never crash, a value
+// just set is found again, and a file written back parses to the same values.
+#include "clock/IniFile.h"
+#include "clock/IniProfile.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+using namespace dorvane;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    IniFile file = IniFile::Parse(bytes);
+
+    const std::string before = IniProfile::Lookup(file, "Settings", "Skin", "<Default>");
+    if (before.size() > IniProfile::kMaxValueLength)
+        std::abort();
+    for (const char* section : {"Settings", "Alarm0", "Alarm6"})
+        for (const char* key : {"Skin", "X", "AlarmHour", "AlarmMessage"})
+            (void)file.Find(section, key);
+
+    // Use part of the input as a value to store, line breaks and all.
+    const std::string value(bytes.substr(0, std::min<size_t>(size, 64)));
+    file.Set("Alarm3", "AlarmMessage", value);
+    const std::string written = file.Serialize();
+    IniFile again = IniFile::Parse(written);
+    const auto found = again.Find("Alarm3", "AlarmMessage");
+    if (!found || again.Serialize() != written)
+        std::abort();
+    return 0;
+}

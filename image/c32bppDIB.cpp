@@ -1,0 +1,328 @@
+#include "image/c32bppDIB.h"
+
+#include "image/ByteSlice.h"
+#include "image/ImageFile.h"
+#include "image/ImageLimits.h"
+#include "image/cBMPparser.h"
+#include "image/cGDIPlus.h"
+#include "image/cPNGparser.h"
+#include "resources/EmbeddedResources.h"
+
+#include <algorithm>
+#include <cstring>
+#include <iostream>
+#include <new>
+
+namespace dorvane {
+
+c32bppDIB::c32bppDIB()
+{
+    // Our blend takes premultiplied alpha and our scaler filters while stretching.
+    capabilityFlags_ = kBlendHandlesAlpha | kFiltersWhileStretching;
+    SetIsGDIplusEnabled(true);
+    highQualityInterpolation_ = isGDIplusEnabled();
+}
+
+c32bppDIB::~c32bppDIB()
+{
+    DestroyDIB();
+}
+
+void c32bppDIB::SetManageOwnDC(bool value)
+{
+    if (!value && ownDC_)
+        ReleaseOwnDC();
+    else if (value && !ownDC_ && bits_)
+        ownDC_ = std::make_unique<DeviceContext>();
+    manageOwnDC_ = value;
+}
+
+void c32bppDIB::SetIsAlphaBlendFriendly(bool value)
+{
+    // Elsewhere the blend may only be trusted on some systems; ours handles premultiplied alpha
+    // everywhere, so the bit can always be set again.
+    if (value)
+        capabilityFlags_ |= kBlendHandlesAlpha;
+    else
+        capabilityFlags_ &= ~kBlendHandlesAlpha;
+}
+
+void c32bppDIB::SetIsGDIplusEnabled(bool value)
+{
+    if (value == isGDIplusEnabled())
+        return;
+    capabilityFlags_ &= ~kImagingServices;
+    if (!value)
+        return;
+    std::unique_ptr<cGDIPlus> temporary;
+    std::uint32_t probeToken = 0;
+    if (Bridge(temporary).isGDIplusOk(probeToken, false))
+        capabilityFlags_ |= kImagingServices;
+}
+
+void c32bppDIB::SetKeepGDIplusActive(bool value)
+{
+    keepGDIplusActive_ = value && isGDIplusEnabled();
+    if (!keepGDIplusActive_)
+        gdiBridge_.reset();
+}
+
+bool c32bppDIB::isZlibEnabled() const
+{
+    return cPNGparser::ZlibFound != 0;
+}
+
+PixelView c32bppDIB::Pixels() const
+{
+    if (!bits_)
+        return {};
+    return {bits_.get(), width_, height_, std::ptrdiff_t{width_} * 4, true};
+}
+
+std::span<std::uint8_t> c32bppDIB::PixelBytes() const
+{
+    if (!bits_)
+        return {};
+    return {bits_.get(), static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_) * 4};
+}
+
+bool c32bppDIB::InitializeDIB(std::int32_t Width, std::int32_t Height)
+{
+    DestroyDIB();
+    if (Width < 0 || Height == 0)
+        return false;
+    const std::int64_t rows = Height < 0 ? -std::int64_t{Height} : Height;
+    const auto bytes = ImageLimits::SurfaceBytes(Width, rows);
+    if (!bytes)
+        return false;
+    bits_.reset(static_cast<std::uint8_t*>(std::malloc(*bytes)));
+    if (!bits_)
+        return false;
+    if (manageOwnDC_ && !ownDC_)
+        ownDC_ = std::make_unique<DeviceContext>();
+    width_ = Width;
+    height_ = static_cast<std::int32_t>(rows);
+    EraseDIB();
+    return true;
+}
+
+void c32bppDIB::EraseDIB()
+{
+    if (!bits_)
+        return;
+    std::memset(bits_.get(), 0, PixelBytes().size());
+    alpha_ = true;
+    imageType_ = kBlank;
+}
+
+void c32bppDIB::DestroyDIB()
+{
+    gdiBridge_.reset();
+    if (ownDC_) {
+        if (OwnBitmapSelected())
+            ownDC_->SelectObject(prevBitmap_);
+        ownDC_.reset();
+    }
+    if (bits_) {
+        bits_.reset();
+        sourceBytes_.clear();
+    }
+    imageType_ = kNoImage;
+    width_ = height_ = 0;
+    prevBitmap_ = {};
+    alpha_ = false;
+}
+
+bool c32bppDIB::OwnBitmapSelected() const
+{
+    return ownDC_ && bits_ && ownDC_->Target().bits == bits_.get();
+}
+
+void c32bppDIB::ReleaseOwnDC()
+{
+    if (OwnBitmapSelected())
+        ownDC_->SelectObject(prevBitmap_);
+    prevBitmap_ = {};
+    ownDC_.reset();
+}
+
+DeviceContext* c32bppDIB::LoadDIBinDC(bool bLoad)
+{
+    if (bLoad) {
+        if (!bits_)
+            return nullptr;
+        if (!ownDC_)
+            ownDC_ = std::make_unique<DeviceContext>();
+        if (!OwnBitmapSelected())
+            prevBitmap_ = ownDC_->SelectObject(Pixels());
+        return ownDC_.get();
+    }
+    if (OwnBitmapSelected()) {
+        ownDC_->SelectObject(prevBitmap_);
+        if (!manageOwnDC_)
+            ownDC_.reset();
+        prevBitmap_ = {};
+    }
+    return nullptr;
+}
+
+std::int32_t c32bppDIB::GetPixel(std::int32_t x, std::int32_t y, std::int32_t& AlphaValue,
+                                 bool asPreMultiplied) const
+{
+    AlphaValue = 0;
+    if (!bits_ || x < 0 || y < 0 || x >= width_ || y >= height_)
+        return -1;
+    const std::uint8_t* pixel = Pixels().Pixel(x, y);
+    const unsigned alpha = pixel[3];
+    AlphaValue = static_cast<std::int32_t>(alpha);
+    unsigned channel[3] = {pixel[0], pixel[1], pixel[2]};
+    if (!asPreMultiplied && alpha != 0 && alpha != 255) {
+        // A caller may have written colour above alpha straight into the memory; keep each
+        // channel a byte all the same.
+        for (unsigned& value : channel)
+            value = std::min(value * 255 / alpha, 255u);
+    }
+    return static_cast<std::int32_t>(channel[0] << 16 | channel[1] << 8 | channel[2]);
+}
+
+bool c32bppDIB::GetOrginalFormat(std::vector<std::uint8_t>& outStream) const
+{
+    outStream = sourceBytes_;
+    return !sourceBytes_.empty();
+}
+
+cGDIPlus& c32bppDIB::Bridge(std::unique_ptr<cGDIPlus>& temporary)
+{
+    if (gdiBridge_)
+        return *gdiBridge_;
+    if (keepGDIplusActive_) {
+        gdiBridge_ = std::make_unique<cGDIPlus>();
+        return *gdiBridge_;
+    }
+    temporary = std::make_unique<cGDIPlus>();
+    return *temporary;
+}
+
+std::uint32_t c32bppDIB::CreateGDIplusToken()
+{
+    std::unique_ptr<cGDIPlus> temporary;
+    std::uint32_t token = 0;
+    Bridge(temporary).isGDIplusOk(token, true);
+    return token;
+}
+
+bool c32bppDIB::DestroyGDIplusToken(std::uint32_t Token)
+{
+    if (Token == 0)
+        return false;
+    std::unique_ptr<cGDIPlus> temporary;
+    return Bridge(temporary).StopGdiplus(Token);
+}
+
+bool c32bppDIB::LoadPicture_File(const std::filesystem::path& FileName, bool SaveFormat)
+{
+    auto file = ImageFile::Open(FileName);
+    if (!file || file.value().Size() < kMinimumSourceBytes)
+        return false;
+    return LoadFromSource(&file.value(), {}, SaveFormat);
+}
+
+bool c32bppDIB::LoadPicture_Stream(std::span<const std::uint8_t> inStream, std::int64_t streamStart,
+                                   std::int64_t streamLength, bool SaveFormat)
+{
+    const auto slice = ByteSlice(inStream, streamStart, streamLength);
+    if (slice.size() < kMinimumSourceBytes)
+        return false;
+    return LoadFromSource(nullptr, slice, SaveFormat);
+}
+
+bool c32bppDIB::LoadPicture_Resource(const ResourceId& ResIndex, const ResourceId& ResSection,
+                                     const EmbeddedResources* HostObject, std::int64_t streamStart,
+                                     std::int64_t streamLength, bool SaveFormat)
+{
+    const auto* section = std::get_if<std::string>(&ResSection);
+    if (!section)
+        return false;
+    const std::string name = std::holds_alternative<std::string>(ResIndex)
+                                 ? std::get<std::string>(ResIndex)
+                                 : std::to_string(std::get<std::int32_t>(ResIndex));
+    const EmbeddedResources& resources = HostObject ? *HostObject : EmbeddedResources::Program();
+    const auto bytes = resources.Find(*section, name);
+    if (!bytes)
+        return false;
+    return LoadPicture_Stream(*bytes, streamStart, streamLength, SaveFormat);
+}
+
+bool c32bppDIB::LoadPicture_FromOrignalFormat()
+{
+    const std::vector<std::uint8_t> source = sourceBytes_;
+    return LoadPicture_Stream(source, 0, 0, true);
+}
+
+bool c32bppDIB::LoadFromSource(const ImageFile* file, std::span<const std::uint8_t> bytes, bool SaveFormat)
+{
+    DestroyDIB();
+    std::vector<std::uint8_t> ownedBytes;
+    try {
+        if (!TryLoaders(file, bytes, ownedBytes, SaveFormat))
+            return false;
+        if (SaveFormat)
+            KeepSource(file, bytes);
+    } catch (const std::bad_alloc&) {
+        std::cerr << "dorvane: not enough memory to load the picture\n";
+        DestroyDIB();
+        return false;
+    }
+    return true;
+}
+
+// The loaders in their order: the PNG decoder, then the BMP and picture converter, then the imaging
+// services. bytes may be redirected to ownedBytes (the file read whole, or the PNG made by the
+// imaging services) so that the kept source is the right one.
+bool c32bppDIB::TryLoaders(const ImageFile* file, std::span<const std::uint8_t>& bytes,
+                           std::vector<std::uint8_t>& ownedBytes, bool SaveFormat)
+{
+    cPNGparser png;
+    const bool isPng = file ? png.LoadFile(*file, *this) : png.LoadStream(bytes, *this, 0, std::int64_t(bytes.size()));
+    auto readWholeFile = [&] {
+        if (file && bytes.empty()) {
+            auto whole = file->ReadAll();
+            if (whole)
+                ownedBytes = whole.take();
+            bytes = ownedBytes;
+        }
+    };
+    if (!isPng) {
+        readWholeFile();
+        cBMPparser().LoadStream(bytes, *this, 0, std::int64_t(bytes.size()));
+    }
+    if (!bits_ && isGDIplusEnabled()) {
+        readWholeFile();
+        std::unique_ptr<cGDIPlus> temporary;
+        cGDIPlus& bridge = Bridge(temporary);
+        if (bridge.LoadViaGdiplus({}, bytes, *this, gdiToken_)) {
+            std::vector<std::uint8_t> encoded;
+            if (SaveFormat && bridge.SaveToPNG({}, encoded, *this, gdiToken_)) {
+                ownedBytes = std::move(encoded);
+                bytes = ownedBytes;
+            }
+            imageType_ = kPng;
+        }
+    }
+    return bits_ != nullptr;
+}
+
+void c32bppDIB::KeepSource(const ImageFile* file, std::span<const std::uint8_t> bytes)
+{
+    if (!bytes.empty()) {
+        sourceBytes_.assign(bytes.begin(), bytes.end());
+        return;
+    }
+    if (file) {
+        auto whole = file->ReadAll();
+        if (whole)
+            sourceBytes_ = whole.take();
+    }
+}
+
+} // namespace dorvane

@@ -1,0 +1,152 @@
+#pragma once
+
+#include "image/DeviceContext.h"
+#include "image/PixelView.h"
+
+#include <any>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <span>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace dorvane {
+
+class EmbeddedResources;
+class ImageFile;
+class cGDIPlus;
+
+// A resource type or name: a text, or a number (numbered resources such as the chime, 101).
+using ResourceId = std::variant<std::string, std::int32_t>;
+
+// The one image type of the program: a surface of 32-bit pixels holding blue, green, red and alpha
+// bytes, colour premultiplied by alpha, rows stored bottom-up without padding, so the pixel at
+// (x, y) from the top lies at byte ((Height - y - 1) * Width + x) * 4. Every decoder delivers this
+// form and every drawing relies on it. The surface owns its pixel memory (its "bitmap", whose
+// handle is the memory's address) and, on demand, a drawing target (its own device context) that
+// has that memory selected so that drawing can land on it.
+class c32bppDIB {
+public:
+    // ImageType: what the last content was.
+    static constexpr std::int32_t kNoImage = -1;
+    static constexpr std::int32_t kBlank = 0;
+    static constexpr std::int32_t kOpaque = 1;
+    static constexpr std::int32_t kStraightAlpha = 6;  // arrived with straight alpha, premultiplied on load
+    static constexpr std::int32_t kPremultiplied = 7;  // arrived premultiplied, or given a transparent colour
+    static constexpr std::int32_t kPng = 10;           // decoded by the PNG decoder or the imaging services
+
+    // CapabilityFlags bits.
+    static constexpr std::uint32_t kBlendHandlesAlpha = 1;   // our blend takes premultiplied alpha
+    static constexpr std::uint32_t kImagingServices = 2;     // the imaging services are usable
+    static constexpr std::uint32_t kNewerBlendSystem = 8;
+    static constexpr std::uint32_t kOlderBlendSystem = 16;
+    static constexpr std::uint32_t kBlendUntrusted = 32;
+    static constexpr std::uint32_t kFiltersWhileStretching = 64;
+
+    c32bppDIB();
+    ~c32bppDIB();
+    c32bppDIB(const c32bppDIB&) = delete;
+    c32bppDIB& operator=(const c32bppDIB&) = delete;
+
+    // Properties.
+    bool Alpha() const { return alpha_; }
+    void SetAlpha(bool value) { alpha_ = value; }
+    bool HighQualityInterpolation() const { return highQualityInterpolation_; }
+    void SetHighQualityInterpolation(bool value) { highQualityInterpolation_ = value; }
+    std::int32_t ImageType() const { return imageType_; }
+    bool ManageOwnDC() const { return manageOwnDC_; }
+    void SetManageOwnDC(bool value);
+    bool isAlphaBlendFriendly() const { return (capabilityFlags_ & kBlendHandlesAlpha) != 0; }
+    void SetIsAlphaBlendFriendly(bool value);
+    bool isGDIplusEnabled() const { return (capabilityFlags_ & kImagingServices) != 0; }
+    void SetIsGDIplusEnabled(bool value);
+    std::uint32_t gdiToken() const { return gdiToken_; }
+    void SetGdiToken(std::uint32_t token) { gdiToken_ = token; }
+    std::any& Tag() { return tag_; }
+    const std::any& Tag() const { return tag_; }
+    std::int32_t Width() const { return width_; }
+    std::int32_t Height() const { return height_; }
+    std::int32_t scanWidth() const { return width_ * 4; }
+    std::uint8_t* BitsPointer() const { return bits_.get(); }
+    const void* Handle() const { return bits_.get(); }
+    bool isZlibEnabled() const;
+    bool KeepGDIplusActive() const { return keepGDIplusActive_; }
+    void SetKeepGDIplusActive(bool value);
+    std::uint32_t CapabilityFlags() const { return capabilityFlags_; }
+    const std::vector<std::uint8_t>& SourceBytes() const { return sourceBytes_; }
+
+    // The pixel memory as a view (empty when there is none), and as bytes, bottom row first.
+    PixelView Pixels() const;
+    std::span<std::uint8_t> PixelBytes() const;
+
+    // Makes a blank (fully transparent) surface of |Height| rows; false, and empty, when Width < 0,
+    // Height = 0, the size does not fit, or Width is 0.
+    bool InitializeDIB(std::int32_t Width, std::int32_t Height);
+    void EraseDIB();
+    void DestroyDIB();
+
+    // Lends the surface as a drawing target: with true, the surface's own context with its pixels
+    // selected (nullptr when there are none); with false, takes the pixels back (and drops the
+    // context unless ManageOwnDC keeps it). Every borrower calls it with true before and false after.
+    DeviceContext* LoadDIBinDC(bool bLoad);
+
+    // The colour at (x, y) from the top as 0x00BBGGRR, un-premultiplied unless asPreMultiplied;
+    // -1 with AlphaValue 0 outside the surface.
+    std::int32_t GetPixel(std::int32_t x, std::int32_t y, std::int32_t& AlphaValue, bool asPreMultiplied = false) const;
+
+    bool GetOrginalFormat(std::vector<std::uint8_t>& outStream) const;
+    std::uint32_t CreateGDIplusToken();
+    bool DestroyGDIplusToken(std::uint32_t Token);
+
+    // Loading. Each begins by emptying the surface (except the early refusals noted) and keeps the
+    // loaded bytes in SourceBytes when SaveFormat is true.
+    bool LoadPicture_File(const std::filesystem::path& FileName, bool SaveFormat = false);
+    bool LoadPicture_Stream(std::span<const std::uint8_t> inStream, std::int64_t streamStart = 0,
+                            std::int64_t streamLength = 0, bool SaveFormat = false);
+    bool LoadPicture_Resource(const ResourceId& ResIndex, const ResourceId& ResSection,
+                              const EmbeddedResources* HostObject = nullptr, std::int64_t streamStart = 0,
+                              std::int64_t streamLength = 0, bool SaveFormat = false);
+    bool LoadPicture_FromOrignalFormat();
+
+    // Sources shorter than this are refused before the surface is touched.
+    static constexpr std::size_t kMinimumSourceBytes = 57;
+
+private:
+    friend class cPNGparser;
+    friend class cBMPparser;
+    friend class cGDIPlus;
+
+    struct FreeMemory {
+        void operator()(std::uint8_t* memory) const { std::free(memory); }
+    };
+
+    void SetImageType(std::int32_t type) { imageType_ = type; }
+    bool OwnBitmapSelected() const;
+    void ReleaseOwnDC();
+    bool LoadFromSource(const ImageFile* file, std::span<const std::uint8_t> bytes, bool SaveFormat);
+    bool TryLoaders(const ImageFile* file, std::span<const std::uint8_t>& bytes,
+                    std::vector<std::uint8_t>& ownedBytes, bool SaveFormat);
+    void KeepSource(const ImageFile* file, std::span<const std::uint8_t> bytes);
+    cGDIPlus& Bridge(std::unique_ptr<cGDIPlus>& temporary);
+
+    std::any tag_;
+    bool highQualityInterpolation_ = false;
+    std::unique_ptr<std::uint8_t, FreeMemory> bits_;
+    std::int32_t height_ = 0;
+    std::int32_t width_ = 0;
+    std::unique_ptr<DeviceContext> ownDC_;
+    PixelView prevBitmap_;
+    std::uint32_t capabilityFlags_ = 0;
+    std::int32_t imageType_ = kNoImage;
+    bool manageOwnDC_ = false;
+    bool alpha_ = false;
+    std::uint32_t gdiToken_ = 0;
+    std::vector<std::uint8_t> sourceBytes_;
+    std::unique_ptr<cGDIPlus> gdiBridge_;
+    bool keepGDIplusActive_ = false;
+};
+
+} // namespace dorvane

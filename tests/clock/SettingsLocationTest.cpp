@@ -1,0 +1,33 @@
+#include "clock/SettingsLocation.h"
+#include "tests/platform/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+namespace dorvane {
+namespace {
+
+TEST(SettingsLocation, PrefersTheCommandLineThenTheProgramsFolder)
+{
+    testing::TempFolder folder;
+    SettingsLocation location;
+    location.programFolder = folder.path();
+    location.home = "/home/ann";
+    EXPECT_EQ(location.Resolve(), folder / "ClockSettings.ini");
+    location.explicitFile = "/tmp/mine.ini";
+    EXPECT_EQ(location.Resolve(), "/tmp/mine.ini");
+}
+
+TEST(SettingsLocation, FallsBackToTheUsersConfigFolderWhenTheProgramsFolderCannotBeWritten)
+{
+    SettingsLocation location;
+    location.programFolder = "/no/such/folder";
+    location.home = "/home/ann";
+    EXPECT_EQ(location.Resolve(), "/home/ann/.config/dorvane/ClockSettings.ini");
+    location.xdgConfigHome = "/cfg";
+    EXPECT_EQ(location.Resolve(), "/cfg/dorvane/ClockSettings.ini");
+    location.xdgConfigHome = "relative/cfg";
+    EXPECT_EQ(location.Resolve(), "/home/ann/.config/dorvane/ClockSettings.ini");
+}
+
+} // namespace
+} // namespace dorvane

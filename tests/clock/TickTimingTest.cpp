@@ -1,0 +1,87 @@
+#include "clock/TickTiming.h"
+#include "tests/clock/TickRig.h"
+
+#include <gtest/gtest.h>
+
+namespace dorvane {
+namespace {
+
+using testing::At;
+
+TEST(TimeBase, RunsOnAcrossMidnightMonthsAndYears)
+{
+    const struct {
+        LocalTime before, after;
+        double seconds;
+    } cases[] = {
+        {At(23, 59, 59, {2026, 12, 6}), At(0, 0, 0, {2026, 12, 7}), 1},
+        {At(23, 59, 59, {2026, 12, 31}), At(0, 0, 0, {2027, 1, 1}), 1},
+        {At(23, 59, 59, {2028, 2, 28}), At(0, 0, 0, {2028, 2, 29}), 1},
+        {At(23, 59, 59, {2027, 2, 28}), At(0, 0, 0, {2027, 3, 1}), 1},
+        {At(23, 58, 0, {2026, 12, 6}), At(0, 1, 0, {2026, 12, 7}), 180},
+        {At(12, 0, 0, {1969, 12, 31}), At(12, 0, 0, {1970, 1, 1}), 86400},
+    };
+    for (const auto& c : cases) {
+        EXPECT_NEAR(ContinuousSeconds(c.after) - ContinuousSeconds(c.before), c.seconds, 1e-6);
+        EXPECT_EQ(SecondIndex(c.after) - SecondIndex(c.before), static_cast<int64_t>(c.seconds));
+    }
+}
+
+TEST(TimeBase, LocalTimeAtGivesBackTheTimeItWasCountedFrom)
+{
+    for (const LocalTime& t : {At(0, 0, 0, {1970, 1, 1}), At(23, 59, 59, {2026, 12, 31}), At(12, 30, 15, {2028, 2, 29}),
+                               At(6, 7, 8, {1969, 7, 20}), At(0, 0, 0, {2100, 3, 1})}) {
+        const LocalTime back = LocalTimeAt(ContinuousSeconds(t));
+        EXPECT_EQ(back.date, t.date);
+        EXPECT_EQ(back.hour * 3600 + back.minute * 60 + back.second, t.hour * 3600 + t.minute * 60 + t.second);
+        EXPECT_NEAR(back.fraction, t.fraction, 1e-5);
+    }
+}
+
+TEST(TimeBase, HourIndexChangesExactlyAtTheFullHour)
+{
+    EXPECT_EQ(HourIndex(At(12, 59, 59)), HourIndex(At(12, 0, 0)));
+    EXPECT_EQ(HourIndex(At(13, 0, 0)), HourIndex(At(12, 59, 59)) + 1);
+    EXPECT_EQ(HourIndex(At(0, 0, 0, {2026, 12, 7})), HourIndex(At(23, 0, 0)) + 1);
+}
+
+TEST(Spacing, IsMoreThanTheGapSinceTheLastSound)
+{
+    const struct {
+        double now;
+        std::optional<double> last;
+        bool spaced;
+    } cases[] = {
+        {100.0, std::nullopt, true}, {0.3, std::nullopt, true}, {101.0, 100.0, true},  {100.52, 100.0, false},
+        {100.53, 100.0, true},       {100.0, 100.0, false},     {40.0, 100.0, true},   // the clock was set back
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(SpacedMoreThan(c.now, c.last, 0.52), c.spaced) << c.now << " after " << c.last.value_or(-1);
+}
+
+TEST(TimerAlignment, AimsJustAfterTheSecondThatFollowsTheLastRun)
+{
+    auto at = [](int second, double fraction) {
+        LocalTime t = At(7, 5, second);
+        t.fraction = fraction;
+        return t;
+    };
+    const struct {
+        const char* what;
+        LocalTime lastRun, now;
+        int milliseconds;
+    } cases[] = {
+        {"a quick run", at(0, 0.015), at(0, 0.020), 995},
+        {"a run that took 600 ms", at(0, 0.015), at(0, 0.615), 400},
+        {"a run that started late", at(0, 0.400), at(0, 0.410), 605},
+        {"a run that ended after its second", at(0, 0.015), at(1, 0.005), 10},
+        {"a run that overran the next run's moment", at(0, 0.015), at(1, 0.500), 0},
+        {"a clock set back an hour", at(0, 0.015), LocalTimeAt(ContinuousSeconds(at(0, 0.015)) - 3600), 1015},
+        {"the first run", at(0, 0.7), at(0, 0.7), 315},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(MillisecondsUntilNextTick(c.lastRun, c.now), c.milliseconds) << c.what;
+}
+
+} // namespace
+} // namespace dorvane

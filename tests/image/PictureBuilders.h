@@ -1,0 +1,140 @@
+#pragma once
+
+// Writers of BMP, icon, GIF and JPEG test pictures, independent of the readers under test (GIF and
+// JPEG through the encoders of giflib and libjpeg-turbo).
+
+#include <cstdint>
+#include <cstring>
+#include <gif_lib.h>
+#include <turbojpeg.h>
+#include <vector>
+
+namespace dorvane::testing {
+
+using Bytes = std::vector<std::uint8_t>;
+
+inline void PutLe32(Bytes& out, std::uint32_t v)
+{
+    for (int i = 0; i < 4; ++i)
+        out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+}
+inline void PutLe16(Bytes& out, std::uint16_t v)
+{
+    out.push_back(static_cast<std::uint8_t>(v));
+    out.push_back(static_cast<std::uint8_t>(v >> 8));
+}
+
+// A version 3 info header (40 bytes).
+inline Bytes InfoHeader(std::int32_t width, std::int32_t height, std::uint16_t bitCount, std::uint32_t compression,
+                        std::uint32_t colorsUsed = 0)
+{
+    Bytes h;
+    PutLe32(h, 40);
+    PutLe32(h, static_cast<std::uint32_t>(width));
+    PutLe32(h, static_cast<std::uint32_t>(height));
+    PutLe16(h, 1);
+    PutLe16(h, bitCount);
+    PutLe32(h, compression);
+    PutLe32(h, 0);
+    PutLe32(h, 2835);
+    PutLe32(h, 2835);
+    PutLe32(h, colorsUsed);
+    PutLe32(h, 0);
+    return h;
+}
+
+// A BMP file: file header, then header (with palette or masks), then the stored pixel rows.
+inline Bytes BmpFile(const Bytes& headerAndPalette, const Bytes& pixels)
+{
+    Bytes file = {'B', 'M'};
+    PutLe32(file, static_cast<std::uint32_t>(14 + headerAndPalette.size() + pixels.size()));
+    PutLe32(file, 0);
+    PutLe32(file, static_cast<std::uint32_t>(14 + headerAndPalette.size()));
+    file.insert(file.end(), headerAndPalette.begin(), headerAndPalette.end());
+    file.insert(file.end(), pixels.begin(), pixels.end());
+    return file;
+}
+
+// A 32-bit BMP of width x |height| pixels, all stored as the same four bytes.
+inline Bytes Bmp32(std::int32_t width, std::int32_t height, const Bytes& pixel)
+{
+    Bytes pixels;
+    for (std::int32_t i = 0; i < width * (height < 0 ? -height : height); ++i)
+        pixels.insert(pixels.end(), pixel.begin(), pixel.end());
+    return BmpFile(InfoHeader(width, height, 32, 0), pixels);
+}
+
+struct IconImage {
+    std::uint8_t width, height;  // 0 means 256
+    Bytes data;                  // a DIB (header with doubled height, pixels, AND mask) or a PNG
+};
+
+inline Bytes IconFile(const std::vector<IconImage>& images, std::uint16_t type = 1)
+{
+    Bytes file;
+    PutLe16(file, 0);
+    PutLe16(file, type);
+    PutLe16(file, static_cast<std::uint16_t>(images.size()));
+    std::uint32_t offset = static_cast<std::uint32_t>(6 + 16 * images.size());
+    for (const auto& image : images) {
+        file.insert(file.end(), {image.width, image.height, 0, 0});
+        PutLe16(file, 1);
+        PutLe16(file, 32);
+        PutLe32(file, static_cast<std::uint32_t>(image.data.size()));
+        PutLe32(file, offset);
+        offset += static_cast<std::uint32_t>(image.data.size());
+    }
+    for (const auto& image : images)
+        file.insert(file.end(), image.data.begin(), image.data.end());
+    return file;
+}
+
+// A GIF of one frame with the given palette (r, g, b triples) and indices, row by row.
+inline Bytes GifFile(int width, int height, const std::vector<GifColorType>& colours, std::vector<GifPixelType> indices,
+                     int transparentIndex = -1)
+{
+    struct Writer {
+        static int Write(GifFileType* gif, const GifByteType* data, int length)
+        {
+            auto* out = static_cast<Bytes*>(gif->UserData);
+            out->insert(out->end(), data, data + length);
+            return length;
+        }
+    };
+    Bytes out;
+    int error = 0;
+    GifFileType* gif = EGifOpen(&out, Writer::Write, &error);
+    ColorMapObject* map = GifMakeMapObject(static_cast<int>(colours.size()), colours.data());
+    EGifSetGifVersion(gif, true);
+    EGifPutScreenDesc(gif, width, height, 8, 0, map);
+    if (transparentIndex >= 0) {
+        GraphicsControlBlock control{0, false, 0, transparentIndex};
+        GifByteType block[4];
+        EGifGCBToExtension(&control, block);
+        EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, 4, block);
+    }
+    EGifPutImageDesc(gif, 0, 0, width, height, false, nullptr);
+    for (int y = 0; y < height; ++y)
+        EGifPutLine(gif, indices.data() + y * width, width);
+    EGifCloseFile(gif, &error);
+    GifFreeMapObject(map);
+    return out;
+}
+
+// A JPEG of solid colour, encoded at the highest quality.
+inline Bytes JpegFile(int width, int height, std::uint8_t red, std::uint8_t green, std::uint8_t blue)
+{
+    std::vector<std::uint8_t> rgb;
+    for (int i = 0; i < width * height; ++i)
+        rgb.insert(rgb.end(), {red, green, blue});
+    tjhandle encoder = tjInitCompress();
+    unsigned char* jpeg = nullptr;
+    unsigned long size = 0;
+    tjCompress2(encoder, rgb.data(), width, 0, height, TJPF_RGB, &jpeg, &size, TJSAMP_444, 100, 0);
+    Bytes out(jpeg, jpeg + size);
+    tjFree(jpeg);
+    tjDestroy(encoder);
+    return out;
+}
+
+} // namespace dorvane::testing

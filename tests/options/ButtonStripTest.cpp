@@ -1,0 +1,92 @@
+#include "options/ButtonStrip.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace dorvane {
+namespace {
+
+class FakeWindows : public ButtonStripActions {
+public:
+    TwipsRect ClockRect() override { return clock; }
+    void MoveClock(double left, double top) override { clock.left = left; clock.top = top; }
+    void MoveStrip(double left, double top) override { strip = {left, top}; }
+    void MarkPointerMoved() override { events.push_back("moved"); }
+    void HideStrip() override { events.push_back("hide"); }
+    void ReopenOptions() override { events.push_back("options"); }
+    void CloseClock() override { events.push_back("close"); }
+
+    TwipsRect clock{1000 * 15, 20 * 15, 130 * 15, 130 * 15};
+    std::pair<double, double> strip;
+    std::vector<std::string> events;
+};
+
+constexpr double kScreenWidth = 1280 * 15, kScreenHeight = 1024 * 15;
+
+class ButtonStripTest : public ::testing::Test {
+protected:
+    FakeWindows windows;
+    ButtonStrip strip{windows, 400, 1200};
+
+    // Drags the handle, grabbed at (10, 10), so that the strip's top-left lands at (left, top).
+    void DragTo(double left, double top)
+    {
+        strip.DragPressed(10, 10);
+        strip.DragMoved(left - strip.Rect().left + 10, top - strip.Rect().top + 10);
+    }
+};
+
+TEST_F(ButtonStripTest, StandsFiftyTwipsRightOfTheClockAndBelowItsTop)
+{
+    const TwipsRect placed = strip.Place();
+    EXPECT_EQ(placed, (TwipsRect{1130 * 15 + 50, 20 * 15 + 50, 400, 1200}));
+    EXPECT_EQ(windows.strip, std::make_pair(placed.left, placed.top));
+}
+
+TEST_F(ButtonStripTest, DraggingTheHandleMovesTheClockWithTheStrip)
+{
+    strip.Place();
+    strip.DragPressed(30.4, 40.6); // rounded to whole twips
+    strip.DragMoved(130, 41);
+    EXPECT_DOUBLE_EQ(strip.Rect().left, 1130 * 15 + 50 + 100);
+    EXPECT_DOUBLE_EQ(strip.Rect().top, 20 * 15 + 50);
+    EXPECT_DOUBLE_EQ(windows.clock.left, strip.Rect().left - 130 * 15 - 50);
+    EXPECT_DOUBLE_EQ(windows.clock.top, strip.Rect().top - 50);
+}
+
+TEST_F(ButtonStripTest, ReleasingBringsThePairBackOnTheScreen)
+{
+    struct Case {
+        const char* what;
+        double dragLeft, dragTop;
+        double stripLeft, stripTop, clockLeft, clockTop;
+    } cases[] = {
+        {"inside", 5000, 5000, 5000, 5000, 5000 - 1950 - 50, 4950},
+        {"past the right edge", kScreenWidth - 100, 5000, kScreenWidth - 400, 5000, kScreenWidth - 400 - 1950 - 50, 4950},
+        {"past the left edge", -300, 5000, 0, 5000, 450, 4950},
+        {"above the top", 5000, -200, 5000, 0, 3000, -50},
+        {"below the bottom", 5000, kScreenHeight - 1000, 5000, kScreenHeight - 1950 - 500, 3000, kScreenHeight - 1950 - 550},
+    };
+    for (const auto& c : cases) {
+        strip.Place();
+        DragTo(c.dragLeft, c.dragTop);
+        strip.DragReleased(kScreenWidth, kScreenHeight);
+        EXPECT_DOUBLE_EQ(strip.Rect().left, c.stripLeft) << c.what;
+        EXPECT_DOUBLE_EQ(strip.Rect().top, c.stripTop) << c.what;
+        EXPECT_DOUBLE_EQ(windows.clock.left, c.clockLeft) << c.what;
+        EXPECT_DOUBLE_EQ(windows.clock.top, c.clockTop) << c.what;
+        EXPECT_EQ(windows.strip, std::make_pair(c.stripLeft, c.stripTop)) << c.what;
+    }
+}
+
+TEST_F(ButtonStripTest, PicturesHideOpenOptionsAndClose)
+{
+    strip.PointerMoved();
+    strip.OptionsClicked();
+    strip.CloseClicked();
+    EXPECT_EQ(windows.events, (std::vector<std::string>{"moved", "hide", "options", "close"}));
+}
+
+} // namespace
+} // namespace dorvane

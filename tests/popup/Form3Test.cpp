@@ -1,0 +1,202 @@
+#include "popup/Form3.h"
+#include "tests/clock/RecordingOptionsWindow.h"
+#include "tests/clock/RecordingTickSounds.h"
+#include "tests/platform/FakeMessagePump.h"
+#include "tests/platform/FakeTimeSource.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace dorvane {
+namespace {
+
+using namespace dorvane::testing;
+
+class RecordingPopupView : public AlarmPopupView {
+public:
+    void ShowAgain() override { events.push_back("show"); visible = true; }
+    void Hide() override { events.push_back("hide"); visible = false; }
+    void ShowSnoozeLabel() override { events.push_back("snooze label"); }
+    void StopTimer() override { events.push_back("stop timer"); }
+    void Destroy() override { events.push_back("destroy"); }
+    std::vector<std::string> events;
+    bool visible = true;
+};
+
+LocalTime At(int day, int hour, int minute, double second)
+{
+    const int whole = static_cast<int>(second);
+    return LocalTime{CivilDate{2026, 12, day}, hour, minute, whole, second - whole};
+}
+
+class Form3Test : public ::testing::Test {
+protected:
+    Form3Test()
+    {
+        state.AlarmNoOfRings = 4;
+        state.AlarmFreq = 2000;
+        ArmDaily(0, "7", "05");
+    }
+
+    void ArmDaily(int slot, const char* hour, const char* minute)
+    {
+        AlarmSlot& alarm = state.Alarms[slot];
+        alarm.AlarmActivated = "1";
+        alarm.AlarmHour = hour;
+        alarm.AlarmMin = minute;
+        alarm.AlarmMessage = "Wake up";
+    }
+
+    Form3& Open(int slot, RecordingPopupView& view)
+    {
+        popups.push_back(std::make_unique<Form3>(state, PopupLinks{time, sounds, pump, options}, view,
+                                                 AlarmPopupRequest{slot, "Dorvane ", "", "Wake up"}));
+        return *popups.back();
+    }
+
+    ClockState state;
+    FakeTimeSource time{At(6, 7, 5, 0)};
+    RecordingTickSounds sounds;
+    FakeMessagePump pump;
+    RecordingOptionsWindow options;
+    std::vector<std::unique_ptr<Form3>> popups;
+};
+
+TEST_F(Form3Test, ClosingStopsTheRingingAndDisarmsOnlyADatedAlarm)
+{
+    struct Case {
+        const char* date;
+        bool optionsOpen;
+        const char* activatedAfter;
+        bool boxCleared;
+    } cases[] = {
+        {"", false, "1", false},
+        {"", true, "1", false},
+        {"Sun Dec 06, 2026", false, "0", false},
+        {"Sun Dec 06, 2026", true, "0", true},
+    };
+    for (const auto& c : cases) {
+        state.Alarms[0].AlarmDate = c.date;
+        state.Alarms[0].AlarmActivated = "1";
+        state.Alarms[0].RingCount = 1;
+        state.OptionsOpen = c.optionsOpen;
+        options.clearedActivate.clear();
+        RecordingPopupView view;
+        Form3& popup = Open(0, view);
+        popup.CloseClicked();
+        popup.Close(); // the window's own close event after the button: the rules run once
+        EXPECT_EQ(state.Alarms[0].AlarmActivated, c.activatedAfter) << c.date;
+        EXPECT_EQ(state.Alarms[0].RingCount, 5) << c.date;
+        EXPECT_EQ(options.clearedActivate.count(0) == 1, c.boxCleared) << c.date;
+        EXPECT_EQ(view.events, (std::vector<std::string>{"stop timer", "destroy"}));
+    }
+}
+
+TEST_F(Form3Test, ResetClearsTheAlarmAndShowsTheClock)
+{
+    for (bool optionsOpen : {false, true}) {
+        state.InvisibleClock = 1;
+        state.OptionsOpen = optionsOpen;
+        state.Alarms[0].AlarmDate = "Sun Dec 06, 2026";
+        state.Alarms[0].AlarmAMPM = "PM";
+        state.Alarms[0].AlarmExec = "/usr/bin/true";
+        options.clearedRows.clear();
+        RecordingPopupView view;
+        Open(0, view).ResetClicked();
+        const AlarmSlot& alarm = state.Alarms[0];
+        EXPECT_EQ(state.InvisibleClock, 0);
+        EXPECT_EQ(alarm.AlarmDate + alarm.AlarmHour + alarm.AlarmMin + alarm.AlarmMessage + alarm.AlarmExec, "");
+        EXPECT_EQ(alarm.AlarmAMPM, "AM");
+        EXPECT_EQ(alarm.AlarmActivated, "1") << "the date was emptied first, so closing leaves it armed";
+        EXPECT_EQ(alarm.RingCount, 5);
+        EXPECT_EQ(options.clearedRows.count(0) == 1, optionsOpen);
+        EXPECT_TRUE(options.clearedActivate.empty());
+        ArmDaily(0, "7", "05");
+    }
+}
+
+TEST_F(Form3Test, ASnoozeRingsOnceMoreBetween180And181SecondsLater)
+{
+    RecordingPopupView view;
+    Form3& popup = Open(0, view);
+    time.Set(At(6, 7, 5, 0.5));
+    popup.SnoozeClicked();
+    EXPECT_EQ(state.Alarms[0].RingCount, 5);
+    EXPECT_FALSE(view.visible);
+
+    time.Set(At(6, 7, 8, 0.5)); // exactly 180 s: not yet
+    popup.TimerFired();
+    EXPECT_TRUE(sounds.played.empty());
+    time.Set(At(6, 7, 8, 0.6));
+    popup.TimerFired();
+    ASSERT_EQ(sounds.played.size(), 4u);
+    for (const auto& p : sounds.played)
+        EXPECT_EQ(p.tone, (TickTone{ToneUse::AlarmRing, 2000, 120, 0, false}));
+    EXPECT_EQ(pump.runs, 4);
+    EXPECT_EQ(view.events, (std::vector<std::string>{"hide", "show", "snooze label"}));
+    popup.TimerFired(); // one burst only
+    EXPECT_EQ(sounds.played.size(), 4u);
+    EXPECT_FALSE(popup.IsClosed());
+}
+
+TEST_F(Form3Test, ASnoozeJustBeforeMidnightRingsAfterMidnight)
+{
+    RecordingPopupView view;
+    Form3& popup = Open(0, view);
+    time.Set(At(6, 23, 59, 0));
+    popup.SnoozeClicked();
+    time.Set(At(7, 0, 1, 59));
+    popup.TimerFired();
+    EXPECT_TRUE(sounds.played.empty());
+    time.Set(At(7, 0, 2, 0.5));
+    popup.TimerFired();
+    EXPECT_EQ(sounds.played.size(), 4u);
+}
+
+TEST_F(Form3Test, ADisarmedAlarmTakesItsPopupWithItBeforeAnySnoozeRing)
+{
+    RecordingPopupView view;
+    Form3& popup = Open(0, view);
+    popup.SnoozeClicked();
+    state.Alarms[0].AlarmActivated = "0";
+    time.Set(At(6, 7, 9, 0)); // the snooze has run out too
+    popup.TimerFired();
+    EXPECT_TRUE(sounds.played.empty());
+    EXPECT_TRUE(popup.IsClosed());
+    EXPECT_EQ(view.events, (std::vector<std::string>{"hide", "stop timer", "destroy"}));
+}
+
+TEST_F(Form3Test, APopupWhoseAlarmLaunchedAProgramClosesAtItsFirstTick)
+{
+    RecordingPopupView view;
+    Form3& popup = Open(0, view);
+    state.Alarms[0].AlarmActivated = "0"; // the tick disarmed it when it launched the program
+    time.Set(At(6, 7, 5, 1));
+    popup.TimerFired();
+    EXPECT_TRUE(popup.IsClosed());
+}
+
+TEST_F(Form3Test, PopupsOfDifferentAlarmsAreIndependent)
+{
+    ArmDaily(3, "7", "05");
+    state.Alarms[3].AlarmDate = "Sun Dec 06, 2026";
+    RecordingPopupView view0, view3;
+    Form3& first = Open(0, view0);
+    Form3& second = Open(3, view3);
+    first.SnoozeClicked();
+    second.CloseClicked();
+    EXPECT_EQ(state.Alarms[3].AlarmActivated, "0");
+    EXPECT_EQ(state.Alarms[0].AlarmActivated, "1");
+    time.Set(At(6, 7, 8, 1));
+    first.TimerFired();
+    second.TimerFired();
+    EXPECT_EQ(sounds.played.size(), 4u);
+    EXPECT_FALSE(first.IsClosed());
+    EXPECT_EQ(view3.events, (std::vector<std::string>{"stop timer", "destroy"}));
+}
+
+} // namespace
+} // namespace dorvane
