@@ -2,8 +2,8 @@
 
 #include "clock/NumberText.h"
 #include "platform/FileStore.h"
-#include "tones/RecordedChime.h"
 #include "tones/NoPendingMessages.h"
+#include "tones/RecordedChime.h"
 #include "tones/ToneGenerator.h"
 
 #include <ostream>
