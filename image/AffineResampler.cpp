@@ -70,6 +70,22 @@ std::int64_t FirstVisible(const std::uint8_t* row, std::int64_t first, std::int6
     return first;
 }
 
+// The last pixel from last back to first that is not fully transparent black, or first - 1.
+std::int64_t LastVisible(const std::uint8_t* row, std::int64_t first, std::int64_t last)
+{
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    for (; last - 3 >= first; last -= 4) {
+        const __m128i four = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + (last - 3) * 4));
+        if (_mm_movemask_epi8(_mm_cmpeq_epi8(four, zero)) != 0xFFFF)
+            break;
+    }
+#endif
+    while (last >= first && Word(row + last * 4) == 0)
+        --last;
+    return last;
+}
+
 // Where the source holds anything but fully transparent black: per row of the source rectangle the
 // first and last such column (first > last for an empty row), and the box around all of them.
 struct Content {
@@ -88,8 +104,7 @@ Content FindContent(const AffineDraw& draw)
         std::int64_t first = draw.srcX, last = draw.srcX + draw.srcWidth - 1;
         if (draw.sourceAlpha) {  // otherwise every pixel counts as opaque
             first = FirstVisible(row, first, last);
-            while (last >= first && Word(row + last * 4) == 0)
-                --last;
+            last = LastVisible(row, first, last);
         }
         if (first > last)
             continue;
@@ -185,6 +200,8 @@ private:
     void NearestRow(std::int64_t y, std::int64_t first, std::int64_t last);
     void FilteredRow(std::int64_t y, std::int64_t first, std::int64_t last);
 
+    void ExtendedEdgeRow(std::int64_t y, std::int64_t first, std::int64_t last);
+
     const AffineDraw& draw_;
     const PixelView& target_;
     Mapping map_;
@@ -217,7 +234,9 @@ void Compositor::Run()
         std::int64_t first, last;
         if (!Span(y, first, last))
             continue;
-        if (sampling == AffineDraw::Sampling::Nearest)
+        if (draw_.extendEdges && sampling != AffineDraw::Sampling::Nearest)
+            ExtendedEdgeRow(y, first, last);
+        else if (sampling == AffineDraw::Sampling::Nearest)
             NearestRow(y, first, last);
         else
             FilteredRow(y, first, last);
@@ -243,6 +262,13 @@ bool Compositor::Span(std::int64_t y, std::int64_t& first, std::int64_t& last) c
     narrow(double(map_.V(0, y)), 2.0 * double(map_.yx), v_);
     if (!(low <= high))
         return false;
+    if (draw_.extendEdges) {
+        if (y < draw_.destY || y >= draw_.destY + draw_.destHeight)
+            return false;
+        first = std::max({std::int64_t(std::floor(low)) - 1, draw_.destX, std::int64_t{0}});
+        last = std::min({std::int64_t(std::ceil(high)) + 1, draw_.destX + draw_.destWidth - 1, std::int64_t{target_.width} - 1});
+        return first <= last;
+    }
     first = std::max<std::int64_t>(0, std::int64_t(std::floor(low)) - 1);
     last = std::min<std::int64_t>(target_.width - 1, std::int64_t(std::ceil(high)) + 1);
     return first <= last;
@@ -366,6 +392,41 @@ void Compositor::FilteredRow(std::int64_t y, std::int64_t first, std::int64_t la
             channels[c] = (sum[c] + (1 << (kFinalShift - 1))) >> kFinalShift;
 #endif
         // Back to bytes, keeping colour within alpha (a cubic may overshoot either way).
+        const std::uint8_t alpha = ClampByte(channels[3], 255);
+        Over(out, ClampByte(channels[0], alpha), ClampByte(channels[1], alpha), ClampByte(channels[2], alpha), alpha,
+             draw_.opacity);
+    }
+}
+
+// The filtered row for a picture whose edge pixels extend past its sides: every tap is read, its
+// position held inside the source rectangle.
+void Compositor::ExtendedEdgeRow(std::int64_t y, std::int64_t first, std::int64_t last)
+{
+    std::int64_t u = std::int64_t(map_.U(first, y)), v = std::int64_t(map_.V(first, y));
+    const std::int64_t du = 2 * map_.xx, dv = 2 * map_.yx;
+    const std::uint32_t alphaOr = draw_.sourceAlpha ? 0 : 0xFF000000u;
+    const std::int64_t right = draw_.srcX + draw_.srcWidth - 1, bottom = draw_.srcY + draw_.srcHeight - 1;
+    std::uint8_t* out = target_.Pixel(std::int32_t(first), std::int32_t(y));
+    for (std::int64_t x = first; x <= last; ++x, u += du, v += dv, out += 4) {
+        const auto [px, phaseX] = filterX_->Locate(u);
+        const auto [py, phaseY] = filterY_->Locate(v);
+        const std::int16_t* wx = filterX_->Weights(phaseX);
+        const std::int16_t* wy = filterY_->Weights(phaseY);
+        std::int32_t sum[4] = {0, 0, 0, 0};
+        for (int j = 0; j < filterY_->Taps(); ++j) {
+            const std::uint8_t* row = draw_.source.Row(std::int32_t(std::clamp(py + j, draw_.srcY, bottom)));
+            std::int32_t rowSum[4] = {0, 0, 0, 0};
+            for (int i = 0; i < filterX_->Taps(); ++i) {
+                const std::uint32_t word = Word(row + std::clamp(px + i, draw_.srcX, right) * 4) | alphaOr;
+                for (int c = 0; c < 4; ++c)
+                    rowSum[c] += wx[i] * std::int32_t((word >> (8 * c)) & 0xFF);
+            }
+            for (int c = 0; c < 4; ++c)
+                sum[c] += wy[j] * ((rowSum[c] + (1 << (kRowShift - 1))) >> kRowShift);
+        }
+        std::int32_t channels[4];
+        for (int c = 0; c < 4; ++c)
+            channels[c] = (sum[c] + (1 << (kFinalShift - 1))) >> kFinalShift;
         const std::uint8_t alpha = ClampByte(channels[3], 255);
         Over(out, ClampByte(channels[0], alpha), ClampByte(channels[1], alpha), ClampByte(channels[2], alpha), alpha,
              draw_.opacity);

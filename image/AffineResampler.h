@@ -25,6 +25,10 @@ struct AffineDraw {
     Sampling sampling = Sampling::Nearest;
     std::uint8_t opacity = 255;  // constant alpha applied to every source pixel
     bool sourceAlpha = true;     // false: the source's alpha bytes are ignored, every pixel is opaque
+    // Rescaling a whole picture: past its sides the source repeats its edge pixels instead of being
+    // transparent, so the edges keep their colour and opacity, and nothing is drawn outside the
+    // destination rectangle (which must then be unturned).
+    bool extendEdges = false;
 };
 
 // Draws an AffineDraw onto a target. Each destination pixel's centre is mapped back into the source

@@ -178,7 +178,8 @@ void c32bppDIB::ScaleInto(c32bppDIB& target, std::int32_t newWidth, std::int32_t
     }
     DeviceContext* dc = target.LoadDIBinDC(true);
     std::unique_ptr<cGDIPlus> temporary;
-    Bridge(temporary).DrawViaGdiplus(dc, *this, 0, 100, 0, 0, newWidth, newHeight, 0, 0, width_, height_, true, gdiToken_);
+    Bridge(temporary).DrawViaGdiplus(dc, *this, 0, 100, 0, 0, newWidth, newHeight, 0, 0, width_, height_, true, gdiToken_,
+                                     true);
     target.LoadDIBinDC(false);
 }
 

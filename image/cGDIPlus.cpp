@@ -212,7 +212,7 @@ void cGDIPlus::MakeCachedBitmap(const c32bppDIB& surface)
 bool cGDIPlus::DrawViaGdiplus(DeviceContext* destinationDC, const c32bppDIB& source, double Angle,
                               std::int32_t Opacity, std::int64_t destX, std::int64_t destY, std::int64_t destWidth,
                               std::int64_t destHeight, std::int64_t SrcX, std::int64_t SrcY, std::int64_t srcWidth,
-                              std::int64_t srcHeight, bool HighQuality, std::uint32_t token)
+                              std::int64_t srcHeight, bool HighQuality, std::uint32_t token, bool rescalesWholePicture)
 {
     if (Opacity == 0)
         return true;
@@ -229,13 +229,14 @@ bool cGDIPlus::DrawViaGdiplus(DeviceContext* destinationDC, const c32bppDIB& sou
     const bool mirrorX = FlipState == kFlipX || FlipState == kFlipBoth;
     const bool mirrorY = FlipState == kFlipNone || FlipState == kFlipX;
     return DrawImaging(destinationDC, source.Pixels(), Angle, Opacity, destX, destY, std::abs(destWidth),
-                       std::abs(destHeight), SrcX, SrcY, srcWidth, srcHeight, mirrorX, mirrorY, HighQuality);
+                       std::abs(destHeight), SrcX, SrcY, srcWidth, srcHeight, mirrorX, mirrorY, HighQuality,
+                       rescalesWholePicture);
 }
 
 bool cGDIPlus::DrawImaging(DeviceContext* destinationDC, const PixelView& source, double Angle, std::int32_t Opacity,
                            std::int64_t destX, std::int64_t destY, std::int64_t destWidth, std::int64_t destHeight,
                            std::int64_t SrcX, std::int64_t SrcY, std::int64_t srcWidth, std::int64_t srcHeight,
-                           bool mirrorX, bool mirrorY, bool HighQuality)
+                           bool mirrorX, bool mirrorY, bool HighQuality, bool rescalesWholePicture)
 {
     if (!destinationDC || !destinationDC->Target())
         return false;
@@ -252,6 +253,7 @@ bool cGDIPlus::DrawImaging(DeviceContext* destinationDC, const PixelView& source
     draw.sampling = HighQuality ? AffineDraw::Sampling::Cubic : AffineDraw::Sampling::Nearest;
     draw.opacity = std::uint8_t((std::clamp(Opacity, 0, 100) * 255 + 50) / 100);
     draw.sourceAlpha = true;
+    draw.extendEdges = rescalesWholePicture && Angle == 0;
     return AffineResampler::Composite(draw, destinationDC->Target());
 }
 

@@ -45,11 +45,12 @@ public:
     // that rectangle, its alpha and colour scaled by Opacity / 100, laid source over. HighQuality
     // picks the widening cubic filter, otherwise the nearest pixel. The mirror is applied to the
     // bitmap this object keeps over the source's memory (CachedBitmap, whose state is FlipState),
-    // so that a kept bridge reuses it. Opacity 0 draws nothing and is true.
+    // so that a kept bridge reuses it. Opacity 0 draws nothing and is true. rescalesWholePicture
+    // (Resize, CopyImageTo) keeps the picture's edges opaque where a drawing fades them out.
     bool DrawViaGdiplus(DeviceContext* destinationDC, const c32bppDIB& source, double Angle, std::int32_t Opacity,
                         std::int64_t destX, std::int64_t destY, std::int64_t destWidth, std::int64_t destHeight,
                         std::int64_t SrcX, std::int64_t SrcY, std::int64_t srcWidth, std::int64_t srcHeight,
-                        bool HighQuality, std::uint32_t token);
+                        bool HighQuality, std::uint32_t token, bool rescalesWholePicture = false);
 
     // The drawing of DrawViaGdiplus itself, for a surface whose imaging services are off: the same
     // result without a start, a kept bitmap or a flip state. mirrorX and mirrorY are the mirrors
@@ -57,7 +58,7 @@ public:
     static bool DrawImaging(DeviceContext* destinationDC, const PixelView& source, double Angle, std::int32_t Opacity,
                             std::int64_t destX, std::int64_t destY, std::int64_t destWidth, std::int64_t destHeight,
                             std::int64_t SrcX, std::int64_t SrcY, std::int64_t srcWidth, std::int64_t srcHeight,
-                            bool mirrorX, bool mirrorY, bool HighQuality);
+                            bool mirrorX, bool mirrorY, bool HighQuality, bool rescalesWholePicture = false);
 
     // Ends the start that token belongs to and lets go of the kept bitmap; false when the start was
     // not running.

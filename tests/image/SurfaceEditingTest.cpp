@@ -157,8 +157,10 @@ TEST(Resize, HighQualityKeepsAFlatPictureFlatAndItsKindAndBytes)
         EXPECT_EQ(picture.ImageType(), c32bppDIB::kPremultiplied);
         EXPECT_TRUE(picture.Alpha());
         EXPECT_EQ(std::any_cast<int>(picture.Tag()), 42);
-        // Inside, away from the edges the imaging path softens, the colour is untouched.
-        EXPECT_EQ(StoredPixel(picture, 8, 5), (Bgra{20, 40, 60, 128})) << (imagingOn ? "imaging" : "plain");
+        // Every pixel keeps the colour, edges and corners included.
+        for (int y = 0; y < 11; ++y)
+            for (int x = 0; x < 17; ++x)
+                EXPECT_EQ(StoredPixel(picture, x, y), (Bgra{20, 40, 60, 128})) << x << "," << y << (imagingOn ? " imaging" : " plain");
     }
 }
 
