@@ -34,17 +34,27 @@ std::optional<std::span<const std::uint8_t>> EmbeddedResources::Find(std::string
     return found->second;
 }
 
+std::vector<std::string> EmbeddedResources::Names(std::string_view type) const
+{
+    const std::string prefix = Key(type, "");
+    std::vector<std::string> names;
+    for (auto entry = entries_.lower_bound(prefix); entry != entries_.end() && entry->first.starts_with(prefix); ++entry)
+        names.push_back(entry->first.substr(prefix.size()));
+    return names;
+}
+
+std::string EmbeddedResources::Folded(std::string_view text)
+{
+    std::string folded(text);
+    for (char& c : folded)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return folded;
+}
+
 // Type and name joined by a character neither can hold, folded to upper case.
 std::string EmbeddedResources::Key(std::string_view type, std::string_view name)
 {
-    std::string key;
-    key.reserve(type.size() + name.size() + 1);
-    for (char c : type)
-        key += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    key += '\0';
-    for (char c : name)
-        key += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return key;
+    return Folded(type) + kSeparator + Folded(name);
 }
 
 } // namespace dorvane

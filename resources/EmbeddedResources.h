@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace dorvane {
 
@@ -36,8 +37,15 @@ public:
 
     std::optional<std::span<const std::uint8_t>> Find(std::string_view type, std::string_view name) const;
 
+    // The names held under type, in upper case and in alphabetical order.
+    std::vector<std::string> Names(std::string_view type) const;
+
+    // A type or name in the letter case Names gives it: upper case.
+    static std::string Folded(std::string_view text);
+
 private:
     static std::string Key(std::string_view type, std::string_view name);
+    static constexpr char kSeparator = '\0';
     std::map<std::string, std::span<const std::uint8_t>> entries_;
 };
 

@@ -1,4 +1,5 @@
 #include "resources/EmbeddedResources.h"
+#include "resources/IconImages.h"
 #include "tests/platform/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -39,6 +40,36 @@ TEST(EmbeddedResources, HoldsTheFilesUnderResourcesDataByFolderAndName)
     auto found = EmbeddedResources::Program().Find("png", "sample");
     ASSERT_TRUE(found);
     EXPECT_EQ(std::string(found->begin(), found->end()), onDisk);
+}
+
+TEST(EmbeddedResources, NamesTheEntriesOfOneTypeInUpperCase)
+{
+    const auto bytes = Bytes("x");
+    EmbeddedResources resources;
+    for (auto [type, name] : {std::pair{"Custom", "Wall"}, {"CUSTOM", "aero"}, {"PNG", "HOUR"}, {"CUSTOMS", "X"}})
+        resources.Add(type, name, bytes);
+    EXPECT_EQ(resources.Names("custom"), (std::vector<std::string>{"AERO", "WALL"}));
+    EXPECT_EQ(resources.Names("PNG"), (std::vector<std::string>{"HOUR"}));
+    EXPECT_TRUE(resources.Names("ICON").empty());
+}
+
+TEST(IconImages, GathersTheSizesOfOneIconSmallestFirst)
+{
+    const auto small = Bytes("16"), large = Bytes("48"), other = Bytes("other");
+    EmbeddedResources resources;
+    resources.Add("ICON", "APP-48", large);
+    resources.Add("ICON", "app-16", small);
+    for (const char* name : {"APP", "APP-", "APP-X", "APP-0", "APP-300", "APP-16B", "APPLE-32", "BAPP-16"})
+        resources.Add("ICON", name, other);
+    resources.Add("PNG", "APP-24", other);
+
+    const auto images = IconImages(resources, "App");
+    ASSERT_EQ(images.size(), 2u);
+    EXPECT_EQ(images[0].pixels, 16);
+    EXPECT_EQ(images[0].bytes.data(), small.data());
+    EXPECT_EQ(images[1].pixels, 48);
+    EXPECT_EQ(images[1].bytes.data(), large.data());
+    EXPECT_TRUE(IconImages(resources, "NONE").empty());
 }
 
 } // namespace

@@ -1,0 +1,130 @@
+#pragma once
+
+#include "clock/AlarmPopups.h"
+#include "clock/ClockFace.h"
+#include "clock/ClockMouse.h"
+#include "clock/ClockSounds.h"
+#include "clock/ClockState.h"
+#include "clock/ClockSurfaces.h"
+#include "clock/ClockTick.h"
+#include "clock/ClockTimerClient.h"
+#include "clock/ClockWindowFrame.h"
+#include "clock/ClockWindowLink.h"
+#include "clock/ClockWindowView.h"
+#include "clock/OptionsWindowLink.h"
+#include "clock/SettingsFile.h"
+#include "clock/SettingsHost.h"
+#include "clock/SkinLoader.h"
+#include "options/ButtonStripView.h"
+#include "platform/DesktopShell.h"
+#include "platform/X11Desktop.h"
+#include "platform/qt/QtMessagePump.h"
+#include "platform/qt/QtScreen.h"
+#include "platform/qt/QtWindowMessageHooks.h"
+#include "winmsg/MSubclass.h"
+
+#include <QTimer>
+
+#include <filesystem>
+#include <memory>
+
+namespace dorvane {
+
+// Everything the clock needs from outside, made by the program's start.
+struct ClockAppParts {
+    TimeSource& time;
+    ClockSounds& sounds;
+    std::filesystem::path settingsPath;
+    uint32_t imagingToken = 0;
+};
+
+// The running clock: it creates the clock window at the moment the settings ask for its width,
+// drives the one-second tick from a timer aligned to the wall clock, and wires the window's mouse,
+// the button strip and the alarm pop-ups to their logic.
+class ClockApp : public QObject,
+                 public SettingsHost,
+                 public ClockWindowLink,
+                 public ClockWindowFrame,
+                 public ClockMouseActions,
+                 public ButtonStripActions,
+                 public AlarmPopups,
+                 public OptionsWindowLink {
+public:
+    ClockApp(ClockState& state, ClockAppParts parts);
+    ~ClockApp() override;
+
+    // The program's start: settings (which create the window), the imaging token handed to the
+    // five pictures, the window shown unless the clock is invisible, and moved to its place.
+    void Start();
+    // The clock window's closing: the strip's timer off, the tick's timer message given back, the
+    // settings saved, the imaging services shut down and the farewell tone. Runs once; each step
+    // runs whatever happened to the one before.
+    void Close();
+
+    ClockWindowView* Window() const { return window_.get(); }
+
+private:
+    void CreateClockWindow();
+    void StartSecondTimer(int milliseconds);
+    void SecondTimerFired();
+    QPoint TwipsToPixels(double left, double top) const;
+
+    // SettingsHost
+    double ClockWindowWidthTwips() override;
+    TwipsPoint ClockWindowPositionTwips() override;
+    void SetTopMost(bool onTop) override;
+    void LoadSkin() override;
+    // ClockWindowLink
+    bool EscapePressed() override { return desktop_.EscapeIsDown(); }
+    void MakeVisible() override;
+    void DrawClock(const LocalTime& time) override { face_.Draw(time); }
+    void PresentPicture() override;
+    // ClockWindowFrame
+    void SizeToDial(int width, int height) override;
+    // ClockMouseActions
+    void MoveClockBy(int dx, int dy) override;
+    void ShowStrip() override;
+    void UnloadStrip() override;
+    void HideStrip() override;
+    void SetStripTimer(bool enabled) override;
+    void SilenceCurrentAlarm() override { tick_.SilenceCurrentAlarm(); }
+    // ButtonStripActions
+    TwipsRect ClockRect() override;
+    void MoveClock(double left, double top) override;
+    void MoveStrip(double left, double top) override;
+    void MarkPointerMoved() override { mouse_.MarkPointerMoved(time_.Now().SecondsSinceMidnight()); }
+    void ReopenOptions() override {}
+    void CloseClock() override;
+    // AlarmPopups
+    void ShowAlarmPopup(const AlarmPopupRequest& request) override;
+    // OptionsWindowLink: there is no options window to mirror the tick's changes into yet.
+    void SetTimeLine(const std::string&) override {}
+    void SetAlarmMinText(int, const std::string&) override {}
+    void ClearActivateAlarm(int) override {}
+    void ClearAlarmRow(int) override {}
+
+    ClockState& state_;
+    TimeSource& time_;
+    ClockSounds& sounds_;
+    uint32_t imagingToken_;
+    QtScreen screen_;
+    X11Desktop desktop_;
+    QtMessagePump pump_;
+    DesktopShell shell_;
+    ClockSurfaces surfaces_;
+    ClockFace face_;
+    SkinLoader skins_;
+    SettingsFile settings_;
+    QtWindowMessageHooks hooks_;
+    MSubclass subclass_;
+    ClockTick tick_;
+    ClockTimerClient timerClient_;
+    ClockMouse mouse_;
+    std::unique_ptr<ClockWindowView> window_;
+    std::unique_ptr<ButtonStripView> strip_;
+    QTimer secondTimer_;
+    QTimer stripTimer_;
+    bool closed_ = false;
+};
+
+} // namespace dorvane

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "clock/ClockMouse.h"
+#include "platform/TimeSource.h"
+
+#include <QBitmap>
+#include <QImage>
+#include <QWidget>
+
+namespace dorvane {
+
+class c32bppDIB;
+
+// The clock window: a borderless window without a taskbar entry that shows exactly the last
+// picture handed to it, with the picture's own alpha and one constant opacity on top. With a
+// compositing manager the clock floats with soft edges; without one the window is cut to the
+// picture's shape so that it still looks round. Mouse input goes to the clock's mouse logic.
+class ClockWindowView : public QWidget {
+public:
+    ClockWindowView(ClockMouse& mouse, TimeSource& time, bool compositing);
+
+    // Shows face (premultiplied, rows bottom-up) at opacity alpha (0..255) from now on.
+    void Present(const c32bppDIB& face, uint8_t alpha);
+    const QImage& Picture() const { return picture_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    void UpdateShape();
+
+    ClockMouse& mouse_;
+    TimeSource& time_;
+    bool compositing_;
+    QImage picture_; // top-down, premultiplied, opacity already applied
+    QImage shape_;   // the alpha mask the window was last cut to
+};
+
+} // namespace dorvane

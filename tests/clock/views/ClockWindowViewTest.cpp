@@ -1,0 +1,122 @@
+#include "clock/ClockWindowView.h"
+#include "image/c32bppDIB.h"
+#include "tests/ViewTesting.h"
+#include "tests/platform/FakeTimeSource.h"
+
+#include <cmath>
+#include <vector>
+
+namespace dorvane {
+namespace {
+
+class RecordingMouse : public ClockMouseActions {
+public:
+    explicit RecordingMouse(QWidget*& window) : window_(window) {}
+    void MoveClockBy(int dx, int dy) override { window_->move(window_->pos() + QPoint(dx, dy)); }
+    void ShowStrip() override { ++shows; }
+    void UnloadStrip() override { ++unloads; }
+    void HideStrip() override {}
+    void SetStripTimer(bool) override {}
+    void SilenceCurrentAlarm() override { ++silences; }
+    int shows = 0, unloads = 0, silences = 0;
+
+private:
+    QWidget*& window_;
+};
+
+// A face of size x size: an opaque red disc on transparent corners.
+void PaintRedDisc(c32bppDIB& face, int size)
+{
+    ASSERT_TRUE(face.InitializeDIB(size, size));
+    const PixelView pixels = face.Pixels();
+    const double centre = size / 2.0, radius = size / 2.0 - 1;
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+            const bool inside = std::hypot(x + 0.5 - centre, y + 0.5 - centre) <= radius;
+            uint8_t* p = pixels.Pixel(x, y);
+            p[0] = 0, p[1] = 0, p[2] = inside ? 255 : 0, p[3] = inside ? 255 : 0;
+        }
+}
+
+class ClockWindowViewTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        DORVANE_REQUIRE_X_DISPLAY();
+        PaintRedDisc(face, kSize);
+        view = std::make_unique<ClockWindowView>(mouseLogic, time, /*compositing=*/false);
+        window = view.get();
+        view->resize(kSize, kSize);
+        view->move(kLeft, kTop);
+    }
+    void ShowWith(uint8_t alpha)
+    {
+        view->Present(face, alpha);
+        view->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
+        QTest::qWait(100);
+    }
+
+    static constexpr int kSize = 60, kLeft = 200, kTop = 150;
+    c32bppDIB face;
+    testing::FakeTimeSource time{LocalTime{{2026, 12, 6}, 10, 9, 30, 0}};
+    QWidget* window = nullptr;
+    RecordingMouse actions{window};
+    bool unmovable = false;
+    ClockMouse mouseLogic{actions, unmovable};
+    std::unique_ptr<ClockWindowView> view;
+};
+
+TEST_F(ClockWindowViewTest, ShowsThePictureCutToItsShapeWithoutACompositor)
+{
+    ShowWith(255);
+    const QImage screen = testing::GrabScreen(kLeft, kTop, kSize, kSize);
+    EXPECT_EQ(QColor(screen.pixel(kSize / 2, kSize / 2)), QColor(255, 0, 0));
+    EXPECT_EQ(QColor(screen.pixel(kSize / 2, 3)), QColor(255, 0, 0));
+    // The corners belong to the desktop underneath, not to the window.
+    for (QPoint corner : {QPoint(0, 0), QPoint(kSize - 1, 0), QPoint(0, kSize - 1), QPoint(kSize - 1, kSize - 1)})
+        EXPECT_NE(QColor(screen.pixel(corner)), QColor(255, 0, 0)) << corner.x() << "," << corner.y();
+    EXPECT_FALSE(view->mask().contains(QPoint(0, 0)));
+    EXPECT_TRUE(view->mask().contains(QPoint(kSize / 2, kSize / 2)));
+}
+
+TEST_F(ClockWindowViewTest, TheWindowsOpacityScalesThePicture)
+{
+    ShowWith(128);
+    const QImage picture = view->Picture();
+    const QRgb centre = picture.pixel(kSize / 2, kSize / 2); // premultiplied
+    EXPECT_NEAR(qAlpha(centre), 128, 1);
+    EXPECT_NEAR(qRed(centre), 128, 1);
+    EXPECT_EQ(qGreen(centre), 0);
+    ShowWith(0);
+    EXPECT_EQ(qAlpha(view->Picture().pixel(kSize / 2, kSize / 2)), 0);
+}
+
+TEST_F(ClockWindowViewTest, ALeftDragWithTheRealMouseMovesTheClock)
+{
+    ShowWith(255);
+    ASSERT_TRUE(testing::Xdotool("mousemove 230 180"));
+    QTest::qWait(50);
+    ASSERT_TRUE(testing::Xdotool("mousedown 1"));
+    QTest::qWait(50);
+    ASSERT_TRUE(testing::Xdotool("mousemove 250 200 mousemove 280 220"));
+    QTest::qWait(50);
+    ASSERT_TRUE(testing::Xdotool("mouseup 1"));
+    EXPECT_TRUE(testing::WaitUntil([&] { return view->pos() == QPoint(kLeft + 50, kTop + 40); }))
+        << view->pos().x() << "," << view->pos().y();
+    EXPECT_TRUE(testing::WaitUntil([&] { return actions.unloads == 2; })) << "the press and the release close the button strip";
+}
+
+TEST_F(ClockWindowViewTest, HoveringShowsTheStripAndADoubleClickSilences)
+{
+    ShowWith(255);
+    ASSERT_TRUE(testing::Xdotool("mousemove 225 175"));
+    QTest::qWait(50);
+    ASSERT_TRUE(testing::Xdotool("mousemove 235 185"));
+    EXPECT_TRUE(testing::WaitUntil([&] { return actions.shows > 0; }));
+    ASSERT_TRUE(testing::Xdotool("click --repeat 2 --delay 80 1"));
+    EXPECT_TRUE(testing::WaitUntil([&] { return actions.silences == 1; }));
+}
+
+} // namespace
+} // namespace dorvane

@@ -1,0 +1,151 @@
+// The pictures compiled into the program, checked as the clock will use them: decoded from the
+// program's own resources by the image engine.
+#include "clock/SkinCatalogue.h"
+#include "image/c32bppDIB.h"
+#include "resources/EmbeddedResources.h"
+#include "resources/IconImages.h"
+#include "tests/platform/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+namespace dorvane {
+namespace {
+
+const std::filesystem::path kResources = std::filesystem::path(DORVANE_SOURCE_DIR) / "resources";
+
+int AlphaAt(const c32bppDIB& surface, int x, int y) { return surface.Pixels().Pixel(x, y)[3]; }
+
+// PNG header: 8-bit samples (byte 24) of colour type 6, RGBA (byte 25).
+bool IsEightBitRgba(std::span<const std::uint8_t> png)
+{
+    return png.size() > 26 && png[24] == 8 && png[25] == 6;
+}
+
+std::unique_ptr<c32bppDIB> Loaded(const PictureResource& picture)
+{
+    auto surface = std::make_unique<c32bppDIB>();
+    EXPECT_TRUE(surface->LoadPicture_Resource(picture.name, picture.type)) << picture.type << "/" << picture.name;
+    return surface;
+}
+
+std::vector<PictureResource> AllDialPictures()
+{
+    std::vector<PictureResource> dials;
+    for (std::string_view skin : SkinCatalogue::AllDials())
+        dials.push_back(SkinCatalogue::DialOf(skin));
+    return dials;
+}
+
+TEST(Artwork, EveryManifestLineIsCompiledInWithTheFilesBytes)
+{
+    std::ifstream manifest(kResources / "artwork.list");
+    ASSERT_TRUE(manifest);
+    std::string line;
+    int pictures = 0;
+    while (std::getline(manifest, line)) {
+        std::istringstream words(line);
+        std::string type, name, file;
+        if (!(words >> type >> name >> file) || type.starts_with('#'))
+            continue;
+        SCOPED_TRACE(type + "/" + name);
+        const auto found = EmbeddedResources::Program().Find(type, name);
+        ASSERT_TRUE(found);
+        EXPECT_EQ(std::string(found->begin(), found->end()), testing::TempFolder::Read(kResources / file));
+        EXPECT_TRUE(IsEightBitRgba(*found));
+        ++pictures;
+    }
+    EXPECT_EQ(pictures, 21 + 3 + 5 + 13);  // dials (the border ring among them), hands, icon sizes, small pictures
+}
+
+TEST(Artwork, EveryDialHasFullyTransparentCorners)
+{
+    for (const PictureResource& dial : AllDialPictures()) {
+        SCOPED_TRACE(dial.name);
+        const auto loaded = Loaded(dial);
+        const c32bppDIB& surface = *loaded;
+        ASSERT_GE(surface.Width(), 129);
+        EXPECT_TRUE(surface.Alpha());
+        const int right = surface.Width() - 1, bottom = surface.Height() - 1;
+        for (int inset = 0; inset < 8; ++inset) {
+            for (auto [x, y] : {std::pair{inset, 0}, {0, inset}, {right - inset, 0}, {right, inset},
+                                {inset, bottom}, {0, bottom - inset}, {right - inset, bottom}, {right, bottom - inset}})
+                EXPECT_EQ(AlphaAt(surface, x, y), 0) << x << "," << y;
+        }
+    }
+}
+
+// The first and last column and row holding pixels of at least minimumAlpha.
+struct InkBox {
+    int left = -1, right = -1, top = -1, bottom = -1;
+};
+
+InkBox Ink(const c32bppDIB& hand, int minimumAlpha)
+{
+    InkBox box;
+    for (int y = 0; y < hand.Height(); ++y) {
+        for (int x = 0; x < hand.Width(); ++x) {
+            if (AlphaAt(hand, x, y) < minimumAlpha)
+                continue;
+            box.left = box.left < 0 ? x : std::min(box.left, x);
+            box.right = std::max(box.right, x);
+            box.top = box.top < 0 ? y : box.top;
+            box.bottom = y;
+        }
+    }
+    return box;
+}
+
+TEST(Artwork, EveryHandPointsAtTwelveAndTurnsAboutThePicturesCentre)
+{
+    for (std::string name : {"HOUR", "MINUTE", "SECOND"}) {
+        SCOPED_TRACE(name);
+        const auto loaded = Loaded({"PNG", name});
+        const c32bppDIB& hand = *loaded;
+        ASSERT_EQ(hand.Width(), 196);
+        ASSERT_EQ(hand.Height(), 196);
+        // The pivot lies between the four middle pixels, so they are solid ink...
+        for (auto [x, y] : {std::pair{97, 97}, {98, 97}, {97, 98}, {98, 98}})
+            EXPECT_EQ(AlphaAt(hand, x, y), 255) << x << "," << y;
+        // ...the ink, faint or solid, is centred on the picture's middle column...
+        for (int minimumAlpha : {1, 128, 255}) {
+            const InkBox ink = Ink(hand, minimumAlpha);
+            EXPECT_EQ(ink.left + ink.right, 195) << "alpha >= " << minimumAlpha;
+        }
+        // ...and the hand reaches much further towards 12 than its tail does below the pivot.
+        const InkBox solid = Ink(hand, 128);
+        EXPECT_GT(98 - solid.top, 2 * (solid.bottom + 1 - 98)) << solid.top << ".." << solid.bottom;
+    }
+}
+
+TEST(Artwork, TheBorderRingLeavesTheMiddleOfTheDialClear)
+{
+    const auto loaded = Loaded({"CUSTOM", "BORDER"});
+    const c32bppDIB& ring = *loaded;
+    EXPECT_EQ(ring.Width(), 130);
+    EXPECT_EQ(ring.Height(), 130);
+    EXPECT_EQ(AlphaAt(ring, 65, 65), 0);
+    EXPECT_EQ(AlphaAt(ring, 65, 1), 255);
+}
+
+TEST(Artwork, TheProgramIconComesInFiveSquareSizes)
+{
+    const auto images = IconImages(EmbeddedResources::Program(), "MainIcon");
+    std::vector<int> sizes;
+    for (const IconImage& image : images) {
+        sizes.push_back(image.pixels);
+        c32bppDIB surface;
+        ASSERT_TRUE(surface.LoadPicture_Stream(image.bytes));
+        EXPECT_EQ(surface.Width(), image.pixels);
+        EXPECT_EQ(surface.Height(), image.pixels);
+        EXPECT_EQ(AlphaAt(surface, 0, 0), 0);
+    }
+    EXPECT_EQ(sizes, (std::vector<int>{16, 24, 32, 48, 64}));
+}
+
+} // namespace
+} // namespace dorvane
