@@ -2,15 +2,21 @@
 
 #include "image/ImageFile.h"
 #include "image/c32bppDIB.h"
+#include "image/cGDIPlus.h"
 #include "platform/FileStore.h"
 
+#include <charconv>
+#include <cmath>
 #include <cstring>
+#include <optional>
 #include <ostream>
 
 namespace dorvane {
 namespace {
 
-constexpr const char* kUsage = "usage: dorvane image decode IN OUT | dorvane image info IN\n";
+constexpr const char* kUsage =
+    "usage: dorvane image decode IN OUT | dorvane image info IN\n"
+    "       dorvane image convert IN OUT.png [--size WxH] [--angle DEG] [--opacity P] [--hq on|off]\n";
 
 void AppendLittleEndian32(std::string& out, std::uint32_t value)
 {
@@ -50,10 +56,93 @@ bool Load(const std::string& path, c32bppDIB& surface, std::ostream& err)
     return true;
 }
 
+// The whole text as a number of type T, or nothing.
+template <typename T>
+std::optional<T> Number(std::string_view text)
+{
+    T value{};
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
+
+struct ConvertOptions {
+    std::int32_t width = 0, height = 0;  // 0: the picture's own
+    float angle = 0;
+    std::int32_t opacity = 100;
+    bool highQuality = true;
+};
+
+// The options after IN and OUT; nothing when one is unknown, lacks its value or has a bad one.
+std::optional<ConvertOptions> ParseConvertOptions(std::span<const std::string> words)
+{
+    ConvertOptions options;
+    for (std::size_t i = 0; i < words.size(); i += 2) {
+        if (i + 1 >= words.size())
+            return std::nullopt;
+        const std::string& name = words[i];
+        const std::string& value = words[i + 1];
+        if (name == "--size") {
+            const auto x = value.find('x');
+            const auto w = Number<std::int32_t>(std::string_view(value).substr(0, x));
+            const auto h = x == std::string::npos ? std::nullopt : Number<std::int32_t>(std::string_view(value).substr(x + 1));
+            if (!w || !h || *w < 1 || *h < 1 || std::int64_t{*w} * *h > (1 << 26))
+                return std::nullopt;
+            options.width = *w, options.height = *h;
+        } else if (name == "--angle") {
+            const auto angle = Number<float>(value);
+            if (!angle || !std::isfinite(*angle))
+                return std::nullopt;
+            options.angle = *angle;
+        } else if (name == "--opacity") {
+            const auto opacity = Number<std::int32_t>(value);
+            if (!opacity)
+                return std::nullopt;
+            options.opacity = *opacity;
+        } else if (name == "--hq" && (value == "on" || value == "off")) {
+            options.highQuality = value == "on";
+        } else {
+            return std::nullopt;
+        }
+    }
+    return options;
+}
+
+int Convert(const std::string& in, const std::string& outPath, const ConvertOptions& options, std::ostream& err)
+{
+    c32bppDIB picture;
+    if (!Load(in, picture, err))
+        return 1;
+    picture.SetHighQualityInterpolation(options.highQuality);
+    c32bppDIB canvas;
+    const std::int32_t width = options.width ? options.width : picture.Width();
+    const std::int32_t height = options.height ? options.height : picture.Height();
+    if (!canvas.InitializeDIB(width, height)) {
+        err << "dorvane: cannot make a " << width << "x" << height << " picture\n";
+        return 1;
+    }
+    picture.Render(nullptr, 0, 0, width, height, 0, 0, 0, 0, options.opacity, true, true, &canvas, options.angle);
+    std::vector<std::uint8_t> unused;
+    if (!cGDIPlus().SaveToPNG(outPath, unused, canvas, 0)) {
+        err << "dorvane: cannot write " << outPath << "\n";
+        return 1;
+    }
+    return 0;
+}
+
 } // namespace
 
 int RunImageCommand(std::span<const std::string> args, std::ostream& out, std::ostream& err)
 {
+    if (args.size() >= 3 && args[0] == "convert") {
+        const auto options = ParseConvertOptions(args.subspan(3));
+        if (!options) {
+            err << kUsage;
+            return 2;
+        }
+        return Convert(args[1], args[2], *options, err);
+    }
     const bool decode = args.size() == 3 && args[0] == "decode";
     const bool info = args.size() == 2 && args[0] == "info";
     if (!decode && !info) {

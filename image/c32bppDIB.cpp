@@ -118,6 +118,7 @@ void c32bppDIB::EraseDIB()
 void c32bppDIB::DestroyDIB()
 {
     gdiBridge_.reset();
+    decoded_.reset();
     if (ownDC_) {
         if (OwnBitmapSelected())
             ownDC_->SelectObject(prevBitmap_);
@@ -255,8 +256,37 @@ bool c32bppDIB::LoadPicture_Resource(const ResourceId& ResIndex, const ResourceI
 
 bool c32bppDIB::LoadPicture_FromOrignalFormat()
 {
+    if (RestoreFromDecoded())
+        return true;
     const std::vector<std::uint8_t> source = sourceBytes_;
-    return LoadPicture_Stream(source, 0, 0, true);
+    if (!LoadPicture_Stream(source, 0, 0, true))
+        return false;
+    RememberDecoded();
+    return true;
+}
+
+void c32bppDIB::RememberDecoded()
+{
+    const auto pixels = PixelBytes();
+    decoded_ = std::make_unique<Decoded>(Decoded{sourceBytes_, {pixels.begin(), pixels.end()}, width_, height_, imageType_, alpha_});
+}
+
+// Restoring kept bytes that decoded before to pixels of this surface's size: the same state a new
+// load leaves (no bridge, a fresh context, the decoded pixels), without decoding again.
+bool c32bppDIB::RestoreFromDecoded()
+{
+    if (!decoded_ || !bits_ || sourceBytes_.empty() || decoded_->width != width_ || decoded_->height != height_ ||
+        decoded_->source != sourceBytes_)
+        return false;
+    gdiBridge_.reset();
+    if (ownDC_)
+        ReleaseOwnDC();
+    if (manageOwnDC_)
+        ownDC_ = std::make_unique<DeviceContext>();
+    std::memcpy(bits_.get(), decoded_->pixels.data(), decoded_->pixels.size());
+    imageType_ = decoded_->imageType;
+    alpha_ = decoded_->alpha;
+    return true;
 }
 
 bool c32bppDIB::LoadFromSource(const ImageFile* file, std::span<const std::uint8_t> bytes, bool SaveFormat)

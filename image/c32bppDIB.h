@@ -18,6 +18,7 @@ namespace dorvane {
 class EmbeddedResources;
 class ImageFile;
 class cGDIPlus;
+struct RenderRectangles;
 
 // A resource type or name: a text, or a number (numbered resources such as the chime, 101).
 using ResourceId = std::variant<std::string, std::int32_t>;
@@ -111,6 +112,36 @@ public:
                               std::int64_t streamLength = 0, bool SaveFormat = false);
     bool LoadPicture_FromOrignalFormat();
 
+    // Drawing (c32bppDIBRender.cpp). Render lays a rectangle of this surface (SrcX, SrcY from the
+    // top; 0 sizes mean the whole surface, negative ones mirror) onto destinationDC, or onto
+    // destHostDIB when given, scaled to the destination rectangle (0 sizes: the source's; negative:
+    // mirrored), turned clockwise by Angle degrees about the rectangle's centre and faded to Opacity
+    // percent (|Opacity| mod 100, 0 meaning 100; below 1 nothing is drawn and the result tells
+    // whether the surface holds pixels). Blend is accepted and not used; SetHalfTone lets the blend
+    // primitive filter when it stretches. CenterOnDestXY makes destX, destY the rectangle's centre.
+    bool Render(DeviceContext* destinationDC, std::int32_t destX, std::int32_t destY, std::int32_t destWidth,
+                std::int32_t destHeight, std::int32_t SrcX, std::int32_t SrcY, std::int32_t srcWidth,
+                std::int32_t srcHeight, std::int32_t Opacity = 100, bool Blend = true, bool SetHalfTone = true,
+                c32bppDIB* destHostDIB = nullptr, float Angle = 0, bool CenterOnDestXY = false);
+
+    // Makes every pixel of the opaque colour TransparentColor (0x00BBGGRR) fully transparent, or with
+    // Revert every fully transparent pixel that colour again (and re-examines the transparency).
+    bool MakeTransparent(std::int32_t TransparentColor, bool Revert = false);
+
+    // Rescales the pixels to |newWidth| x |newHeight| (0 keeps a side; negative mirrors it).
+    bool Resize(std::int32_t newWidth, std::int32_t newHeight);
+
+    // Copies the pixels into cDIBclass, scaled to |newWidth| x |newHeight| (0: this surface's size;
+    // negative mirrors), with Alpha and ImageType, and with CopyOriginalFormat the kept source
+    // bytes. The second form first creates an absent target.
+    void CopyImageTo(c32bppDIB& cDIBclass, std::int32_t newWidth = 0, std::int32_t newHeight = 0,
+                     bool CopyOriginalFormat = false);
+    void CopyImageTo(std::unique_ptr<c32bppDIB>& cDIBclass, std::int32_t newWidth = 0, std::int32_t newHeight = 0,
+                     bool CopyOriginalFormat = false);
+
+    // The imaging bridge this surface keeps (KeepGDIplusActive), or none.
+    const cGDIPlus* GdiBridge() const { return gdiBridge_.get(); }
+
     // Sources shorter than this are refused before the surface is touched.
     static constexpr std::size_t kMinimumSourceBytes = 57;
 
@@ -131,6 +162,11 @@ private:
                     std::vector<std::uint8_t>& ownedBytes, bool SaveFormat);
     void KeepSource(const ImageFile* file, std::span<const std::uint8_t> bytes);
     cGDIPlus& Bridge(std::unique_ptr<cGDIPlus>& temporary);
+    bool RestoreFromDecoded();
+    void RememberDecoded();
+    bool BlendOnto(DeviceContext& destination, const RenderRectangles& r, std::int32_t opacity, bool halftone);
+    bool DrawImagingOnto(DeviceContext& destination, const RenderRectangles& r, std::int32_t opacity, double angle);
+    void ScaleInto(c32bppDIB& target, std::int32_t newWidth, std::int32_t newHeight);
 
     std::any tag_;
     bool highQualityInterpolation_ = false;
@@ -147,6 +183,15 @@ private:
     std::vector<std::uint8_t> sourceBytes_;
     std::unique_ptr<cGDIPlus> gdiBridge_;
     bool keepGDIplusActive_ = false;
+
+    // The clock restores its dial from the kept bytes every second. The pixels those bytes decoded
+    // to are remembered with them, so that restoring unchanged bytes copies instead of decoding.
+    struct Decoded {
+        std::vector<std::uint8_t> source, pixels;
+        std::int32_t width = 0, height = 0, imageType = kNoImage;
+        bool alpha = false;
+    };
+    std::unique_ptr<Decoded> decoded_;
 };
 
 } // namespace dorvane

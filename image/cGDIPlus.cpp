@@ -1,5 +1,7 @@
 #include "image/cGDIPlus.h"
 
+#include "image/AffineResampler.h"
+#include "image/DeviceContext.h"
 #include "image/ImageFile.h"
 #include "image/c32bppDIB.h"
 #include "image/cBMPparser.h"
@@ -7,6 +9,7 @@
 #include "platform/FileStore.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <mutex>
 #include <set>
 #include <string>
@@ -145,6 +148,8 @@ bool cGDIPlus::MakeSureRunning(std::uint32_t token)
 
 bool cGDIPlus::StopGdiplus(std::uint32_t token)
 {
+    CachedBitmap = {};
+    FlipState = kFlipNone;
     if (token == OwnToken)
         OwnToken = 0;
     return Shutdown(token);
@@ -181,6 +186,8 @@ bool cGDIPlus::SaveToPNG(const std::filesystem::path& FileName, std::vector<std:
 {
     if (!cHost.Handle() || !MakeSureRunning(GlobalToken))
         return false;
+    MakeCachedBitmap(cHost);
+    FlipState = kFlipY;
     std::vector<std::uint8_t> png;
     if (!EncodePng(cHost, png))
         return false;
@@ -188,6 +195,66 @@ bool cGDIPlus::SaveToPNG(const std::filesystem::path& FileName, std::vector<std:
         return FileStore::Replace(FileName, std::string(png.begin(), png.end())).ok();
     outStream = std::move(png);
     return true;
+}
+
+// The bitmap is made over the surface's memory once; a surface that was reloaded or resized since
+// gets a new one, starting unflipped.
+void cGDIPlus::MakeCachedBitmap(const c32bppDIB& surface)
+{
+    const PixelView pixels = surface.Pixels();
+    if (CachedBitmap.bits == pixels.bits && CachedBitmap.width == pixels.width && CachedBitmap.height == pixels.height)
+        return;
+    CachedBitmap = pixels;
+    CachedBitmap.bottomUp = false;
+    FlipState = kFlipNone;
+}
+
+bool cGDIPlus::DrawViaGdiplus(DeviceContext* destinationDC, const c32bppDIB& source, double Angle,
+                              std::int32_t Opacity, std::int64_t destX, std::int64_t destY, std::int64_t destWidth,
+                              std::int64_t destHeight, std::int64_t SrcX, std::int64_t SrcY, std::int64_t srcWidth,
+                              std::int64_t srcHeight, bool HighQuality, std::uint32_t token, bool rescalesWholePicture)
+{
+    if (Opacity == 0)
+        return true;
+    if (!source.Handle() || !MakeSureRunning(token))
+        return false;
+    MakeCachedBitmap(source);
+    // The memory seen from its first row is upside down: showing it upright is a vertical flip,
+    // which a mirror top to bottom cancels. A flip here is a way of reading the memory (no pixel
+    // moves), so turning the bitmap from its current flip to the wanted one is taking the new state.
+    int wanted = destHeight < 0 ? kFlipNone : kFlipY;
+    if (destWidth < 0)
+        wanted = wanted == kFlipY ? kFlipBoth : kFlipX;
+    FlipState = wanted;
+    const bool mirrorX = FlipState == kFlipX || FlipState == kFlipBoth;
+    const bool mirrorY = FlipState == kFlipNone || FlipState == kFlipX;
+    return DrawImaging(destinationDC, source.Pixels(), Angle, Opacity, destX, destY, std::abs(destWidth),
+                       std::abs(destHeight), SrcX, SrcY, srcWidth, srcHeight, mirrorX, mirrorY, HighQuality,
+                       rescalesWholePicture);
+}
+
+bool cGDIPlus::DrawImaging(DeviceContext* destinationDC, const PixelView& source, double Angle, std::int32_t Opacity,
+                           std::int64_t destX, std::int64_t destY, std::int64_t destWidth, std::int64_t destHeight,
+                           std::int64_t SrcX, std::int64_t SrcY, std::int64_t srcWidth, std::int64_t srcHeight,
+                           bool mirrorX, bool mirrorY, bool HighQuality, bool rescalesWholePicture)
+{
+    if (!destinationDC || !destinationDC->Target())
+        return false;
+    AffineDraw draw;
+    draw.source = source;
+    // Only the part of the source rectangle that lies on the picture is drawn.
+    draw.srcX = std::clamp<std::int64_t>(SrcX, 0, source.width);
+    draw.srcY = std::clamp<std::int64_t>(SrcY, 0, source.height);
+    draw.srcWidth = std::min<std::int64_t>(SrcX + srcWidth, source.width) - draw.srcX;
+    draw.srcHeight = std::min<std::int64_t>(SrcY + srcHeight, source.height) - draw.srcY;
+    draw.mirrorX = mirrorX, draw.mirrorY = mirrorY;
+    draw.destX = destX, draw.destY = destY, draw.destWidth = destWidth, draw.destHeight = destHeight;
+    draw.angle = Angle;
+    draw.sampling = HighQuality ? AffineDraw::Sampling::Cubic : AffineDraw::Sampling::Nearest;
+    draw.opacity = std::uint8_t((std::clamp(Opacity, 0, 100) * 255 + 50) / 100);
+    draw.sourceAlpha = true;
+    draw.extendEdges = rescalesWholePicture && Angle == 0;
+    return AffineResampler::Composite(draw, destinationDC->Target());
 }
 
 } // namespace dorvane

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "image/PixelView.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <span>
@@ -8,9 +10,11 @@
 namespace dorvane {
 
 class c32bppDIB;
+class DeviceContext;
 
 // The door to the imaging services: it starts and stops them (by token), loads any picture they can
-// decode into a surface and encodes a surface as PNG. Elsewhere this is a system imaging library;
+// decode into a surface, draws a surface scaled, mirrored, turned and faded, and encodes a surface as
+// PNG. Elsewhere this is a system imaging library;
 // here the services are Dorvane's own decoders and encoder, always present, and a "start" is only
 // bookkeeping that keeps the token rules: a start this object made itself ends with it, a token
 // lent by the owner is never ended by it.
@@ -35,8 +39,39 @@ public:
     bool SaveToPNG(const std::filesystem::path& FileName, std::vector<std::uint8_t>& outStream,
                    const c32bppDIB& cHost, std::uint32_t GlobalToken);
 
-    // Ends the start that token belongs to; false when it was not running.
+    // Draws a rectangle of source (from its top) onto the pixels of destinationDC: scaled onto the
+    // rectangle (destX, destY, |destWidth|, |destHeight|), mirrored left to right when destWidth < 0
+    // and top to bottom when destHeight < 0, turned clockwise by Angle degrees about the centre of
+    // that rectangle, its alpha and colour scaled by Opacity / 100, laid source over. HighQuality
+    // picks the widening cubic filter, otherwise the nearest pixel. The mirror is applied to the
+    // bitmap this object keeps over the source's memory (CachedBitmap, whose state is FlipState),
+    // so that a kept bridge reuses it. Opacity 0 draws nothing and is true. rescalesWholePicture
+    // (Resize, CopyImageTo) keeps the picture's edges opaque where a drawing fades them out.
+    bool DrawViaGdiplus(DeviceContext* destinationDC, const c32bppDIB& source, double Angle, std::int32_t Opacity,
+                        std::int64_t destX, std::int64_t destY, std::int64_t destWidth, std::int64_t destHeight,
+                        std::int64_t SrcX, std::int64_t SrcY, std::int64_t srcWidth, std::int64_t srcHeight,
+                        bool HighQuality, std::uint32_t token, bool rescalesWholePicture = false);
+
+    // The drawing of DrawViaGdiplus itself, for a surface whose imaging services are off: the same
+    // result without a start, a kept bitmap or a flip state. mirrorX and mirrorY are the mirrors
+    // asked for; the rectangle sizes are positive.
+    static bool DrawImaging(DeviceContext* destinationDC, const PixelView& source, double Angle, std::int32_t Opacity,
+                            std::int64_t destX, std::int64_t destY, std::int64_t destWidth, std::int64_t destHeight,
+                            std::int64_t SrcX, std::int64_t SrcY, std::int64_t srcWidth, std::int64_t srcHeight,
+                            bool mirrorX, bool mirrorY, bool HighQuality, bool rescalesWholePicture = false);
+
+    // Ends the start that token belongs to and lets go of the kept bitmap; false when the start was
+    // not running.
     bool StopGdiplus(std::uint32_t token);
+
+    // Rotate-flip codes of the kept bitmap, as the memory is seen from its first row: the surface
+    // keeps its rows bottom-up, so kFlipY shows it upright.
+    static constexpr int kFlipNone = 0;
+    static constexpr int kFlipBoth = 2;
+    static constexpr int kFlipX = 4;
+    static constexpr int kFlipY = 6;
+    bool HasCachedBitmap() const { return bool(CachedBitmap); }
+    int CurrentFlipState() const { return FlipState; }
 
     // The program-wide starts of the services.
     static std::uint32_t Startup();
@@ -45,7 +80,11 @@ public:
 
 private:
     bool MakeSureRunning(std::uint32_t token);
+    void MakeCachedBitmap(const c32bppDIB& surface);
+
     std::uint32_t OwnToken = 0;
+    PixelView CachedBitmap;  // over a surface's memory, rows as stored; empty until first used
+    int FlipState = kFlipNone;
 };
 
 } // namespace dorvane

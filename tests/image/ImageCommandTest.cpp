@@ -1,4 +1,6 @@
 #include "image/ImageCommand.h"
+#include "image/c32bppDIB.h"
+#include "tests/image/ImageTestSupport.h"
 #include "tests/image/PictureBuilders.h"
 #include "tests/image/PngBuilder.h"
 #include "tests/platform/TempFolder.h"
@@ -10,6 +12,7 @@
 namespace dorvane {
 namespace {
 
+using testing::Bgra;
 using testing::Bytes;
 
 struct CommandRun {
@@ -60,6 +63,51 @@ TEST(ImageCommand, FailsWithAOneLineReasonWhenNoPictureIsMade)
         EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
         EXPECT_FALSE(std::filesystem::exists(folder / "out.raw"));
     }
+}
+
+TEST(ImageCommand, ConvertRendersThePictureAsTheClockDrawsAHand)
+{
+    testing::TempFolder folder;
+    testing::PngImage image;
+    image.width = 4, image.height = 2, image.colorType = 6, image.bitDepth = 8;
+    for (int i = 0; i < 8; ++i)  // left half red, right half blue, all opaque
+        image.samples.insert(image.samples.end(), {std::uint16_t(i % 4 < 2 ? 255 : 0), 0, std::uint16_t(i % 4 < 2 ? 0 : 255), 255});
+    testing::TempFolder::Write(folder / "in.png", AsText(testing::EncodePng(image)));
+    const std::string in = (folder / "in.png").string(), out = (folder / "out.png").string();
+    const struct {
+        std::vector<std::string> options;
+        int width, height;
+        Bgra topLeft;  // stored bytes
+    } cases[] = {
+        {{}, 4, 2, {0, 0, 255, 255}},
+        {{"--angle", "180"}, 4, 2, {255, 0, 0, 255}},
+        {{"--opacity", "80"}, 4, 2, {0, 0, 204, 204}},
+        {{"--size", "8x4", "--hq", "off"}, 8, 4, {0, 0, 255, 255}},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args = {"convert", in, out};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        const CommandRun run = Command(args);
+        ASSERT_EQ(run.status, 0) << run.err;
+        c32bppDIB result;
+        ASSERT_TRUE(result.LoadPicture_File(out));
+        EXPECT_EQ(result.Width(), c.width);
+        EXPECT_EQ(result.Height(), c.height);
+        EXPECT_EQ(testing::StoredPixel(result, 0, 0), c.topLeft) << args.size();
+    }
+}
+
+TEST(ImageCommand, ConvertRefusesBadOptions)
+{
+    for (std::vector<std::string> options : std::vector<std::vector<std::string>>{
+             {"--size", "0x5"}, {"--size", "12"}, {"--angle", "nan"}, {"--angle"}, {"--hq", "maybe"}, {"--opacity", "x"},
+             {"--colour", "red"}}) {
+        std::vector<std::string> args = {"convert", "in.png", "out.png"};
+        args.insert(args.end(), options.begin(), options.end());
+        EXPECT_EQ(Command(args).status, 2) << options[0];
+    }
+    testing::TempFolder folder;
+    EXPECT_EQ(Command({"convert", (folder / "missing.png").string(), (folder / "out.png").string()}).status, 1);
 }
 
 TEST(ImageCommand, ShowsUsageForAWrongCommandLine)

@@ -1,0 +1,82 @@
+// Render with arbitrary parameters (sizes, negative sizes, source rectangles, angles including NaN
+// and huge values, opacities, interpolation, back-end switches) between small surfaces: nothing may
+// be read or written outside a surface, which the sanitizers watch; and the destination's
+// neighbours in memory must stay untouched.
+
+#include "image/DeviceContext.h"
+#include "image/c32bppDIB.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+struct Input {
+    const std::uint8_t* data;
+    std::size_t size;
+
+    template <typename T>
+    T Take()
+    {
+        T value{};
+        const std::size_t n = std::min(sizeof(T), size);
+        std::memcpy(&value, data, n);
+        data += n, size -= n;
+        return value;
+    }
+    // A small number, often, or any 32-bit value.
+    std::int32_t Size()
+    {
+        const auto kind = Take<std::uint8_t>();
+        return kind < 200 ? std::int32_t(kind % 40) - 12 : Take<std::int32_t>();
+    }
+};
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    Input in{data, size};
+    dorvane::c32bppDIB source;
+    const int width = 1 + in.Take<std::uint8_t>() % 24, height = 1 + in.Take<std::uint8_t>() % 24;
+    source.InitializeDIB(width, height);
+    for (std::uint8_t& byte : source.PixelBytes())
+        byte = in.Take<std::uint8_t>();
+    const auto switches = in.Take<std::uint8_t>();
+    source.SetAlpha(switches & 1);
+    source.SetHighQualityInterpolation(switches & 2);
+    source.SetGdiToken(switches & 4 ? 1 : 0);
+    source.SetIsAlphaBlendFriendly(!(switches & 8));
+    source.SetIsGDIplusEnabled(!(switches & 16));
+    source.SetKeepGDIplusActive(switches & 32);
+
+    const int targetWidth = 1 + in.Take<std::uint8_t>() % 20, targetHeight = 1 + in.Take<std::uint8_t>() % 20;
+    constexpr std::size_t kGuard = 64;
+    std::vector<std::uint8_t> memory(std::size_t(targetWidth) * std::size_t(targetHeight) * 4 + 2 * kGuard, 0x5A);
+    const bool bottomUp = switches & 64;
+    dorvane::PixelView target{memory.data() + kGuard, targetWidth, targetHeight, std::ptrdiff_t{targetWidth} * 4, bottomUp};
+    dorvane::DeviceContext dc(target);
+
+    const std::int32_t destX = in.Size(), destY = in.Size(), destWidth = in.Size(), destHeight = in.Size();
+    const std::int32_t srcX = in.Size(), srcY = in.Size(), srcWidth = in.Size(), srcHeight = in.Size();
+    const std::int32_t opacity = in.Take<std::int32_t>();
+    const float angle = in.Take<float>();
+    const bool centre = switches & 128;
+    if (in.Take<std::uint8_t>() & 1) {
+        source.Render(&dc, destX, destY, destWidth, destHeight, srcX, srcY, srcWidth, srcHeight, opacity, true, true,
+                      nullptr, angle, centre);
+    } else {
+        dorvane::c32bppDIB host;
+        host.InitializeDIB(targetWidth, targetHeight);
+        source.Render(nullptr, destX, destY, destWidth, destHeight, srcX, srcY, srcWidth, srcHeight, opacity, true, true,
+                      &host, angle, centre);
+    }
+    for (std::size_t i = 0; i < kGuard; ++i)
+        if (memory[i] != 0x5A || memory[memory.size() - 1 - i] != 0x5A)
+            std::abort();
+    source.Resize(in.Size() % 64, in.Size() % 64);
+    return 0;
+}
