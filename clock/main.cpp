@@ -1,7 +1,9 @@
 #include "clock/SettingsCommand.h"
 #include "clock/SettingsLocation.h"
 #include "clock/SimulateCommand.h"
+#include "clock/SnapshotCommand.h"
 #include "image/ImageCommand.h"
+#include "platform/SystemTimeSource.h"
 #include "platform/X11Screen.h"
 
 #include <cstring>
@@ -101,6 +103,11 @@ int main(int argc, char** argv)
     if (argc >= 2 && std::strcmp(argv[1], "image") == 0) {
         const std::vector<std::string> args(argv + 2, argv + argc);
         return dorvane::RunImageCommand(args, std::cout, std::cerr);
+    }
+    if (argc >= 2 && std::strcmp(argv[1], "snapshot") == 0) {
+        const std::vector<std::string> args(argv + 2, argv + argc);
+        dorvane::SystemTimeSource time;
+        return dorvane::RunSnapshotCommand(args, dorvane::X11Screen(), time, std::cerr);
     }
     const CommandLine line = Parse(argc, argv);
     if (!line.error.empty()) {
