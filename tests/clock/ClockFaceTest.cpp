@@ -1,6 +1,7 @@
 #include "clock/ClockFace.h"
 
 #include "image/cGDIPlus.h"
+#include "tests/clock/HandAngleCases.h"
 #include "tests/image/PngBuilder.h"
 #include "tests/image/RenderTestSupport.h"
 
@@ -22,7 +23,7 @@ constexpr int kDial = 130;
 constexpr int kHand = 196;
 const Bgra kTransparent = {0, 0, 0, 0};
 
-LocalTime At(int hour, int minute, int second) { return {{2026, 12, 6}, hour, minute, second, 0.0}; }
+using testing::ClockAt;
 
 double DistanceFromCentre(int x, int y, int size)
 {
@@ -129,22 +130,11 @@ protected:
     ClockFace face{state, surfaces};
 };
 
-struct DirectionCase {
-    LocalTime time;
-    double hour, minute, second;
-};
-
 TEST_F(ClockFaceTest, EachHandPointsWhereTheTimeSendsIt)
 {
-    const DirectionCase cases[] = {
-        {At(12, 0, 0), 0, 0, 0},
-        {At(0, 0, 0), 0, 0, 0},
-        {At(6, 0, 0), 180, 0, 0},
-        {At(3, 30, 45), 105.375, 180, 270},
-        {At(21, 15, 15), 277.625, 90, 90},
-        // A second before ten: the minute hand at 354, the hour hand a hair short of 300.
-        {At(9, 59, 59), 299.99, 354, 354},
-    };
+    auto cases = testing::HandAngleCases();
+    // A second before ten: the minute hand at 354, the hour hand a hair short of 300.
+    cases.push_back({ClockAt(9, 59, 59), 299.99f, 354, 354});
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.time.hour << ":" << c.time.minute << ":" << c.time.second);
         // One hand at a time: the pictures that are not loaded draw nothing.
@@ -166,7 +156,7 @@ TEST_F(ClockFaceTest, HourAndMinuteHandsLetTheDialThroughAndTheSecondHandIsSolid
     // At 3:00:00 the hour hand lies along the middle row to the right, the minute hand straight up
     // and the second hand too, over the minute hand; look where only one of them lies.
     state.ShowSeconds = 0;
-    DrawAt(At(3, 0, 0));
+    DrawAt(ClockAt(3, 0, 0));
     const Bgra hour = StoredPixel(surfaces.iBack, 80, 64);
     // 80 % blue over 20 % of the grey dial, give or take the rounding of each step.
     EXPECT_NEAR(hour[0], 0.8 * 255 + 0.2 * 200, 2);
@@ -174,7 +164,7 @@ TEST_F(ClockFaceTest, HourAndMinuteHandsLetTheDialThroughAndTheSecondHandIsSolid
     EXPECT_EQ(hour[3], 255);
 
     state.ShowSeconds = 1;
-    DrawAt(At(3, 0, 45));
+    DrawAt(ClockAt(3, 0, 45));
     const Bgra second = StoredPixel(surfaces.iBack, 20, 64);  // the second hand at 9 hides the dial
     EXPECT_GE(second[2], 253);
     EXPECT_LE(second[1], 2);
@@ -186,19 +176,19 @@ TEST_F(ClockFaceTest, WithoutShowSecondsNoSecondHandIsDrawn)
 {
     LoadAll(surfaces);
     state.ShowSeconds = 0;
-    const auto withoutSeconds = DrawAt(At(10, 9, 30));
+    const auto withoutSeconds = DrawAt(ClockAt(10, 9, 30));
 
     state.ShowSeconds = 1;
-    const auto withSeconds = DrawAt(At(10, 9, 30));
+    const auto withSeconds = DrawAt(ClockAt(10, 9, 30));
     EXPECT_NE(withSeconds, withoutSeconds);
 
     surfaces.iSec.DestroyDIB();
-    EXPECT_EQ(DrawAt(At(10, 9, 30)), withoutSeconds) << "the face without seconds is the face with no second hand";
+    EXPECT_EQ(DrawAt(ClockAt(10, 9, 30)), withoutSeconds) << "the face without seconds is the face with no second hand";
 
     // Only exactly 1 shows the seconds, as with every on/off setting.
     LoadSecondHand(surfaces);
     state.ShowSeconds = 2;
-    EXPECT_EQ(DrawAt(At(10, 9, 30)), withoutSeconds);
+    EXPECT_EQ(DrawAt(ClockAt(10, 9, 30)), withoutSeconds);
 }
 
 TEST_F(ClockFaceTest, TheBorderRingLiesOverTheHands)
@@ -209,13 +199,13 @@ TEST_F(ClockFaceTest, TheBorderRingLiesOverTheHands)
     const int x = 64, y = kDial / 2 - 58;
 
     state.ShowBorder = 0;
-    DrawAt(At(12, 0, 0));
+    DrawAt(ClockAt(12, 0, 0));
     const Bgra handOnly = StoredPixel(surfaces.iBack, x, y);
     EXPECT_GT(handOnly[1], 200) << "green minute hand";
     EXPECT_LT(handOnly[2], 60);
 
     state.ShowBorder = 1;
-    DrawAt(At(12, 0, 0));
+    DrawAt(ClockAt(12, 0, 0));
     const Bgra ringOverHand = StoredPixel(surfaces.iBack, x, y);
     // 80 % orange over the hand: red strong, green a blend of the ring's half and the hand's full.
     EXPECT_NEAR(ringOverHand[2], 0.8 * 255 + 0.2 * handOnly[2], 2);
@@ -230,7 +220,7 @@ TEST_F(ClockFaceTest, TheBorderRingIsDrawnOnlyWhenShowBorderIsOne)
     for (const std::int16_t showBorder : {0, 1, 2, -1}) {
         SCOPED_TRACE(showBorder);
         state.ShowBorder = showBorder;
-        DrawAt(At(12, 0, 0));
+        DrawAt(ClockAt(12, 0, 0));
         const bool ringShown = StoredPixel(surfaces.iBack, x, y)[2] > 220;
         EXPECT_EQ(ringShown, showBorder == 1);
     }
@@ -240,12 +230,12 @@ TEST_F(ClockFaceTest, EveryDrawingStartsFromTheBareDial)
 {
     LoadAll(surfaces);
     state.ShowBorder = 1;
-    DrawAt(At(3, 17, 5));
-    const auto afterAnotherTime = DrawAt(At(8, 44, 51));
+    DrawAt(ClockAt(3, 17, 5));
+    const auto afterAnotherTime = DrawAt(ClockAt(8, 44, 51));
 
     ClockSurfaces fresh;
     LoadAll(fresh);
-    ClockFace(state, fresh).Draw(At(8, 44, 51));
+    ClockFace(state, fresh).Draw(ClockAt(8, 44, 51));
     EXPECT_EQ(afterAnotherTime, AllPixels(fresh.iBack)) << "no trace of 3:17:05";
 }
 
@@ -276,7 +266,7 @@ TEST_F(ClockFaceTest, ADialWithoutTransparencyLosesTheColourOfItsTopLeftPixel)
         Empty(surfaces);
         LoadOpaqueDial(surfaces.iBack, background);
         for (int tick = 0; tick < 2; ++tick) {  // the key is made again after every restore
-            DrawAt(At(12, 0, 0));
+            DrawAt(ClockAt(12, 0, 0));
             EXPECT_TRUE(surfaces.iBack.Alpha());
             EXPECT_EQ(StoredPixel(surfaces.iBack, 0, 0), kTransparent);
             EXPECT_EQ(StoredPixel(surfaces.iBack, 129, 70), kTransparent);
@@ -295,24 +285,24 @@ TEST_F(ClockFaceTest, ADialWithTransparentCornersKeepsEveryColour)
     });
     LoadKept(surfaces.iBack, picture);
     const auto bare = AllPixels(surfaces.iBack);
-    EXPECT_EQ(DrawAt(At(12, 0, 0)), bare);
+    EXPECT_EQ(DrawAt(ClockAt(12, 0, 0)), bare);
 }
 
 TEST_F(ClockFaceTest, EmptyPicturesDrawNothingAndDoNotFail)
 {
     state.ShowBorder = 1;
-    face.Draw(At(10, 9, 30));
+    face.Draw(ClockAt(10, 9, 30));
     EXPECT_EQ(surfaces.iBack.Handle(), nullptr) << "before a skin is loaded there is nothing to draw on";
 
     LoadHourHand(surfaces);
     LoadBorder(surfaces.iClockBorder);
-    face.Draw(At(10, 9, 30));
+    face.Draw(ClockAt(10, 9, 30));
     EXPECT_EQ(surfaces.iBack.Handle(), nullptr) << "hands without a dial";
 
     Empty(surfaces);
     LoadGreyDial(surfaces.iBack);
     const auto bare = AllPixels(surfaces.iBack);
-    EXPECT_EQ(DrawAt(At(10, 9, 30)), bare) << "a dial without hands or ring";
+    EXPECT_EQ(DrawAt(ClockAt(10, 9, 30)), bare) << "a dial without hands or ring";
 }
 
 TEST_F(ClockFaceTest, HandsAreScaledToADialOfAnotherSize)
@@ -322,7 +312,7 @@ TEST_F(ClockFaceTest, HandsAreScaledToADialOfAnotherSize)
     Paint(picture, 129, 128, [](int, int) { return Premultiplied(200, 200, 200, 255); });
     LoadKept(surfaces.iBack, picture);
     LoadMinuteHand(surfaces);
-    DrawAt(At(12, 0, 0));
+    DrawAt(ClockAt(12, 0, 0));
     int top = 128;
     for (int y = 127; y >= 0; --y)
         if (StoredPixel(surfaces.iBack, 64, y)[1] > 230 && StoredPixel(surfaces.iBack, 64, y)[2] < 60)
