@@ -10,6 +10,7 @@
 #include "platform/FileStore.h"
 #include "resources/EmbeddedResources.h"
 
+#include <algorithm>
 #include <ostream>
 
 namespace dorvane {
@@ -185,8 +186,13 @@ std::variant<SnapshotRequest, std::string> ParseSnapshotRequest(std::span<const 
     return request;
 }
 
-int RunSnapshotCommand(std::span<const std::string> args, const Screen& screen, TimeSource& time, std::ostream& err)
+int RunSnapshotCommand(std::span<const std::string> args, const Screen& screen, TimeSource& time, std::ostream& out,
+                       std::ostream& err)
 {
+    if (std::ranges::find_if(args, [](const std::string& arg) { return arg == "--help" || arg == "-h"; }) != args.end()) {
+        out << kUsage;
+        return 0;
+    }
     auto parsed = ParseSnapshotRequest(args);
     if (auto* error = std::get_if<std::string>(&parsed)) {
         err << "dorvane: " << *error << "\n" << kUsage;

@@ -35,8 +35,10 @@ std::variant<SnapshotRequest, std::string> ParseSnapshotRequest(std::span<const 
 // override them. "dorvane snapshot --sheet OUT.png" writes every dial side by side with its
 // catalogue number and name, at 10:09:30 unless --time says otherwise; it shows the designs at full
 // strength and reads no settings file unless --settings names one. Neither needs a display. args
-// are the words after "snapshot"; the result is the exit status: 0 when the picture was written,
-// 1 when it could not be made or written (with a one-line reason on err), 2 for a wrong command line.
-int RunSnapshotCommand(std::span<const std::string> args, const Screen& screen, TimeSource& time, std::ostream& err);
+// are the words after "snapshot" ("--help" prints the usage on out); the result is the exit status:
+// 0 when the picture was written, 1 when it could not be made or written (with a one-line reason on
+// err), 2 for a wrong command line.
+int RunSnapshotCommand(std::span<const std::string> args, const Screen& screen, TimeSource& time, std::ostream& out,
+                       std::ostream& err);
 
 } // namespace dorvane

@@ -107,7 +107,7 @@ int main(int argc, char** argv)
     if (argc >= 2 && std::strcmp(argv[1], "snapshot") == 0) {
         const std::vector<std::string> args(argv + 2, argv + argc);
         dorvane::SystemTimeSource time;
-        return dorvane::RunSnapshotCommand(args, dorvane::X11Screen(), time, std::cerr);
+        return dorvane::RunSnapshotCommand(args, dorvane::X11Screen(), time, std::cout, std::cerr);
     }
     const CommandLine line = Parse(argc, argv);
     if (!line.error.empty()) {

@@ -24,7 +24,7 @@ const std::filesystem::path kArt = std::filesystem::path(DORVANE_SOURCE_DIR) / "
 
 struct CommandRun {
     int status;
-    std::string err;
+    std::string out, err;
 };
 
 // A picture read back from a file by our decoder: its size and its pixels, top row first.
@@ -50,10 +50,10 @@ protected:
 
     CommandRun Snapshot(std::vector<std::string> args)
     {
-        std::ostringstream err;
+        std::ostringstream out, err;
         testing::FakeScreen screen;
-        const int status = RunSnapshotCommand(args, screen, time, err);
-        return {status, err.str()};
+        const int status = RunSnapshotCommand(args, screen, time, out, err);
+        return {status, out.str(), err.str()};
     }
     // The picture written for the arguments, with the settings of full.ini unless others are named.
     Picture Snap(std::vector<std::string> args, const std::string& name = "out.png")
@@ -273,6 +273,11 @@ TEST_F(SnapshotCommandTest, AWrongCommandLineGivesTheUsage)
     EXPECT_EQ(run.status, 2);
     EXPECT_NE(run.err.find("--border takes on or off"), std::string::npos) << run.err;
     EXPECT_NE(run.err.find("usage: dorvane snapshot"), std::string::npos) << run.err;
+
+    const CommandRun help = Snapshot({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("usage: dorvane snapshot"), std::string::npos);
+    EXPECT_EQ(help.err, "");
 }
 
 // The sheet: every dial in its cell, at 10:09:30, at full strength.
