@@ -191,10 +191,12 @@ void DrawGlyph(c32bppDIB& picture, const Glyph& glyph, double pixelSize, double 
                LabelColour colour)
 {
     const PixelView pixels = picture.Pixels();
-    const int x0 = std::max(0, static_cast<int>(std::floor(left)));
-    const int y0 = std::max(0, static_cast<int>(std::floor(top)));
-    const int x1 = std::min(pixels.width, static_cast<int>(std::ceil(left + glyph.columns * pixelSize)));
-    const int y1 = std::min(pixels.height, static_cast<int>(std::ceil(top + kRows * pixelSize)));
+    // The glyph's box cut to the picture, in doubles first: the box may lie far outside.
+    const auto inside = [](double value, std::int32_t limit) {
+        return static_cast<int>(std::clamp(value, 0.0, static_cast<double>(limit)));
+    };
+    const int x0 = inside(std::floor(left), pixels.width), x1 = inside(std::ceil(left + glyph.columns * pixelSize), pixels.width);
+    const int y0 = inside(std::floor(top), pixels.height), y1 = inside(std::ceil(top + kRows * pixelSize), pixels.height);
     for (int y = y0; y < y1; ++y)
         for (int x = x0; x < x1; ++x)
             if (const double coverage = Coverage(glyph.mask, pixelSize, left, top, x, y); coverage > 0)
@@ -203,7 +205,7 @@ void DrawGlyph(c32bppDIB& picture, const Glyph& glyph, double pixelSize, double 
 
 } // namespace
 
-LabelFont::LabelFont(double pixelSize) : pixelSize_(pixelSize) { assert(pixelSize > 0); }
+LabelFont::LabelFont(double pixelSize) : pixelSize_(pixelSize) { assert(pixelSize > 0 && std::isfinite(pixelSize)); }
 
 double LabelFont::TextWidth(std::string_view text) const
 {
@@ -215,7 +217,7 @@ double LabelFont::TextWidth(std::string_view text) const
 
 void LabelFont::Draw(c32bppDIB& picture, double x, double top, std::string_view text, LabelColour colour) const
 {
-    if (!picture.Handle())
+    if (!picture.Handle() || !std::isfinite(x) || !std::isfinite(top))
         return;
     for (char c : text) {
         if (c == ' ') {
