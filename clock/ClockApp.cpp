@@ -11,6 +11,7 @@
 #include <QTimerEvent>
 
 #include <cmath>
+#include <cstdio>
 #include <iostream>
 
 namespace dorvane {
@@ -36,7 +37,7 @@ QIcon ProgramIcon()
 } // namespace
 
 ClockApp::ClockApp(ClockState& state, ClockAppParts parts)
-    : state_(state), time_(parts.time), sounds_(parts.sounds), imagingToken_(parts.imagingToken),
+    : state_(state), time_(parts.time), sounds_(parts.sounds), imagingToken_(parts.imagingToken), tickLog_(parts.tickLog),
       face_(state, surfaces_), skins_(state, surfaces_, *this),
       settings_(parts.settingsPath, state, *this, screen_, std::cerr), subclass_(hooks_),
       tick_(state, TickLinks{time_, sounds_, pump_, shell_, *this, *this, *this}), timerClient_(tick_),
@@ -137,7 +138,17 @@ void ClockApp::LoadSkin()
 
 void ClockApp::MakeVisible() { window_->show(); }
 
-void ClockApp::PresentPicture() { window_->Present(surfaces_.iBack, state_.Alpha); }
+void ClockApp::PresentPicture()
+{
+    window_->Present(surfaces_.iBack, state_.Alpha);
+    if (tickLog_) {
+        const LocalTime now = time_.Now();
+        char line[64];
+        std::snprintf(line, sizeof line, "%04d-%02d-%02d %02d:%02d:%02d.%03d\n", now.date.year, now.date.month,
+                      now.date.day, now.hour, now.minute, now.second, static_cast<int>(now.fraction * 1000));
+        *tickLog_ << line << std::flush;
+    }
+}
 
 void ClockApp::SizeToDial(int width, int height) { window_->resize(width, height); }
 

@@ -26,6 +26,7 @@
 #include <QTimer>
 
 #include <filesystem>
+#include <ostream>
 #include <memory>
 
 namespace dorvane {
@@ -36,6 +37,7 @@ struct ClockAppParts {
     ClockSounds& sounds;
     std::filesystem::path settingsPath;
     uint32_t imagingToken = 0;
+    std::ostream* tickLog = nullptr; // one line per picture shown, with the wall-clock time
 };
 
 // The running clock: it creates the clock window at the moment the settings ask for its width,
@@ -107,6 +109,7 @@ private:
     TimeSource& time_;
     ClockSounds& sounds_;
     uint32_t imagingToken_;
+    std::ostream* tickLog_;
     QtScreen screen_;
     X11Desktop desktop_;
     QtMessagePump pump_;

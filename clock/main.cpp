@@ -2,9 +2,14 @@
 #include "clock/SettingsLocation.h"
 #include "clock/SimulateCommand.h"
 #include "clock/SnapshotCommand.h"
+#ifdef DORVANE_HAS_WINDOWS
+#include "clock/RunClock.h"
+#endif
 #include "image/ImageCommand.h"
+#include "platform/SdlSoundOutput.h"
 #include "platform/SystemTimeSource.h"
 #include "platform/X11Screen.h"
+#include "tones/ToneCommand.h"
 
 #include <cstring>
 #include <iostream>
@@ -15,7 +20,8 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: dorvane [--settings FILE]           run the clock\n"
+    "usage: dorvane [--settings FILE] [--tick-log FILE]\n"
+    "                                           run the clock (the log gets a line per second shown)\n"
     "       dorvane settings [--settings FILE]  print the settings the clock would use\n"
     "       dorvane simulate [--settings FILE] --from \"YYYY-MM-DD HH:MM:SS\" [--seconds N]\n"
     "                                           print what the clock would sound, launch and pop up\n"
@@ -32,6 +38,7 @@ struct CommandLine {
     std::optional<std::filesystem::path> settingsFile;
     std::optional<std::string> from;
     std::optional<std::string> seconds;
+    std::optional<std::string> tickLog;
     std::string error;
 };
 
@@ -65,7 +72,8 @@ CommandLine Parse(int argc, char** argv)
             line.help = true;
         else if (TakeOption("--settings", argc, argv, i, settingsFile))
             line.settingsFile = *settingsFile;
-        else if (!TakeOption("--from", argc, argv, i, line.from) && !TakeOption("--seconds", argc, argv, i, line.seconds))
+        else if (!TakeOption("--from", argc, argv, i, line.from) && !TakeOption("--seconds", argc, argv, i, line.seconds) &&
+                 !TakeOption("--tick-log", argc, argv, i, line.tickLog))
             line.error = "unknown argument: " + arg;
     }
     if (line.error.empty() && !line.simulate && (line.from || line.seconds))
@@ -109,13 +117,17 @@ int main(int argc, char** argv)
         dorvane::SystemTimeSource time;
         return dorvane::RunSnapshotCommand(args, dorvane::X11Screen(), time, std::cout, std::cerr);
     }
+    if (argc >= 2 && std::strcmp(argv[1], "tone") == 0) {
+        const std::vector<std::string> args(argv + 2, argv + argc);
+        return dorvane::RunToneCommand(args, dorvane::SystemSoundOutput(), std::cerr);
+    }
     const CommandLine line = Parse(argc, argv);
     if (!line.error.empty()) {
-        std::cerr << "dorvane: " << line.error << "\n" << kUsage;
+        std::cerr << "dorvane: " << line.error << "\n" << kUsage << dorvane::kToneCommandUsage;
         return 2;
     }
     if (line.help) {
-        std::cout << kUsage;
+        std::cout << kUsage << dorvane::kToneCommandUsage;
         return 0;
     }
     const auto settingsPath = dorvane::SettingsLocation::ForThisProcess(line.settingsFile).Resolve();
@@ -124,7 +136,13 @@ int main(int argc, char** argv)
     if (line.simulate)
         return Simulate(line, settingsPath);
 
-    std::cerr << "dorvane: this build has no clock window yet; 'dorvane settings' shows the settings it would use ("
-              << settingsPath.string() << ")\n";
+#ifdef DORVANE_HAS_WINDOWS
+    dorvane::ClockRunOptions options{settingsPath, std::nullopt};
+    if (line.tickLog)
+        options.tickLog = *line.tickLog;
+    return dorvane::RunClock(argc, argv, options);
+#else
+    std::cerr << "dorvane: this build has no windows (built without Qt); 'dorvane settings' shows the settings\n";
     return 1;
+#endif
 }

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+
+namespace dorvane {
+
+struct ClockRunOptions {
+    std::filesystem::path settingsPath;
+    // Where to write one line for every picture the window shows (the wall-clock time of the
+    // showing), for checking that the clock keeps step with the seconds.
+    std::optional<std::filesystem::path> tickLog;
+};
+
+// Runs the clock until it is closed: from the strip's close picture, SIGTERM or SIGINT, or the end
+// of the desktop session, each of which saves the settings. Returns the process's exit status.
+int RunClock(int argc, char** argv, const ClockRunOptions& options);
+
+} // namespace dorvane

@@ -1,0 +1,97 @@
+// "dorvane tone" run as the user runs it: a separate process with its own sound output.
+
+#include "tests/platform/PulseRecording.h"
+#include "tests/platform/SignalAnalysis.h"
+#include "tests/platform/TempFolder.h"
+#include "tests/tones/WavBytes.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <chrono>
+#include <cstdio>
+#include <sstream>
+#include <string>
+
+namespace dorvane {
+namespace {
+
+using namespace testing::SignalAnalysis;
+using testing::TempFolder;
+
+struct Ran {
+    int exitCode = -1;
+    std::string err;
+};
+
+// Runs the program with the shell words given; stdout is dropped, stderr kept.
+Ran RunDorvane(const std::string& environment, const std::string& arguments)
+{
+    const std::string command =
+        environment + " '" + std::string(DORVANE_EXECUTABLE) + "' " + arguments + " 2>&1 >/dev/null";
+    Ran ran;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe)
+        return ran;
+    char buffer[256];
+    while (std::fgets(buffer, sizeof buffer, pipe))
+        ran.err += buffer;
+    const int status = pclose(pipe);
+    ran.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return ran;
+}
+
+constexpr const char* kNoServer = "env PULSE_SERVER=unix:/nonexistent/dorvane-no-server SDL_AUDIODRIVER=pulseaudio";
+
+TEST(ToneProgram, WithoutASoundServerPlaysSilentlySaysSoOnceAndSucceeds)
+{
+    const auto start = std::chrono::steady_clock::now();
+    const Ran ran = RunDorvane(kNoServer, "tone 2000 --seconds 0.12");
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+    EXPECT_EQ(ran.exitCode, 0);
+    // Counted by the program's own lines: a sanitizer build adds a report of its own.
+    std::istringstream lines(ran.err);
+    int said = 0;
+    for (std::string line; std::getline(lines, line);)
+        said += line.starts_with("dorvane:");
+    EXPECT_EQ(said, 1) << ran.err;
+    EXPECT_NE(ran.err.find("dorvane: no sound device"), std::string::npos) << ran.err;
+}
+
+TEST(ToneProgram, NoiseIsTheSameOnEveryRun)
+{
+    TempFolder folder;
+    const std::string words = " --wave 1 --seconds 0.05 --out ";
+    ASSERT_EQ(RunDorvane(kNoServer, "tone 1000" + words + (folder / "a.wav").string()).exitCode, 0);
+    ASSERT_EQ(RunDorvane(kNoServer, "tone 1000" + words + (folder / "b.wav").string()).exitCode, 0);
+    const std::string first = TempFolder::Read(folder / "a.wav");
+    EXPECT_EQ(first.size(), 44u + 4 * 2205);
+    EXPECT_EQ(first, TempFolder::Read(folder / "b.wav"));
+    const std::vector<uint8_t> bytes(first.begin(), first.end());
+    const testing::WavBytes wav{bytes};
+    EXPECT_NE(wav.Sample(0, 0), wav.Sample(1, 0));
+    EXPECT_NE(wav.Sample(0, 0), wav.Sample(0, 1));
+}
+
+TEST(ToneProgram, PlaysTheToneThroughTheSoundServer)
+{
+    auto started = testing::PulseRecording::Start();
+    if (!started)
+        GTEST_SKIP() << started.error();
+    const Ran ran = RunDorvane("", "tone 1500 --seconds 0.2 --volume 10000");
+    EXPECT_EQ(ran.exitCode, 0) << ran.err;
+    const auto heard = started.value()->Stop();
+    const auto bursts = FindBursts(heard, 3000, 88);
+    SCOPED_TRACE(Describe(bursts, testing::PulseRecording::kRate));
+    ASSERT_EQ(bursts.size(), 1u);
+    // A fresh stream's first milliseconds can be missing from the sink's monitor (not from the sink).
+    EXPECT_GT(Milliseconds(bursts[0].length(), testing::PulseRecording::kRate), 180);
+    EXPECT_LE(Milliseconds(bursts[0].length(), testing::PulseRecording::kRate), 201);
+    EXPECT_NEAR(ZeroCrossingFrequency(std::span(heard).subspan(bursts[0].start, bursts[0].length()),
+                                      testing::PulseRecording::kRate),
+                1500, 15);
+}
+
+} // namespace
+} // namespace dorvane
