@@ -1,11 +1,13 @@
 #include "clock/SettingsCommand.h"
 #include "clock/SettingsLocation.h"
 #include "clock/SimulateCommand.h"
+#include "clock/SnapshotCommand.h"
 #ifdef DORVANE_HAS_WINDOWS
 #include "clock/RunClock.h"
 #endif
 #include "image/ImageCommand.h"
 #include "platform/SdlSoundOutput.h"
+#include "platform/SystemTimeSource.h"
 #include "platform/X11Screen.h"
 #include "tones/ToneCommand.h"
 
@@ -109,6 +111,11 @@ int main(int argc, char** argv)
     if (argc >= 2 && std::strcmp(argv[1], "image") == 0) {
         const std::vector<std::string> args(argv + 2, argv + argc);
         return dorvane::RunImageCommand(args, std::cout, std::cerr);
+    }
+    if (argc >= 2 && std::strcmp(argv[1], "snapshot") == 0) {
+        const std::vector<std::string> args(argv + 2, argv + argc);
+        dorvane::SystemTimeSource time;
+        return dorvane::RunSnapshotCommand(args, dorvane::X11Screen(), time, std::cout, std::cerr);
     }
     if (argc >= 2 && std::strcmp(argv[1], "tone") == 0) {
         const std::vector<std::string> args(argv + 2, argv + argc);

@@ -278,7 +278,7 @@ def draw_red(canvas):
     set_colour(ctx, hex_colour("#131313"))
     ctx.fill()
     ctx.set_fill_rule(cairo.FILL_RULE_WINDING)
-    sunburst(canvas, 49.0, hex_colour("#e3262e"), hex_colour("#7c0610"), contrast=0.08)
+    sunburst(canvas, 49.0, hex_colour("#9c0f19"), hex_colour("#4a0308"), contrast=0.08)
     inner_shadow(canvas, 60.5, depth=2.0, alpha=0.6)
     inner_shadow(canvas, 49.0, depth=1.2, alpha=0.45, dy=0.6)
     white = hex_colour("#f7f5ef")
