@@ -41,10 +41,20 @@ void ClockWindowView::Present(const c32bppDIB& face, uint8_t alpha)
 }
 
 // Without a compositing manager transparent pixels would show black, so the window takes the
-// shape of the picture's visible pixels. The shape is set again only when it changes.
+// shape of every pixel the picture covers at all (a glass dial's faint centre included). The
+// shape is set again only when it changes.
 void ClockWindowView::UpdateShape()
 {
-    QImage shape = picture_.createAlphaMask(Qt::ThresholdAlphaDither);
+    const QImage alpha = picture_.convertToFormat(QImage::Format_Alpha8);
+    QImage shape(alpha.size(), QImage::Format_MonoLSB);
+    shape.setColorCount(2);
+    shape.setColor(0, qRgb(255, 255, 255)); // outside
+    shape.setColor(1, qRgb(0, 0, 0));       // inside
+    for (int y = 0; y < alpha.height(); ++y) {
+        const uchar* coverage = alpha.constScanLine(y);
+        for (int x = 0; x < alpha.width(); ++x)
+            shape.setPixel(x, y, coverage[x] != 0 ? 1 : 0);
+    }
     if (shape == shape_)
         return;
     shape_ = shape;

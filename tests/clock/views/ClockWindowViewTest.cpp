@@ -80,6 +80,19 @@ TEST_F(ClockWindowViewTest, ShowsThePictureCutToItsShapeWithoutACompositor)
     EXPECT_TRUE(view->mask().contains(QPoint(kSize / 2, kSize / 2)));
 }
 
+TEST_F(ClockWindowViewTest, TheShapeKeepsFaintPixelsSuchAsAGlassDialsCentre)
+{
+    const PixelView pixels = face.Pixels();
+    for (int y = 20; y < 40; ++y)
+        for (int x = 20; x < 40; ++x) {
+            uint8_t* p = pixels.Pixel(x, y);
+            p[0] = 0, p[1] = 0, p[2] = 40, p[3] = 40; // a faint, premultiplied red
+        }
+    ShowWith(179);
+    EXPECT_TRUE(view->mask().contains(QPoint(kSize / 2, kSize / 2)));
+    EXPECT_FALSE(view->mask().contains(QPoint(0, 0)));
+}
+
 TEST_F(ClockWindowViewTest, TheWindowsOpacityScalesThePicture)
 {
     ShowWith(128);
