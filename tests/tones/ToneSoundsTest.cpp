@@ -7,44 +7,46 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace dorvane {
 namespace {
 
 using testing::ImageOf;
-using testing::RecordingSoundOutput;
-using Kind = RecordingSoundOutput::Played::Kind;
+using Kind = testing::RecordingSoundOutput::Played::Kind;
 
 class ToneSoundsTest : public ::testing::Test {
 protected:
     ClockState state;
-    RecordingSoundOutput sound;
+    testing::RecordingSoundOutput sound;
     testing::FakeMessagePump pump;
     ToneGenerator generator{sound, pump};
     ToneSounds sounds{state, generator};
 };
 
-TEST_F(ToneSoundsTest, TickTonesFollowTheSoundRule)
+TEST_F(ToneSoundsTest, TickTonesAndSignalsFollowTheSoundRuleGeneratedTonesIgnoreTheComputerSpeaker)
 {
-    const TickTone ring{ToneUse::AlarmRing, 2000, 120, 0, false};
-    sounds.PlayTone(ring);
-    state.ComputerSpeaker = 1;
-    sounds.PlayTone(ring);
-    ASSERT_EQ(sound.played.size(), 2u);
-    EXPECT_EQ(sound.played[0].kind, Kind::WavSync);
-    EXPECT_EQ(sound.played[0].wav, ImageOf(2000, state.FreqVol, 0.12f, 0, false));
-    EXPECT_EQ(sound.played[1].kind, Kind::Beep);
-    EXPECT_EQ(sound.played[1].frequencyHz, 2000);
-    EXPECT_EQ(sound.played[1].milliseconds, 120);
-}
-
-TEST_F(ToneSoundsTest, GeneratedTonesIgnoreTheComputerSpeaker)
-{
-    state.ComputerSpeaker = 1;
     state.FreqVol = 9000;
-    sounds.PlayGeneratedTone({ToneUse::BrisaTick, 4321, 100, 4, true});
-    ASSERT_EQ(sound.played.size(), 1u);
-    EXPECT_EQ(sound.played[0].kind, Kind::WavSync);
-    EXPECT_EQ(sound.played[0].wav, ImageOf(4321, 9000, 0.1f, 4, true));
+    for (int16_t speaker : {0, 1}) {
+        SCOPED_TRACE(speaker);
+        state.ComputerSpeaker = speaker;
+        sound.played.clear();
+        sounds.PlayTone({ToneUse::AlarmRing, 2500, 120, 0, false});
+        sounds.PlayStartSignal();
+        sounds.PlayStopSignal();
+        sounds.PlayGeneratedTone({ToneUse::BrisaTick, 4321, 100, 4, true});
+        ASSERT_EQ(sound.played.size(), 5u);
+        for (std::size_t k = 0; k < 4; ++k) {
+            const int frequency = k == 0 ? 2500 : 2000, milliseconds = k == 0 ? 120 : 100;
+            if (speaker == 0)
+                EXPECT_EQ(sound.played[k].wav, ImageOf(frequency, 9000, milliseconds / 1000.0f, 0, false)) << k;
+            else
+                EXPECT_EQ(std::tuple(sound.played[k].kind, sound.played[k].frequencyHz, sound.played[k].milliseconds),
+                          std::tuple(Kind::Beep, frequency, milliseconds)) << k;
+        }
+        EXPECT_EQ(sound.played[4].kind, Kind::WavSync);
+        EXPECT_EQ(sound.played[4].wav, ImageOf(4321, 9000, 0.1f, 4, true));
+    }
 }
 
 TEST_F(ToneSoundsTest, RecordedChimeIsLoadedIntoChimeWaveAndStartedWithoutWaiting)
@@ -59,16 +61,6 @@ TEST_F(ToneSoundsTest, RecordedChimeIsLoadedIntoChimeWaveAndStartedWithoutWaitin
         EXPECT_EQ(played.kind, Kind::WavAsync);
         EXPECT_EQ(played.wav, chime);
     }
-}
-
-TEST_F(ToneSoundsTest, SignalsAreTwoTonesAtStartAndOneAtTheEnd)
-{
-    sounds.PlayStartSignal();
-    EXPECT_EQ(sound.played.size(), 2u);
-    sounds.PlayStopSignal();
-    ASSERT_EQ(sound.played.size(), 3u);
-    for (const auto& played : sound.played)
-        EXPECT_EQ(played.wav, ImageOf(2000, state.FreqVol, 0.1f, 0, false));
 }
 
 } // namespace
