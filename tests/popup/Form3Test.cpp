@@ -118,65 +118,55 @@ TEST_F(Form3Test, ResetClearsTheAlarmAndShowsTheClock)
     }
 }
 
-TEST_F(Form3Test, ASnoozeRingsOnceMoreBetween180And181SecondsLater)
+TEST_F(Form3Test, ASnoozeRingsOnceMoreBetween180And181SecondsLaterAlsoAcrossMidnight)
 {
-    RecordingPopupView view;
-    Form3& popup = Open(0, view);
-    time.Set(At(6, 7, 5, 0.5));
-    popup.SnoozeClicked();
-    EXPECT_EQ(state.Alarms[0].RingCount, 5);
-    EXPECT_FALSE(view.visible);
-
-    time.Set(At(6, 7, 8, 0.5)); // exactly 180 s: not yet
-    popup.TimerFired();
-    EXPECT_TRUE(sounds.played.empty());
-    time.Set(At(6, 7, 8, 0.6));
-    popup.TimerFired();
-    ASSERT_EQ(sounds.played.size(), 4u);
-    for (const auto& p : sounds.played)
-        EXPECT_EQ(p.tone, (TickTone{ToneUse::AlarmRing, 2000, 120, 0, false}));
-    EXPECT_EQ(pump.runs, 4);
-    EXPECT_EQ(view.events, (std::vector<std::string>{"hide", "show", "snooze label"}));
-    popup.TimerFired(); // one burst only
-    EXPECT_EQ(sounds.played.size(), 4u);
-    EXPECT_FALSE(popup.IsClosed());
+    const struct {
+        LocalTime snoozed, tooEarly, due;
+    } cases[] = {
+        {At(6, 7, 5, 0.5), At(6, 7, 8, 0.5), At(6, 7, 8, 0.6)}, // exactly 180 s is not yet
+        {At(6, 23, 59, 0), At(7, 0, 1, 59), At(7, 0, 2, 0.5)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.snoozed.hour);
+        sounds.played.clear();
+        pump.runs = 0;
+        RecordingPopupView view;
+        Form3& popup = Open(0, view);
+        time.Set(c.snoozed);
+        popup.SnoozeClicked();
+        EXPECT_EQ(state.Alarms[0].RingCount, 5);
+        EXPECT_FALSE(view.visible);
+        time.Set(c.tooEarly);
+        popup.TimerFired();
+        EXPECT_TRUE(sounds.played.empty());
+        time.Set(c.due);
+        popup.TimerFired();
+        popup.TimerFired(); // one burst only
+        ASSERT_EQ(sounds.played.size(), 4u);
+        for (const auto& p : sounds.played)
+            EXPECT_EQ(p.tone, (TickTone{ToneUse::AlarmRing, 2000, 120, 0, false}));
+        EXPECT_EQ(pump.runs, 4);
+        EXPECT_EQ(view.events, (std::vector<std::string>{"hide", "show", "snooze label"}));
+        EXPECT_FALSE(popup.IsClosed());
+    }
 }
 
-TEST_F(Form3Test, ASnoozeJustBeforeMidnightRingsAfterMidnight)
+TEST_F(Form3Test, ADisarmedAlarmTakesItsPopupWithItAtItsNextTickBeforeAnySnoozeRing)
 {
-    RecordingPopupView view;
-    Form3& popup = Open(0, view);
-    time.Set(At(6, 23, 59, 0));
-    popup.SnoozeClicked();
-    time.Set(At(7, 0, 1, 59));
-    popup.TimerFired();
-    EXPECT_TRUE(sounds.played.empty());
-    time.Set(At(7, 0, 2, 0.5));
-    popup.TimerFired();
-    EXPECT_EQ(sounds.played.size(), 4u);
-}
-
-TEST_F(Form3Test, ADisarmedAlarmTakesItsPopupWithItBeforeAnySnoozeRing)
-{
-    RecordingPopupView view;
-    Form3& popup = Open(0, view);
-    popup.SnoozeClicked();
-    state.Alarms[0].AlarmActivated = "0";
-    time.Set(At(6, 7, 9, 0)); // the snooze has run out too
-    popup.TimerFired();
-    EXPECT_TRUE(sounds.played.empty());
-    EXPECT_TRUE(popup.IsClosed());
-    EXPECT_EQ(view.events, (std::vector<std::string>{"hide", "stop timer", "destroy"}));
-}
-
-TEST_F(Form3Test, APopupWhoseAlarmLaunchedAProgramClosesAtItsFirstTick)
-{
-    RecordingPopupView view;
-    Form3& popup = Open(0, view);
-    state.Alarms[0].AlarmActivated = "0"; // the tick disarmed it when it launched the program
-    time.Set(At(6, 7, 5, 1));
-    popup.TimerFired();
-    EXPECT_TRUE(popup.IsClosed());
+    for (bool snoozed : {false, true}) { // not snoozed: the tick disarmed it when it launched a program
+        RecordingPopupView view;
+        Form3& popup = Open(0, view);
+        if (snoozed)
+            popup.SnoozeClicked();
+        state.Alarms[0].AlarmActivated = "0";
+        time.Set(At(6, 7, 9, 0)); // a snooze would have run out too
+        popup.TimerFired();
+        EXPECT_TRUE(sounds.played.empty());
+        EXPECT_TRUE(popup.IsClosed());
+        EXPECT_EQ(view.events, snoozed ? (std::vector<std::string>{"hide", "stop timer", "destroy"})
+                                       : (std::vector<std::string>{"stop timer", "destroy"}));
+        ArmDaily(0, "7", "05");
+    }
 }
 
 TEST_F(Form3Test, PopupsOfDifferentAlarmsAreIndependent)
