@@ -38,15 +38,16 @@ protected:
     {
         state.AlarmNoOfRings = 4;
         state.AlarmFreq = 2000;
-        ArmDaily(0, "7", "05");
+        ArmDaily(0);
     }
 
-    void ArmDaily(int slot, const char* hour, const char* minute)
+    // A daily alarm at 7:05 with a message.
+    void ArmDaily(int slot)
     {
         AlarmSlot& alarm = state.Alarms[slot];
         alarm.AlarmActivated = "1";
-        alarm.AlarmHour = hour;
-        alarm.AlarmMin = minute;
+        alarm.AlarmHour = "7";
+        alarm.AlarmMin = "05";
         alarm.AlarmMessage = "Wake up";
     }
 
@@ -67,17 +68,13 @@ protected:
 
 TEST_F(Form3Test, ClosingStopsTheRingingAndDisarmsOnlyADatedAlarm)
 {
-    struct Case {
+    const struct {
         const char* date;
         bool optionsOpen;
         const char* activatedAfter;
         bool boxCleared;
-    } cases[] = {
-        {"", false, "1", false},
-        {"", true, "1", false},
-        {"Sun Dec 06, 2026", false, "0", false},
-        {"Sun Dec 06, 2026", true, "0", true},
-    };
+    } cases[] = {{"", false, "1", false}, {"", true, "1", false}, {"Sun Dec 06, 2026", false, "0", false},
+                 {"Sun Dec 06, 2026", true, "0", true}};
     for (const auto& c : cases) {
         state.Alarms[0].AlarmDate = c.date;
         state.Alarms[0].AlarmActivated = "1";
@@ -114,7 +111,7 @@ TEST_F(Form3Test, ResetClearsTheAlarmAndShowsTheClock)
         EXPECT_EQ(alarm.RingCount, 5);
         EXPECT_EQ(options.clearedRows.count(0) == 1, optionsOpen);
         EXPECT_TRUE(options.clearedActivate.empty());
-        ArmDaily(0, "7", "05");
+        ArmDaily(0);
     }
 }
 
@@ -154,6 +151,7 @@ TEST_F(Form3Test, ASnoozeRingsOnceMoreBetween180And181SecondsLaterAlsoAcrossMidn
 TEST_F(Form3Test, ADisarmedAlarmTakesItsPopupWithItAtItsNextTickBeforeAnySnoozeRing)
 {
     for (bool snoozed : {false, true}) { // not snoozed: the tick disarmed it when it launched a program
+        time.Set(At(6, 7, 5, 0));
         RecordingPopupView view;
         Form3& popup = Open(0, view);
         if (snoozed)
@@ -165,13 +163,13 @@ TEST_F(Form3Test, ADisarmedAlarmTakesItsPopupWithItAtItsNextTickBeforeAnySnoozeR
         EXPECT_TRUE(popup.IsClosed());
         EXPECT_EQ(view.events, snoozed ? (std::vector<std::string>{"hide", "stop timer", "destroy"})
                                        : (std::vector<std::string>{"stop timer", "destroy"}));
-        ArmDaily(0, "7", "05");
+        ArmDaily(0);
     }
 }
 
 TEST_F(Form3Test, PopupsOfDifferentAlarmsAreIndependent)
 {
-    ArmDaily(3, "7", "05");
+    ArmDaily(3);
     state.Alarms[3].AlarmDate = "Sun Dec 06, 2026";
     RecordingPopupView view0, view3;
     Form3& first = Open(0, view0);
