@@ -1,9 +1,12 @@
+// The clock's sounds and the rule they follow: the PC speaker's beep when the user chose the
+// computer speaker, otherwise the tone generator's tone at FreqVol on both channels.
 #include "tones/ToneSounds.h"
 
 #include "tests/platform/FakeMessagePump.h"
 #include "tests/platform/RecordingSoundOutput.h"
 #include "tests/tones/ImageOf.h"
 #include "tones/RecordedChime.h"
+#include "tones/SoundRule.h"
 
 #include <gtest/gtest.h>
 
@@ -24,29 +27,37 @@ protected:
     ToneSounds sounds{state, generator};
 };
 
-TEST_F(ToneSoundsTest, TickTonesAndSignalsFollowTheSoundRuleGeneratedTonesIgnoreTheComputerSpeaker)
+TEST_F(ToneSoundsTest, TonesAndSignalsFollowTheSoundRuleGeneratedTonesIgnoreTheComputerSpeaker)
 {
     state.FreqVol = 9000;
-    for (int16_t speaker : {0, 1}) {
+    for (int16_t speaker : {0, 1, -1}) {
         SCOPED_TRACE(speaker);
         state.ComputerSpeaker = speaker;
         sound.played.clear();
-        sounds.PlayTone({ToneUse::AlarmRing, 2500, 120, 0, false});
+        sounds.PlayTone({ToneUse::AlarmRing, 2500, 120, ToneGenerator::Sawtooth, true}); // the speaker drops the shape
         sounds.PlayStartSignal();
         sounds.PlayStopSignal();
-        sounds.PlayGeneratedTone({ToneUse::BrisaTick, 4321, 100, 4, true});
+        sounds.PlayGeneratedTone({ToneUse::BrisaTick, 4321, 100, ToneGenerator::Sawtooth, true});
         ASSERT_EQ(sound.played.size(), 5u);
         for (std::size_t k = 0; k < 4; ++k) {
-            const int frequency = k == 0 ? 2500 : 2000, milliseconds = k == 0 ? 120 : 100;
-            if (speaker == 0)
-                EXPECT_EQ(sound.played[k].wav, ImageOf(frequency, 9000, milliseconds / 1000.0f, 0, false)) << k;
-            else
-                EXPECT_EQ(std::tuple(sound.played[k].kind, sound.played[k].frequencyHz, sound.played[k].milliseconds),
-                          std::tuple(Kind::Beep, frequency, milliseconds)) << k;
+            const auto& played = sound.played[k];
+            if (speaker == 0) {
+                EXPECT_EQ(played.wav, k == 0 ? ImageOf(2500, 9000, 0.12f, ToneGenerator::Sawtooth, true)
+                                             : ImageOf(2000, 9000, 0.1f, 0, false)) << k;
+            } else {
+                EXPECT_EQ(std::tuple(played.kind, played.frequencyHz, played.milliseconds),
+                          std::tuple(Kind::Beep, k == 0 ? 2500 : 2000, k == 0 ? 120 : 100)) << k;
+            }
         }
         EXPECT_EQ(sound.played[4].kind, Kind::WavSync);
-        EXPECT_EQ(sound.played[4].wav, ImageOf(4321, 9000, 0.1f, 4, true));
+        EXPECT_EQ(sound.played[4].wav, ImageOf(4321, 9000, 0.1f, ToneGenerator::Sawtooth, true));
     }
+}
+
+TEST_F(ToneSoundsTest, ToneTooLongToSynthesiseIsSkipped)
+{
+    PlayTone(state, generator, {2000, 2000000000});
+    EXPECT_TRUE(sound.played.empty());
 }
 
 TEST_F(ToneSoundsTest, RecordedChimeIsLoadedIntoChimeWaveAndStartedWithoutWaiting)
@@ -57,10 +68,8 @@ TEST_F(ToneSoundsTest, RecordedChimeIsLoadedIntoChimeWaveAndStartedWithoutWaitin
     ASSERT_FALSE(chime.empty());
     EXPECT_EQ(state.ChimeWave, chime);
     ASSERT_EQ(sound.played.size(), 2u);
-    for (const auto& played : sound.played) {
-        EXPECT_EQ(played.kind, Kind::WavAsync);
-        EXPECT_EQ(played.wav, chime);
-    }
+    for (const auto& played : sound.played)
+        EXPECT_EQ(std::tuple(played.kind, played.wav), std::tuple(Kind::WavAsync, chime));
 }
 
 } // namespace
