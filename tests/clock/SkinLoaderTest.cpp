@@ -48,20 +48,13 @@ protected:
 
 TEST_F(SkinLoaderTest, EverySkinLoadsItsOwnDialWhateverTheCaseAndSizesTheWindowToIt)
 {
+    // Every dial's bytes are checked with the program's resources; here a few names in any case
+    // and every size there is.
     const struct {
         const char *skin, *file;
         Size size;
-    } dials[] = {
-        {"<default>", "default", {130, 130}}, {"<DEFAULT>", "default", {130, 130}}, {"Black", "black", {130, 130}},
-        {"bLaCk", "black", {130, 130}},       {"Blue", "blue", {129, 129}},         {"Rolex", "rolex", {130, 130}},
-        {"wall", "wall", {129, 128}},         {"Aero", "aero", {129, 129}},         {"Classic", "classic", {130, 130}},
-        {"Red", "red", {130, 130}},           {"DINER", "diner", {130, 130}},       {"NOVELTY", "novelty", {130, 130}},
-        {"rolex1", "rolex1", {131, 131}},     {"System", "system", {130, 130}},     {"Border", "border", {130, 130}},
-        {"GlassBlack", "glassblack", {130, 130}},         {"GlassGradient", "glassgradient", {130, 130}},
-        {"GlassGradient1", "glassgradient1", {130, 130}}, {"GlassPurple", "glasspurple", {130, 130}},
-        {"GlassGreen", "glassgreen", {130, 130}},         {"GlassGold", "glassgold", {130, 130}},
-        {"brisa", "brisa", {130, 130}},                   {"CHRONO", "chrono", {130, 130}},
-    };
+    } dials[] = {{"<DEFAULT>", "default", {130, 130}}, {"bLaCk", "black", {130, 130}}, {"wall", "wall", {129, 128}},
+                 {"Blue", "blue", {129, 129}},         {"rolex1", "rolex1", {131, 131}}, {"CHRONO", "chrono", {130, 130}}};
     for (const auto& dial : dials) {
         SCOPED_TRACE(dial.skin);
         EXPECT_TRUE(Load(dial.skin).ok());
@@ -71,21 +64,6 @@ TEST_F(SkinLoaderTest, EverySkinLoadsItsOwnDialWhateverTheCaseAndSizesTheWindowT
         EXPECT_EQ(surfaces.iBack.ImageType(), c32bppDIB::kPng);
     }
     EXPECT_EQ(frame.sizes.size(), std::size(dials));
-}
-
-TEST_F(SkinLoaderTest, TheHandsAndTheBorderComeWithEverySkinAndKeepTheirBytes)
-{
-    ASSERT_TRUE(Load("Wall").ok());
-    const std::pair<const c32bppDIB*, std::string> pictures[] = {
-        {&surfaces.iHour, "hands/hour.png"},
-        {&surfaces.iMin, "hands/minute.png"},
-        {&surfaces.iSec, "hands/second.png"},
-        {&surfaces.iClockBorder, "dials/border.png"},
-    };
-    for (const auto& [surface, file] : pictures)
-        EXPECT_EQ(surface->SourceBytes(), ArtBytes(file)) << file;
-    EXPECT_EQ(surfaces.iHour.Width(), 196);
-    EXPECT_EQ(surfaces.iClockBorder.Width(), 130);
 }
 
 TEST_F(SkinLoaderTest, ANameThatIsNoDialShowsTheDefaultDialAndSaysSo)
