@@ -106,15 +106,16 @@ TEST_F(SettingsFileTest, TheDefaultPositionFollowsTheScreenAndTheWindow)
     }
 }
 
-TEST_F(SettingsFileTest, ReadsKeysInAnyCaseKeepsEmptyTextsAndGivesNumbersThatDoNotConvertOrFitTheirDefault)
+TEST_F(SettingsFileTest, ReadsKeysInAnyCaseKeepsEmptyTextsIgnoresAlarm7AndGivesNumbersThatDoNotConvertOrFitTheirDefault)
 {
     Load("[SETTINGS]\nskin=\nselectchime=  Tone  \nUnmovable=2\nAlwaysOnTop=0.4\nAlpha=300\nTickFreq=99999\n"
          "TickDur=9e9\nChimeFreq=abc\nAlarmFreq=\nFreqVol= 1200.5 \nX=&H10\nY=-5\nAlarmNoOfRings=2.5\nShowBorder=3.5\n"
-         "ChimeRingOnce=-0\n[alarm0]\nALARMACTIVATED=1\nalarmmin=\n");
+         "ChimeRingOnce=-0\n[alarm0]\nALARMACTIVATED=1\nalarmmin=\n[Alarm7]\nAlarmActivated=1\n");
     EXPECT_EQ(state.Skin, "");
     EXPECT_EQ(state.SelectChime, "Tone");
     EXPECT_TRUE(state.Alarms[0].IsArmed());
     EXPECT_EQ(state.Alarms[0].AlarmMin, "");
+    EXPECT_FALSE(state.Alarms[7].IsArmed()) << "the table has seven alarms";
     EXPECT_TRUE(state.Unmovable);
     EXPECT_TRUE(state.AlwaysOnTop);
     EXPECT_EQ(state.Alpha, 179);
