@@ -134,26 +134,31 @@ TEST_F(ClockFaceTest, EachHandPointsWhereTheTimeSendsIt)
     }
 }
 
-TEST_F(ClockFaceTest, HourAndMinuteHandsLetTheDialThroughAndTheSecondHandIsSolid)
+TEST_F(ClockFaceTest, HourAndMinuteHandsAndTheRingLetWhatIsBelowThroughTheSecondHandIsSolidTheRingOnTop)
 {
     LoadAll(surfaces);
-    // At 3:00:00 the hour hand lies along the middle row to the right, the minute hand straight up;
-    // at 3:00:45 the second hand lies to the left, where no other hand is.
-    state.ShowSeconds = 0;
-    DrawAt(ClockAt(3, 0, 0));
-    const Bgra hour = StoredPixel(surfaces.iBack, 80, 64);
-    // 80 % blue over 20 % of the grey dial, give or take the rounding of each step.
-    EXPECT_NEAR(hour[0], 0.8 * 255 + 0.2 * 200, 2);
-    EXPECT_NEAR(hour[2], 0.2 * 200, 2);
-    EXPECT_EQ(hour[3], 255);
-
-    state.ShowSeconds = 1;
-    DrawAt(ClockAt(3, 0, 45));
-    const Bgra second = StoredPixel(surfaces.iBack, 20, 64);
-    EXPECT_GE(second[2], 253);
-    EXPECT_LE(second[1], 2);
-    EXPECT_LE(second[0], 2);
-    EXPECT_EQ(second[3], 255);
+    // At 3:00:45 the hour hand lies along the middle row to the right, the minute hand straight up
+    // across the ring's inner part and the second hand to the left. Nothing points down, where the
+    // ring shows only when ShowBorder is 1.
+    const auto ringAtSix = [&] { return StoredPixel(surfaces.iBack, 65, 125)[2] > 220; };
+    for (const std::int16_t showBorder : {0, 2, -1, 1}) {
+        state.ShowBorder = showBorder;
+        DrawAt(ClockAt(3, 0, 45));
+        EXPECT_EQ(ringAtSix(), showBorder == 1) << showBorder;
+    }
+    // Each pixel as red, green, blue; 80 % of a hand or the ring over 20 % of what lies below, give
+    // or take the rounding of each step.
+    const auto expectColour = [&](int x, int y, double red, double green, double blue) {
+        const Bgra pixel = StoredPixel(surfaces.iBack, x, y);
+        EXPECT_NEAR(pixel[2], red, 3) << x << "," << y;
+        EXPECT_NEAR(pixel[1], green, 3) << x << "," << y;
+        EXPECT_NEAR(pixel[0], blue, 3) << x << "," << y;
+        EXPECT_EQ(pixel[3], 255);
+    };
+    expectColour(80, 64, 0.2 * 200, 0.2 * 200, 0.8 * 255 + 0.2 * 200); // the blue hour hand
+    expectColour(20, 64, 255, 0, 0);                                     // the red second hand
+    const double minuteRed = 0.2 * 200, minuteGreen = 0.8 * 255 + 0.2 * 200, minuteBlue = 0.2 * 200;
+    expectColour(64, 7, 0.8 * 255 + 0.2 * minuteRed, 0.8 * 128 + 0.2 * minuteGreen, 0.2 * minuteBlue); // orange ring
 }
 
 TEST_F(ClockFaceTest, EveryDrawingStartsFromTheBareDialAndOnlyShowSecondsOneDrawsTheSecondHand)
@@ -171,30 +176,6 @@ TEST_F(ClockFaceTest, EveryDrawingStartsFromTheBareDialAndOnlyShowSecondsOneDraw
     state.ShowSeconds = 1;
     surfaces.iSec.DestroyDIB();
     EXPECT_EQ(DrawAt(ClockAt(10, 9, 30)), withoutSeconds) << "the face without seconds is the face with no second hand";
-}
-
-TEST_F(ClockFaceTest, TheBorderRingIsDrawnOverTheHandsOnlyWhenShowBorderIsOne)
-{
-    LoadAll(surfaces);
-    state.ShowSeconds = 0;
-    for (const std::int16_t showBorder : {0, 2, -1}) {
-        state.ShowBorder = showBorder;
-        DrawAt(ClockAt(12, 0, 0));
-        EXPECT_LT(StoredPixel(surfaces.iBack, 4, kDial / 2)[2], 220) << "no ring at 9 with ShowBorder " << showBorder;
-    }
-    // At 12:00 the minute hand reaches radius 60, across the ring's inner part.
-    const Bgra handOnly = StoredPixel(surfaces.iBack, 64, 7);
-    EXPECT_GT(handOnly[1], 200) << "green minute hand";
-    EXPECT_LT(handOnly[2], 60);
-
-    state.ShowBorder = 1;
-    DrawAt(ClockAt(12, 0, 0));
-    EXPECT_GT(StoredPixel(surfaces.iBack, 4, kDial / 2)[2], 220) << "the ring at 9";
-    // 80 % orange over the hand: red strong, green a blend of the ring's half and the hand's full.
-    const Bgra ringOverHand = StoredPixel(surfaces.iBack, 64, 7);
-    EXPECT_NEAR(ringOverHand[2], 0.8 * 255 + 0.2 * handOnly[2], 2);
-    EXPECT_NEAR(ringOverHand[1], 0.8 * 128 + 0.2 * handOnly[1], 2);
-    EXPECT_NEAR(ringOverHand[0], 0.2 * handOnly[0], 2);
 }
 
 TEST_F(ClockFaceTest, ADialWithoutTransparencyLosesTheColourOfItsTopLeftPixel)
