@@ -44,24 +44,32 @@ void ClockWindowView::Present(const c32bppDIB& face, uint8_t alpha)
 
 // Without a compositing manager transparent pixels would show black, so the window takes the
 // shape of every pixel the picture covers at all (a glass dial's faint centre included). The
-// shape is set again only when it changes.
+// shape is handed to the X server again only when it changes, which the moving hands rarely do.
 void ClockWindowView::UpdateShape()
 {
-    // Read straight from the picture: a format conversion of this size would be spread over Qt's
-    // thread pool and wake its threads every second.
-    QImage shape(picture_.size(), QImage::Format_MonoLSB);
-    shape.setColorCount(2);
-    shape.setColor(0, qRgb(255, 255, 255)); // outside
-    shape.setColor(1, qRgb(0, 0, 0));       // inside
-    for (int y = 0; y < picture_.height(); ++y) {
+    const int width = picture_.width(), height = picture_.height();
+    std::vector<uint8_t> covered(static_cast<std::size_t>(width) * height);
+    for (int y = 0; y < height; ++y) {
         const auto* pixels = reinterpret_cast<const QRgb*>(picture_.constScanLine(y));
-        for (int x = 0; x < picture_.width(); ++x)
-            shape.setPixel(x, y, qAlpha(pixels[x]) != 0 ? 1 : 0);
+        for (int x = 0; x < width; ++x)
+            covered[static_cast<std::size_t>(y) * width + x] = qAlpha(pixels[x]) != 0;
     }
-    if (shape == shape_)
+    if (covered == shape_ && shapeSize_ == picture_.size())
         return;
-    shape_ = shape;
-    setMask(QBitmap::fromImage(shape_));
+    shape_ = std::move(covered);
+    shapeSize_ = picture_.size();
+
+    QImage mask(shapeSize_, QImage::Format_MonoLSB);
+    mask.setColorCount(2);
+    mask.setColor(0, qRgb(255, 255, 255)); // outside
+    mask.setColor(1, qRgb(0, 0, 0));       // inside
+    mask.fill(0);
+    for (int y = 0; y < height; ++y) {
+        uchar* bits = mask.scanLine(y);
+        for (int x = 0; x < width; ++x)
+            bits[x >> 3] |= static_cast<uchar>(shape_[static_cast<std::size_t>(y) * width + x] << (x & 7));
+    }
+    setMask(QBitmap::fromImage(mask));
 }
 
 // The picture replaces what the window showed before, pixel for pixel. Qt hands copies of more

@@ -7,6 +7,9 @@
 #include <QImage>
 #include <QWidget>
 
+#include <cstdint>
+#include <vector>
+
 namespace dorvane {
 
 class c32bppDIB;
@@ -37,7 +40,8 @@ private:
     TimeSource& time_;
     bool compositing_;
     QImage picture_; // top-down, premultiplied, opacity already applied
-    QImage shape_;   // the alpha mask the window was last cut to
+    std::vector<uint8_t> shape_; // the pixels the window was last cut to, one byte each
+    QSize shapeSize_;
 };
 
 } // namespace dorvane

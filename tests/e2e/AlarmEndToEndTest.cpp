@@ -1,0 +1,162 @@
+// One alarm end to end: the real program, started a few seconds before a daily alarm on a faked
+// clock, rings it through the real sound server and shows its pop-up, whose close picture is
+// clicked with the real mouse; the alarm stays armed in the settings file afterwards.
+
+#include "tests/platform/PulseRecording.h"
+#include "tests/platform/SignalAnalysis.h"
+#include "tests/platform/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <glob.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <sstream>
+#include <string>
+#include <thread>
+
+namespace dorvane {
+namespace {
+
+using namespace testing::SignalAnalysis;
+using testing::PulseRecording;
+using testing::TempFolder;
+
+std::string Output(const std::string& command)
+{
+    std::string out;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[256];
+        while (std::fgets(buffer, sizeof buffer, pipe))
+            out += buffer;
+        pclose(pipe);
+    }
+    return out;
+}
+
+bool Have(const char* program) { return std::system(("command -v " + std::string(program) + " >/dev/null").c_str()) == 0; }
+
+// The first window titled exactly "Dorvane " (the pop-up's caption), or "" while there is none.
+std::string PopupWindow() { return Output("xdotool search --onlyvisible --name '^Dorvane $' 2>/dev/null | head -n 1"); }
+
+// The library behind the faketime program, preloaded directly so that the clock keeps its own
+// process id (for the signal that ends it); "" when it is not installed.
+std::string FakeTimeLibrary()
+{
+    glob_t found{};
+    std::string path;
+    if (glob("/usr/lib/*/faketime/libfaketime.so.1", 0, nullptr, &found) == 0 && found.gl_pathc > 0)
+        path = found.gl_pathv[0];
+    globfree(&found);
+    return path;
+}
+
+// The clock, its time of day starting at fakeStart ("YYYY-MM-DD hh:mm:ss") and running on.
+pid_t StartClock(const std::string& settings, const std::string& fakeStart)
+{
+    const std::string library = FakeTimeLibrary();
+    const pid_t child = fork();
+    if (child == 0) {
+        setenv("LD_PRELOAD", library.c_str(), 1);
+        setenv("FAKETIME", ("@" + fakeStart).c_str(), 1);
+        setenv("FAKETIME_DONT_FAKE_MONOTONIC", "1", 1);
+        execl(DORVANE_EXECUTABLE, DORVANE_EXECUTABLE, "--settings", settings.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    return child;
+}
+
+struct Geometry {
+    int x = 0, y = 0, width = 0, height = 0;
+};
+
+Geometry WindowGeometry(const std::string& window)
+{
+    Geometry g;
+    std::istringstream lines(Output("xdotool getwindowgeometry --shell " + window));
+    for (std::string line; std::getline(lines, line);) {
+        std::sscanf(line.c_str(), "X=%d", &g.x);
+        std::sscanf(line.c_str(), "Y=%d", &g.y);
+        std::sscanf(line.c_str(), "WIDTH=%d", &g.width);
+        std::sscanf(line.c_str(), "HEIGHT=%d", &g.height);
+    }
+    return g;
+}
+
+TEST(AlarmEndToEnd, ADailyAlarmRingsShowsItsPopupAndStaysArmedAfterClosing)
+{
+    const char* display = std::getenv("DISPLAY");
+    if (!display || !*display || !Have("xdotool") || FakeTimeLibrary().empty() ||
+        Output("xdpyinfo >/dev/null 2>&1 && echo y") != "y\n")
+        GTEST_SKIP() << "needs an X display, xdotool and faketime (scripts/test-services, scripts/install-deps --test)";
+    auto recording = PulseRecording::Start();
+    if (!recording)
+        GTEST_SKIP() << recording.error();
+
+    TempFolder folder;
+    const auto settings = folder / "ClockSettings.ini";
+    TempFolder::Write(settings, "[Settings]\nX=300\nY=200\nActivateChime=0\n[Alarm0]\nAlarmActivated=1\nAlarmHour=7\n"
+                                "AlarmMin=05\nAlarmAMPM=AM\nAlarmMessage=Wake up, the tea is ready\n");
+    const std::time_t today = std::time(nullptr);
+    char date[16];
+    std::strftime(date, sizeof date, "%Y-%m-%d", std::localtime(&today));
+    const pid_t clock = StartClock(settings.string(), std::string(date) + " 07:04:57");
+
+    std::string popup;
+    for (int i = 0; i < 100 && popup.empty(); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        popup = PopupWindow();
+    }
+    std::this_thread::sleep_for(std::chrono::seconds(6)); // four rings, one a second
+    const std::vector<int16_t> heard = recording.value()->Stop();
+    EXPECT_FALSE(popup.empty()) << "no pop-up appeared";
+
+    // Four rings of four 120 ms tones at 2000 Hz, besides the two 100 ms tones of the start signal.
+    int ringTones = 0, startTones = 0, others = 0;
+    for (const auto& burst : FindBursts(heard, 1000, PulseRecording::kRate / 100)) {
+        const auto tone = std::span<const int16_t>(heard).subspan(burst.start, burst.length());
+        const double ms = Milliseconds(burst.length(), PulseRecording::kRate);
+        EXPECT_NEAR(ZeroCrossingFrequency(tone, PulseRecording::kRate), 2000, 20);
+        if (std::abs(ms - 120) <= 10)
+            ++ringTones;
+        else if (std::abs(ms - 100) <= 10)
+            ++startTones;
+        else
+            ++others;
+    }
+    EXPECT_EQ(ringTones, 16);
+    EXPECT_LE(startTones, 2);
+    EXPECT_EQ(others, 0);
+
+    if (!popup.empty()) {
+        // The close picture is the last of the three at the pop-up's bottom right.
+        const Geometry g = WindowGeometry(popup);
+        std::system(("xdotool mousemove " + std::to_string(g.x + g.width - 25) + " " +
+                     std::to_string(g.y + g.height - 24) + " click 1").c_str());
+        bool closed = false;
+        for (int i = 0; i < 30 && !closed; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            closed = PopupWindow().empty();
+        }
+        EXPECT_TRUE(closed) << "the close picture did not close the pop-up";
+    }
+
+    kill(clock, SIGTERM);
+    int status = 0;
+    waitpid(clock, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+    const std::string saved = TempFolder::Read(settings);
+    EXPECT_NE(saved.find("\nAlpha=179\n"), std::string::npos) << "the clock did not save its settings:\n" << saved;
+    EXPECT_NE(saved.find("[Alarm0]\nAlarmActivated=1\n"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("AlarmMessage=Wake up, the tea is ready\n"), std::string::npos) << saved;
+}
+
+} // namespace
+} // namespace dorvane
