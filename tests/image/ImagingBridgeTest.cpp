@@ -1,23 +1,40 @@
-// The imaging bridge's drawing: mirrors through its kept bitmap and flip state, opacity, and the
-// bridge a surface keeps between renders.
+// The imaging bridge: loading through it, its drawing (mirrors through its kept bitmap and flip
+// state, opacity), the bridge a surface keeps between renders, and the start tokens it hands out.
 
 #include "image/DeviceContext.h"
 #include "image/c32bppDIB.h"
 #include "image/cGDIPlus.h"
-#include "tests/image/RenderTestSupport.h"
+#include "tests/image/ImageTestSupport.h"
+#include "tests/image/PictureBuilders.h"
+#include "tests/platform/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 namespace dorvane {
 namespace {
 
-using testing::Bgra;
-using testing::StoredPixel;
+using namespace testing;
 
-// 100 x 100: blue counts columns, green rows, so any mirror shows.
-void PaintNumbered(c32bppDIB& surface)
+TEST(ImagingBridge, LoadsBytesOrAFileAsImageTypeTen)
 {
-    testing::Paint(surface, 100, 100, [](int x, int y) { return Bgra{std::uint8_t(x), std::uint8_t(y), 0, 255}; });
+    const Bytes bmp = Bmp32(2, 2, {10, 20, 30, 255});
+    c32bppDIB surface, withAlpha;
+    cGDIPlus bridge;
+    ASSERT_TRUE(bridge.LoadViaGdiplus({}, bmp, surface, 0));
+    EXPECT_EQ(surface.ImageType(), c32bppDIB::kPng);
+    EXPECT_FALSE(surface.Alpha());
+    EXPECT_EQ(AllPixels(surface), std::vector<Bgra>(4, Bgra{10, 20, 30, 255}));
+
+    TempFolder folder;
+    Fill(withAlpha, 2, 1, {0, 0, 100, 128});
+    Bytes png;
+    ASSERT_TRUE(bridge.SaveToPNG({}, png, withAlpha, 0));
+    TempFolder::Write(folder / "p.png", std::string(png.begin(), png.end()));
+    ASSERT_TRUE(bridge.LoadViaGdiplus(folder / "p.png", {}, surface, 0));
+    EXPECT_TRUE(surface.Alpha());
+    EXPECT_EQ(AllPixels(surface), AllPixels(withAlpha));
+    EXPECT_FALSE(bridge.LoadViaGdiplus({}, Bytes(80, 1), surface, 0));
+    EXPECT_EQ(surface.Handle(), nullptr);
 }
 
 TEST(ImagingBridge, NegativeSizesMirrorAndTheKeptBitmapFollowsTheLastDraw)
@@ -33,7 +50,7 @@ TEST(ImagingBridge, NegativeSizesMirrorAndTheKeptBitmapFollowsTheLastDraw)
         {100, 100, false, false, cGDIPlus::kFlipY},
     };
     c32bppDIB source;
-    PaintNumbered(source);
+    PaintNumbered(source, 100, 100);
     cGDIPlus bridge;  // one bridge for all the draws, as a kept one
     for (const auto& c : cases) {
         c32bppDIB canvas;
@@ -49,23 +66,25 @@ TEST(ImagingBridge, NegativeSizesMirrorAndTheKeptBitmapFollowsTheLastDraw)
     }
 }
 
-TEST(ImagingBridge, OpacityZeroDrawsNothingAndSucceeds)
+TEST(ImagingBridge, DrawsNothingAtOpacityZeroAndFailsWithoutPixels)
 {
-    c32bppDIB source, canvas;
-    PaintNumbered(source);
+    c32bppDIB source, canvas, empty;
+    PaintNumbered(source, 100, 100);
     canvas.InitializeDIB(100, 100);
-    DeviceContext dc(canvas.Pixels());
+    DeviceContext dc(canvas.Pixels()), unselected;
     EXPECT_TRUE(cGDIPlus().DrawViaGdiplus(&dc, source, 30, 0, 0, 0, 100, 100, 0, 0, 100, 100, true, 0));
     EXPECT_EQ(StoredPixel(canvas, 50, 50), (Bgra{0, 0, 0, 0}));
+    EXPECT_FALSE(cGDIPlus().DrawViaGdiplus(&unselected, source, 0, 100, 0, 0, 10, 10, 0, 0, 10, 10, true, 0));
+    EXPECT_FALSE(cGDIPlus().DrawViaGdiplus(nullptr, source, 0, 100, 0, 0, 10, 10, 0, 0, 10, 10, true, 0));
+    EXPECT_FALSE(cGDIPlus().DrawViaGdiplus(&dc, empty, 0, 100, 0, 0, 10, 10, 0, 0, 10, 10, true, 0));
 }
 
-TEST(ImagingBridge, ASurfaceKeepsItsBridgeWhenAskedAndDropsItWhenReloaded)
+TEST(ImagingBridge, ASurfaceKeepsItsBridgeWhenAskedAndDropsItWhenNoLonger)
 {
     c32bppDIB source, canvas;
-    PaintNumbered(source);
+    PaintNumbered(source, 100, 100);
     canvas.InitializeDIB(100, 100);
     source.SetKeepGDIplusActive(true);
-    ASSERT_TRUE(source.KeepGDIplusActive());
     ASSERT_TRUE(source.Render(nullptr, 0, 0, -100, 100, 0, 0, 0, 0, 100, true, true, &canvas));
     ASSERT_NE(source.GdiBridge(), nullptr);
     EXPECT_EQ(source.GdiBridge()->CurrentFlipState(), cGDIPlus::kFlipBoth);
@@ -78,27 +97,42 @@ TEST(ImagingBridge, ASurfaceKeepsItsBridgeWhenAskedAndDropsItWhenReloaded)
 TEST(ImagingBridge, SavingShowsTheBitmapUprightAndStoppingLetsItGo)
 {
     c32bppDIB source;
-    PaintNumbered(source);
+    PaintNumbered(source, 100, 100);
     cGDIPlus bridge;
     std::uint32_t token = 0;
     ASSERT_TRUE(bridge.isGDIplusOk(token, true));
-    std::vector<std::uint8_t> png;
+    Bytes png;
     ASSERT_TRUE(bridge.SaveToPNG({}, png, source, token));
     EXPECT_EQ(bridge.CurrentFlipState(), cGDIPlus::kFlipY);
     EXPECT_TRUE(bridge.StopGdiplus(token));
+    EXPECT_FALSE(cGDIPlus::IsStarted(token));
     EXPECT_FALSE(bridge.HasCachedBitmap());
     EXPECT_EQ(bridge.CurrentFlipState(), cGDIPlus::kFlipNone);
 }
 
-TEST(ImagingBridge, FailsWithoutPixelsToDrawOn)
+TEST(ImagingBridge, TokensStayStartedUntilStoppedOnceAndALentOneIsNeverStopped)
 {
-    c32bppDIB source, empty;
-    PaintNumbered(source);
-    DeviceContext unselected;
-    EXPECT_FALSE(cGDIPlus().DrawViaGdiplus(&unselected, source, 0, 100, 0, 0, 10, 10, 0, 0, 10, 10, true, 0));
-    EXPECT_FALSE(cGDIPlus().DrawViaGdiplus(nullptr, source, 0, 100, 0, 0, 10, 10, 0, 0, 10, 10, true, 0));
-    DeviceContext dc(source.Pixels());
-    EXPECT_FALSE(cGDIPlus().DrawViaGdiplus(&dc, empty, 0, 100, 0, 0, 10, 10, 0, 0, 10, 10, true, 0));
+    cGDIPlus bridge;
+    std::uint32_t probe = 0;
+    EXPECT_TRUE(bridge.isGDIplusOk(probe, false));
+    EXPECT_EQ(probe, 0u);  // a probe leaves no start behind
+
+    c32bppDIB surface;
+    const std::uint32_t token = surface.CreateGDIplusToken();
+    ASSERT_NE(token, 0u);
+    EXPECT_TRUE(cGDIPlus::IsStarted(token));
+    EXPECT_TRUE(surface.DestroyGDIplusToken(token));
+    EXPECT_FALSE(cGDIPlus::IsStarted(token));
+    EXPECT_FALSE(surface.DestroyGDIplusToken(token));
+    EXPECT_FALSE(surface.DestroyGDIplusToken(0));
+
+    const std::uint32_t lent = cGDIPlus::Startup();
+    {
+        cGDIPlus borrower;
+        EXPECT_TRUE(borrower.LoadViaGdiplus({}, Bmp32(8, 8, {1, 2, 3, 255}), surface, lent));
+    }
+    EXPECT_TRUE(cGDIPlus::IsStarted(lent));
+    EXPECT_TRUE(cGDIPlus::Shutdown(lent));
 }
 
 } // namespace
