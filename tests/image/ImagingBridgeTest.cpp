@@ -103,28 +103,22 @@ TEST(ImagingBridge, ASurfaceKeepsItsBridgeWhenAskedAndDropsItWhenNoLonger)
     EXPECT_EQ(source.GdiBridge(), nullptr);
 }
 
-TEST(ImagingBridge, SavingShowsTheBitmapUprightAndStoppingLetsItGo)
-{
-    c32bppDIB source;
-    PaintNumbered(source, 100, 100);
-    cGDIPlus bridge;
-    std::uint32_t token = 0;
-    ASSERT_TRUE(bridge.isGDIplusOk(token, true));
-    Bytes png;
-    ASSERT_TRUE(bridge.SaveToPNG({}, png, source, token));
-    EXPECT_EQ(bridge.CurrentFlipState(), cGDIPlus::kFlipY);
-    EXPECT_TRUE(bridge.StopGdiplus(token));
-    EXPECT_FALSE(cGDIPlus::IsStarted(token));
-    EXPECT_FALSE(bridge.HasCachedBitmap());
-    EXPECT_EQ(bridge.CurrentFlipState(), cGDIPlus::kFlipNone);
-}
-
 TEST(ImagingBridge, TokensStayStartedUntilStoppedOnceAndALentOneIsNeverStopped)
 {
     cGDIPlus bridge;
-    std::uint32_t probe = 0;
+    std::uint32_t probe = 0, kept = 0;
     EXPECT_TRUE(bridge.isGDIplusOk(probe, false));
     EXPECT_EQ(probe, 0u);  // a probe leaves no start behind
+    ASSERT_TRUE(bridge.isGDIplusOk(kept, true));
+    c32bppDIB numbered;
+    PaintNumbered(numbered, 100, 100);
+    Bytes png;
+    ASSERT_TRUE(bridge.SaveToPNG({}, png, numbered, kept));
+    EXPECT_EQ(bridge.CurrentFlipState(), cGDIPlus::kFlipY);  // saving turns the kept bitmap upright
+    EXPECT_TRUE(bridge.StopGdiplus(kept));
+    EXPECT_FALSE(cGDIPlus::IsStarted(kept));
+    EXPECT_FALSE(bridge.HasCachedBitmap());  // stopping lets the bitmap go
+    EXPECT_EQ(bridge.CurrentFlipState(), cGDIPlus::kFlipNone);
 
     c32bppDIB surface;
     const std::uint32_t token = surface.CreateGDIplusToken();
@@ -143,7 +137,6 @@ TEST(ImagingBridge, TokensStayStartedUntilStoppedOnceAndALentOneIsNeverStopped)
     EXPECT_TRUE(cGDIPlus::IsStarted(lent));
     EXPECT_TRUE(cGDIPlus::Shutdown(lent));
 }
-
 
 // Random premultiplied pixels: a quarter opaque, a quarter clear, the rest partly covered.
 void PaintRandom(c32bppDIB& surface, int width, int height, unsigned seed)
