@@ -181,6 +181,8 @@ TEST(CopyImageTo, AScaledCopyReplacesTheTargetsPixelsAndLeavesTheSource)
     EXPECT_TRUE(picture.isAlphaBlendFriendly());
     picture.CopyImageTo(picture, 8, 8);
     EXPECT_EQ(AllPixels(picture), std::vector<Bgra>(64, {0, 0, 100, 128}));
+    picture.CopyImageTo(picture, 4, 4);  // onto itself at another size: a resize
+    EXPECT_EQ(AllPixels(picture), std::vector<Bgra>(16, {0, 0, 100, 128}));
 }
 
 TEST(RestoreFromKeptBytes, WipesWhatWasDrawnAndFollowsNewBytesButNotNewSizes)
