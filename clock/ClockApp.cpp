@@ -7,6 +7,7 @@
 #include "resources/IconImages.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QTimerEvent>
 
@@ -23,6 +24,13 @@ constexpr int kStripTimerMilliseconds = 100;
 // The window's drawing area before a skin sizes it: 2250 twips at 15 twips per pixel.
 constexpr int kInitialWindowPixels = 150;
 
+// The window system's own connection to the X server; nullptr on other window systems.
+::Display* WindowSystemXDisplay()
+{
+    const auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 ? x11->display() : nullptr;
+}
+
 QIcon ProgramIcon()
 {
     QIcon icon;
@@ -38,7 +46,7 @@ QIcon ProgramIcon()
 
 ClockApp::ClockApp(ClockState& state, ClockAppParts parts)
     : state_(state), time_(parts.time), sounds_(parts.sounds), imagingToken_(parts.imagingToken), tickLog_(parts.tickLog),
-      face_(state, surfaces_), skins_(state, surfaces_, *this),
+      desktop_(WindowSystemXDisplay()), face_(state, surfaces_), skins_(state, surfaces_, *this),
       settings_(parts.settingsPath, state, *this, screen_, std::cerr), subclass_(hooks_),
       tick_(state, TickLinks{time_, sounds_, pump_, shell_, *this, *this, *this}), timerClient_(tick_),
       mouse_(*this, state.Unmovable)

@@ -77,7 +77,8 @@ private:
     void SetTopMost(bool onTop) override;
     void LoadSkin() override;
     // ClockWindowLink
-    bool EscapePressed() override { return desktop_.EscapeIsDown(); }
+    // Escape only ever shows a hidden clock, so a shown one spares the X server the question.
+    bool EscapePressed() override { return window_->isHidden() && desktop_.EscapeIsDown(); }
     void MakeVisible() override;
     void DrawClock(const LocalTime& time) override { face_.Draw(time); }
     void PresentPicture() override;

@@ -8,7 +8,8 @@ namespace dorvane {
 class ClockWindowLink {
 public:
     virtual ~ClockWindowLink() = default;
-    // True when Escape is down now or was pressed since the last time this was asked.
+    // True when Escape is down now or was pressed since the last time this was asked; a window that
+    // is shown may answer false, as MakeVisible would change nothing.
     virtual bool EscapePressed() = 0;
     // Shows the window (a clock hidden with InvisibleClock comes back this way).
     virtual void MakeVisible() = 0;

@@ -1,7 +1,6 @@
 #include "clock/ClockWindowView.h"
 
 #include "image/c32bppDIB.h"
-#include "platform/qt/SurfaceImage.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -21,20 +20,23 @@ ClockWindowView::ClockWindowView(ClockMouse& mouse, TimeSource& time, bool compo
 
 void ClockWindowView::Present(const c32bppDIB& face, uint8_t alpha)
 {
-    const QImage upright = SurfaceImage(face);
-    if (upright.isNull()) {
+    if (face.Width() <= 0 || face.Height() <= 0 || !face.BitsPointer()) {
         picture_ = QImage();
         update();
         return;
     }
-    QImage picture(upright.size(), QImage::Format_ARGB32_Premultiplied);
-    picture.fill(Qt::transparent);
+    // The face keeps its rows bottom-up: it is drawn upside down, at the opacity, in one pass.
+    const QImage bottomUp(face.BitsPointer(), face.Width(), face.Height(), face.scanWidth(),
+                          QImage::Format_ARGB32_Premultiplied);
+    if (picture_.size() != bottomUp.size())
+        picture_ = QImage(bottomUp.size(), QImage::Format_ARGB32_Premultiplied);
+    picture_.fill(Qt::transparent);
     {
-        QPainter painter(&picture);
+        QPainter painter(&picture_);
         painter.setOpacity(alpha / 255.0);
-        painter.drawImage(0, 0, upright);
+        painter.setTransform(QTransform(1, 0, 0, -1, 0, face.Height()));
+        painter.drawImage(0, 0, bottomUp);
     }
-    picture_ = std::move(picture);
     if (!compositing_)
         UpdateShape();
     update();
@@ -45,15 +47,16 @@ void ClockWindowView::Present(const c32bppDIB& face, uint8_t alpha)
 // shape is set again only when it changes.
 void ClockWindowView::UpdateShape()
 {
-    const QImage alpha = picture_.convertToFormat(QImage::Format_Alpha8);
-    QImage shape(alpha.size(), QImage::Format_MonoLSB);
+    // Read straight from the picture: a format conversion of this size would be spread over Qt's
+    // thread pool and wake its threads every second.
+    QImage shape(picture_.size(), QImage::Format_MonoLSB);
     shape.setColorCount(2);
     shape.setColor(0, qRgb(255, 255, 255)); // outside
     shape.setColor(1, qRgb(0, 0, 0));       // inside
-    for (int y = 0; y < alpha.height(); ++y) {
-        const uchar* coverage = alpha.constScanLine(y);
-        for (int x = 0; x < alpha.width(); ++x)
-            shape.setPixel(x, y, coverage[x] != 0 ? 1 : 0);
+    for (int y = 0; y < picture_.height(); ++y) {
+        const auto* pixels = reinterpret_cast<const QRgb*>(picture_.constScanLine(y));
+        for (int x = 0; x < picture_.width(); ++x)
+            shape.setPixel(x, y, qAlpha(pixels[x]) != 0 ? 1 : 0);
     }
     if (shape == shape_)
         return;
@@ -61,14 +64,20 @@ void ClockWindowView::UpdateShape()
     setMask(QBitmap::fromImage(shape_));
 }
 
+// The picture replaces what the window showed before, pixel for pixel. Qt hands copies of more
+// than about a hundred rows to its thread pool, whose threads would then wake every second for a
+// job that takes microseconds; copying in bands of fewer rows keeps the work on this thread.
 void ClockWindowView::paintEvent(QPaintEvent*)
 {
+    constexpr int kBandRows = 64;
     QPainter painter(this);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.fillRect(rect(), Qt::transparent);
-    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    if (!picture_.isNull())
-        painter.drawImage(0, 0, picture_);
+    if (picture_.isNull()) {
+        painter.fillRect(rect(), Qt::transparent);
+        return;
+    }
+    for (int top = 0; top < picture_.height(); top += kBandRows)
+        painter.drawImage(QPoint(0, top), picture_, QRect(0, top, picture_.width(), kBandRows));
 }
 
 void ClockWindowView::mousePressEvent(QMouseEvent* event)

@@ -8,7 +8,7 @@
 #include "image/ImageCommand.h"
 #include "platform/SdlSoundOutput.h"
 #include "platform/SystemTimeSource.h"
-#include "platform/X11Screen.h"
+#include "platform/X11Desktop.h"
 #include "tones/ToneCommand.h"
 
 #include <cstring>
@@ -101,7 +101,7 @@ int Simulate(const CommandLine& line, const std::filesystem::path& settingsPath)
         }
         request.seconds = *seconds;
     }
-    return dorvane::RunSimulateCommand(request, dorvane::X11Screen(), std::cout, std::cerr);
+    return dorvane::RunSimulateCommand(request, dorvane::X11Desktop(), std::cout, std::cerr);
 }
 
 } // namespace
@@ -115,7 +115,7 @@ int main(int argc, char** argv)
     if (argc >= 2 && std::strcmp(argv[1], "snapshot") == 0) {
         const std::vector<std::string> args(argv + 2, argv + argc);
         dorvane::SystemTimeSource time;
-        return dorvane::RunSnapshotCommand(args, dorvane::X11Screen(), time, std::cout, std::cerr);
+        return dorvane::RunSnapshotCommand(args, dorvane::X11Desktop(), time, std::cout, std::cerr);
     }
     if (argc >= 2 && std::strcmp(argv[1], "tone") == 0) {
         const std::vector<std::string> args(argv + 2, argv + argc);
@@ -132,7 +132,7 @@ int main(int argc, char** argv)
     }
     const auto settingsPath = dorvane::SettingsLocation::ForThisProcess(line.settingsFile).Resolve();
     if (line.printSettings)
-        return dorvane::RunSettingsCommand(settingsPath, dorvane::X11Screen(), std::cout, std::cerr);
+        return dorvane::RunSettingsCommand(settingsPath, dorvane::X11Desktop(), std::cout, std::cerr);
     if (line.simulate)
         return Simulate(line, settingsPath);
 

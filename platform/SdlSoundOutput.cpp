@@ -67,14 +67,56 @@ struct SdlSoundOutput::Voice {
     }
 };
 
-SdlSoundOutput::SdlSoundOutput(std::ostream& diagnostics, std::chrono::milliseconds retryOpenAfter)
-    : diagnostics_(diagnostics), retryOpenAfter_(retryOpenAfter), voice_(std::make_unique<Voice>())
+SdlSoundOutput::SdlSoundOutput(std::ostream& diagnostics, std::chrono::milliseconds retryOpenAfter,
+                               std::chrono::milliseconds closeWhenIdleFor)
+    : diagnostics_(diagnostics), retryOpenAfter_(retryOpenAfter), voice_(std::make_unique<Voice>()),
+      closeWhenIdleFor_(closeWhenIdleFor), idleCloser_([this] { CloseDeviceWhenIdle(); })
 {
 }
 
-SdlSoundOutput::~SdlSoundOutput() { CloseDevice(); }
+SdlSoundOutput::~SdlSoundOutput()
+{
+    {
+        std::lock_guard lock(deviceMutex_);
+        stopping_ = true;
+    }
+    idleChanged_.notify_all();
+    idleCloser_.join();
+    CloseDevice();
+}
 
-bool SdlSoundOutput::HasDevice() { return EnsureDevice(); }
+bool SdlSoundOutput::HasDevice()
+{
+    std::lock_guard lock(deviceMutex_);
+    return EnsureDevice();
+}
+
+bool SdlSoundOutput::IsDeviceOpen()
+{
+    std::lock_guard lock(deviceMutex_);
+    return device_ != 0;
+}
+
+// Runs on a thread of its own, which sleeps without waking while the device is closed.
+void SdlSoundOutput::CloseDeviceWhenIdle()
+{
+    std::unique_lock lock(deviceMutex_);
+    while (!stopping_) {
+        if (device_ == 0)
+            idleChanged_.wait(lock);
+        else if (Clock::now() < closeAt_)
+            idleChanged_.wait_until(lock, closeAt_);
+        else
+            CloseDevice();
+    }
+}
+
+// Called with deviceMutex_ held whenever the device opens or a sound starts.
+void SdlSoundOutput::KeepDeviceOpenFor(Clock::duration soundLength)
+{
+    closeAt_ = Clock::now() + soundLength + closeWhenIdleFor_;
+    idleChanged_.notify_all();
+}
 
 bool SdlSoundOutput::EnsureDevice()
 {
@@ -82,14 +124,13 @@ bool SdlSoundOutput::EnsureDevice()
         return true;
     if (device_ != 0)
         CloseDevice(); // lost, e.g. the sound server went away: open afresh
-    else if (lastOpenAttempt_ && Clock::now() - *lastOpenAttempt_ < retryOpenAfter_)
+    else if (lastFailedOpen_ && Clock::now() - *lastFailedOpen_ < retryOpenAfter_)
         return false;
     return OpenDevice();
 }
 
 bool SdlSoundOutput::OpenDevice()
 {
-    lastOpenAttempt_ = Clock::now();
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "Dorvane");
     SDL_SetHint(SDL_HINT_AUDIO_DEVICE_STREAM_NAME, "Clock tones");
@@ -121,6 +162,7 @@ bool SdlSoundOutput::OpenDevice()
         voice_->bufferFrames = obtained.samples;
     }
     SDL_PauseAudioDevice(device_, 0);
+    KeepDeviceOpenFor(Clock::duration::zero());
     return true;
 }
 
@@ -139,6 +181,7 @@ void SdlSoundOutput::CloseDevice()
 
 void SdlSoundOutput::ReportMissingDevice(const char* reason)
 {
+    lastFailedOpen_ = Clock::now();
     if (reportedMissing_)
         return;
     reportedMissing_ = true;
@@ -210,6 +253,7 @@ std::vector<uint8_t> SdlSoundOutput::SquareWave(int frequencyHz, int64_t fromMs,
 
 uint64_t SdlSoundOutput::Start(std::vector<uint8_t> samples)
 {
+    KeepDeviceOpenFor(FramesToDuration(samples.size() / (format_.channels * kBytesPerSample), format_.rate));
     std::lock_guard lock(voice_->mutex);
     voice_->samples = std::move(samples);
     voice_->position = 0;
@@ -235,6 +279,7 @@ void SdlSoundOutput::PlayToTheEnd(std::vector<uint8_t> samples)
 
 void SdlSoundOutput::PlayWavSync(std::span<const uint8_t> wav)
 {
+    std::lock_guard lock(deviceMutex_);
     if (!EnsureDevice())
         return;
     if (auto samples = ToDeviceFormat(wav))
@@ -243,6 +288,7 @@ void SdlSoundOutput::PlayWavSync(std::span<const uint8_t> wav)
 
 void SdlSoundOutput::PlayWavAsync(std::span<const uint8_t> wav)
 {
+    std::lock_guard lock(deviceMutex_);
     if (!EnsureDevice())
         return;
     if (auto samples = ToDeviceFormat(wav))
@@ -265,6 +311,7 @@ void SdlSoundOutput::Beep(int frequencyHz, int milliseconds)
 {
     if (milliseconds <= 0)
         return;
+    std::lock_guard lock(deviceMutex_);
     const bool audible = frequencyHz >= kLowestBeep && frequencyHz <= kHighestBeep;
     if (audible && PcSpeakerTone(frequencyHz, milliseconds))
         return;

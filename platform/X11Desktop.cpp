@@ -7,11 +7,22 @@
 
 namespace dorvane {
 
-X11Desktop::X11Desktop() : display_(XOpenDisplay(nullptr)) {}
+X11Desktop::X11Desktop() : X11Desktop(XOpenDisplay(nullptr))
+{
+    owned_ = display_ != nullptr;
+}
+
+X11Desktop::X11Desktop(Display* borrowed) : display_(borrowed)
+{
+    if (!display_)
+        return;
+    width_ = DisplayWidth(display_, DefaultScreen(display_));
+    height_ = DisplayHeight(display_, DefaultScreen(display_));
+}
 
 X11Desktop::~X11Desktop()
 {
-    if (display_)
+    if (owned_)
         XCloseDisplay(display_);
 }
 

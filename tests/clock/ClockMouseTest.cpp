@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace dorvane {
 namespace {
+
+using Events = std::vector<std::string>;
 
 class RecordingActions : public ClockMouseActions {
 public:
@@ -16,71 +19,56 @@ public:
     void HideStrip() override { events.push_back("hide"); }
     void SetStripTimer(bool enabled) override { events.push_back(enabled ? "timer on" : "timer off"); }
     void SilenceCurrentAlarm() override { events.push_back("silence"); }
-    std::vector<std::string> events;
+    Events events;
 };
 
-using Events = std::vector<std::string>;
+TEST(ClockMouse, ALeftDragKeepsThePressedPointUnderThePointerUnlessTheClockIsUnmovable)
+{
+    for (bool unmovable : {false, true}) {
+        RecordingActions actions;
+        ClockMouse mouse{actions, unmovable};
+        mouse.Press(10.4, 20.6);
+        mouse.Move(true, 15, 30, 100);
+        mouse.Move(true, 9, 21, 100.1);
+        mouse.Release();
+        EXPECT_EQ(actions.events, (unmovable ? Events{"unload", "unload"} : Events{"unload", "move 5,9", "move -1,0", "unload"}));
+    }
+}
 
-class ClockMouseTest : public ::testing::Test {
-protected:
+TEST(ClockMouse, HoveringShowsTheStripUntilMoreThanTwoSecondsAfterTheLastMoveEvenAcrossMidnight)
+{
+    const struct {
+        const char* what;
+        double hoverAt;
+        std::optional<double> movedOverStripAt;
+        double stillUpAt, hiddenAt;
+    } cases[] = {
+        {"hovering, up for exactly two seconds", 100.0, std::nullopt, 102.0, 102.1},
+        {"moving over the strip", 100.0, 101.5, 103.0, 103.6},
+        {"midnight passing", 86399.5, std::nullopt, 0.5, 1.6},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        RecordingActions actions;
+        bool unmovable = false;
+        ClockMouse mouse{actions, unmovable};
+        mouse.Move(false, 5, 5, c.hoverAt);
+        EXPECT_EQ(actions.events, (Events{"show", "timer on"}));
+        if (c.movedOverStripAt)
+            mouse.MarkPointerMoved(*c.movedOverStripAt);
+        actions.events.clear();
+        mouse.StripTimerFired(c.stillUpAt);
+        EXPECT_TRUE(actions.events.empty());
+        mouse.StripTimerFired(c.hiddenAt);
+        EXPECT_EQ(actions.events, (Events{"hide", "timer off"}));
+    }
+}
+
+TEST(ClockMouse, ADoubleClickSilencesTheAlarm)
+{
     RecordingActions actions;
     bool unmovable = false;
-    ClockMouse mouse{actions, unmovable};
-};
-
-TEST_F(ClockMouseTest, ALeftDragKeepsThePressedPointUnderThePointer)
-{
-    mouse.Press(10.4, 20.6);
-    mouse.Move(true, 15, 30, 100);
-    mouse.Move(true, 9, 21, 100.1);
-    mouse.Release();
-    EXPECT_EQ(actions.events, (Events{"unload", "move 5,9", "move -1,0", "unload"}));
-}
-
-TEST_F(ClockMouseTest, AnUnmovableClockStaysPut)
-{
-    unmovable = true;
-    mouse.Press(10, 10);
-    mouse.Move(true, 50, 50, 100);
-    EXPECT_EQ(actions.events, (Events{"unload"}));
-}
-
-TEST_F(ClockMouseTest, HoveringShowsTheStripUntilTwoSecondsAfterTheLastMove)
-{
-    mouse.Move(false, 5, 5, 100.0);
-    EXPECT_EQ(actions.events, (Events{"show", "timer on"}));
-    actions.events.clear();
-    mouse.StripTimerFired(101.0);
-    mouse.StripTimerFired(102.0); // exactly two seconds: still up
-    EXPECT_TRUE(actions.events.empty());
-    mouse.StripTimerFired(102.1);
-    EXPECT_EQ(actions.events, (Events{"hide", "timer off"}));
-}
-
-TEST_F(ClockMouseTest, MovementOverTheStripKeepsItUp)
-{
-    mouse.Move(false, 5, 5, 100.0);
-    mouse.MarkPointerMoved(101.5);
-    actions.events.clear();
-    mouse.StripTimerFired(103.0);
-    EXPECT_TRUE(actions.events.empty());
-    mouse.StripTimerFired(103.6);
-    EXPECT_EQ(actions.events, (Events{"hide", "timer off"}));
-}
-
-TEST_F(ClockMouseTest, TheStripStillHidesWhenMidnightPassesWhileItIsUp)
-{
-    mouse.Move(false, 5, 5, 86399.5);
-    actions.events.clear();
-    mouse.StripTimerFired(0.5); // one second later, after midnight
-    EXPECT_TRUE(actions.events.empty());
-    mouse.StripTimerFired(1.6);
-    EXPECT_EQ(actions.events, (Events{"hide", "timer off"}));
-}
-
-TEST_F(ClockMouseTest, ADoubleClickSilencesTheAlarm)
-{
-    mouse.DoubleClick();
+    ClockMouse(actions, unmovable).DoubleClick();
     EXPECT_EQ(actions.events, (Events{"silence"}));
 }
 

@@ -10,51 +10,45 @@ namespace {
 
 using testing::At;
 
-struct ClockWindowRig {
-    testing::TickRig tick;
+// The clock window, whose own procedure answers 42, with the tick's client taking its timer messages.
+class ClockTimerClientTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_FALSE(subclass.InterceptMessage(client, window, kWmTimer)); }
+
+    testing::TickRig rig;
     testing::FakeWindowSystem windows;
     MSubclass subclass{windows};
     int ownMessages = 0;
-    WindowHandle window = windows.AddWindow([this](const WindowMessage&) {
-        ++ownMessages;
-        return 42;
-    });
-    ClockTimerClient client{tick.tick};
+    WindowHandle window = windows.AddWindow([this](const WindowMessage&) { ++ownMessages; return 42; });
+    ClockTimerClient client{rig.tick};
 };
 
-TEST(ClockTimerClient, TimerMessageRunsTheTickAndNeverReachesTheWindow)
+TEST_F(ClockTimerClientTest, TimerMessageRunsTheTickAndNeverReachesTheWindow)
 {
-    ClockWindowRig rig;
-    ASSERT_FALSE(rig.subclass.InterceptMessage(rig.client, rig.window, kWmTimer));
-    rig.tick.time.Set(At(7, 5, 0));
-    EXPECT_EQ(rig.windows.Send(rig.window, kWmTimer, 1), 0);
-    rig.tick.time.Set(At(7, 5, 1));
-    EXPECT_EQ(rig.windows.Send(rig.window, kWmTimer, 1), 0);
-    EXPECT_EQ(rig.tick.window.drawnAt.size(), 2u);
-    EXPECT_EQ(rig.ownMessages, 0);
+    for (int second : {0, 1}) {
+        rig.time.Set(At(7, 5, second));
+        EXPECT_EQ(windows.Send(window, kWmTimer, 1), 0);
+    }
+    EXPECT_EQ(rig.window.drawnAt.size(), 2u);
+    EXPECT_EQ(ownMessages, 0);
 }
 
-TEST(ClockTimerClient, OtherMessagesGoToTheWindowAndTheClientAnswersPassNone)
+TEST_F(ClockTimerClientTest, OtherMessagesGoToTheWindowAndTheClientAnswersPassNone)
 {
-    ClockWindowRig rig;
-    ASSERT_FALSE(rig.subclass.InterceptMessage(rig.client, rig.window, kWmTimer));
-    EXPECT_EQ(rig.windows.Send(rig.window, 15), 42);
-    EXPECT_EQ(rig.ownMessages, 1);
-    EXPECT_TRUE(rig.tick.window.drawnAt.empty());
-
-    rig.client.SetMsgResponse(PassAfter);
-    EXPECT_EQ(rig.client.MsgResponse(), PassNone);
-    EXPECT_EQ(rig.client.WindowProc(rig.window, 15, 0, 0), 0);
+    EXPECT_EQ(windows.Send(window, 15), 42);
+    EXPECT_EQ(ownMessages, 1);
+    EXPECT_TRUE(rig.window.drawnAt.empty());
+    client.SetMsgResponse(PassAfter);
+    EXPECT_EQ(client.MsgResponse(), PassNone);
+    EXPECT_EQ(client.WindowProc(window, 15, 0, 0), 0);
 }
 
-TEST(ClockTimerClient, ReleasingTheTimerMessageStopsTheTick)
+TEST_F(ClockTimerClientTest, ReleasingTheTimerMessageStopsTheTick)
 {
-    ClockWindowRig rig;
-    ASSERT_FALSE(rig.subclass.InterceptMessage(rig.client, rig.window, kWmTimer));
-    ASSERT_TRUE(rig.subclass.ReleaseMessage(rig.client, rig.window, kWmTimer));
-    rig.tick.time.Set(At(7, 5, 0));
-    EXPECT_EQ(rig.windows.Send(rig.window, kWmTimer), 42);
-    EXPECT_TRUE(rig.tick.window.drawnAt.empty());
+    ASSERT_TRUE(subclass.ReleaseMessage(client, window, kWmTimer));
+    rig.time.Set(At(7, 5, 0));
+    EXPECT_EQ(windows.Send(window, kWmTimer), 42);
+    EXPECT_TRUE(rig.window.drawnAt.empty());
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "clock/TickSounds.h"
 
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -21,19 +22,15 @@ public:
     void PlayGeneratedTone(const TickTone& tone) override { Record(Route::ToneGenerator, tone); }
     void StartRecordedChime() override { played.push_back({Route::RecordedChime, {}}); }
 
+    // The tones played for use, and the recorded chimes started.
     int Count(ToneUse use) const
     {
-        int n = 0;
-        for (const auto& p : played)
-            n += p.route != Route::RecordedChime && p.tone.use == use;
-        return n;
+        return static_cast<int>(std::ranges::count_if(
+            played, [&](const Played& p) { return p.route != Route::RecordedChime && p.tone.use == use; }));
     }
     int RecordedChimes() const
     {
-        int n = 0;
-        for (const auto& p : played)
-            n += p.route == Route::RecordedChime;
-        return n;
+        return static_cast<int>(std::ranges::count(played, Route::RecordedChime, &Played::route));
     }
 
     std::vector<Played> played;

@@ -1,50 +1,79 @@
 #pragma once
 
+#include "clock/AlarmPopups.h"
+#include "clock/ClockText.h"
 #include "clock/ClockTick.h"
+#include "clock/ClockWindowLink.h"
 #include "clock/TickTiming.h"
-#include "tests/clock/FakeClockWindow.h"
-#include "tests/clock/RecordingAlarmPopups.h"
 #include "tests/clock/RecordingOptionsWindow.h"
 #include "tests/clock/RecordingTickSounds.h"
 #include "tests/platform/FakeMessagePump.h"
 #include "tests/platform/FakeTimeSource.h"
 #include "tests/platform/RecordingShell.h"
 
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
 namespace dorvane::testing {
 
 // 2026-12-06, a Sunday, at h:m:s and a few milliseconds, where the clock's timer places its runs.
 inline LocalTime At(int hour, int minute, int second, CivilDate date = {2026, 12, 6})
 {
-    LocalTime t;
-    t.date = date;
-    t.hour = hour;
-    t.minute = minute;
-    t.second = second;
-    t.fraction = 0.015;
-    return t;
+    return {date, hour, minute, second, 0.015};
 }
+
+// The clock window as the tick sees it: Escape is pressed when the test says so, and every call
+// is written to a journal.
+class FakeClockWindow : public ClockWindowLink {
+public:
+    bool EscapePressed() override { return std::exchange(escapePressed, false); }
+    void MakeVisible() override { journal.push_back("show"); }
+    void DrawClock(const LocalTime& time) override { journal.push_back("draw"); drawnAt.push_back(time); }
+    void PresentPicture() override { journal.push_back("present"); }
+
+    bool escapePressed = false;
+    std::vector<std::string> journal;
+    std::vector<LocalTime> drawnAt;
+};
+
+class RecordingAlarmPopups : public AlarmPopups {
+public:
+    void ShowAlarmPopup(const AlarmPopupRequest& request) override { shown.push_back(request); }
+    std::vector<AlarmPopupRequest> shown;
+};
 
 // A clock tick with every link replaced by a fake, and a clock state without alarms, tick or chime.
 struct TickRig {
-    TickRig()
-    {
-        state.ActivateChime = 0;
-        state.ActivateTick = 0;
-    }
+    TickRig() { state.ActivateChime = state.ActivateTick = 0; }
 
-    // One run at the given time.
     void RunAt(const LocalTime& now)
     {
         time.Set(now);
         tick.UpdateClock();
     }
-    // One run a second for seconds, starting at from.
-    void RunSeconds(const LocalTime& from, int seconds)
+    // Runs at each time and returns, by "hh:mm:ss AM", how many sounds the runs that made any made.
+    std::map<std::string, int> RunAtEach(const std::vector<LocalTime>& times)
     {
-        for (int i = 0; i < seconds; ++i)
-            RunAt(LocalTimeAt(ContinuousSeconds(from) + i));
+        std::map<std::string, int> sounded;
+        for (const LocalTime& t : times) {
+            const std::size_t before = sounds.played.size();
+            RunAt(t);
+            if (sounds.played.size() != before)
+                sounded[FormatHourMinuteSecond(t)] += static_cast<int>(sounds.played.size() - before);
+        }
+        return sounded;
     }
-    // A daily alarm in slot at "hour:minute ampm".
+    // One run a second for seconds, starting at from.
+    std::map<std::string, int> RunSeconds(const LocalTime& from, int seconds)
+    {
+        std::vector<LocalTime> times;
+        for (int i = 0; i < seconds; ++i)
+            times.push_back(LocalTimeAt(ContinuousSeconds(from) + i));
+        return RunAtEach(times);
+    }
+    // An armed daily alarm in slot at "hour:minute ampm".
     AlarmSlot& DailyAlarm(int slot, const char* hour, const char* minute, const char* ampm)
     {
         AlarmSlot& alarm = state.Alarms[slot];

@@ -37,22 +37,18 @@ protected:
     }
 };
 
-TEST_F(ButtonStripTest, StandsFiftyTwipsRightOfTheClockAndBelowItsTop)
+TEST_F(ButtonStripTest, StandsFiftyTwipsRightOfTheClockAndBelowItsTopAndDragsTheClockAlong)
 {
     const TwipsRect placed = strip.Place();
     EXPECT_EQ(placed, (TwipsRect{1130 * 15 + 50, 20 * 15 + 50, 400, 1200}));
     EXPECT_EQ(windows.strip, std::make_pair(placed.left, placed.top));
-}
 
-TEST_F(ButtonStripTest, DraggingTheHandleMovesTheClockWithTheStrip)
-{
-    strip.Place();
     strip.DragPressed(30.4, 40.6); // rounded to whole twips
     strip.DragMoved(130, 41);
-    EXPECT_DOUBLE_EQ(strip.Rect().left, 1130 * 15 + 50 + 100);
-    EXPECT_DOUBLE_EQ(strip.Rect().top, 20 * 15 + 50);
-    EXPECT_DOUBLE_EQ(windows.clock.left, strip.Rect().left - 130 * 15 - 50);
-    EXPECT_DOUBLE_EQ(windows.clock.top, strip.Rect().top - 50);
+    EXPECT_DOUBLE_EQ(strip.Rect().left, placed.left + 100);
+    EXPECT_DOUBLE_EQ(strip.Rect().top, placed.top);
+    EXPECT_DOUBLE_EQ(windows.clock.left, 1000 * 15 + 100);
+    EXPECT_DOUBLE_EQ(windows.clock.top, 20 * 15);
 }
 
 TEST_F(ButtonStripTest, ReleasingBringsThePairBackOnTheScreen)

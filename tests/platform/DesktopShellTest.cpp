@@ -3,37 +3,18 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <chrono>
-#include <dirent.h>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <thread>
-#include <unistd.h>
 
 namespace dorvane {
 namespace {
 
 namespace fs = std::filesystem;
 using testing::TempFolder;
-
-// Waits for a file to appear; the programs under test write their markers within milliseconds,
-// the bound only keeps a broken test from hanging.
-bool WaitForFile(const fs::path& file)
-{
-    for (int i = 0; i < 1000; ++i) {
-        if (fs::exists(file))
-            return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return false;
-}
-
-void WriteProgram(const fs::path& file, const std::string& body)
-{
-    TempFolder::Write(file, "#!/bin/sh\n" + body);
-    fs::permissions(file, fs::perms::owner_all);
-}
 
 // Children of this process that have ended but were not reaped.
 int ZombieChildren()
@@ -53,49 +34,58 @@ int ZombieChildren()
     return zombies;
 }
 
-// A folder with a stand-in for the desktop's opener that writes the arguments it was given, one
-// per line after their count, to "opened".
-struct ShellRig {
-    ShellRig()
+// A folder that is home, with a search path "bin" and a stand-in for the desktop's opener that
+// leaves the arguments it was given, one per line after their count, in the marker "opened".
+class DesktopShellTest : public ::testing::Test {
+protected:
+    DesktopShellTest()
     {
         fs::create_directories(folder / "bin");
-        WriteProgram(folder / "opener", "printf '%s\\n' \"$#\" \"$@\" > \"" + (folder / "opened.part").string() +
-                                            "\"\nmv \"" + (folder / "opened.part").string() + "\" \"" +
-                                            (folder / "opened").string() + "\"\n");
+        WriteProgram(folder / "opener", Leave("opened", "printf '%s\\n' \"$#\" \"$@\""));
     }
-    DesktopShell Shell() const
+
+    static void WriteProgram(const fs::path& file, const std::string& body)
     {
-        return DesktopShell({(folder / "opener").string(), "::" + (folder / "bin").string(), folder.path().string()});
+        TempFolder::Write(file, "#!/bin/sh\n" + body);
+        fs::permissions(file, fs::perms::owner_all);
     }
-    std::string Opened() { return WaitForFile(folder / "opened") ? TempFolder::Read(folder / "opened") : "(nothing)"; }
+    // Shell lines that leave the output of commands in the marker file, written whole.
+    std::string Leave(const std::string& marker, const std::string& commands = "true") const
+    {
+        const std::string part = (folder / marker).string() + ".part";
+        return "{ " + commands + "; } > \"" + part + "\"\nmv \"" + part + "\" \"" + (folder / marker).string() + "\"\n";
+    }
+    // Waits for a marker and takes it away; the programs under test leave theirs within
+    // milliseconds, the bound only keeps a broken test from hanging.
+    std::string Await(const std::string& marker)
+    {
+        for (int i = 0; i < 1000 && !fs::exists(folder / marker); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        const std::string left = fs::exists(folder / marker) ? TempFolder::Read(folder / marker) : "(nothing)";
+        fs::remove(folder / marker);
+        return left;
+    }
+
+    bool Open(const std::string& target)
+    {
+        return DesktopShell({(folder / "opener").string(), "::" + (folder / "bin").string(), folder.path().string()})
+            .Open(target);
+    }
 
     TempFolder folder;
 };
 
-TEST(DesktopShell, StartsAnExecutableFileWithoutArgumentsInASessionOfItsOwn)
+TEST_F(DesktopShellTest, StartsAnExecutableFileWithoutArgumentsInASessionOfItsOwnAndReapsIt)
 {
-    ShellRig rig;
-    const fs::path marker = rig.folder / "ran";
-    WriteProgram(rig.folder / "prog.sh",
-                 "{ echo \"$#\"; readlink /proc/self/fd/0; echo $$; cut -d' ' -f6 /proc/$$/stat; } > \"" + marker.string() +
-                     ".part\"\nmv \"" + marker.string() + ".part\" \"" + marker.string() + "\"\n");
-    ASSERT_TRUE(rig.Shell().Open((rig.folder / "prog.sh").string()));
-    ASSERT_TRUE(WaitForFile(marker));
-    std::istringstream ran(TempFolder::Read(marker));
+    WriteProgram(folder / "prog.sh", Leave("ran", "echo \"$#\"; readlink /proc/self/fd/0; echo $$; cut -d' ' -f6 /proc/$$/stat"));
+    ASSERT_TRUE(Open((folder / "prog.sh").string()));
+    std::istringstream ran(Await("ran"));
     std::string arguments, input, pid, session;
     ran >> arguments >> input >> pid >> session;
     EXPECT_EQ(arguments, "0");
     EXPECT_EQ(input, "/dev/null");
     EXPECT_EQ(session, pid) << "the program leads a session of its own";
     EXPECT_NE(session, std::to_string(::getsid(0)));
-}
-
-TEST(DesktopShell, LeavesNoZombieBehind)
-{
-    ShellRig rig;
-    WriteProgram(rig.folder / "quick.sh", "touch \"" + (rig.folder / "ran").string() + "\"\n");
-    ASSERT_TRUE(rig.Shell().Open((rig.folder / "quick.sh").string()));
-    ASSERT_TRUE(WaitForFile(rig.folder / "ran"));
     int zombies = 1;
     for (int i = 0; i < 500 && zombies > 0; ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
@@ -104,109 +94,78 @@ TEST(DesktopShell, LeavesNoZombieBehind)
     EXPECT_EQ(zombies, 0);
 }
 
-TEST(DesktopShell, ReturnsWhileTheProgramIsStillRunning)
+TEST_F(DesktopShellTest, ReturnsWhileTheProgramIsStillRunning)
 {
-    ShellRig rig;
-    const std::string started = (rig.folder / "started").string(), release = (rig.folder / "release").string(),
-                      done = (rig.folder / "done").string();
-    WriteProgram(rig.folder / "slow.sh", "touch \"" + started + "\"\nfor i in $(seq 400); do [ -e \"" + release +
-                                             "\" ] && break; sleep 0.05; done\ntouch \"" + done + "\"\n");
-    ASSERT_TRUE(rig.Shell().Open((rig.folder / "slow.sh").string()));
-    EXPECT_FALSE(fs::exists(done)) << "Open waited for the program to end";
-    ASSERT_TRUE(WaitForFile(started));
+    const std::string release = (folder / "release").string();
+    WriteProgram(folder / "slow.sh", Leave("started") + "for i in $(seq 400); do [ -e \"" + release +
+                                         "\" ] && break; sleep 0.05; done\n" + Leave("done"));
+    ASSERT_TRUE(Open((folder / "slow.sh").string()));
+    EXPECT_FALSE(fs::exists(folder / "done")) << "Open waited for the program to end";
+    EXPECT_EQ(Await("started"), "");
     TempFolder::Write(release, "");
-    EXPECT_TRUE(WaitForFile(done));
+    EXPECT_EQ(Await("done"), "");
 }
 
-TEST(DesktopShell, FindsAProgramNameOnTheSearchPath)
+TEST_F(DesktopShellTest, FindsProgramsOnTheSearchPathAndInHomeWithoutQuotesAndBlanks)
 {
-    ShellRig rig;
-    WriteProgram(rig.folder / "bin" / "dorvane-wake", "touch \"" + (rig.folder / "ran").string() + "\"\n");
-    EXPECT_TRUE(rig.Shell().Open("dorvane-wake"));
-    EXPECT_TRUE(WaitForFile(rig.folder / "ran"));
-    EXPECT_FALSE(rig.Shell().Open("dorvane-no-such-program"));
-}
-
-TEST(DesktopShell, ExpandsHomeAndDropsQuotesAndBlanksAroundThePath)
-{
-    for (const std::string& typed : {std::string("~/prog.sh"), std::string("  \"") + "~/prog.sh\"\n"}) {
-        ShellRig rig;
-        WriteProgram(rig.folder / "prog.sh", "touch \"" + (rig.folder / "ran").string() + "\"\n");
-        EXPECT_TRUE(rig.Shell().Open(typed)) << typed;
-        EXPECT_TRUE(WaitForFile(rig.folder / "ran")) << typed;
+    WriteProgram(folder / "bin" / "dorvane-wake", Leave("ran"));
+    WriteProgram(folder / "prog.sh", Leave("ran"));
+    for (const std::string typed : {"dorvane-wake", "~/prog.sh", "  \"~/prog.sh\"\n"}) {
+        EXPECT_TRUE(Open(typed)) << typed;
+        EXPECT_EQ(Await("ran"), "") << typed;
     }
 }
 
-TEST(DesktopShell, HandsAddressesToTheOpenerAsOneArgument)
+TEST_F(DesktopShellTest, HandsAddressesDocumentsAndFoldersToTheOpenerAsOneArgument)
 {
+    const fs::path document = folder / "notes; $(touch x) `id`.txt";
+    TempFolder::Write(document, "remember");
+    // A file that only carries the execute bit is a document, not a script to run through a shell.
+    const fs::path commands = folder / "commands.txt";
+    TempFolder::Write(commands, Leave("ran"));
+    fs::permissions(commands, fs::perms::owner_all);
     const struct {
-        const char* typed;
-        const char* opened;
+        std::string typed, opened;
     } cases[] = {
         {"https://example.com/a?b=1&c=$(id)", "https://example.com/a?b=1&c=$(id)"},
         {"www.example.com", "http://www.example.com"},
         {"mailto:someone@example.com", "mailto:someone@example.com"},
         {"file:///tmp/x y.txt", "file:///tmp/x y.txt"},
+        {document.string(), document.string()},
+        {(folder / "bin").string(), (folder / "bin").string()},
+        {commands.string(), commands.string()},
     };
     for (const auto& c : cases) {
-        ShellRig rig;
-        EXPECT_TRUE(rig.Shell().Open(c.typed)) << c.typed;
-        EXPECT_EQ(rig.Opened(), std::string("1\n") + c.opened + "\n");
+        EXPECT_TRUE(Open(c.typed)) << c.typed;
+        EXPECT_EQ(Await("opened"), "1\n" + c.opened + "\n");
     }
+    EXPECT_FALSE(fs::exists(folder / "ran"));
 }
 
-TEST(DesktopShell, HandsDocumentsAndFoldersToTheOpener)
+TEST_F(DesktopShellTest, NeverRunsTheTextAsShellCommands)
 {
-    ShellRig rig;
-    const fs::path document = rig.folder / "notes; $(touch x) `id`.txt";
-    TempFolder::Write(document, "remember");
-    EXPECT_TRUE(rig.Shell().Open(document.string()));
-    EXPECT_EQ(rig.Opened(), "1\n" + document.string() + "\n");
-    fs::remove(rig.folder / "opened");
-
-    EXPECT_TRUE(rig.Shell().Open((rig.folder / "bin").string()));
-    EXPECT_EQ(rig.Opened(), "1\n" + (rig.folder / "bin").string() + "\n");
-}
-
-TEST(DesktopShell, OpensAFileThatOnlyCarriesTheExecuteBitInsteadOfRunningItThroughAShell)
-{
-    ShellRig rig;
-    const fs::path file = rig.folder / "commands.txt";
-    TempFolder::Write(file, "touch \"" + (rig.folder / "ran").string() + "\"\n");
-    fs::permissions(file, fs::perms::owner_all);
-    EXPECT_TRUE(rig.Shell().Open(file.string()));
-    EXPECT_EQ(rig.Opened(), "1\n" + file.string() + "\n");
-    EXPECT_FALSE(fs::exists(rig.folder / "ran"));
-}
-
-TEST(DesktopShell, NeverRunsTheTextAsShellCommands)
-{
-    ShellRig rig;
-    const std::string canary = (rig.folder / "canary").string();
+    const std::string canary = (folder / "canary").string();
     fs::create_directories(canary);
-    WriteProgram(rig.folder / "bin" / "x", "touch \"" + (rig.folder / "x ran").string() + "\"\n");
+    WriteProgram(folder / "bin" / "x", Leave("x ran"));
     for (const std::string& text : {"x; rm -rf \"" + canary + "\"", "x && rm -rf " + canary, "$(rm -rf " + canary + ")",
                                     "`rm -rf " + canary + "`", "x | rm -rf " + canary, "rm -rf " + canary,
-                                    "x\nrm -rf " + canary}) {
-        EXPECT_FALSE(rig.Shell().Open(text)) << text;
-    }
+                                    "x\nrm -rf " + canary})
+        EXPECT_FALSE(Open(text)) << text;
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
     EXPECT_TRUE(fs::exists(canary));
-    EXPECT_FALSE(fs::exists(rig.folder / "x ran"));
-    EXPECT_FALSE(fs::exists(rig.folder / "opened"));
+    EXPECT_FALSE(fs::exists(folder / "x ran"));
+    EXPECT_FALSE(fs::exists(folder / "opened"));
     if (!HasFailure()) {
-        EXPECT_FALSE(rig.Shell().Open("x; rm -rf ~"));
+        EXPECT_FALSE(Open("x; rm -rf ~"));
     }
 }
 
-TEST(DesktopShell, StartsNothingForMissingTargetsOrAMissingOpener)
+TEST_F(DesktopShellTest, StartsNothingForMissingTargetsOrAMissingOpener)
 {
-    ShellRig rig;
-    for (const char* target : {"", "   ", "/no/such/file", "no/such/file", "\"\""})
-        EXPECT_FALSE(rig.Shell().Open(target)) << '"' << target << '"';
-    DesktopShell withoutOpener({"/no/such/opener", "", ""});
-    EXPECT_FALSE(withoutOpener.Open("https://example.com"));
-    EXPECT_FALSE(fs::exists(rig.folder / "opened"));
+    for (const char* target : {"", "   ", "/no/such/file", "no/such/file", "\"\"", "dorvane-no-such-program"})
+        EXPECT_FALSE(Open(target)) << '"' << target << '"';
+    EXPECT_FALSE(DesktopShell({"/no/such/opener", "", ""}).Open("https://example.com"));
+    EXPECT_FALSE(fs::exists(folder / "opened"));
 }
 
 } // namespace

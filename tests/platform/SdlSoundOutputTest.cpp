@@ -9,6 +9,8 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -227,6 +229,48 @@ TEST(SdlSoundOutputWithoutServer, FindsASoundServerThatStartsLater)
     EXPECT_NEAR(Milliseconds(bursts[0].length(), kRate), 200, 2);
     const std::string said = diagnostics.str();
     EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+}
+
+// Names of this process's threads that feed a sound device.
+int AudioThreads()
+{
+    int count = 0;
+    for (const auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
+        std::ifstream comm(task.path() / "comm");
+        std::string name;
+        std::getline(comm, name);
+        count += name.starts_with("SDLAudio") ? 1 : 0;
+    }
+    return count;
+}
+
+TEST(SdlSoundOutputWhenQuiet, ClosesTheDeviceAndOpensItAgainForTheNextSound)
+{
+    auto started = PulseRecording::Start();
+    if (!started)
+        GTEST_SKIP() << started.error();
+    std::ostringstream diagnostics;
+    SdlSoundOutput output(diagnostics, 5s, 200ms);
+    output.PlayWavSync(SineWav(44100, 2, 1000, 0.2, 10000));
+    EXPECT_TRUE(output.IsDeviceOpen());
+    EXPECT_EQ(AudioThreads(), 1);
+
+    const auto deadline = Clock::now() + 3s;
+    while (output.IsDeviceOpen() && Clock::now() < deadline)
+        std::this_thread::sleep_for(20ms);
+    EXPECT_FALSE(output.IsDeviceOpen());
+    EXPECT_EQ(AudioThreads(), 0) << "a closed device leaves no thread waking up";
+
+    output.PlayWavSync(SineWav(44100, 2, 2000, 0.3, 10000));
+    const auto heard = started.value()->Stop();
+    const auto bursts = FindBursts(heard, kThreshold, kMaxGap);
+    SCOPED_TRACE(Describe(bursts, kRate));
+    ASSERT_EQ(bursts.size(), 2u);
+    EXPECT_NEAR(ZeroCrossingFrequency(Part(heard, bursts[1]), kRate), 2000, 20);
+    // The sink's monitor may miss the first few milliseconds of a stream new to the server.
+    EXPECT_GT(Milliseconds(bursts[1].length(), kRate), 280);
+    EXPECT_LT(Milliseconds(bursts[1].length(), kRate), 302);
+    EXPECT_EQ(diagnostics.str(), "");
 }
 
 } // namespace

@@ -66,23 +66,6 @@ double PowerAt(std::span<const int16_t> samples, int rate, double frequency)
     return power / (double(samples.size()) * samples.size());
 }
 
-double DominantFrequency(std::span<const int16_t> samples, int rate, double low, double high)
-{
-    auto strongest = [&](double from, double to, double step) {
-        double best = from, bestPower = -1;
-        for (double f = from; f <= to; f += step) {
-            const double power = PowerAt(samples, rate, f);
-            if (power > bestPower) {
-                bestPower = power;
-                best = f;
-            }
-        }
-        return best;
-    };
-    const double coarse = strongest(low, high, 1.0);
-    return strongest(coarse - 1, coarse + 1, 0.1);
-}
-
 double Rms(std::span<const int16_t> samples)
 {
     double sum = 0;

@@ -31,9 +31,6 @@ double ZeroCrossingFrequency(std::span<const int16_t> samples, int rate);
 // The power of one frequency in the samples (Goertzel's filter), normalised to the samples' count.
 double PowerAt(std::span<const int16_t> samples, int rate, double frequency);
 
-// The strongest frequency between low and high, to a tenth of a hertz.
-double DominantFrequency(std::span<const int16_t> samples, int rate, double low, double high);
-
 double Rms(std::span<const int16_t> samples);
 
 // Rms of the difference of two equally long stretches.

@@ -38,15 +38,16 @@ protected:
     {
         state.AlarmNoOfRings = 4;
         state.AlarmFreq = 2000;
-        ArmDaily(0, "7", "05");
+        ArmDaily(0);
     }
 
-    void ArmDaily(int slot, const char* hour, const char* minute)
+    // A daily alarm at 7:05 with a message.
+    void ArmDaily(int slot)
     {
         AlarmSlot& alarm = state.Alarms[slot];
         alarm.AlarmActivated = "1";
-        alarm.AlarmHour = hour;
-        alarm.AlarmMin = minute;
+        alarm.AlarmHour = "7";
+        alarm.AlarmMin = "05";
         alarm.AlarmMessage = "Wake up";
     }
 
@@ -67,17 +68,13 @@ protected:
 
 TEST_F(Form3Test, ClosingStopsTheRingingAndDisarmsOnlyADatedAlarm)
 {
-    struct Case {
+    const struct {
         const char* date;
         bool optionsOpen;
         const char* activatedAfter;
         bool boxCleared;
-    } cases[] = {
-        {"", false, "1", false},
-        {"", true, "1", false},
-        {"Sun Dec 06, 2026", false, "0", false},
-        {"Sun Dec 06, 2026", true, "0", true},
-    };
+    } cases[] = {{"", false, "1", false}, {"", true, "1", false}, {"Sun Dec 06, 2026", false, "0", false},
+                 {"Sun Dec 06, 2026", true, "0", true}};
     for (const auto& c : cases) {
         state.Alarms[0].AlarmDate = c.date;
         state.Alarms[0].AlarmActivated = "1";
@@ -114,74 +111,65 @@ TEST_F(Form3Test, ResetClearsTheAlarmAndShowsTheClock)
         EXPECT_EQ(alarm.RingCount, 5);
         EXPECT_EQ(options.clearedRows.count(0) == 1, optionsOpen);
         EXPECT_TRUE(options.clearedActivate.empty());
-        ArmDaily(0, "7", "05");
+        ArmDaily(0);
     }
 }
 
-TEST_F(Form3Test, ASnoozeRingsOnceMoreBetween180And181SecondsLater)
+TEST_F(Form3Test, ASnoozeRingsOnceMoreBetween180And181SecondsLaterAlsoAcrossMidnight)
 {
-    RecordingPopupView view;
-    Form3& popup = Open(0, view);
-    time.Set(At(6, 7, 5, 0.5));
-    popup.SnoozeClicked();
-    EXPECT_EQ(state.Alarms[0].RingCount, 5);
-    EXPECT_FALSE(view.visible);
-
-    time.Set(At(6, 7, 8, 0.5)); // exactly 180 s: not yet
-    popup.TimerFired();
-    EXPECT_TRUE(sounds.played.empty());
-    time.Set(At(6, 7, 8, 0.6));
-    popup.TimerFired();
-    ASSERT_EQ(sounds.played.size(), 4u);
-    for (const auto& p : sounds.played)
-        EXPECT_EQ(p.tone, (TickTone{ToneUse::AlarmRing, 2000, 120, 0, false}));
-    EXPECT_EQ(pump.runs, 4);
-    EXPECT_EQ(view.events, (std::vector<std::string>{"hide", "show", "snooze label"}));
-    popup.TimerFired(); // one burst only
-    EXPECT_EQ(sounds.played.size(), 4u);
-    EXPECT_FALSE(popup.IsClosed());
+    const struct {
+        LocalTime snoozed, tooEarly, due;
+    } cases[] = {
+        {At(6, 7, 5, 0.5), At(6, 7, 8, 0.5), At(6, 7, 8, 0.6)}, // exactly 180 s is not yet
+        {At(6, 23, 59, 0), At(7, 0, 1, 59), At(7, 0, 2, 0.5)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.snoozed.hour);
+        sounds.played.clear();
+        pump.runs = 0;
+        RecordingPopupView view;
+        Form3& popup = Open(0, view);
+        time.Set(c.snoozed);
+        popup.SnoozeClicked();
+        EXPECT_EQ(state.Alarms[0].RingCount, 5);
+        EXPECT_FALSE(view.visible);
+        time.Set(c.tooEarly);
+        popup.TimerFired();
+        EXPECT_TRUE(sounds.played.empty());
+        time.Set(c.due);
+        popup.TimerFired();
+        popup.TimerFired(); // one burst only
+        ASSERT_EQ(sounds.played.size(), 4u);
+        for (const auto& p : sounds.played)
+            EXPECT_EQ(p.tone, (TickTone{ToneUse::AlarmRing, 2000, 120, 0, false}));
+        EXPECT_EQ(pump.runs, 4);
+        EXPECT_EQ(view.events, (std::vector<std::string>{"hide", "show", "snooze label"}));
+        EXPECT_FALSE(popup.IsClosed());
+    }
 }
 
-TEST_F(Form3Test, ASnoozeJustBeforeMidnightRingsAfterMidnight)
+TEST_F(Form3Test, ADisarmedAlarmTakesItsPopupWithItAtItsNextTickBeforeAnySnoozeRing)
 {
-    RecordingPopupView view;
-    Form3& popup = Open(0, view);
-    time.Set(At(6, 23, 59, 0));
-    popup.SnoozeClicked();
-    time.Set(At(7, 0, 1, 59));
-    popup.TimerFired();
-    EXPECT_TRUE(sounds.played.empty());
-    time.Set(At(7, 0, 2, 0.5));
-    popup.TimerFired();
-    EXPECT_EQ(sounds.played.size(), 4u);
-}
-
-TEST_F(Form3Test, ADisarmedAlarmTakesItsPopupWithItBeforeAnySnoozeRing)
-{
-    RecordingPopupView view;
-    Form3& popup = Open(0, view);
-    popup.SnoozeClicked();
-    state.Alarms[0].AlarmActivated = "0";
-    time.Set(At(6, 7, 9, 0)); // the snooze has run out too
-    popup.TimerFired();
-    EXPECT_TRUE(sounds.played.empty());
-    EXPECT_TRUE(popup.IsClosed());
-    EXPECT_EQ(view.events, (std::vector<std::string>{"hide", "stop timer", "destroy"}));
-}
-
-TEST_F(Form3Test, APopupWhoseAlarmLaunchedAProgramClosesAtItsFirstTick)
-{
-    RecordingPopupView view;
-    Form3& popup = Open(0, view);
-    state.Alarms[0].AlarmActivated = "0"; // the tick disarmed it when it launched the program
-    time.Set(At(6, 7, 5, 1));
-    popup.TimerFired();
-    EXPECT_TRUE(popup.IsClosed());
+    for (bool snoozed : {false, true}) { // not snoozed: the tick disarmed it when it launched a program
+        time.Set(At(6, 7, 5, 0));
+        RecordingPopupView view;
+        Form3& popup = Open(0, view);
+        if (snoozed)
+            popup.SnoozeClicked();
+        state.Alarms[0].AlarmActivated = "0";
+        time.Set(At(6, 7, 9, 0)); // a snooze would have run out too
+        popup.TimerFired();
+        EXPECT_TRUE(sounds.played.empty());
+        EXPECT_TRUE(popup.IsClosed());
+        EXPECT_EQ(view.events, snoozed ? (std::vector<std::string>{"hide", "stop timer", "destroy"})
+                                       : (std::vector<std::string>{"stop timer", "destroy"}));
+        ArmDaily(0);
+    }
 }
 
 TEST_F(Form3Test, PopupsOfDifferentAlarmsAreIndependent)
 {
-    ArmDaily(3, "7", "05");
+    ArmDaily(3);
     state.Alarms[3].AlarmDate = "Sun Dec 06, 2026";
     RecordingPopupView view0, view3;
     Form3& first = Open(0, view0);

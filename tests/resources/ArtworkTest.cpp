@@ -33,14 +33,6 @@ std::unique_ptr<c32bppDIB> Loaded(const PictureResource& picture)
     return surface;
 }
 
-std::vector<PictureResource> AllDialPictures()
-{
-    std::vector<PictureResource> dials;
-    for (std::string_view skin : SkinCatalogue::AllDials())
-        dials.push_back(SkinCatalogue::DialOf(skin));
-    return dials;
-}
-
 TEST(Artwork, EveryManifestLineIsCompiledInWithTheFilesBytes)
 {
     std::ifstream manifest(kResources / "artwork.list");
@@ -64,9 +56,9 @@ TEST(Artwork, EveryManifestLineIsCompiledInWithTheFilesBytes)
 
 TEST(Artwork, EveryDialHasFullyTransparentCorners)
 {
-    for (const PictureResource& dial : AllDialPictures()) {
-        SCOPED_TRACE(dial.name);
-        const auto loaded = Loaded(dial);
+    for (std::string_view skin : SkinCatalogue::AllDials()) {
+        SCOPED_TRACE(skin);
+        const auto loaded = Loaded(SkinCatalogue::DialOf(skin));
         const c32bppDIB& surface = *loaded;
         ASSERT_GE(surface.Width(), 129);
         EXPECT_TRUE(surface.Alpha());

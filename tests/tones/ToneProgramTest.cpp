@@ -62,14 +62,12 @@ TEST(ToneProgram, WithoutASoundServerPlaysSilentlySaysSoOnceAndSucceeds)
 TEST(ToneProgram, NoiseIsTheSameOnEveryRun)
 {
     TempFolder folder;
-    const std::string words = " --wave 1 --seconds 0.05 --out ";
-    ASSERT_EQ(RunDorvane(kNoServer, "tone 1000" + words + (folder / "a.wav").string()).exitCode, 0);
-    ASSERT_EQ(RunDorvane(kNoServer, "tone 1000" + words + (folder / "b.wav").string()).exitCode, 0);
+    for (const char* file : {"a.wav", "b.wav"})
+        ASSERT_EQ(RunDorvane(kNoServer, "tone 1000 --wave 1 --seconds 0.05 --out " + (folder / file).string()).exitCode, 0);
     const std::string first = TempFolder::Read(folder / "a.wav");
     EXPECT_EQ(first.size(), 44u + 4 * 2205);
     EXPECT_EQ(first, TempFolder::Read(folder / "b.wav"));
-    const std::vector<uint8_t> bytes(first.begin(), first.end());
-    const testing::WavBytes wav{bytes};
+    const testing::WavBytes wav{std::span(reinterpret_cast<const uint8_t*>(first.data()), first.size())};
     EXPECT_NE(wav.Sample(0, 0), wav.Sample(1, 0));
     EXPECT_NE(wav.Sample(0, 0), wav.Sample(0, 1));
 }
@@ -82,15 +80,14 @@ TEST(ToneProgram, PlaysTheToneThroughTheSoundServer)
     const Ran ran = RunDorvane("", "tone 1500 --seconds 0.2 --volume 10000");
     EXPECT_EQ(ran.exitCode, 0) << ran.err;
     const auto heard = started.value()->Stop();
+    constexpr int kRate = testing::PulseRecording::kRate;
     const auto bursts = FindBursts(heard, 3000, 88);
-    SCOPED_TRACE(Describe(bursts, testing::PulseRecording::kRate));
+    SCOPED_TRACE(Describe(bursts, kRate));
     ASSERT_EQ(bursts.size(), 1u);
     // A fresh stream's first milliseconds can be missing from the sink's monitor (not from the sink).
-    EXPECT_GT(Milliseconds(bursts[0].length(), testing::PulseRecording::kRate), 180);
-    EXPECT_LE(Milliseconds(bursts[0].length(), testing::PulseRecording::kRate), 201);
-    EXPECT_NEAR(ZeroCrossingFrequency(std::span(heard).subspan(bursts[0].start, bursts[0].length()),
-                                      testing::PulseRecording::kRate),
-                1500, 15);
+    EXPECT_GT(Milliseconds(bursts[0].length(), kRate), 180);
+    EXPECT_LE(Milliseconds(bursts[0].length(), kRate), 201);
+    EXPECT_NEAR(ZeroCrossingFrequency(std::span(heard).subspan(bursts[0].start, bursts[0].length()), kRate), 1500, 15);
 }
 
 } // namespace

@@ -1,50 +1,63 @@
+// The clock's sounds and the rule they follow: the PC speaker's beep when the user chose the
+// computer speaker, otherwise the tone generator's tone at FreqVol on both channels.
 #include "tones/ToneSounds.h"
 
 #include "tests/platform/FakeMessagePump.h"
 #include "tests/platform/RecordingSoundOutput.h"
 #include "tests/tones/ImageOf.h"
 #include "tones/RecordedChime.h"
+#include "tones/SoundRule.h"
 
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 namespace dorvane {
 namespace {
 
 using testing::ImageOf;
-using testing::RecordingSoundOutput;
-using Kind = RecordingSoundOutput::Played::Kind;
+using Kind = testing::RecordingSoundOutput::Played::Kind;
 
 class ToneSoundsTest : public ::testing::Test {
 protected:
     ClockState state;
-    RecordingSoundOutput sound;
+    testing::RecordingSoundOutput sound;
     testing::FakeMessagePump pump;
     ToneGenerator generator{sound, pump};
     ToneSounds sounds{state, generator};
 };
 
-TEST_F(ToneSoundsTest, TickTonesFollowTheSoundRule)
+TEST_F(ToneSoundsTest, TonesAndSignalsFollowTheSoundRuleGeneratedTonesIgnoreTheComputerSpeaker)
 {
-    const TickTone ring{ToneUse::AlarmRing, 2000, 120, 0, false};
-    sounds.PlayTone(ring);
-    state.ComputerSpeaker = 1;
-    sounds.PlayTone(ring);
-    ASSERT_EQ(sound.played.size(), 2u);
-    EXPECT_EQ(sound.played[0].kind, Kind::WavSync);
-    EXPECT_EQ(sound.played[0].wav, ImageOf(2000, state.FreqVol, 0.12f, 0, false));
-    EXPECT_EQ(sound.played[1].kind, Kind::Beep);
-    EXPECT_EQ(sound.played[1].frequencyHz, 2000);
-    EXPECT_EQ(sound.played[1].milliseconds, 120);
+    state.FreqVol = 9000;
+    for (int16_t speaker : {0, 1, -1}) {
+        SCOPED_TRACE(speaker);
+        state.ComputerSpeaker = speaker;
+        sound.played.clear();
+        sounds.PlayTone({ToneUse::AlarmRing, 2500, 120, ToneGenerator::Sawtooth, true}); // the speaker drops the shape
+        sounds.PlayStartSignal();
+        sounds.PlayStopSignal();
+        sounds.PlayGeneratedTone({ToneUse::BrisaTick, 4321, 100, ToneGenerator::Sawtooth, true});
+        ASSERT_EQ(sound.played.size(), 5u);
+        for (std::size_t k = 0; k < 4; ++k) {
+            const auto& played = sound.played[k];
+            if (speaker == 0) {
+                EXPECT_EQ(played.wav, k == 0 ? ImageOf(2500, 9000, 0.12f, ToneGenerator::Sawtooth, true)
+                                             : ImageOf(2000, 9000, 0.1f, 0, false)) << k;
+            } else {
+                EXPECT_EQ(std::tuple(played.kind, played.frequencyHz, played.milliseconds),
+                          std::tuple(Kind::Beep, k == 0 ? 2500 : 2000, k == 0 ? 120 : 100)) << k;
+            }
+        }
+        EXPECT_EQ(sound.played[4].kind, Kind::WavSync);
+        EXPECT_EQ(sound.played[4].wav, ImageOf(4321, 9000, 0.1f, ToneGenerator::Sawtooth, true));
+    }
 }
 
-TEST_F(ToneSoundsTest, GeneratedTonesIgnoreTheComputerSpeaker)
+TEST_F(ToneSoundsTest, ToneTooLongToSynthesiseIsSkipped)
 {
-    state.ComputerSpeaker = 1;
-    state.FreqVol = 9000;
-    sounds.PlayGeneratedTone({ToneUse::BrisaTick, 4321, 100, 4, true});
-    ASSERT_EQ(sound.played.size(), 1u);
-    EXPECT_EQ(sound.played[0].kind, Kind::WavSync);
-    EXPECT_EQ(sound.played[0].wav, ImageOf(4321, 9000, 0.1f, 4, true));
+    PlayTone(state, generator, {2000, 2000000000});
+    EXPECT_TRUE(sound.played.empty());
 }
 
 TEST_F(ToneSoundsTest, RecordedChimeIsLoadedIntoChimeWaveAndStartedWithoutWaiting)
@@ -55,20 +68,8 @@ TEST_F(ToneSoundsTest, RecordedChimeIsLoadedIntoChimeWaveAndStartedWithoutWaitin
     ASSERT_FALSE(chime.empty());
     EXPECT_EQ(state.ChimeWave, chime);
     ASSERT_EQ(sound.played.size(), 2u);
-    for (const auto& played : sound.played) {
-        EXPECT_EQ(played.kind, Kind::WavAsync);
-        EXPECT_EQ(played.wav, chime);
-    }
-}
-
-TEST_F(ToneSoundsTest, SignalsAreTwoTonesAtStartAndOneAtTheEnd)
-{
-    sounds.PlayStartSignal();
-    EXPECT_EQ(sound.played.size(), 2u);
-    sounds.PlayStopSignal();
-    ASSERT_EQ(sound.played.size(), 3u);
     for (const auto& played : sound.played)
-        EXPECT_EQ(played.wav, ImageOf(2000, state.FreqVol, 0.1f, 0, false));
+        EXPECT_EQ(std::tuple(played.kind, played.wav), std::tuple(Kind::WavAsync, chime));
 }
 
 } // namespace

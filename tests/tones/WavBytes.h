@@ -27,6 +27,14 @@ struct WavBytes {
     {
         return static_cast<int16_t>(U16(44 + 4 * frame + 2 * channel));
     }
+    // Every 16-bit sample of the data chunk, for a mono image.
+    std::vector<int16_t> MonoSamples() const
+    {
+        std::vector<int16_t> samples(U32(40) / 2);
+        for (std::size_t i = 0; i < samples.size(); ++i)
+            samples[i] = static_cast<int16_t>(U16(44 + 2 * i));
+        return samples;
+    }
 };
 
 } // namespace dorvane::testing

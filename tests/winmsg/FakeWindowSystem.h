@@ -41,7 +41,6 @@ public:
     }
     void RemoveHook(WindowHandle window) override
     {
-        ++removals;
         if (windows_.contains(window))
             windows_.at(window).hook = nullptr;
     }
@@ -49,7 +48,6 @@ public:
 
     bool refuseHooks = false;
     int installs = 0;
-    int removals = 0;
 
 private:
     struct Window {

@@ -3,8 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <deque>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace dorvane {
@@ -41,37 +44,32 @@ private:
     int32_t result_;
 };
 
-struct InterceptionRig {
+// A window whose own handling notes "own:<message>" and answers 99, and clients "a", "b", "c" that
+// pass no message on and answer 1, 2, 3.
+class Interception : public ::testing::Test {
+protected:
+    JournalClient& Client(std::string name, int32_t response, int32_t result)
+    {
+        return clients.emplace_back(std::move(name), journal, response, result);
+    }
+    void Intercept(std::initializer_list<JournalClient*> interceptors, uint32_t message)
+    {
+        for (JournalClient* client : interceptors)
+            ASSERT_FALSE(subclass.InterceptMessage(*client, window, message));
+    }
+
     Journal journal;
+    std::deque<JournalClient> clients;
     FakeWindowSystem windows;
     MSubclass subclass{windows, "dorvane"};
     WindowHandle window = windows.AddWindow([this](const WindowMessage& m) {
         journal.push_back("own:" + std::to_string(m.message));
         return 99;
     });
+    JournalClient &a = Client("a", PassNone, 1), &b = Client("b", PassNone, 2), &c = Client("c", PassNone, 3);
 };
 
-TEST(Interception, PassBeforeOfTheFirstClientRunsTheOwnHandlingOnceBeforeAllClients)
-{
-    InterceptionRig rig;
-    JournalClient a("a", rig.journal, PassBefore, 1), b("b", rig.journal, PassBefore, 2);
-    ASSERT_FALSE(rig.subclass.InterceptMessage(a, rig.window, kWmTimer));
-    ASSERT_FALSE(rig.subclass.InterceptMessage(b, rig.window, kWmTimer));
-    EXPECT_EQ(rig.windows.Send(rig.window, kWmTimer, 1, -7), 2);
-    EXPECT_EQ(rig.journal, (Journal{"own:275", "a:275:1:-7", "b:275:1:-7"}));
-}
-
-TEST(Interception, PassAfterOfTheLastClientRunsTheOwnHandlingAfterAllClientsAndGivesItsResult)
-{
-    InterceptionRig rig;
-    JournalClient a("a", rig.journal, PassNone, 1), b("b", rig.journal, PassAfter, 2);
-    ASSERT_FALSE(rig.subclass.InterceptMessage(a, rig.window, kWmTimer));
-    ASSERT_FALSE(rig.subclass.InterceptMessage(b, rig.window, kWmTimer));
-    EXPECT_EQ(rig.windows.Send(rig.window, kWmTimer), 99);
-    EXPECT_EQ(rig.journal, (Journal{"a:275:0:0", "b:275:0:0", "own:275"}));
-}
-
-TEST(Interception, OnlyTheFirstAndLastClientsAreAskedHowToPass)
+TEST_F(Interception, ClientsRunInOrderAndOnlyTheFirstAndLastAreAskedHowToPassTheMessageOn)
 {
     const struct {
         const char* what;
@@ -80,6 +78,8 @@ TEST(Interception, OnlyTheFirstAndLastClientsAreAskedHowToPass)
         int32_t result;
     } cases[] = {
         {"all pass none", PassNone, PassNone, PassNone, {"a", "b", "c"}, 3},
+        {"first asks before, once", PassBefore, PassBefore, PassBefore, {"own", "a", "b", "c"}, 3},
+        {"last asks after: its result", PassNone, PassAfter, PassAfter, {"a", "b", "c", "own"}, 99},
         {"middle asks before", PassNone, PassBefore, PassNone, {"a", "b", "c"}, 3},
         {"middle asks after", PassNone, PassAfter, PassNone, {"a", "b", "c"}, 3},
         {"first asks after", PassAfter, PassNone, PassNone, {"a", "b", "c"}, 3},
@@ -87,164 +87,127 @@ TEST(Interception, OnlyTheFirstAndLastClientsAreAskedHowToPass)
         {"first before, last after", PassBefore, PassNone, PassAfter, {"own", "a", "b", "c"}, 3},
         {"unknown answers", 7, -1, 3, {"a", "b", "c"}, 3},
     };
-    for (const auto& c : cases) {
-        InterceptionRig rig;
+    Intercept({&a, &b, &c}, kWmPaint);
+    for (const auto& cs : cases) {
+        SCOPED_TRACE(cs.what);
+        a.SetMsgResponse(cs.first);
+        b.SetMsgResponse(cs.middle);
+        c.SetMsgResponse(cs.last);
+        journal.clear();
+        EXPECT_EQ(windows.Send(window, kWmPaint, 1, -7), cs.result);
         Journal names;
-        rig.journal.clear();
-        JournalClient a("a", rig.journal, c.first, 1), b("b", rig.journal, c.middle, 2), cc("c", rig.journal, c.last, 3);
-        for (ISubclass* client : std::initializer_list<ISubclass*>{&a, &b, &cc})
-            ASSERT_FALSE(rig.subclass.InterceptMessage(*client, rig.window, kWmPaint));
-        EXPECT_EQ(rig.windows.Send(rig.window, kWmPaint), c.result) << c.what;
-        for (const auto& entry : rig.journal)
+        for (const auto& entry : journal)
             names.push_back(entry.substr(0, entry.find(':')));
-        EXPECT_EQ(names, c.journal) << c.what;
+        EXPECT_EQ(names, cs.journal);
+        EXPECT_NE(std::ranges::find(journal, "a:15:1:-7"), journal.end()) << "the message reaches the client whole";
     }
 }
 
-TEST(Interception, MessageWithoutClientsGoesToTheOwnHandlingUnchanged)
+TEST_F(Interception, TwoMessagesOnOneWindowKeepTheHookUntilTheLastIsReleasedOthersGoToTheOwnHandling)
 {
-    InterceptionRig rig;
-    JournalClient a("a", rig.journal, PassNone, 1);
-    ASSERT_FALSE(rig.subclass.InterceptMessage(a, rig.window, kWmTimer));
-    EXPECT_EQ(rig.windows.Send(rig.window, kWmPaint), 99);
-    EXPECT_EQ(rig.journal, Journal{"own:15"});
+    Intercept({&a}, kWmTimer);
+    Intercept({&a}, kWmPaint);
+    EXPECT_EQ(windows.installs, 1);
+
+    EXPECT_TRUE(subclass.ReleaseMessage(a, window, kWmTimer));
+    EXPECT_TRUE(windows.IsHooked(window));
+    EXPECT_EQ(windows.Send(window, kWmTimer), 99);
+    EXPECT_EQ(windows.Send(window, kWmPaint), 1);
+
+    EXPECT_TRUE(subclass.ReleaseMessage(a, window, kWmPaint));
+    EXPECT_FALSE(windows.IsHooked(window));
+    EXPECT_FALSE(subclass.IsIntercepted(window));
+    EXPECT_EQ(windows.Send(window, kWmPaint), 99);
+    EXPECT_EQ(journal, (Journal{"own:275", "a:15:0:0", "own:15"}));
 }
 
-TEST(Interception, TwoMessagesOnOneWindowKeepTheHookUntilTheLastIsReleased)
+TEST_F(Interception, ReleasingAClientKeepsTheOthersInOrder)
 {
-    InterceptionRig rig;
-    JournalClient a("a", rig.journal, PassNone, 1);
-    ASSERT_FALSE(rig.subclass.InterceptMessage(a, rig.window, kWmTimer));
-    ASSERT_FALSE(rig.subclass.InterceptMessage(a, rig.window, kWmPaint));
-    EXPECT_EQ(rig.windows.installs, 1);
-
-    EXPECT_TRUE(rig.subclass.ReleaseMessage(a, rig.window, kWmTimer));
-    EXPECT_TRUE(rig.windows.IsHooked(rig.window));
-    EXPECT_EQ(rig.windows.Send(rig.window, kWmTimer), 99);
-    EXPECT_EQ(rig.windows.Send(rig.window, kWmPaint), 1);
-
-    EXPECT_TRUE(rig.subclass.ReleaseMessage(a, rig.window, kWmPaint));
-    EXPECT_FALSE(rig.windows.IsHooked(rig.window));
-    EXPECT_FALSE(rig.subclass.IsIntercepted(rig.window));
-    EXPECT_EQ(rig.windows.Send(rig.window, kWmPaint), 99);
-    EXPECT_EQ(rig.journal, (Journal{"own:275", "a:15:0:0", "own:15"}));
+    Intercept({&a, &b, &c}, kWmTimer);
+    EXPECT_TRUE(subclass.ReleaseMessage(b, window, kWmTimer));
+    windows.Send(window, kWmTimer);
+    EXPECT_EQ(journal, (Journal{"a:275:0:0", "c:275:0:0"}));
 }
 
-TEST(Interception, ReleasingAClientKeepsTheOthersInOrder)
+TEST_F(Interception, RefusesWithNumberSourceAndTextAndLeavesTheWindowAsItWas)
 {
-    InterceptionRig rig;
-    JournalClient a("a", rig.journal, PassNone, 1), b("b", rig.journal, PassNone, 2), c("c", rig.journal, PassNone, 3);
-    for (ISubclass* client : std::initializer_list<ISubclass*>{&a, &b, &c})
-        ASSERT_FALSE(rig.subclass.InterceptMessage(*client, rig.window, kWmTimer));
-    EXPECT_TRUE(rig.subclass.ReleaseMessage(b, rig.window, kWmTimer));
-    rig.windows.Send(rig.window, kWmTimer);
-    EXPECT_EQ(rig.journal, (Journal{"a:275:0:0", "c:275:0:0"}));
-}
-
-TEST(Interception, RefusesWithNumberSourceAndText)
-{
+    const auto newWindow = [this](bool external) { return windows.AddWindow([](const WindowMessage&) { return 0; }, external); };
+    const WindowHandle gone = newWindow(false);
+    windows.DestroyWindow(gone);
     const struct {
         const char* what;
-        std::function<WindowHandle(InterceptionRig&)> window;
+        WindowHandle window;
+        bool refuseHooks;
         InterceptionError::Code code;
         uint32_t number;
         const char* text;
     } cases[] = {
-        {"invalid handle", [](InterceptionRig&) { return WindowHandle{0xdead}; }, InterceptionError::InvalidWindow,
-         0x8004331Bu, "Invalid window"},
-        {"destroyed window", [](InterceptionRig& rig) {
-             const WindowHandle gone = rig.windows.AddWindow([](const WindowMessage&) { return 0; });
-             rig.windows.DestroyWindow(gone);
-             return gone;
-         }, InterceptionError::InvalidWindow, 0x8004331Bu, "Invalid window"},
-        {"window of another process", [](InterceptionRig& rig) {
-             return rig.windows.AddWindow([](const WindowMessage&) { return 0; }, true);
-         }, InterceptionError::ExternalWindow, 0x8004331Cu, "Can't modify external window"},
-        {"window that cannot be hooked", [](InterceptionRig& rig) {
-             rig.windows.refuseHooks = true;
-             return rig.window;
-         }, InterceptionError::CantSubclass, 0x80043319u, "Can't subclass window"},
+        {"invalid handle", 0xdead, false, InterceptionError::InvalidWindow, 0x8004331Bu, "Invalid window"},
+        {"destroyed window", gone, false, InterceptionError::InvalidWindow, 0x8004331Bu, "Invalid window"},
+        {"window of another process", newWindow(true), false, InterceptionError::ExternalWindow, 0x8004331Cu,
+         "Can't modify external window"},
+        {"window that cannot be hooked", window, true, InterceptionError::CantSubclass, 0x80043319u,
+         "Can't subclass window"},
     };
-    for (const auto& c : cases) {
-        InterceptionRig rig;
-        JournalClient a("a", rig.journal, PassNone, 1);
-        const WindowHandle window = c.window(rig);
-        const auto refusal = rig.subclass.InterceptMessage(a, window, kWmTimer);
-        ASSERT_TRUE(refusal.has_value()) << c.what;
-        EXPECT_EQ(refusal->code, c.code) << c.what;
-        EXPECT_EQ(refusal->Number(), c.number) << c.what;
-        EXPECT_EQ(refusal->source, "dorvane.WindowProc") << c.what;
-        EXPECT_EQ(refusal->description, c.text) << c.what;
-        EXPECT_FALSE(rig.subclass.IsIntercepted(window)) << c.what;
+    for (const auto& cs : cases) {
+        SCOPED_TRACE(cs.what);
+        windows.refuseHooks = cs.refuseHooks;
+        const auto refusal = subclass.InterceptMessage(a, cs.window, kWmTimer);
+        ASSERT_TRUE(refusal.has_value());
+        EXPECT_EQ(refusal->code, cs.code);
+        EXPECT_EQ(refusal->Number(), cs.number);
+        EXPECT_EQ(refusal->source, "dorvane.WindowProc");
+        EXPECT_EQ(refusal->description, cs.text);
+        EXPECT_FALSE(subclass.IsIntercepted(cs.window));
     }
 }
 
-TEST(Interception, RefusedDuplicateLeavesTheWindowFreeToBeGivenBack)
+TEST_F(Interception, RefusedDuplicateAndStrayReleasesLeaveTheRegistryAsItWas)
 {
-    InterceptionRig rig;
-    JournalClient a("a", rig.journal, PassNone, 1);
-    ASSERT_FALSE(rig.subclass.InterceptMessage(a, rig.window, kWmTimer));
-    const auto refusal = rig.subclass.InterceptMessage(a, rig.window, kWmTimer);
+    Intercept({&a}, kWmTimer);
+    const auto refusal = subclass.InterceptMessage(a, window, kWmTimer);
     ASSERT_TRUE(refusal.has_value());
     EXPECT_EQ(refusal->Number(), 0x8004331Au);
     EXPECT_EQ(refusal->description, "Message already handled by another class");
+    EXPECT_FALSE(subclass.ReleaseMessage(b, window, kWmTimer));
+    EXPECT_FALSE(subclass.ReleaseMessage(a, window, kWmPaint));
+    EXPECT_FALSE(subclass.ReleaseMessage(a, 0xdead, kWmTimer));
 
-    rig.windows.Send(rig.window, kWmTimer);
-    EXPECT_EQ(rig.journal, Journal{"a:275:0:0"}) << "the client is called once";
-    EXPECT_TRUE(rig.subclass.ReleaseMessage(a, rig.window, kWmTimer));
-    EXPECT_FALSE(rig.windows.IsHooked(rig.window));
+    EXPECT_EQ(windows.Send(window, kWmTimer), 1);
+    EXPECT_EQ(journal, Journal{"a:275:0:0"}) << "the client is called once";
+    EXPECT_TRUE(subclass.ReleaseMessage(a, window, kWmTimer));
+    EXPECT_FALSE(windows.IsHooked(window));
 }
 
-TEST(Interception, ReleasingAClientThatWasNotRegisteredChangesNothing)
+TEST_F(Interception, ClientReleasedDuringDispatchIsNotCalled)
 {
-    InterceptionRig rig;
-    JournalClient a("a", rig.journal, PassNone, 1), stranger("s", rig.journal, PassNone, 2);
-    ASSERT_FALSE(rig.subclass.InterceptMessage(a, rig.window, kWmTimer));
-    EXPECT_FALSE(rig.subclass.ReleaseMessage(stranger, rig.window, kWmTimer));
-    EXPECT_FALSE(rig.subclass.ReleaseMessage(a, rig.window, kWmPaint));
-    EXPECT_FALSE(rig.subclass.ReleaseMessage(a, 0xdead, kWmTimer));
-    EXPECT_TRUE(rig.windows.IsHooked(rig.window));
-    EXPECT_EQ(rig.windows.Send(rig.window, kWmTimer), 1);
+    b.SetMsgResponse(PassAfter);
+    Intercept({&a, &b}, kWmTimer);
+    a.onMessage = [&] { subclass.ReleaseMessage(b, window, kWmTimer); };
+    EXPECT_EQ(windows.Send(window, kWmTimer), 1);
+    EXPECT_EQ(journal, Journal{"a:275:0:0"});
 }
 
-TEST(Interception, ClientReleasedDuringDispatchIsNotCalled)
+TEST_F(Interception, ClientMayHandleFurtherMessagesInsideItsWindowProc)
 {
-    InterceptionRig rig;
-    JournalClient a("a", rig.journal, PassNone, 1), b("b", rig.journal, PassAfter, 2);
-    ASSERT_FALSE(rig.subclass.InterceptMessage(a, rig.window, kWmTimer));
-    ASSERT_FALSE(rig.subclass.InterceptMessage(b, rig.window, kWmTimer));
-    a.onMessage = [&] { rig.subclass.ReleaseMessage(b, rig.window, kWmTimer); };
-    EXPECT_EQ(rig.windows.Send(rig.window, kWmTimer), 1);
-    EXPECT_EQ(rig.journal, Journal{"a:275:0:0"});
-}
-
-TEST(Interception, ClientMayHandleFurtherMessagesInsideItsWindowProc)
-{
-    InterceptionRig rig;
-    JournalClient a("a", rig.journal, PassNone, 1);
-    ASSERT_FALSE(rig.subclass.InterceptMessage(a, rig.window, kWmTimer));
-    ASSERT_FALSE(rig.subclass.InterceptMessage(a, rig.window, kWmMouseMove));
+    Intercept({&a}, kWmTimer);
+    Intercept({&a}, kWmMouseMove);
     bool inner = false;
     a.onMessage = [&] {
-        if (!inner) {
-            inner = true;
-            rig.windows.Send(rig.window, kWmMouseMove, 5);
-            rig.windows.Send(rig.window, kWmPaint);
+        if (!std::exchange(inner, true)) {
+            windows.Send(window, kWmMouseMove, 5);
+            windows.Send(window, kWmPaint);
         }
     };
-    rig.windows.Send(rig.window, kWmTimer);
-    EXPECT_EQ(rig.journal, (Journal{"a:275:0:0", "a:512:5:0", "own:15"}));
+    windows.Send(window, kWmTimer);
+    EXPECT_EQ(journal, (Journal{"a:275:0:0", "a:512:5:0", "own:15"}));
 }
 
-TEST(Interception, EndingTheLayerGivesEveryWindowItsMessagesBack)
+TEST_F(Interception, EndingTheLayerGivesEveryWindowItsMessagesBack)
 {
-    Journal journal;
-    FakeWindowSystem windows;
-    const WindowHandle window = windows.AddWindow([](const WindowMessage&) { return 0; });
-    JournalClient a("a", journal, PassNone, 1);
     {
-        MSubclass subclass(windows);
-        ASSERT_FALSE(subclass.InterceptMessage(a, window, kWmTimer));
+        MSubclass layer(windows);
+        ASSERT_FALSE(layer.InterceptMessage(a, window, kWmTimer));
         EXPECT_TRUE(windows.IsHooked(window));
     }
     EXPECT_FALSE(windows.IsHooked(window));

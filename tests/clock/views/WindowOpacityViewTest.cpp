@@ -1,8 +1,9 @@
+#include "clock/ClockWindowView.h"
 #include "clock/WindowOpacity.h"
+#include "tests/platform/FakeTimeSource.h"
 #include "platform/qt/SurfaceImage.h"
 
 #include <QImage>
-#include <QPainter>
 
 #include <gtest/gtest.h>
 
@@ -23,17 +24,25 @@ void FillWithPremultipliedPixels(c32bppDIB& picture)
         }
 }
 
-// What the clock window puts on the screen for a face at an opacity: the face painted at that
-// opacity onto a transparent picture, as ClockWindowView::Present does.
+class NoMouseActions : public ClockMouseActions {
+    void MoveClockBy(int, int) override {}
+    void ShowStrip() override {}
+    void UnloadStrip() override {}
+    void HideStrip() override {}
+    void SetStripTimer(bool) override {}
+    void SilenceCurrentAlarm() override {}
+};
+
+// What the clock window puts on the screen for a face at an opacity.
 QImage AsTheWindowShowsIt(const c32bppDIB& face, std::uint8_t alpha)
 {
-    const QImage upright = SurfaceImage(face);
-    QImage shown(upright.size(), QImage::Format_ARGB32_Premultiplied);
-    shown.fill(Qt::transparent);
-    QPainter painter(&shown);
-    painter.setOpacity(alpha / 255.0);
-    painter.drawImage(0, 0, upright);
-    return shown;
+    NoMouseActions actions;
+    const bool unmovable = false;
+    ClockMouse mouse(actions, unmovable);
+    testing::FakeTimeSource time{LocalTime{{2026, 12, 6}, 10, 9, 30, 0}};
+    ClockWindowView window(mouse, time, /*compositing=*/true);
+    window.Present(face, alpha);
+    return window.Picture();
 }
 
 TEST(WindowOpacityView, FadesAPictureExactlyAsTheClockWindowShowsIt)
