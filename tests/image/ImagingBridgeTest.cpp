@@ -1,23 +1,45 @@
-// The imaging bridge's drawing: mirrors through its kept bitmap and flip state, opacity, and the
-// bridge a surface keeps between renders.
+// The imaging bridge: loading through it, saving a PNG that our decoder, libpng and pngcheck all
+// accept, its drawing (mirrors through its kept bitmap and flip state, opacity), the bridge a
+// surface keeps between renders, and the start tokens it hands out.
 
 #include "image/DeviceContext.h"
 #include "image/c32bppDIB.h"
 #include "image/cGDIPlus.h"
-#include "tests/image/RenderTestSupport.h"
+#include "tests/image/ImageTestSupport.h"
+#include "tests/image/PictureBuilders.h"
+#include "tests/platform/TempFolder.h"
 
 #include <gtest/gtest.h>
+#include <png.h>
+
+#include <cstdlib>
+#include <random>
 
 namespace dorvane {
 namespace {
 
-using testing::Bgra;
-using testing::StoredPixel;
+using namespace testing;
 
-// 100 x 100: blue counts columns, green rows, so any mirror shows.
-void PaintNumbered(c32bppDIB& surface)
+TEST(ImagingBridge, LoadsBytesOrAFileAsImageTypeTen)
 {
-    testing::Paint(surface, 100, 100, [](int x, int y) { return Bgra{std::uint8_t(x), std::uint8_t(y), 0, 255}; });
+    const Bytes bmp = Bmp32(2, 2, {10, 20, 30, 255});
+    c32bppDIB surface, withAlpha;
+    cGDIPlus bridge;
+    ASSERT_TRUE(bridge.LoadViaGdiplus({}, bmp, surface, 0));
+    EXPECT_EQ(surface.ImageType(), c32bppDIB::kPng);
+    EXPECT_FALSE(surface.Alpha());
+    EXPECT_EQ(AllPixels(surface), std::vector<Bgra>(4, Bgra{10, 20, 30, 255}));
+
+    TempFolder folder;
+    Fill(withAlpha, 2, 1, {0, 0, 100, 128});
+    Bytes png;
+    ASSERT_TRUE(bridge.SaveToPNG({}, png, withAlpha, 0));
+    TempFolder::Write(folder / "p.png", std::string(png.begin(), png.end()));
+    ASSERT_TRUE(bridge.LoadViaGdiplus(folder / "p.png", {}, surface, 0));
+    EXPECT_TRUE(surface.Alpha());
+    EXPECT_EQ(AllPixels(surface), AllPixels(withAlpha));
+    EXPECT_FALSE(bridge.LoadViaGdiplus({}, Bytes(80, 1), surface, 0));
+    EXPECT_EQ(surface.Handle(), nullptr);
 }
 
 TEST(ImagingBridge, NegativeSizesMirrorAndTheKeptBitmapFollowsTheLastDraw)
@@ -33,7 +55,7 @@ TEST(ImagingBridge, NegativeSizesMirrorAndTheKeptBitmapFollowsTheLastDraw)
         {100, 100, false, false, cGDIPlus::kFlipY},
     };
     c32bppDIB source;
-    PaintNumbered(source);
+    PaintNumbered(source, 100, 100);
     cGDIPlus bridge;  // one bridge for all the draws, as a kept one
     for (const auto& c : cases) {
         c32bppDIB canvas;
@@ -49,23 +71,29 @@ TEST(ImagingBridge, NegativeSizesMirrorAndTheKeptBitmapFollowsTheLastDraw)
     }
 }
 
-TEST(ImagingBridge, OpacityZeroDrawsNothingAndSucceeds)
+TEST(ImagingBridge, DrawsNothingAtOpacityZeroAndFailsWithoutPixels)
 {
-    c32bppDIB source, canvas;
-    PaintNumbered(source);
+    c32bppDIB source, canvas, empty;
+    PaintNumbered(source, 100, 100);
     canvas.InitializeDIB(100, 100);
-    DeviceContext dc(canvas.Pixels());
+    DeviceContext dc(canvas.Pixels()), unselected;
     EXPECT_TRUE(cGDIPlus().DrawViaGdiplus(&dc, source, 30, 0, 0, 0, 100, 100, 0, 0, 100, 100, true, 0));
     EXPECT_EQ(StoredPixel(canvas, 50, 50), (Bgra{0, 0, 0, 0}));
+    EXPECT_FALSE(cGDIPlus().DrawViaGdiplus(&unselected, source, 0, 100, 0, 0, 10, 10, 0, 0, 10, 10, true, 0));
+    EXPECT_FALSE(cGDIPlus().DrawViaGdiplus(nullptr, source, 0, 100, 0, 0, 10, 10, 0, 0, 10, 10, true, 0));
+    EXPECT_FALSE(cGDIPlus().DrawViaGdiplus(&dc, empty, 0, 100, 0, 0, 10, 10, 0, 0, 10, 10, true, 0));
 }
 
-TEST(ImagingBridge, ASurfaceKeepsItsBridgeWhenAskedAndDropsItWhenReloaded)
+TEST(ImagingBridge, ASurfaceKeepsItsBridgeWhenAskedAndDropsItWhenNoLonger)
 {
     c32bppDIB source, canvas;
-    PaintNumbered(source);
+    PaintNumbered(source, 100, 100);
     canvas.InitializeDIB(100, 100);
+    source.SetIsGDIplusEnabled(false);
     source.SetKeepGDIplusActive(true);
-    ASSERT_TRUE(source.KeepGDIplusActive());
+    EXPECT_FALSE(source.KeepGDIplusActive());  // not without the services
+    source.SetIsGDIplusEnabled(true);
+    source.SetKeepGDIplusActive(true);
     ASSERT_TRUE(source.Render(nullptr, 0, 0, -100, 100, 0, 0, 0, 0, 100, true, true, &canvas));
     ASSERT_NE(source.GdiBridge(), nullptr);
     EXPECT_EQ(source.GdiBridge()->CurrentFlipState(), cGDIPlus::kFlipBoth);
@@ -75,30 +103,110 @@ TEST(ImagingBridge, ASurfaceKeepsItsBridgeWhenAskedAndDropsItWhenReloaded)
     EXPECT_EQ(source.GdiBridge(), nullptr);
 }
 
-TEST(ImagingBridge, SavingShowsTheBitmapUprightAndStoppingLetsItGo)
+TEST(ImagingBridge, TokensStayStartedUntilStoppedOnceAndALentOneIsNeverStopped)
 {
-    c32bppDIB source;
-    PaintNumbered(source);
     cGDIPlus bridge;
-    std::uint32_t token = 0;
-    ASSERT_TRUE(bridge.isGDIplusOk(token, true));
-    std::vector<std::uint8_t> png;
-    ASSERT_TRUE(bridge.SaveToPNG({}, png, source, token));
-    EXPECT_EQ(bridge.CurrentFlipState(), cGDIPlus::kFlipY);
-    EXPECT_TRUE(bridge.StopGdiplus(token));
-    EXPECT_FALSE(bridge.HasCachedBitmap());
+    std::uint32_t probe = 0, kept = 0;
+    EXPECT_TRUE(bridge.isGDIplusOk(probe, false));
+    EXPECT_EQ(probe, 0u);  // a probe leaves no start behind
+    ASSERT_TRUE(bridge.isGDIplusOk(kept, true));
+    c32bppDIB numbered;
+    PaintNumbered(numbered, 100, 100);
+    Bytes png;
+    ASSERT_TRUE(bridge.SaveToPNG({}, png, numbered, kept));
+    EXPECT_EQ(bridge.CurrentFlipState(), cGDIPlus::kFlipY);  // saving turns the kept bitmap upright
+    EXPECT_TRUE(bridge.StopGdiplus(kept));
+    EXPECT_FALSE(cGDIPlus::IsStarted(kept));
+    EXPECT_FALSE(bridge.HasCachedBitmap());  // stopping lets the bitmap go
     EXPECT_EQ(bridge.CurrentFlipState(), cGDIPlus::kFlipNone);
+
+    c32bppDIB surface;
+    const std::uint32_t token = surface.CreateGDIplusToken();
+    ASSERT_NE(token, 0u);
+    EXPECT_TRUE(cGDIPlus::IsStarted(token));
+    EXPECT_TRUE(surface.DestroyGDIplusToken(token));
+    EXPECT_FALSE(cGDIPlus::IsStarted(token));
+    EXPECT_FALSE(surface.DestroyGDIplusToken(token));
+    EXPECT_FALSE(surface.DestroyGDIplusToken(0));
+
+    const std::uint32_t lent = cGDIPlus::Startup();
+    {
+        cGDIPlus borrower;
+        EXPECT_TRUE(borrower.LoadViaGdiplus({}, Bmp32(8, 8, {1, 2, 3, 255}), surface, lent));
+    }
+    EXPECT_TRUE(cGDIPlus::IsStarted(lent));
+    EXPECT_TRUE(cGDIPlus::Shutdown(lent));
 }
 
-TEST(ImagingBridge, FailsWithoutPixelsToDrawOn)
+// Random premultiplied pixels: a quarter opaque, a quarter clear, the rest partly covered.
+void PaintRandom(c32bppDIB& surface, int width, int height, unsigned seed)
 {
-    c32bppDIB source, empty;
-    PaintNumbered(source);
-    DeviceContext unselected;
-    EXPECT_FALSE(cGDIPlus().DrawViaGdiplus(&unselected, source, 0, 100, 0, 0, 10, 10, 0, 0, 10, 10, true, 0));
-    EXPECT_FALSE(cGDIPlus().DrawViaGdiplus(nullptr, source, 0, 100, 0, 0, 10, 10, 0, 0, 10, 10, true, 0));
-    DeviceContext dc(source.Pixels());
-    EXPECT_FALSE(cGDIPlus().DrawViaGdiplus(&dc, empty, 0, 100, 0, 0, 10, 10, 0, 0, 10, 10, true, 0));
+    std::mt19937 random(seed);
+    Paint(surface, width, height, [&](int, int) {
+        const unsigned kind = random() % 4;
+        const unsigned alpha = kind == 0 ? 255 : kind == 1 ? 0 : random() % 256;
+        return Premultiplied(random() % 256, random() % 256, random() % 256, alpha);
+    });
+}
+
+TEST(PngEncoder, DecodesBackToTheSamePixelsThroughOurDecoder)
+{
+    auto expectRoundTrip = [](const c32bppDIB& surface) {
+        Bytes png;
+        c32bppDIB decoded;
+        ASSERT_TRUE(cGDIPlus().SaveToPNG({}, png, surface, 0));
+        ASSERT_TRUE(decoded.LoadPicture_Stream(png));
+        EXPECT_EQ(AllPixels(decoded), AllPixels(surface)) << surface.Width() << "x" << surface.Height();
+    };
+    for (auto [width, height] : {std::pair{1, 1}, {7, 3}, {196, 196}, {300, 2}}) {
+        c32bppDIB surface;
+        PaintRandom(surface, width, height, unsigned(width * 1000 + height));
+        expectRoundTrip(surface);
+    }
+    // Every premultiplied value under one alpha, and every alpha, once each.
+    c32bppDIB ramps;
+    Paint(ramps, 256, 2, [](int x, int y) {
+        return y == 0 ? Bgra{std::uint8_t(x * 77 / 255), std::uint8_t(x * 77 / 255), std::uint8_t(x * 77 / 255), 77}
+                      : Bgra{std::uint8_t(x / 2), 0, std::uint8_t(x), std::uint8_t(x)};
+    });
+    expectRoundTrip(ramps);
+}
+
+TEST(PngEncoder, WritesAFileThatPngcheckAcceptsAndLibpngReadsUpright)
+{
+    TempFolder folder;
+    c32bppDIB surface;
+    PaintRandom(surface, 37, 23, 7);
+    Bytes untouched = {1, 2, 3};
+    ASSERT_TRUE(cGDIPlus().SaveToPNG(folder / "face.png", untouched, surface, 0));
+    EXPECT_EQ(untouched, (Bytes{1, 2, 3}));  // writing a file leaves the byte output alone
+
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    ASSERT_TRUE(png_image_begin_read_from_file(&image, (folder / "face.png").c_str()));
+    EXPECT_EQ(image.format, PNG_FORMAT_RGBA) << "8-bit RGBA";
+    ASSERT_EQ(image.width, 37u);
+    ASSERT_EQ(image.height, 23u);
+    Bytes rgba(PNG_IMAGE_SIZE(image));
+    ASSERT_TRUE(png_image_finish_read(&image, nullptr, rgba.data(), 0, nullptr));
+    for (int y = 0; y < 23; ++y)
+        for (int x = 0; x < 37; ++x) {  // straight colour that premultiplies back to what is stored
+            const std::uint8_t* straight = &rgba[(std::size_t(y) * 37 + std::size_t(x)) * 4];
+            ASSERT_EQ(Premultiplied(straight[0], straight[1], straight[2], straight[3]), StoredPixel(surface, x, y))
+                << x << "," << y;
+        }
+    if (std::system("command -v pngcheck >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "pngcheck is not installed";
+    EXPECT_EQ(std::system(("pngcheck -q '" + (folder / "face.png").string() + "' >/dev/null 2>&1").c_str()), 0);
+}
+
+TEST(PngEncoder, FailsForAnEmptySurfaceOrAnUnwritablePlace)
+{
+    c32bppDIB empty, surface;
+    Fill(surface, 2, 2, {1, 2, 3, 255});
+    Bytes png;
+    EXPECT_FALSE(cGDIPlus().SaveToPNG({}, png, empty, 0));
+    EXPECT_FALSE(cGDIPlus().SaveToPNG("/proc/no/such/place.png", png, surface, 0));
 }
 
 } // namespace

@@ -29,17 +29,12 @@ inline Bytes InfoHeader(std::int32_t width, std::int32_t height, std::uint16_t b
                         std::uint32_t colorsUsed = 0)
 {
     Bytes h;
-    PutLe32(h, 40);
-    PutLe32(h, static_cast<std::uint32_t>(width));
-    PutLe32(h, static_cast<std::uint32_t>(height));
-    PutLe16(h, 1);
+    for (std::uint32_t field : {40u, std::uint32_t(width), std::uint32_t(height)})
+        PutLe32(h, field);
+    PutLe16(h, 1);  // planes
     PutLe16(h, bitCount);
-    PutLe32(h, compression);
-    PutLe32(h, 0);
-    PutLe32(h, 2835);
-    PutLe32(h, 2835);
-    PutLe32(h, colorsUsed);
-    PutLe32(h, 0);
+    for (std::uint32_t field : {compression, 0u, 2835u, 2835u, colorsUsed, 0u})  // ..., image size, dpi x, y, ...
+        PutLe32(h, field);
     return h;
 }
 

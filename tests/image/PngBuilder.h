@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 #include <zlib.h>
 
@@ -25,15 +26,17 @@ struct PngImage {
     std::vector<std::uint8_t> trns;      // tRNS data; none when empty
 };
 
+inline PngImage MakePng(std::uint32_t width, std::uint32_t height, std::uint8_t colorType, std::uint8_t depth,
+                        std::vector<std::uint16_t> samples, std::vector<std::uint8_t> palette = {},
+                        std::vector<std::uint8_t> trns = {})
+{
+    return {width, height, depth, colorType, false, std::move(samples), std::move(palette), std::move(trns)};
+}
+
 inline int Channels(std::uint8_t colorType)
 {
-    switch (colorType) {
-    case 0: return 1;
-    case 2: return 3;
-    case 3: return 1;
-    case 4: return 2;
-    default: return 4;
-    }
+    constexpr int kChannels[] = {1, 0, 3, 1, 2, 0, 4};  // grey, -, RGB, palette, grey+alpha, -, RGBA
+    return kChannels[colorType];
 }
 
 using Bytes = std::vector<std::uint8_t>;

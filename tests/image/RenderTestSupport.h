@@ -7,30 +7,8 @@
 
 #include <cmath>
 #include <cstdint>
-#include <functional>
-#include <string>
 
 namespace dorvane::testing {
-
-// A surface of width x height whose every pixel is stored as the given bytes.
-inline void Fill(c32bppDIB& surface, int width, int height, Bgra stored)
-{
-    surface.InitializeDIB(width, height);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            std::copy(stored.begin(), stored.end(), surface.Pixels().Pixel(x, y));
-}
-
-// A surface whose pixel (x, y) from the top is given by paint.
-inline void Paint(c32bppDIB& surface, int width, int height, const std::function<Bgra(int, int)>& paint)
-{
-    surface.InitializeDIB(width, height);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            const Bgra bytes = paint(x, y);
-            std::copy(bytes.begin(), bytes.end(), surface.Pixels().Pixel(x, y));
-        }
-}
 
 // A 196 x 196 hand picture as the clock's: a bar pointing up from the centre (98, 98), width
 // pixels wide and length pixels long, opaque dark grey with premultiplied edges where it covers
