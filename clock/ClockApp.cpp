@@ -49,7 +49,7 @@ ClockApp::ClockApp(ClockState& state, ClockAppParts parts)
       desktop_(WindowSystemXDisplay()), face_(state, surfaces_), skins_(state, surfaces_, *this),
       settings_(parts.settingsPath, state, *this, screen_, std::cerr), subclass_(hooks_),
       tick_(state, TickLinks{time_, sounds_, pump_, shell_, *this, *this, *this}), timerClient_(tick_),
-      mouse_(*this, state.Unmovable)
+      mouse_(*this, state)
 {
     secondTimer_.setSingleShot(true);
     secondTimer_.setTimerType(Qt::PreciseTimer);

@@ -6,6 +6,8 @@ namespace dorvane {
 
 void ClockMouse::Press(double x, double y)
 {
+    if (state_.OptionsOpen)
+        return;
     pressX_ = static_cast<int>(std::nearbyint(x));
     pressY_ = static_cast<int>(std::nearbyint(y));
     actions_.UnloadStrip();
@@ -13,9 +15,11 @@ void ClockMouse::Press(double x, double y)
 
 void ClockMouse::Move(bool leftAlone, double x, double y, double now)
 {
+    if (state_.OptionsOpen)
+        return;
     if (leftAlone) {
         // Keep the pressed point of the clock under the pointer. A clock set to stay put does not move.
-        if (!unmovable_)
+        if (!state_.Unmovable)
             actions_.MoveClockBy(static_cast<int>(std::nearbyint(x)) - pressX_, static_cast<int>(std::nearbyint(y)) - pressY_);
         return;
     }
@@ -24,9 +28,17 @@ void ClockMouse::Move(bool leftAlone, double x, double y, double now)
     actions_.SetStripTimer(true);
 }
 
-void ClockMouse::Release() { actions_.UnloadStrip(); }
+void ClockMouse::Release()
+{
+    if (!state_.OptionsOpen)
+        actions_.UnloadStrip();
+}
 
-void ClockMouse::DoubleClick() { actions_.SilenceCurrentAlarm(); }
+void ClockMouse::DoubleClick()
+{
+    if (!state_.OptionsOpen)
+        actions_.SilenceCurrentAlarm();
+}
 
 void ClockMouse::StripTimerFired(double now)
 {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "clock/ClockState.h"
+
 namespace dorvane {
 
 // What the clock window's mouse handling does to the world around it.
@@ -14,14 +16,16 @@ public:
     virtual void SilenceCurrentAlarm() = 0;
 };
 
-// The clock window's mouse: a left-button drag moves the clock, hovering shows the button strip
-// until two seconds after the pointer stops, any press or release closes it, and a double click
-// silences the alarm that matched last. Times are seconds since local midnight.
+// The clock window's mouse: a left-button drag moves the clock (unless Unmovable), hovering shows
+// the button strip until two seconds after the pointer stops, any press or release closes it, and
+// a double click silences the alarm that matched last. While the options window is open the clock
+// takes no mouse input, as a window that the options window owns. Times are seconds since local
+// midnight.
 class ClockMouse {
 public:
     static constexpr double kStripSeconds = 2.0;
 
-    ClockMouse(ClockMouseActions& actions, const bool& unmovable) : actions_(actions), unmovable_(unmovable) {}
+    ClockMouse(ClockMouseActions& actions, const ClockState& state) : actions_(actions), state_(state) {}
 
     void Press(double x, double y);
     // leftAlone: the left button and no other is down.
@@ -34,7 +38,7 @@ public:
 
 private:
     ClockMouseActions& actions_;
-    const bool& unmovable_;
+    const ClockState& state_;
     int pressX_ = 0;
     int pressY_ = 0;
     double ptmr_ = 0;

@@ -26,13 +26,32 @@ TEST(ClockMouse, ALeftDragKeepsThePressedPointUnderThePointerUnlessTheClockIsUnm
 {
     for (bool unmovable : {false, true}) {
         RecordingActions actions;
-        ClockMouse mouse{actions, unmovable};
+        ClockState state;
+        state.Unmovable = unmovable;
+        ClockMouse mouse{actions, state};
         mouse.Press(10.4, 20.6);
         mouse.Move(true, 15, 30, 100);
         mouse.Move(true, 9, 21, 100.1);
         mouse.Release();
         EXPECT_EQ(actions.events, (unmovable ? Events{"unload", "unload"} : Events{"unload", "move 5,9", "move -1,0", "unload"}));
     }
+}
+
+TEST(ClockMouse, TakesNoInputWhileTheOptionsWindowIsOpen)
+{
+    RecordingActions actions;
+    ClockState state;
+    state.OptionsOpen = true;
+    ClockMouse mouse{actions, state};
+    mouse.Press(10, 20);
+    mouse.Move(true, 15, 30, 100);
+    mouse.Move(false, 15, 30, 100);
+    mouse.Release();
+    mouse.DoubleClick();
+    EXPECT_EQ(actions.events, Events{});
+    state.OptionsOpen = false;
+    mouse.DoubleClick();
+    EXPECT_EQ(actions.events, Events{"silence"});
 }
 
 TEST(ClockMouse, HoveringShowsTheStripUntilMoreThanTwoSecondsAfterTheLastMoveEvenAcrossMidnight)
@@ -50,8 +69,8 @@ TEST(ClockMouse, HoveringShowsTheStripUntilMoreThanTwoSecondsAfterTheLastMoveEve
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         RecordingActions actions;
-        bool unmovable = false;
-        ClockMouse mouse{actions, unmovable};
+        ClockState state;
+        ClockMouse mouse{actions, state};
         mouse.Move(false, 5, 5, c.hoverAt);
         EXPECT_EQ(actions.events, (Events{"show", "timer on"}));
         if (c.movedOverStripAt)
@@ -67,8 +86,8 @@ TEST(ClockMouse, HoveringShowsTheStripUntilMoreThanTwoSecondsAfterTheLastMoveEve
 TEST(ClockMouse, ADoubleClickSilencesTheAlarm)
 {
     RecordingActions actions;
-    bool unmovable = false;
-    ClockMouse(actions, unmovable).DoubleClick();
+    ClockState state;
+    ClockMouse(actions, state).DoubleClick();
     EXPECT_EQ(actions.events, (Events{"silence"}));
 }
 

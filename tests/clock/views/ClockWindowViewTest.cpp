@@ -58,8 +58,8 @@ protected:
     c32bppDIB face;
     testing::FakeTimeSource time{LocalTime{{2026, 12, 6}, 10, 9, 30, 0}};
     RecordingMouse actions;
-    bool unmovable = false;
-    ClockMouse mouseLogic{actions, unmovable};
+    ClockState state;
+    ClockMouse mouseLogic{actions, state};
     std::unique_ptr<ClockWindowView> view;
 };
 

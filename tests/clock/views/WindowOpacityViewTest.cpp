@@ -37,8 +37,8 @@ class NoMouseActions : public ClockMouseActions {
 QImage AsTheWindowShowsIt(const c32bppDIB& face, std::uint8_t alpha)
 {
     NoMouseActions actions;
-    const bool unmovable = false;
-    ClockMouse mouse(actions, unmovable);
+    const ClockState state;
+    ClockMouse mouse(actions, state);
     testing::FakeTimeSource time{LocalTime{{2026, 12, 6}, 10, 9, 30, 0}};
     ClockWindowView window(mouse, time, /*compositing=*/true);
     window.Present(face, alpha);
