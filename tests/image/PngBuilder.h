@@ -1,19 +1,19 @@
 #pragma once
 
-// A small PNG writer for the tests, written independently of the decoder: it packs samples of any
-// colour type and depth, applies a chosen filter to every row, splits into Adam7 passes, and lets a
-// test damage chunks on purpose.
+// PNG test pictures: whole images written by libpng's encoder (any colour type and depth, a chosen
+// filter, Adam7, image data split over many chunks), and hand-assembled chunks for the damaged
+// streams and the ones libpng refuses to write.
 
-#include <algorithm>
 #include <cstdint>
-#include <cstdlib>
-#include <functional>
+#include <png.h>
 #include <string>
 #include <utility>
 #include <vector>
 #include <zlib.h>
 
 namespace dorvane::testing {
+
+using Bytes = std::vector<std::uint8_t>;
 
 struct PngImage {
     std::uint32_t width = 1;
@@ -23,7 +23,7 @@ struct PngImage {
     bool interlaced = false;
     std::vector<std::uint16_t> samples;  // row by row, pixel by pixel, channel by channel
     std::vector<std::uint8_t> palette;   // PLTE data; none when empty
-    std::vector<std::uint8_t> trns;      // tRNS data; none when empty
+    std::vector<std::uint8_t> trns;      // tRNS data as stored in the chunk; none when empty
 };
 
 inline PngImage MakePng(std::uint32_t width, std::uint32_t height, std::uint8_t colorType, std::uint8_t depth,
@@ -39,7 +39,70 @@ inline int Channels(std::uint8_t colorType)
     return kChannels[colorType];
 }
 
-using Bytes = std::vector<std::uint8_t>;
+struct PngOptions {
+    int filters = PNG_FILTER_NONE;  // libpng's filter flags; several let it choose row by row
+    std::size_t idatSize = 8192;    // the compressed data goes out in chunks of this size
+    bool extraChunks = false;       // add ancillary chunks the decoder must skip
+};
+
+inline void SetTransparency(png_structp png, png_infop info, const PngImage& image)
+{
+    const Bytes& t = image.trns;
+    if (image.colorType == 3) {
+        png_set_tRNS(png, info, t.data(), int(t.size()), nullptr);
+        return;
+    }
+    auto at = [&t](std::size_t i) { return png_uint_16(t[i] << 8 | t[i + 1]); };
+    png_color_16 colour{};
+    if (image.colorType == 0)
+        colour.gray = at(0);
+    else
+        colour.red = at(0), colour.green = at(2), colour.blue = at(4);
+    png_set_tRNS(png, info, nullptr, 0, &colour);
+}
+
+inline Bytes EncodePng(const PngImage& image, const PngOptions& options = {})
+{
+    Bytes out;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    png_set_write_fn(png, &out, [](png_structp p, png_bytep data, png_size_t n) {
+        static_cast<Bytes*>(png_get_io_ptr(p))->insert(static_cast<Bytes*>(png_get_io_ptr(p))->end(), data, data + n);
+    }, nullptr);
+    png_set_IHDR(png, info, image.width, image.height, image.bitDepth, image.colorType,
+                 image.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, 0, 0);
+    png_set_filter(png, 0, options.filters);
+    png_set_compression_buffer_size(png, options.idatSize);
+    if (!image.palette.empty())
+        png_set_PLTE(png, info, reinterpret_cast<png_const_colorp>(image.palette.data()), int(image.palette.size() / 3));
+    if (!image.trns.empty())
+        SetTransparency(png, info, image);
+    if (options.extraChunks) {
+        png_set_gAMA_fixed(png, info, 45455);
+        png_text text{PNG_TEXT_COMPRESSION_NONE, const_cast<char*>("a"), const_cast<char*>("b"), 1, 0, nullptr, nullptr};
+        png_set_text(png, info, &text, 1);
+    }
+    png_write_info(png, info);
+    png_set_packing(png);  // below 8 bits, one sample a byte
+    const std::size_t perRow = std::size_t(image.width) * Channels(image.colorType);
+    std::vector<Bytes> rows(image.height);
+    std::vector<png_bytep> pointers;
+    for (std::uint32_t y = 0; y < image.height; ++y) {
+        for (std::size_t i = 0; i < perRow; ++i) {
+            const std::uint16_t sample = image.samples[y * perRow + i];
+            if (image.bitDepth == 16)
+                rows[y].push_back(std::uint8_t(sample >> 8));
+            rows[y].push_back(std::uint8_t(sample));
+        }
+        pointers.push_back(rows[y].data());
+    }
+    png_write_image(png, pointers.data());
+    png_write_end(png, info);
+    png_destroy_write_struct(&png, &info);
+    return out;
+}
+
+// ---- hand-assembled streams ----
 
 inline void PutBigEndian(Bytes& out, std::uint32_t value)
 {
@@ -59,98 +122,13 @@ inline Bytes Chunk(const std::string& type, const Bytes& data, bool goodCrc = tr
     return out;
 }
 
-inline Bytes Signature() { return {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A}; }
-
-inline Bytes HeaderData(std::uint32_t width, std::uint32_t height, std::uint8_t depth, std::uint8_t colorType,
-                        bool interlaced)
+inline Bytes HeaderData(std::uint32_t width, std::uint32_t height, std::uint8_t depth, std::uint8_t colorType)
 {
     Bytes data;
     PutBigEndian(data, width);
     PutBigEndian(data, height);
-    data.insert(data.end(), {depth, colorType, 0, 0, static_cast<std::uint8_t>(interlaced ? 1 : 0)});
+    data.insert(data.end(), {depth, colorType, 0, 0, 0});
     return data;
-}
-
-inline int TestPaeth(int a, int b, int c)
-{
-    int p = a + b - c, pa = std::abs(p - a), pb = std::abs(p - b), pc = std::abs(p - c);
-    if (pa <= pb && pa <= pc)
-        return a;
-    return pb <= pc ? b : c;
-}
-
-// Filters one packed row against the previous packed row of the same pass.
-inline Bytes FilterRow(std::uint8_t type, const Bytes& row, const Bytes& previous, std::size_t bpp)
-{
-    Bytes out{type};
-    for (std::size_t i = 0; i < row.size(); ++i) {
-        int a = i >= bpp ? row[i - bpp] : 0, b = previous[i], c = i >= bpp ? previous[i - bpp] : 0;
-        int predictor = 0;
-        switch (type) {
-        case 1: predictor = a; break;
-        case 2: predictor = b; break;
-        case 3: predictor = (a + b) / 2; break;
-        case 4: predictor = TestPaeth(a, b, c); break;
-        default: break;  // 0, and the unknown types, which leave the row raw
-        }
-        out.push_back(static_cast<std::uint8_t>(row[i] - predictor));
-    }
-    return out;
-}
-
-// Packs the samples of the pixels at the given columns of one image row.
-inline Bytes PackRow(const PngImage& image, std::uint32_t y, const std::vector<std::uint32_t>& columns)
-{
-    const int channels = Channels(image.colorType);
-    Bytes out;
-    unsigned accumulator = 0, bits = 0;
-    for (std::uint32_t x : columns) {
-        for (int c = 0; c < channels; ++c) {
-            std::uint16_t sample = image.samples[(std::size_t(y) * image.width + x) * channels + c];
-            if (image.bitDepth == 16) {
-                out.push_back(static_cast<std::uint8_t>(sample >> 8));
-                out.push_back(static_cast<std::uint8_t>(sample));
-            } else if (image.bitDepth == 8) {
-                out.push_back(static_cast<std::uint8_t>(sample));
-            } else {
-                accumulator = accumulator << image.bitDepth | sample;
-                bits += image.bitDepth;
-                if (bits == 8)
-                    out.push_back(static_cast<std::uint8_t>(accumulator)), accumulator = 0, bits = 0;
-            }
-        }
-    }
-    if (bits > 0)
-        out.push_back(static_cast<std::uint8_t>(accumulator << (8 - bits)));
-    return out;
-}
-
-// The filtered scanlines of every pass; filterFor(rowIndexInFile) picks each row's filter.
-inline Bytes Scanlines(const PngImage& image, const std::function<std::uint8_t(std::size_t)>& filterFor)
-{
-    struct Pass { std::uint32_t y0, x0, dy, dx; };
-    const std::vector<Pass> passes = image.interlaced
-        ? std::vector<Pass>{{0, 0, 8, 8}, {0, 4, 8, 8}, {4, 0, 8, 4}, {0, 2, 4, 4}, {2, 0, 4, 2}, {0, 1, 2, 2}, {1, 0, 2, 1}}
-        : std::vector<Pass>{{0, 0, 1, 1}};
-    const std::size_t bitsPerPixel = std::size_t(Channels(image.colorType)) * image.bitDepth;
-    const std::size_t bpp = std::max<std::size_t>(1, bitsPerPixel / 8);
-    Bytes out;
-    std::size_t fileRow = 0;
-    for (const Pass& pass : passes) {
-        std::vector<std::uint32_t> columns;
-        for (std::uint32_t x = pass.x0; x < image.width; x += pass.dx)
-            columns.push_back(x);
-        if (columns.empty())
-            continue;
-        Bytes previous((bitsPerPixel * columns.size() + 7) / 8, 0);
-        for (std::uint32_t y = pass.y0; y < image.height; y += pass.dy) {
-            Bytes row = PackRow(image, y, columns);
-            Bytes filtered = FilterRow(filterFor(fileRow++), row, previous, bpp);
-            out.insert(out.end(), filtered.begin(), filtered.end());
-            previous = row;
-        }
-    }
-    return out;
 }
 
 inline Bytes Deflate(const Bytes& raw, int level = 6)
@@ -162,39 +140,10 @@ inline Bytes Deflate(const Bytes& raw, int level = 6)
     return out;
 }
 
-struct PngOptions {
-    std::function<std::uint8_t(std::size_t)> filterFor = [](std::size_t) { return std::uint8_t{0}; };
-    std::size_t idatPieces = 1;  // split the compressed data over this many IDAT chunks
-    bool extraChunks = false;    // add ancillary chunks the decoder must skip
-};
-
-inline Bytes EncodePng(const PngImage& image, const PngOptions& options = {})
-{
-    Bytes png = Signature();
-    auto append = [&png](const Bytes& chunk) { png.insert(png.end(), chunk.begin(), chunk.end()); };
-    append(Chunk("IHDR", HeaderData(image.width, image.height, image.bitDepth, image.colorType, image.interlaced)));
-    if (options.extraChunks) {
-        append(Chunk("gAMA", {0, 0, 0xB1, 0x8F}));
-        append(Chunk("tEXt", {'a', 0, 'b'}));
-    }
-    if (!image.palette.empty())
-        append(Chunk("PLTE", image.palette));
-    if (!image.trns.empty())
-        append(Chunk("tRNS", image.trns));
-    const Bytes compressed = Deflate(Scanlines(image, options.filterFor));
-    const std::size_t pieceSize = compressed.size() / options.idatPieces + 1;
-    for (std::size_t at = 0; at < compressed.size(); at += pieceSize) {
-        const std::size_t end = std::min(compressed.size(), at + pieceSize);
-        append(Chunk("IDAT", Bytes(compressed.begin() + std::ptrdiff_t(at), compressed.begin() + std::ptrdiff_t(end))));
-    }
-    append(Chunk("IEND", {}));
-    return png;
-}
-
 // A PNG assembled from the given chunks after the signature.
 inline Bytes AssemblePng(const std::vector<Bytes>& chunks)
 {
-    Bytes png = Signature();
+    Bytes png = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
     for (const Bytes& chunk : chunks)
         png.insert(png.end(), chunk.begin(), chunk.end());
     return png;
