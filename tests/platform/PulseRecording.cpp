@@ -45,12 +45,8 @@ public:
 private:
     PrivateSink()
     {
-        if (std::system("pactl info >/dev/null 2>&1") != 0) {
-            error_ = "no PulseAudio server reachable (source scripts/test-services to start one)";
-            return;
-        }
-        if (std::system("command -v pacat >/dev/null 2>&1") != 0) {
-            error_ = "pacat is not installed";
+        if (std::system("pactl info >/dev/null 2>&1 && command -v pacat >/dev/null 2>&1") != 0) {
+            error_ = "no PulseAudio server or pacat (source scripts/test-services to start one)";
             return;
         }
         const char* base = std::getenv("DORVANE_TEST_SINK");
@@ -109,11 +105,8 @@ pid_t StartRecorder(const std::string& source, const std::filesystem::path& file
         _exit(1);
     const int out = open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
     const int null = open("/dev/null", O_RDWR | O_CLOEXEC);
-    if (out < 0 || null < 0)
+    if (out < 0 || null < 0 || dup2(null, STDIN_FILENO) < 0 || dup2(out, STDOUT_FILENO) < 0 || dup2(null, STDERR_FILENO) < 0)
         _exit(1);
-    dup2(null, STDIN_FILENO);
-    dup2(out, STDOUT_FILENO);
-    dup2(null, STDERR_FILENO);
     execlp("pacat", "pacat", "--record", device.c_str(), "--format=s16le", rate.c_str(), "--channels=2", "--raw",
            "--latency-msec=50", static_cast<char*>(nullptr));
     _exit(127);
@@ -164,8 +157,6 @@ std::vector<int16_t> PulseRecording::Stop()
     recorder_ = 0;
     std::ifstream in(file_, std::ios::binary);
     const std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (const char* keep = std::getenv("DORVANE_KEEP_RECORDING"))
-        std::ofstream(keep, std::ios::binary).write(bytes.data(), bytes.size());
     std::vector<int16_t> left(bytes.size() / 4);
     for (std::size_t i = 0; i < left.size(); ++i)
         left[i] = static_cast<int16_t>(static_cast<uint8_t>(bytes[4 * i]) | static_cast<uint8_t>(bytes[4 * i + 1]) << 8);

@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <numbers>
 
 namespace dorvane::testing::SignalAnalysis {
 
@@ -51,19 +50,6 @@ double ZeroCrossingFrequency(std::span<const int16_t> samples, int rate)
     if (crossings < 3)
         return 0;
     return (crossings - 1) / 2.0 / ((last - first) / rate);
-}
-
-double PowerAt(std::span<const int16_t> samples, int rate, double frequency)
-{
-    const double coefficient = 2 * std::cos(2 * std::numbers::pi * frequency / rate);
-    double s1 = 0, s2 = 0;
-    for (int16_t sample : samples) {
-        const double s0 = sample + coefficient * s1 - s2;
-        s2 = s1;
-        s1 = s0;
-    }
-    const double power = s1 * s1 + s2 * s2 - coefficient * s1 * s2;
-    return power / (double(samples.size()) * samples.size());
 }
 
 double Rms(std::span<const int16_t> samples)

@@ -6,38 +6,25 @@
 #include <string>
 #include <vector>
 
-namespace dorvane::testing {
-
 // Measurements of recorded sound, for tests that check what was heard.
-namespace SignalAnalysis {
+namespace dorvane::testing::SignalAnalysis {
 
 // A stretch of sound: samples [start, end).
 struct Burst {
-    std::size_t start = 0;
-    std::size_t end = 0;
+    std::size_t start = 0, end = 0;
     std::size_t length() const { return end - start; }
 };
 
 // The stretches where the sound rises above threshold, joined across quiet gaps of at most maxGap
 // samples (the troughs of the wave itself).
 std::vector<Burst> FindBursts(std::span<const int16_t> samples, int threshold, std::size_t maxGap);
-
 // "at 12.3 ms for 120.0 ms, ..." for a failure message.
 std::string Describe(const std::vector<Burst>& bursts, int rate);
-
 // The frequency of a steady tone from its zero crossings (interpolated between samples).
 double ZeroCrossingFrequency(std::span<const int16_t> samples, int rate);
-
-// The power of one frequency in the samples (Goertzel's filter), normalised to the samples' count.
-double PowerAt(std::span<const int16_t> samples, int rate, double frequency);
-
 double Rms(std::span<const int16_t> samples);
-
 // Rms of the difference of two equally long stretches.
 double RmsDifference(std::span<const int16_t> a, std::span<const int16_t> b);
-
-// Milliseconds for a count of samples.
 double Milliseconds(std::size_t samples, int rate);
 
-} // namespace SignalAnalysis
-} // namespace dorvane::testing
+} // namespace dorvane::testing::SignalAnalysis

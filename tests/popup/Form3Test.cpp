@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace dorvane {
@@ -40,15 +41,11 @@ protected:
         state.AlarmFreq = 2000;
         ArmDaily(0);
     }
-
     // A daily alarm at 7:05 with a message.
     void ArmDaily(int slot)
     {
         AlarmSlot& alarm = state.Alarms[slot];
-        alarm.AlarmActivated = "1";
-        alarm.AlarmHour = "7";
-        alarm.AlarmMin = "05";
-        alarm.AlarmMessage = "Wake up";
+        std::tie(alarm.AlarmActivated, alarm.AlarmHour, alarm.AlarmMin, alarm.AlarmMessage) = std::tuple("1", "7", "05", "Wake up");
     }
 
     Form3& Open(int slot, RecordingPopupView& view)
@@ -176,8 +173,7 @@ TEST_F(Form3Test, PopupsOfDifferentAlarmsAreIndependent)
     Form3& second = Open(3, view3);
     first.SnoozeClicked();
     second.CloseClicked();
-    EXPECT_EQ(state.Alarms[3].AlarmActivated, "0");
-    EXPECT_EQ(state.Alarms[0].AlarmActivated, "1");
+    EXPECT_EQ(state.Alarms[3].AlarmActivated + state.Alarms[0].AlarmActivated, "01");
     time.Set(At(6, 7, 8, 1));
     first.TimerFired();
     second.TimerFired();

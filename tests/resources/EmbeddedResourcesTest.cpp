@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace dorvane {
 namespace {
 
@@ -58,10 +60,8 @@ TEST(IconImages, GathersTheSizesOfOneIconSmallestFirst)
 
     const auto images = IconImages(resources, "App");
     ASSERT_EQ(images.size(), 2u);
-    EXPECT_EQ(images[0].pixels, 16);
-    EXPECT_EQ(images[0].bytes.data(), small.data());
-    EXPECT_EQ(images[1].pixels, 48);
-    EXPECT_EQ(images[1].bytes.data(), large.data());
+    EXPECT_EQ(std::tuple(images[0].pixels, images[0].bytes.data()), std::tuple(16, small.data()));
+    EXPECT_EQ(std::tuple(images[1].pixels, images[1].bytes.data()), std::tuple(48, large.data()));
     EXPECT_TRUE(IconImages(resources, "NONE").empty());
 }
 

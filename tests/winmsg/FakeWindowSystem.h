@@ -15,19 +15,17 @@ public:
 
     WindowHandle AddWindow(OwnHandling own, bool external = false)
     {
-        const WindowHandle handle = nextHandle_++;
-        windows_[handle] = {std::move(own), external, nullptr};
-        return handle;
+        windows_[nextHandle_] = {std::move(own), external, nullptr};
+        return nextHandle_++;
     }
     void DestroyWindow(WindowHandle window) { windows_.erase(window); }
-
     int32_t Send(WindowHandle window, uint32_t message, uintptr_t wParam = 0, intptr_t lParam = 0)
     {
         const WindowMessage m{window, message, wParam, lParam};
         auto& entry = windows_.at(window);
         return entry.hook ? entry.hook(m) : entry.own(m);
     }
-    bool IsHooked(WindowHandle window) const { return windows_.contains(window) && windows_.at(window).hook != nullptr; }
+    bool IsHooked(WindowHandle window) const { return windows_.contains(window) && windows_.at(window).hook; }
 
     bool IsWindow(WindowHandle window) const override { return windows_.contains(window); }
     bool BelongsToThisProcess(WindowHandle window) const override { return !windows_.at(window).external; }
