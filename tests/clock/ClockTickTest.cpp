@@ -66,22 +66,6 @@ TEST(TickRun, TimerMessageDuringPendingMessagesStartsNoNestedRunButItsSecondGets
     EXPECT_EQ(rig.sounds.Count(ToneUse::AlarmRing), 8) << "one ring for each second, one after the other";
 }
 
-TEST(TickRun, TimerMessageDuringAToneStartsNoNestedRun)
-{
-    TickRig rig;
-    rig.state.ActivateTick = 1;
-    int depth = 0, deepest = 0;
-    rig.sounds.onTone = [&](const TickTone&) {
-        deepest = std::max(deepest, ++depth);
-        rig.time.Set(LocalTimeAt(ContinuousSeconds(rig.time.Now()) + 1));
-        rig.tick.UpdateClock();
-        --depth;
-    };
-    rig.RunAt(At(7, 5, 1));
-    EXPECT_EQ(deepest, 1);
-    EXPECT_GE(rig.window.drawnAt.size(), 2u) << "the seconds that passed during the tones got their runs";
-}
-
 // How many sounds each second of a minute from 9:30:00 should give.
 Sounded EverySecondOfAMinute(const std::function<int(int second)>& count)
 {
