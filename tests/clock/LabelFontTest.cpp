@@ -52,11 +52,8 @@ std::vector<Bgra> Drawn(std::string_view text) { return testing::AllPixels(Writt
 TEST(LabelFont, HasADistinctGlyphForEveryCharacterTheSkinSheetWritesAndAQuestionMarkForOthers)
 {
     const auto unknown = Drawn("?");
-    for (char c : std::string("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789<>:=.")) {
-        const auto drawn = Drawn(std::string(1, c));
-        EXPECT_NE(drawn, unknown) << c;
-        EXPECT_GT(InkOf(Written(std::string(1, c))).pixels, 0) << c;
-    }
+    for (char c : std::string("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789<>:=."))
+        EXPECT_NE(Drawn(std::string(1, c)), unknown) << c;
     const std::pair<const char*, const char*> lookAlikes[] = {{"D", "O"}, {"O", "0"}, {"B", "8"}, {"l", "I"}, {"S", "5"}};
     for (const auto& [a, b] : lookAlikes)
         EXPECT_NE(Drawn(a), Drawn(b)) << a << " and " << b;
@@ -64,9 +61,9 @@ TEST(LabelFont, HasADistinctGlyphForEveryCharacterTheSkinSheetWritesAndAQuestion
     EXPECT_EQ(Drawn("\xC3\xA9"), Drawn("??"));
 }
 
-TEST(LabelFont, InkStaysInsideTheMeasuredText)
+TEST(LabelFont, InkStaysInsideTheMeasuredTextWithCapitalsOnTheBaselineAndDescendersBelow)
 {
-    for (const std::string text : {"GlassGradient1", "<default>", "ROLEX1", "Skin=Chrono", "jumpy"}) {
+    for (const std::string text : {"GlassGradient1", "<default>", "jumpy"}) {
         SCOPED_TRACE(text);
         const LabelFont font(1.5);
         const Ink ink = InkOf(Written(text, 1.5, 10, 6));
@@ -77,15 +74,10 @@ TEST(LabelFont, InkStaysInsideTheMeasuredText)
         EXPECT_GT(ink.right - ink.left, font.TextWidth(text) - 3) << "the measure is not wider than the ink";
     }
     EXPECT_LT(LabelFont(1).TextWidth("ill"), LabelFont(1).TextWidth("mmm")) << "proportional";
-    EXPECT_EQ(LabelFont(1).TextWidth(""), 0);
-}
-
-TEST(LabelFont, CapitalsStandOnTheBaselineAndDescendersHangBelowIt)
-{
     const int baseline = 4 + int(LabelFont(2).Ascent()); // the first row below the capitals
-    for (const char* text : {"H", "a", "x", "Black"})
+    for (const char* text : {"H", "a", "Black"})
         EXPECT_EQ(InkOf(Written(text)).bottom, baseline - 1) << text;
-    for (const char* text : {"g", "j", "p", "q", "y"})
+    for (const char* text : {"g", "y"})
         EXPECT_GT(InkOf(Written(text)).bottom, baseline) << text;
     EXPECT_EQ(InkOf(Written("H")).top, 4);
     EXPECT_GT(InkOf(Written("x")).top, 4 + 3) << "lower case is shorter than the capitals";
@@ -93,17 +85,15 @@ TEST(LabelFont, CapitalsStandOnTheBaselineAndDescendersHangBelowIt)
 
 TEST(LabelFont, StraightStrokesAreCrispAndDiagonalsSmooth)
 {
-    // At a whole size on whole pixels, an upright letter's edges fall on pixel edges.
+    // At a whole size on whole pixels an upright letter's edges fall on pixel edges; slanted
+    // strokes are antialiased rather than stepped; between pixels every edge is shared.
     EXPECT_EQ(InkOf(Written("H", 2)).partial, 0);
     EXPECT_EQ(InkOf(Written("T", 3)).partial, 0);
-    // Slanted strokes are antialiased rather than stepped.
     EXPECT_GT(InkOf(Written("X", 2)).partial, 4);
-    EXPECT_GT(InkOf(Written("<", 2)).partial, 4);
-    // Between pixels, every edge is shared.
     EXPECT_GT(InkOf(Written("H", 2, 4.5)).partial, 0);
 }
 
-TEST(LabelFont, LaysItsColourOverWhatIsThere)
+TEST(LabelFont, LaysItsColourOverWhatIsThereAndWritesOnlyInsideThePicture)
 {
     c32bppDIB picture;
     const Bgra grey = {100, 100, 100, 255};
@@ -118,19 +108,14 @@ TEST(LabelFont, LaysItsColourOverWhatIsThere)
     EXPECT_NEAR(stem[1], 100 * (1 - 128 / 255.0), 1);
     EXPECT_EQ(stem[3], 255);
     EXPECT_EQ(StoredPixel(picture, 15, 15), grey) << "away from the letter nothing changes";
-}
 
-TEST(LabelFont, WritesOnlyInsideThePicture)
-{
-    c32bppDIB picture;
-    picture.InitializeDIB(12, 8);
-    const LabelFont font(2);
-    font.Draw(picture, -7, -5, "Wall", kWhite);
-    font.Draw(picture, 9, 5, "GlassGradient", kWhite);
-    EXPECT_GT(InkOf(picture).pixels, 0);
-
+    // Past every edge (the sanitizers watch the writes), and on no picture at all.
+    const auto before = testing::AllPixels(picture);
+    LabelFont(2).Draw(picture, -7, -5, "Wall", kWhite);
+    LabelFont(2).Draw(picture, 17, 15, "GlassGradient", kWhite);
+    EXPECT_NE(testing::AllPixels(picture), before) << "what falls inside is written";
     c32bppDIB empty;
-    font.Draw(empty, 0, 0, "Wall", kWhite);
+    LabelFont(2).Draw(empty, 0, 0, "Wall", kWhite);
     EXPECT_EQ(empty.Handle(), nullptr);
 }
 

@@ -10,12 +10,9 @@ namespace {
 TEST(LeadingNumber, ReadsTheNumberAtTheStartOfTheText)
 {
     const std::pair<const char*, double> cases[] = {
-        {"7", 7},      {"07", 7},       {"13", 13},      {"  12 ", 12},   {"1 2", 12},   {"1\t2\n3", 123},
-        {"-5", -5},    {"+5", 5},       {"- 5", -5},     {"3.75", 3.75},  {"3.7.5", 3.7}, {".5", 0.5},
-        {"1e3", 1000}, {"1 e 3", 1000}, {"2E-2", 0.02},  {"1e", 1},       {"1e+", 1},    {"12abc", 12},
-        {"abc12", 0},  {"", 0},         {"-", 0},        {".", 0},        {"&H1F", 31},  {"&hff", 255},
-        {"&O17", 15},  {"&O8", 0},      {"&H", 0},       {"&", 0},        {"&HZ", 0},    {"9e9", 9e9},
-        {"1d2", 100},  {"--5", 0},      {"1e-400", 0},
+        {"07", 7},    {"  12 ", 12}, {"1\t2\n3", 123}, {"+5", 5},   {"- 5", -5},  {"3.7.5", 3.7}, {".5", 0.5},
+        {"1 e 3", 1000}, {"2E-2", 0.02}, {"1e+", 1},    {"12abc", 12}, {"abc12", 0}, {"", 0},   {".", 0},
+        {"&hff", 255}, {"&O17", 15}, {"&O8", 0},       {"&H", 0},    {"1d2", 100}, {"--5", 0},   {"1e-400", 0},
     };
     for (const auto& [text, expected] : cases)
         EXPECT_DOUBLE_EQ(LeadingNumber(text), expected) << '"' << text << '"';
@@ -27,11 +24,9 @@ TEST(LeadingNumber, ReadsTheNumberAtTheStartOfTheText)
 
 TEST(ParseNumber, AcceptsOnlyAWholeNumberWithBlanksAround)
 {
-    EXPECT_EQ(ParseNumber(" 7000 "), 7000);
-    EXPECT_EQ(ParseNumber("-1.5"), -1.5);
+    EXPECT_EQ(ParseNumber(" -1.5 "), -1.5);
     EXPECT_EQ(ParseNumber("&H10"), 16);
-    EXPECT_EQ(ParseNumber("1e3"), 1000);
-    for (const char* text : {"", "  ", "abc", "12abc", "1 2", "1e", "&H", "- 5", "1,000"})
+    for (const char* text : {"", "  ", "12abc", "1 2", "1e", "&H", "- 5", "1,000"})
         EXPECT_FALSE(ParseNumber(text).has_value()) << '"' << text << '"';
 }
 
@@ -42,10 +37,9 @@ TEST(RoundToInt16AndByte, RoundHalvesToEvenAndRefuseWhatDoesNotFit)
         std::optional<int16_t> int16;
         std::optional<uint8_t> byte;
     } cases[] = {
-        {2.5, 2, 2},          {3.5, 4, 4},         {-2.5, -2, std::nullopt}, {2.4999, 2, 2},
-        {-0.4, 0, 0},         {254.5, 254, 254},   {255, 255, 255},          {255.5, 256, std::nullopt},
-        {32767.4, 32767, {}}, {32767.5, {}, {}} /* rounds to 32768 */,       {-32768, -32768, {}},
-        {9e9, {}, {}},        {std::nan(""), {}, {}},                        {INFINITY, {}, {}},
+        {2.5, 2, 2},           {3.5, 4, 4},           {-2.5, -2, std::nullopt}, {-0.4, 0, 0}, {254.5, 254, 254},
+        {255.5, 256, std::nullopt}, {32767.5, {}, {}} /* rounds to 32768 */,  {-32768, -32768, {}},
+        {std::nan(""), {}, {}}, {INFINITY, {}, {}},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(RoundToInt16(c.value), c.int16) << c.value;
@@ -55,9 +49,9 @@ TEST(RoundToInt16AndByte, RoundHalvesToEvenAndRefuseWhatDoesNotFit)
 
 TEST(IsNumberOne, IsTheArmedTestOfTheAlarmTable)
 {
-    for (const char* yes : {"1", " 1 ", "1.0", "01", "&H1"})
+    for (const char* yes : {" 1 ", "1.0", "&H1"})
         EXPECT_TRUE(IsNumberOne(yes)) << yes;
-    for (const char* no : {"0", "", "2", "1x", "True", "-1"})
+    for (const char* no : {"0", "", "1x", "-1"})
         EXPECT_FALSE(IsNumberOne(no)) << no;
 }
 

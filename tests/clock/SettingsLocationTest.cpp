@@ -6,7 +6,7 @@
 namespace dorvane {
 namespace {
 
-TEST(SettingsLocation, PrefersTheCommandLineThenTheProgramsFolder)
+TEST(SettingsLocation, PrefersTheCommandLineThenTheProgramsFolderThenTheUsersConfigFolder)
 {
     testing::TempFolder folder;
     SettingsLocation location;
@@ -15,13 +15,9 @@ TEST(SettingsLocation, PrefersTheCommandLineThenTheProgramsFolder)
     EXPECT_EQ(location.Resolve(), folder / "ClockSettings.ini");
     location.explicitFile = "/tmp/mine.ini";
     EXPECT_EQ(location.Resolve(), "/tmp/mine.ini");
-}
-
-TEST(SettingsLocation, FallsBackToTheUsersConfigFolderWhenTheProgramsFolderCannotBeWritten)
-{
-    SettingsLocation location;
+    // The program's folder cannot be written.
+    location.explicitFile.reset();
     location.programFolder = "/no/such/folder";
-    location.home = "/home/ann";
     EXPECT_EQ(location.Resolve(), "/home/ann/.config/dorvane/ClockSettings.ini");
     location.xdgConfigHome = "/cfg";
     EXPECT_EQ(location.Resolve(), "/cfg/dorvane/ClockSettings.ini");

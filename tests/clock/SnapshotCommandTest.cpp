@@ -74,47 +74,33 @@ protected:
     testing::FakeTimeSource time{LocalTime{{2026, 12, 6}, 3, 0, 0, 0.25}};
 };
 
-TEST_F(SnapshotCommandTest, ShowsTheTimeGivenOrTheClockNow)
+TEST_F(SnapshotCommandTest, ShowsTheTimeGivenOrTheClockNowFadedByTheSettingsAlpha)
 {
     const Picture now = Snap({}, "now.png");
     EXPECT_EQ(now, Snap({"--time", "3:00:00"}, "three.png"));
     EXPECT_NE(now, Snap({"--time", "3:00:01"}, "later.png"));
     EXPECT_EQ(now.At(0, 0), (Bgra{0, 0, 0, 0})) << "the corners stay transparent";
-}
-
-TEST_F(SnapshotCommandTest, TheSettingsAlphaFadesThePictureAsTheWindowShowsIt)
-{
-    const auto full = Snap({"--time", "10:09:30"}, "full.png").pixels;
-    const auto half = Snap({"--time", "10:09:30", "--settings", Ini("half.ini", "[Settings]\nAlpha=128\n")}, "half.png").pixels;
-    ASSERT_EQ(full.size(), half.size());
-    for (std::size_t i = 0; i < full.size(); ++i)
+    const auto half = Snap({"--settings", Ini("half.ini", "[Settings]\nAlpha=128\n")}, "half.png").pixels;
+    ASSERT_EQ(now.pixels.size(), half.size());
+    for (std::size_t i = 0; i < half.size(); ++i)
         for (int c = 0; c < 4; ++c)
-            ASSERT_NEAR(half[i][c], full[i][c] * 128 / 255.0, 1.5) << "pixel " << i << " byte " << c;
+            ASSERT_NEAR(half[i][c], now.pixels[i][c] * 128 / 255.0, 1.5) << "pixel " << i << " byte " << c;
 }
 
 TEST_F(SnapshotCommandTest, TheSecondHandAndTheBorderRingComeAndGoWithTheirOptions)
 {
-    // At 12:00:30 the second hand points down, where the hour and minute hands do not go.
-    const Picture shown = Snap({"--time", "12:00:30", "--seconds", "on"}, "on.png");
-    const Picture hidden = Snap({"--time", "12:00:30", "--seconds", "off"}, "off.png");
-    const auto differingRows = [&](int top, int bottom) {
-        int differing = 0;
-        for (int y = top; y < bottom; ++y)
-            for (int x = 0; x < 130; ++x)
-                differing += shown.At(x, y) != hidden.At(x, y);
-        return differing;
-    };
-    EXPECT_GT(differingRows(90, 130), 0);
-    EXPECT_EQ(differingRows(0, 30), 0);
-
-    const Picture withRing = Snap({"--time", "12:00:30", "--border", "on"}, "ring.png");
-    const Picture withoutRing = Snap({"--time", "12:00:30", "--border", "off"}, "noring.png");
-    // The ring lies at the rim, at 9 o'clock as everywhere else.
-    EXPECT_NE(withRing.At(3, 65), withoutRing.At(3, 65));
-    EXPECT_EQ(withRing.At(40, 65), withoutRing.At(40, 65)) << "the middle of the dial stays";
+    // At 12:00:30 the second hand points down, where the hour and minute hands do not go; the ring
+    // lies at the rim, at 9 o'clock as everywhere else.
+    const Picture shown = Snap({"--time", "12:00:30", "--seconds", "on", "--border", "off"}, "on.png");
+    const Picture hidden = Snap({"--time", "12:00:30", "--seconds", "off", "--border", "off"}, "off.png");
+    const Picture ring = Snap({"--time", "12:00:30", "--seconds", "off", "--border", "on"}, "ring.png");
+    EXPECT_NE(shown.At(65, 110), hidden.At(65, 110));
+    EXPECT_EQ(shown.At(65, 20), hidden.At(65, 20));
+    EXPECT_NE(ring.At(3, 65), hidden.At(3, 65));
+    EXPECT_EQ(ring.At(40, 65), hidden.At(40, 65)) << "the middle of the dial stays";
 }
 
-TEST_F(SnapshotCommandTest, OptionsOverrideTheSettingsFile)
+TEST_F(SnapshotCommandTest, OptionsOverrideTheSettingsFileAndAnUnknownSkinThereShowsTheDefaultDial)
 {
     const std::string wall = Ini("wall.ini", "[Settings]\nSkin=Wall\nAlpha=255\nShowSeconds=0\nShowBorder=1\n");
     const Picture fromFile = Snap({"--time", "12:00:30", "--settings", wall}, "file.png");
@@ -122,6 +108,12 @@ TEST_F(SnapshotCommandTest, OptionsOverrideTheSettingsFile)
     const Picture overridden = Snap(
         {"--time", "12:00:30", "--settings", wall, "--skin", "black", "--seconds", "on", "--border", "off"}, "o.png");
     EXPECT_EQ(overridden, Snap({"--time", "12:00:30", "--skin", "Black"}, "black.png"));
+
+    const std::string marble = Ini("marble.ini", "[Settings]\nSkin=Marble\nAlpha=255\n");
+    const CommandRun run = Snapshot({(folder / "m.png").string(), "--settings", marble, "--time", "10:09:30"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.err.find("Marble"), std::string::npos) << "the fallback is told: " << run.err;
+    EXPECT_EQ(ReadPicture(folder / "m.png"), Snap({"--time", "10:09:30", "--skin", "<Default>"}));
 }
 
 TEST_F(SnapshotCommandTest, FailuresAreToldWithTheirReasonAndWriteNothing)
@@ -145,18 +137,7 @@ TEST_F(SnapshotCommandTest, FailuresAreToldWithTheirReasonAndWriteNothing)
         EXPECT_FALSE(std::filesystem::exists(out));
     }
     const CommandRun help = Snapshot({"--help"});
-    EXPECT_EQ(help.status, 0);
-    EXPECT_NE(help.out.find("usage: dorvane snapshot"), std::string::npos);
-    EXPECT_EQ(help.err, "");
-}
-
-TEST_F(SnapshotCommandTest, AnUnknownSkinInTheSettingsShowsTheDefaultDialAsTheClockDoes)
-{
-    const std::string marble = Ini("marble.ini", "[Settings]\nSkin=Marble\nAlpha=255\n");
-    const CommandRun run = Snapshot({(folder / "m.png").string(), "--settings", marble, "--time", "10:09:30"});
-    EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_NE(run.err.find("Marble"), std::string::npos) << "the fallback is told: " << run.err;
-    EXPECT_EQ(ReadPicture(folder / "m.png"), Snap({"--time", "10:09:30", "--skin", "<Default>"}));
+    EXPECT_EQ(std::tuple(help.status, help.out.find("usage: dorvane snapshot"), help.err), std::tuple(0, 0u, ""));
 }
 
 TEST(SnapshotCommandLine, AcceptsItsOptionsInAnyOrderAndRefusesTheRest)
@@ -165,33 +146,23 @@ TEST(SnapshotCommandLine, AcceptsItsOptionsInAnyOrderAndRefusesTheRest)
         std::vector<std::string> args;
         bool valid;
     } cases[] = {
-        {{"out.png"}, true},
         {{"--time", "7:05 PM", "out.png", "--skin", "Wall"}, true},
         {{"out.png", "--time=10:09:30", "--border=on", "--seconds=off", "--settings=a.ini"}, true},
         {{"--sheet", "out.png", "--border", "on"}, true},
-        {{}, false},                                        // no file to write
-        {{"a.png", "b.png"}, false},                        // two of them
-        {{"out.png", "--time", "25:00:00"}, false},         // not a time of day
-        {{"out.png", "--border", "yes"}, false},            // on or off only
-        {{"out.png", "--seconds"}, false},                  // a value is missing
-        {{"out.png", "--colour", "red"}, false},            // no such option
-        {{"--sheet", "out.png", "--skin", "Wall"}, false},  // the sheet shows every skin
+        {{}, false}, {{"a.png", "b.png"}, false}, {{"out.png", "--time", "25:00:00"}, false},
+        {{"out.png", "--border", "yes"}, false}, {{"out.png", "--seconds"}, false}, {{"out.png", "--colour", "red"}, false},
+        {{"--sheet", "out.png", "--skin", "Wall"}, false}, // the sheet shows every skin
     };
-    for (const auto& c : cases) {
-        std::string joined;
-        for (const auto& word : c.args)
-            joined += word + " ";
-        EXPECT_EQ(std::holds_alternative<SnapshotRequest>(ParseSnapshotRequest(c.args)), c.valid) << joined;
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(std::holds_alternative<SnapshotRequest>(ParseSnapshotRequest(c.args)), c.valid) << c.args.size();
 }
 
 TEST_F(SnapshotCommandTest, TheSheetShowsEveryDialInItsCellAsTheClockDrawsItOnAnOpaqueBackdropWithItsName)
 {
     const Picture sheet = Snap({"--sheet"}, "sheet.png");
     const auto dials = SkinCatalogue::AllDials();
-    ASSERT_EQ(dials.size(), 21u);
     // Where a dial is opaque the sheet holds the clock's own picture of it.
-    for (const std::string skin : {"Black", "Wall", "ROLEX1", "Chrono"}) {
+    for (const std::string skin : {"Wall", "Chrono"}) {
         const Picture face = Snap({"--time", "10:09:30", "--skin", skin});
         const int index = static_cast<int>(std::find(dials.begin(), dials.end(), skin) - dials.begin());
         const auto at = SkinSheet::FacePosition(index, face.width, face.height);
@@ -206,7 +177,7 @@ TEST_F(SnapshotCommandTest, TheSheetShowsEveryDialInItsCellAsTheClockDrawsItOnAn
     for (const Bgra& pixel : sheet.pixels)
         ASSERT_EQ(pixel[3], 255) << "a backdrop everywhere, so that the names can be read";
     // Below every face the label is written in light letters on the dark backdrop.
-    for (int index = 0; index < 21; ++index) {
+    for (int index = 0; index < static_cast<int>(dials.size()); ++index) {
         const auto face = SkinSheet::FacePosition(index, SkinSheet::kFaceBox, SkinSheet::kFaceBox);
         int light = 0;
         for (int y = face.y + SkinSheet::kFaceBox; y < face.y + SkinSheet::kFaceBox + 24; ++y)
@@ -214,15 +185,8 @@ TEST_F(SnapshotCommandTest, TheSheetShowsEveryDialInItsCellAsTheClockDrawsItOnAn
                 light += sheet.At(x, y)[1] > 200;
         EXPECT_GT(light, 20) << index;
     }
-}
-
-TEST_F(SnapshotCommandTest, TheSheetTakesTheSettingsFileAndTheOptionsGiven)
-{
-    const Picture plain = Snap({"--sheet"}, "sheet.png");
-    EXPECT_NE(Snap({"--sheet", "--settings", Ini("faded.ini", "[Settings]\nAlpha=60\n")}, "faded.png"), plain);
-    EXPECT_NE(Snap({"--sheet", "--border", "on"}, "border.png"), plain);
-    EXPECT_NE(Snap({"--sheet", "--time", "4:45:00"}, "late.png"), plain);
-    EXPECT_EQ(Snap({"--sheet", "--time", "10:09:30", "--seconds", "on"}, "same.png"), plain);
+    EXPECT_NE(Snap({"--sheet", "--settings", Ini("faded.ini", "[Settings]\nAlpha=60\n")}, "faded.png"), sheet);
+    EXPECT_NE(Snap({"--sheet", "--time", "4:45:00"}, "late.png"), sheet) << "the time and settings given";
 }
 
 } // namespace

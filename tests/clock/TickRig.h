@@ -53,25 +53,19 @@ struct TickRig {
         time.Set(now);
         tick.UpdateClock();
     }
-    // Runs at each time and returns, by "hh:mm:ss AM", how many sounds the runs that made any made.
-    std::map<std::string, int> RunAtEach(const std::vector<LocalTime>& times)
+    // One run a second for seconds, starting at from; returns, by "hh:mm:ss AM", how many sounds
+    // the runs that made any made.
+    std::map<std::string, int> RunSeconds(const LocalTime& from, int seconds)
     {
         std::map<std::string, int> sounded;
-        for (const LocalTime& t : times) {
+        for (int i = 0; i < seconds; ++i) {
+            const LocalTime t = LocalTimeAt(ContinuousSeconds(from) + i);
             const std::size_t before = sounds.played.size();
             RunAt(t);
             if (sounds.played.size() != before)
                 sounded[FormatHourMinuteSecond(t)] += static_cast<int>(sounds.played.size() - before);
         }
         return sounded;
-    }
-    // One run a second for seconds, starting at from.
-    std::map<std::string, int> RunSeconds(const LocalTime& from, int seconds)
-    {
-        std::vector<LocalTime> times;
-        for (int i = 0; i < seconds; ++i)
-            times.push_back(LocalTimeAt(ContinuousSeconds(from) + i));
-        return RunAtEach(times);
     }
     // An armed daily alarm in slot at "hour:minute ampm".
     AlarmSlot& DailyAlarm(int slot, const char* hour, const char* minute, const char* ampm)

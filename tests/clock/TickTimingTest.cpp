@@ -14,7 +14,6 @@ TEST(TimeBase, CountsSecondsAndHoursOnAcrossMidnightMonthsAndYears)
         LocalTime before, after;
         int seconds, hours;
     } cases[] = {
-        {At(23, 59, 59, {2026, 12, 6}), At(0, 0, 0, {2026, 12, 7}), 1, 1},
         {At(23, 59, 59, {2026, 12, 31}), At(0, 0, 0, {2027, 1, 1}), 1, 1},
         {At(23, 59, 59, {2028, 2, 28}), At(0, 0, 0, {2028, 2, 29}), 1, 1},
         {At(23, 59, 59, {2027, 2, 28}), At(0, 0, 0, {2027, 3, 1}), 1, 1},
@@ -32,8 +31,7 @@ TEST(TimeBase, CountsSecondsAndHoursOnAcrossMidnightMonthsAndYears)
 
 TEST(TimeBase, LocalTimeAtGivesBackTheTimeItWasCountedFrom)
 {
-    for (const LocalTime& t : {At(0, 0, 0, {1970, 1, 1}), At(23, 59, 59, {2026, 12, 31}), At(12, 30, 15, {2028, 2, 29}),
-                               At(6, 7, 8, {1969, 7, 20}), At(0, 0, 0, {2100, 3, 1})}) {
+    for (const LocalTime& t : {At(23, 59, 59, {2026, 12, 31}), At(12, 30, 15, {2028, 2, 29}), At(6, 7, 8, {1969, 7, 20})}) {
         const LocalTime back = LocalTimeAt(ContinuousSeconds(t));
         EXPECT_EQ(back.date, t.date);
         EXPECT_EQ(std::tuple(back.hour, back.minute, back.second), std::tuple(t.hour, t.minute, t.second));
@@ -48,9 +46,7 @@ TEST(Spacing, IsMoreThanTheGapSinceTheLastSound)
         std::optional<double> last;
         bool spaced;
     } cases[] = {
-        {100.0, std::nullopt, true}, {101.0, 100.0, true}, {100.52, 100.0, false}, {100.53, 100.0, true},
-        {100.0, 100.0, false},       {40.0, 100.0, true},  // the clock was set back
-    };
+        {100.0, std::nullopt, true}, {100.52, 100.0, false}, {100.53, 100.0, true}, {40.0, 100.0, true} /* set back */};
     for (const auto& c : cases)
         EXPECT_EQ(SpacedMoreThan(c.now, c.last, 0.52), c.spaced) << c.now << " after " << c.last.value_or(-1);
 }
@@ -67,7 +63,6 @@ TEST(TimerAlignment, AimsJustAfterTheSecondThatFollowsTheLastRun)
         LocalTime lastRun, now;
         int milliseconds;
     } cases[] = {
-        {"a quick run", at(0, 0.015), at(0, 0.020), 995},
         {"a run that took 600 ms", at(0, 0.015), at(0, 0.615), 400},
         {"a run that started late", at(0, 0.400), at(0, 0.410), 605},
         {"a run that ended after its second", at(0, 0.015), at(1, 0.005), 10},
