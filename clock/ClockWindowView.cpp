@@ -1,9 +1,13 @@
 #include "clock/ClockWindowView.h"
 
+#include "clock/WindowOpacity.h"
 #include "image/c32bppDIB.h"
 
 #include <QMouseEvent>
 #include <QPainter>
+
+#include <cstring>
+#include <span>
 
 namespace dorvane {
 
@@ -25,18 +29,15 @@ void ClockWindowView::Present(const c32bppDIB& face, uint8_t alpha)
         update();
         return;
     }
-    // The face keeps its rows bottom-up: it is drawn upside down, at the opacity, in one pass.
-    const QImage bottomUp(face.BitsPointer(), face.Width(), face.Height(), face.scanWidth(),
-                          QImage::Format_ARGB32_Premultiplied);
-    if (picture_.size() != bottomUp.size())
-        picture_ = QImage(bottomUp.size(), QImage::Format_ARGB32_Premultiplied);
-    picture_.fill(Qt::transparent);
-    {
-        QPainter painter(&picture_);
-        painter.setOpacity(alpha / 255.0);
-        painter.setTransform(QTransform(1, 0, 0, -1, 0, face.Height()));
-        painter.drawImage(0, 0, bottomUp);
-    }
+    // The face keeps its rows bottom-up; they are copied upright and then faded.
+    const int width = face.Width(), height = face.Height();
+    if (picture_.width() != width || picture_.height() != height)
+        picture_ = QImage(width, height, QImage::Format_ARGB32_Premultiplied);
+    const auto rowBytes = static_cast<std::size_t>(width) * 4;
+    for (int y = 0; y < height; ++y)
+        std::memcpy(picture_.scanLine(y), face.BitsPointer() + static_cast<std::size_t>(height - 1 - y) * face.scanWidth(),
+                    rowBytes);
+    ApplyWindowOpacity(std::span(picture_.bits(), static_cast<std::size_t>(picture_.sizeInBytes())), alpha);
     if (!compositing_)
         UpdateShape();
     update();

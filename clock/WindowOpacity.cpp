@@ -12,7 +12,9 @@ std::uint8_t ScaleByte(std::uint32_t value, std::uint32_t factor)
 
 } // namespace
 
-void ApplyWindowOpacity(c32bppDIB& picture, std::uint8_t alpha)
+void ApplyWindowOpacity(c32bppDIB& picture, std::uint8_t alpha) { ApplyWindowOpacity(picture.PixelBytes(), alpha); }
+
+void ApplyWindowOpacity(std::span<std::uint8_t> premultiplied, std::uint8_t alpha)
 {
     if (alpha == 255)
         return;
@@ -20,7 +22,7 @@ void ApplyWindowOpacity(c32bppDIB& picture, std::uint8_t alpha)
     // 255ths, truncated again, before it scales the pixels; so does this.
     const std::uint32_t in256ths = alpha * 256u / 255u;
     const std::uint32_t factor = in256ths * 255u >> 8;
-    for (std::uint8_t& byte : picture.PixelBytes())
+    for (std::uint8_t& byte : premultiplied)
         byte = ScaleByte(byte, factor);
 }
 
