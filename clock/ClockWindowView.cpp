@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
 #include <cstring>
 #include <span>
 
@@ -29,6 +30,7 @@ void ClockWindowView::Present(const c32bppDIB& face, uint8_t alpha)
         update();
         return;
     }
+    std::swap(picture_, shown_);
     // The face keeps its rows bottom-up; they are copied upright and then faded.
     const int width = face.Width(), height = face.Height();
     if (picture_.width() != width || picture_.height() != height)
@@ -40,7 +42,34 @@ void ClockWindowView::Present(const c32bppDIB& face, uint8_t alpha)
     ApplyWindowOpacity(std::span(picture_.bits(), static_cast<std::size_t>(picture_.sizeInBytes())), alpha);
     if (!compositing_)
         UpdateShape();
-    update();
+    // Only what changed since the last picture goes to the X server: in most seconds the second
+    // hand's old and new places.
+    if (shown_.size() == picture_.size())
+        update(ChangedArea(shown_, picture_));
+    else
+        update();
+}
+
+// The smallest rectangle holding every pixel in which two pictures of one size differ.
+QRect ClockWindowView::ChangedArea(const QImage& before, const QImage& after)
+{
+    int top = -1, bottom = -1, left = after.width(), right = -1;
+    for (int y = 0; y < after.height(); ++y) {
+        const auto* was = reinterpret_cast<const QRgb*>(before.constScanLine(y));
+        const auto* is = reinterpret_cast<const QRgb*>(after.constScanLine(y));
+        int first = 0, last = after.width() - 1;
+        while (first <= last && was[first] == is[first])
+            ++first;
+        if (first > last)
+            continue;
+        while (was[last] == is[last])
+            --last;
+        top = top < 0 ? y : top;
+        bottom = y;
+        left = std::min(left, first);
+        right = std::max(right, last);
+    }
+    return top < 0 ? QRect() : QRect(left, top, right - left + 1, bottom - top + 1);
 }
 
 // Without a compositing manager transparent pixels would show black, so the window takes the

@@ -39,7 +39,10 @@ private:
     ClockMouse& mouse_;
     TimeSource& time_;
     bool compositing_;
+    static QRect ChangedArea(const QImage& before, const QImage& after);
+
     QImage picture_; // top-down, premultiplied, opacity already applied
+    QImage shown_;   // the picture before it, kept to find what changed and to draw the next into
     std::vector<uint8_t> shape_; // the pixels the window was last cut to, one byte each
     QSize shapeSize_;
 };

@@ -8,7 +8,7 @@ need import
 printf '[Settings]\nX=300\nY=200\nShowSeconds=1\nActivateChime=0\n' >"$SETTINGS"
 start_clock
 wait_until 3 clock_shown || true
-sleep 1 # its first picture painted
+sleep 3 # a few pictures shown, each drawn over the one before
 read -r x y w h <<<"$(geometry "$(visible_clock)")"
 # The tick log names the second of each picture shown; a screenshot taken while the log stayed
 # the same shows that picture.
