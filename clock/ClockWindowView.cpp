@@ -40,14 +40,16 @@ void ClockWindowView::Present(const c32bppDIB& face, uint8_t alpha)
         std::memcpy(picture_.scanLine(y), face.BitsPointer() + static_cast<std::size_t>(height - 1 - y) * face.scanWidth(),
                     rowBytes);
     ApplyWindowOpacity(std::span(picture_.bits(), static_cast<std::size_t>(picture_.sizeInBytes())), alpha);
-    if (!compositing_)
-        UpdateShape();
-    // Only what changed since the last picture goes to the X server: in most seconds the second
-    // hand's old and new places.
-    if (shown_.size() == picture_.size())
-        update(ChangedArea(shown_, picture_));
-    else
+    // Only what changed since the last picture is looked at again and goes to the X server: in
+    // most seconds the second hand's old and new places.
+    const bool sameSize = shown_.size() == picture_.size();
+    const QRect changed = sameSize ? ChangedArea(shown_, picture_) : picture_.rect();
+    if (!compositing_ && !changed.isEmpty())
+        UpdateShape(changed);
+    if (!sameSize)
         update();
+    else if (!changed.isEmpty())
+        update(changed);
 }
 
 // The smallest rectangle holding every pixel in which two pictures of one size differ.
@@ -73,21 +75,28 @@ QRect ClockWindowView::ChangedArea(const QImage& before, const QImage& after)
 }
 
 // Without a compositing manager transparent pixels would show black, so the window takes the
-// shape of every pixel the picture covers at all (a glass dial's faint centre included). The
-// shape is handed to the X server again only when it changes, which the moving hands rarely do.
-void ClockWindowView::UpdateShape()
+// shape of every pixel the picture covers at all (a glass dial's faint centre included). Only the
+// area that changed can change the shape, and the shape is handed to the X server again only when
+// it does, which the moving hands rarely do.
+void ClockWindowView::UpdateShape(const QRect& area)
 {
     const int width = picture_.width(), height = picture_.height();
-    std::vector<uint8_t> covered(static_cast<std::size_t>(width) * height);
-    for (int y = 0; y < height; ++y) {
-        const auto* pixels = reinterpret_cast<const QRgb*>(picture_.constScanLine(y));
-        for (int x = 0; x < width; ++x)
-            covered[static_cast<std::size_t>(y) * width + x] = qAlpha(pixels[x]) != 0;
+    bool changed = false;
+    if (shapeSize_ != picture_.size()) {
+        shape_.assign(static_cast<std::size_t>(width) * height, 0);
+        shapeSize_ = picture_.size();
+        changed = true;
     }
-    if (covered == shape_ && shapeSize_ == picture_.size())
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        const auto* pixels = reinterpret_cast<const QRgb*>(picture_.constScanLine(y));
+        for (int x = area.left(); x <= area.right(); ++x) {
+            uint8_t& covered = shape_[static_cast<std::size_t>(y) * width + x];
+            changed |= covered != (qAlpha(pixels[x]) != 0);
+            covered = qAlpha(pixels[x]) != 0;
+        }
+    }
+    if (!changed)
         return;
-    shape_ = std::move(covered);
-    shapeSize_ = picture_.size();
 
     QImage mask(shapeSize_, QImage::Format_MonoLSB);
     mask.setColorCount(2);

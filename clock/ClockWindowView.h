@@ -34,7 +34,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
-    void UpdateShape();
+    void UpdateShape(const QRect& area);
 
     ClockMouse& mouse_;
     TimeSource& time_;
