@@ -118,15 +118,19 @@ TEST(AlarmEndToEnd, ADailyAlarmRingsShowsItsPopupAndStaysArmedAfterClosing)
     const std::vector<int16_t> heard = recording.value()->Stop();
     EXPECT_FALSE(popup.empty()) << "no pop-up appeared";
 
-    // Four rings of four 120 ms tones at 2000 Hz, besides the two 100 ms tones of the start signal.
+    // Four rings of four 120 ms tones at 2000 Hz, after the two 100 ms tones of the start signal.
+    // The start signal is the first sound of a new stream, whose first milliseconds the sink's
+    // monitor may miss, so its tones may be heard shorter.
     int ringTones = 0, startTones = 0, others = 0;
-    for (const auto& burst : FindBursts(heard, 1000, PulseRecording::kRate / 100)) {
+    const auto bursts = FindBursts(heard, 1000, PulseRecording::kRate / 100);
+    SCOPED_TRACE(Describe(bursts, PulseRecording::kRate));
+    for (const auto& burst : bursts) {
         const auto tone = std::span<const int16_t>(heard).subspan(burst.start, burst.length());
         const double ms = Milliseconds(burst.length(), PulseRecording::kRate);
         EXPECT_NEAR(ZeroCrossingFrequency(tone, PulseRecording::kRate), 2000, 20);
         if (std::abs(ms - 120) <= 10)
             ++ringTones;
-        else if (std::abs(ms - 100) <= 10)
+        else if (ringTones == 0 && ms >= 50 && ms <= 110)
             ++startTones;
         else
             ++others;
