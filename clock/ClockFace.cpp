@@ -22,11 +22,12 @@ void ClockFace::Draw(const LocalTime& time)
 
     const HandAngles angles = HandAnglesAt(time);
     DrawOntoFace(surfaces_.iHour, kHandOpacity, angles.hour);
-    DrawOntoFace(surfaces_.iMin, kHandOpacity, angles.minute);
+    // The hour hand turns a little every second; the others come back to the same few angles.
+    minuteLayers_.Draw(surfaces_.iMin, face, kHandOpacity, angles.minute);
     if (state_.ShowSeconds == 1)
-        DrawOntoFace(surfaces_.iSec, kSecondHandOpacity, angles.second);
+        secondLayers_.Draw(surfaces_.iSec, face, kSecondHandOpacity, angles.second);
     if (state_.ShowBorder == 1)
-        DrawOntoFace(surfaces_.iClockBorder, kBorderOpacity, 0);
+        borderLayers_.Draw(surfaces_.iClockBorder, face, kBorderOpacity, 0);
 }
 
 // A dial without any transparency is a picture on a plain background: the colour of its top-left

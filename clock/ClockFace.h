@@ -2,6 +2,7 @@
 
 #include "clock/ClockState.h"
 #include "clock/ClockSurfaces.h"
+#include "clock/HandLayers.h"
 #include "platform/LocalTime.h"
 
 namespace dorvane {
@@ -21,6 +22,7 @@ private:
 
     const ClockState& state_;
     ClockSurfaces& surfaces_;
+    HandLayers minuteLayers_, secondLayers_, borderLayers_;
 };
 
 } // namespace dorvane

@@ -30,42 +30,50 @@ void ClockWindowView::Present(const c32bppDIB& face, uint8_t alpha)
         update();
         return;
     }
-    std::swap(picture_, shown_);
-    // The face keeps its rows bottom-up; they are copied upright and then faded.
-    const int width = face.Width(), height = face.Height();
-    if (picture_.width() != width || picture_.height() != height)
-        picture_ = QImage(width, height, QImage::Format_ARGB32_Premultiplied);
-    const auto rowBytes = static_cast<std::size_t>(width) * 4;
-    for (int y = 0; y < height; ++y)
-        std::memcpy(picture_.scanLine(y), face.BitsPointer() + static_cast<std::size_t>(height - 1 - y) * face.scanWidth(),
-                    rowBytes);
-    ApplyWindowOpacity(std::span(picture_.bits(), static_cast<std::size_t>(picture_.sizeInBytes())), alpha);
-    // Only what changed since the last picture is looked at again and goes to the X server: in
-    // most seconds the second hand's old and new places.
-    const bool sameSize = shown_.size() == picture_.size();
-    const QRect changed = sameSize ? ChangedArea(shown_, picture_) : picture_.rect();
+    const QSize size(face.Width(), face.Height());
+    const bool fresh = picture_.size() != size || alpha != alpha_;
+    if (picture_.size() != size) {
+        picture_ = QImage(size, QImage::Format_ARGB32_Premultiplied);
+        face_ = QImage(size, QImage::Format_ARGB32_Premultiplied);
+    }
+    alpha_ = alpha;
+    // Only what changed since the last picture is faded, looked at again and sent to the X server:
+    // in most seconds the second hand's old and new places.
+    const QRect found = TakeChanges(face);
+    const QRect changed = fresh ? QRect(QPoint(0, 0), size) : found;
+    for (int y = changed.top(); y <= changed.bottom(); ++y) {
+        const auto offset = static_cast<std::size_t>(changed.left()) * 4;
+        const auto bytes = static_cast<std::size_t>(changed.width()) * 4;
+        std::uint8_t* row = picture_.scanLine(y) + offset;
+        std::memcpy(row, face_.constScanLine(y) + offset, bytes);
+        ApplyWindowOpacity(std::span(row, bytes), alpha);
+    }
     if (!compositing_ && !changed.isEmpty())
         UpdateShape(changed);
-    if (!sameSize)
+    if (fresh)
         update();
     else if (!changed.isEmpty())
         update(changed);
 }
 
-// The smallest rectangle holding every pixel in which two pictures of one size differ.
-QRect ClockWindowView::ChangedArea(const QImage& before, const QImage& after)
+// Copies the face's rows (kept bottom-up) upright into face_ where they differ from it, and returns
+// the smallest rectangle holding every pixel that did.
+QRect ClockWindowView::TakeChanges(const c32bppDIB& face)
 {
-    int top = -1, bottom = -1, left = after.width(), right = -1;
-    for (int y = 0; y < after.height(); ++y) {
-        const auto* was = reinterpret_cast<const QRgb*>(before.constScanLine(y));
-        const auto* is = reinterpret_cast<const QRgb*>(after.constScanLine(y));
-        int first = 0, last = after.width() - 1;
+    const int width = face.Width(), height = face.Height();
+    int top = -1, bottom = -1, left = width, right = -1;
+    for (int y = 0; y < height; ++y) {
+        const std::uint8_t* faceRow = face.BitsPointer() + static_cast<std::size_t>(height - 1 - y) * face.scanWidth();
+        const auto* is = reinterpret_cast<const QRgb*>(faceRow);
+        auto* was = reinterpret_cast<QRgb*>(face_.scanLine(y));
+        int first = 0, last = width - 1;
         while (first <= last && was[first] == is[first])
             ++first;
         if (first > last)
             continue;
         while (was[last] == is[last])
             --last;
+        std::memcpy(was + first, is + first, static_cast<std::size_t>(last - first + 1) * 4);
         top = top < 0 ? y : top;
         bottom = y;
         left = std::min(left, first);

@@ -39,10 +39,11 @@ private:
     ClockMouse& mouse_;
     TimeSource& time_;
     bool compositing_;
-    static QRect ChangedArea(const QImage& before, const QImage& after);
+    QRect TakeChanges(const c32bppDIB& face);
 
     QImage picture_; // top-down, premultiplied, opacity already applied
-    QImage shown_;   // the picture before it, kept to find what changed and to draw the next into
+    QImage face_;    // the last face handed over, upright and not yet faded
+    uint8_t alpha_ = 255;
     std::vector<uint8_t> shape_; // the pixels the window was last cut to, one byte each
     QSize shapeSize_;
 };

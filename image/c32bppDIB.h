@@ -124,6 +124,11 @@ public:
                 std::int32_t srcHeight, std::int32_t Opacity = 100, bool Blend = true, bool SetHalfTone = true,
                 c32bppDIB* destHostDIB = nullptr, float Angle = 0, bool CenterOnDestXY = false);
 
+    // Whether every drawing of this surface, turned or not, goes through the imaging services (and
+    // none through the blend primitive): so it is while the services are on and the surface holds
+    // a token or keeps its bridge.
+    bool DrawsThroughImaging() const;
+
     // Makes every pixel of the opaque colour TransparentColor (0x00BBGGRR) fully transparent, or with
     // Revert every fully transparent pixel that colour again (and re-examines the transparency).
     bool MakeTransparent(std::int32_t TransparentColor, bool Revert = false);

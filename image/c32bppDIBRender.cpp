@@ -95,14 +95,20 @@ bool c32bppDIB::Render(DeviceContext* destinationDC, std::int32_t destX, std::in
         return false;
     if (Rotated(Angle))
         return DrawImagingOnto(*dc, r, opacity, Angle);
+    if (DrawsThroughImaging())
+        return DrawImagingOnto(*dc, r, opacity, 0);
     const bool mirrored = r.destWidth < 0 || r.destHeight < 0;
     const bool stretched = std::abs(r.destWidth) != r.srcWidth || std::abs(r.destHeight) != r.srcHeight;
-    bool useBlendPrimitive = false;
-    if (!keepGDIplusActive_ && !(isGDIplusEnabled() && gdiToken_ != 0))
-        useBlendPrimitive = isAlphaBlendFriendly() && !mirrored && (!stretched || !highQualityInterpolation_);
+    const bool useBlendPrimitive =
+        !keepGDIplusActive_ && isAlphaBlendFriendly() && !mirrored && (!stretched || !highQualityInterpolation_);
     if (isGDIplusEnabled() && !useBlendPrimitive)
         return DrawImagingOnto(*dc, r, opacity, 0);
     return BlendOnto(*dc, r, opacity, SetHalfTone && (capabilityFlags_ & kFiltersWhileStretching));
+}
+
+bool c32bppDIB::DrawsThroughImaging() const
+{
+    return isGDIplusEnabled() && (keepGDIplusActive_ || gdiToken_ != 0);
 }
 
 // The imaging path: through the bridge (kept or for this call) when the services are on, else the

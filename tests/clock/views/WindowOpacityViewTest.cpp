@@ -5,6 +5,9 @@
 
 #include <QImage>
 
+#include <algorithm>
+#include <span>
+
 #include <gtest/gtest.h>
 
 namespace dorvane {
@@ -33,16 +36,39 @@ class NoMouseActions : public ClockMouseActions {
     void SilenceCurrentAlarm() override {}
 };
 
-// What the clock window puts on the screen for a face at an opacity.
-QImage AsTheWindowShowsIt(const c32bppDIB& face, std::uint8_t alpha)
+// The clock window, shown no mouse and no screen: what it would put on the screen.
+class FadingWindow {
+public:
+    const QImage& Show(const c32bppDIB& face, std::uint8_t alpha)
+    {
+        window_.Present(face, alpha);
+        return window_.Picture();
+    }
+
+private:
+    NoMouseActions actions_;
+    const ClockState state_;
+    ClockMouse mouse_{actions_, state_};
+    testing::FakeTimeSource time_{LocalTime{{2026, 12, 6}, 10, 9, 30, 0}};
+    ClockWindowView window_{mouse_, time_, /*compositing=*/true};
+};
+
+int DifferingPixels(const QImage& a, const QImage& b)
 {
-    NoMouseActions actions;
-    const ClockState state;
-    ClockMouse mouse(actions, state);
-    testing::FakeTimeSource time{LocalTime{{2026, 12, 6}, 10, 9, 30, 0}};
-    ClockWindowView window(mouse, time, /*compositing=*/true);
-    window.Present(face, alpha);
-    return window.Picture();
+    EXPECT_EQ(a.format(), b.format());
+    EXPECT_EQ(a.size(), b.size());
+    int differing = 0;
+    for (int y = 0; y < std::min(a.height(), b.height()); ++y)
+        for (int x = 0; x < std::min(a.width(), b.width()); ++x)
+            differing += a.pixel(x, y) != b.pixel(x, y);
+    return differing;
+}
+
+QImage Faded(const c32bppDIB& face, std::uint8_t alpha)
+{
+    QImage image = SurfaceImage(face);
+    ApplyWindowOpacity(std::span(image.bits(), static_cast<std::size_t>(image.sizeInBytes())), alpha);
+    return image;
 }
 
 TEST(WindowOpacityView, FadesAPictureExactlyAsTheClockWindowShowsIt)
@@ -51,16 +77,28 @@ TEST(WindowOpacityView, FadesAPictureExactlyAsTheClockWindowShowsIt)
         SCOPED_TRACE(alpha);
         c32bppDIB face;
         FillWithPremultipliedPixels(face);
-        const QImage shown = AsTheWindowShowsIt(face, static_cast<std::uint8_t>(alpha));
-        ApplyWindowOpacity(face, static_cast<std::uint8_t>(alpha));
-        const QImage ours = SurfaceImage(face);
-        ASSERT_EQ(ours.format(), shown.format());
-        int differing = 0;
-        for (int y = 0; y < shown.height(); ++y)
-            for (int x = 0; x < shown.width(); ++x)
-                differing += ours.pixel(x, y) != shown.pixel(x, y);
-        EXPECT_EQ(differing, 0);
+        FadingWindow window;
+        const QImage& shown = window.Show(face, static_cast<std::uint8_t>(alpha));
+        EXPECT_EQ(DifferingPixels(Faded(face, static_cast<std::uint8_t>(alpha)), shown), 0);
     }
+}
+
+// The window fades only what changed since the last picture; the whole picture must still come
+// out as if faded afresh, after a change in a corner, a change of opacity and a new size.
+TEST(WindowOpacityView, ShowsEachNewPictureWholeWhenOnlyPartOfItChanged)
+{
+    c32bppDIB face;
+    FillWithPremultipliedPixels(face);
+    FadingWindow window;
+    window.Show(face, 179);
+    for (int x = 250; x < 256; ++x)
+        std::fill_n(face.Pixels().Pixel(x, 3), 4, std::uint8_t(7));
+    EXPECT_EQ(DifferingPixels(Faded(face, 179), window.Show(face, 179)), 0) << "a corner changed";
+    EXPECT_EQ(DifferingPixels(Faded(face, 60), window.Show(face, 60)), 0) << "another opacity";
+    c32bppDIB smaller;
+    ASSERT_TRUE(smaller.InitializeDIB(16, 2));
+    std::ranges::fill(smaller.PixelBytes(), std::uint8_t(90));
+    EXPECT_EQ(DifferingPixels(Faded(smaller, 60), window.Show(smaller, 60)), 0) << "a new size";
 }
 
 } // namespace
