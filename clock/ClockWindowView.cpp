@@ -3,8 +3,10 @@
 #include "clock/WindowOpacity.h"
 #include "image/c32bppDIB.h"
 
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWindow>
 
 #include <algorithm>
 #include <cstring>
@@ -39,29 +41,31 @@ void ClockWindowView::Present(const c32bppDIB& face, uint8_t alpha)
     alpha_ = alpha;
     // Only what changed since the last picture is faded, looked at again and sent to the X server:
     // in most seconds the second hand's old and new places.
-    const QRect found = TakeChanges(face);
-    const QRect changed = fresh ? QRect(QPoint(0, 0), size) : found;
-    for (int y = changed.top(); y <= changed.bottom(); ++y) {
-        const auto offset = static_cast<std::size_t>(changed.left()) * 4;
-        const auto bytes = static_cast<std::size_t>(changed.width()) * 4;
-        std::uint8_t* row = picture_.scanLine(y) + offset;
-        std::memcpy(row, face_.constScanLine(y) + offset, bytes);
-        ApplyWindowOpacity(std::span(row, bytes), alpha);
+    std::vector<QRect> changed = TakeChanges(face);
+    if (fresh)
+        changed = {QRect(QPoint(0, 0), size)};
+    QRect bounds;
+    for (const QRect& area : changed) {
+        Fade(area);
+        bounds |= area;
     }
-    if (!compositing_ && !changed.isEmpty())
-        UpdateShape(changed);
+    if (!compositing_ && !bounds.isEmpty())
+        UpdateShape(bounds);
     if (fresh)
         update();
-    else if (!changed.isEmpty())
-        update(changed);
+    else if (!changed.empty())
+        ShowChanges(changed);
 }
 
-// Copies the face's rows (kept bottom-up) upright into face_ where they differ from it, and returns
-// the smallest rectangle holding every pixel that did.
-QRect ClockWindowView::TakeChanges(const c32bppDIB& face)
+// Copies the face's rows (kept bottom-up) upright into face_ where they differ from it. Returns,
+// for each band of a few rows, the rectangle around the pixels that did: a hand slanting across
+// the face changes a narrow strip of each band, far less than the box around all of it.
+std::vector<QRect> ClockWindowView::TakeChanges(const c32bppDIB& face)
 {
+    constexpr int kBandRows = 8;
     const int width = face.Width(), height = face.Height();
-    int top = -1, bottom = -1, left = width, right = -1;
+    std::vector<QRect> changes;
+    QRect band;
     for (int y = 0; y < height; ++y) {
         const std::uint8_t* faceRow = face.BitsPointer() + static_cast<std::size_t>(height - 1 - y) * face.scanWidth();
         const auto* is = reinterpret_cast<const QRgb*>(faceRow);
@@ -69,17 +73,62 @@ QRect ClockWindowView::TakeChanges(const c32bppDIB& face)
         int first = 0, last = width - 1;
         while (first <= last && was[first] == is[first])
             ++first;
-        if (first > last)
-            continue;
-        while (was[last] == is[last])
-            --last;
-        std::memcpy(was + first, is + first, static_cast<std::size_t>(last - first + 1) * 4);
-        top = top < 0 ? y : top;
-        bottom = y;
-        left = std::min(left, first);
-        right = std::max(right, last);
+        if (first <= last) {
+            while (was[last] == is[last])
+                --last;
+            std::memcpy(was + first, is + first, static_cast<std::size_t>(last - first + 1) * 4);
+            band |= QRect(first, y, last - first + 1, 1);
+        }
+        if ((y % kBandRows == kBandRows - 1 || y == height - 1) && !band.isEmpty()) {
+            changes.push_back(band);
+            band = QRect();
+        }
     }
-    return top < 0 ? QRect() : QRect(left, top, right - left + 1, bottom - top + 1);
+    return changes;
+}
+
+// picture_ = face_ faded to the window's opacity, inside area.
+void ClockWindowView::Fade(const QRect& area)
+{
+    const auto offset = static_cast<std::size_t>(area.left()) * 4;
+    const auto bytes = static_cast<std::size_t>(area.width()) * 4;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        std::uint8_t* row = picture_.scanLine(y) + offset;
+        std::memcpy(row, face_.constScanLine(y) + offset, bytes);
+        ApplyWindowOpacity(std::span(row, bytes), alpha_);
+    }
+}
+
+// Changes go straight into the X window, without Qt's painting and flushing; before the window is
+// on the screen, or where that cannot be done, Qt paints them.
+void ClockWindowView::ShowChanges(const std::vector<QRect>& areas)
+{
+    // Changing the window's flags (staying on top) gives it a new X window.
+    if (isVisible() && testAttribute(Qt::WA_WState_Created) && (!direct_ || directWindow_ != winId())) {
+        const auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+        directWindow_ = winId();
+        direct_ = std::make_unique<X11WindowPicture>(x11 ? x11->display() : nullptr, directWindow_);
+        windowHandle()->installEventFilter(this);
+    }
+    if (!direct_ || !direct_->Usable()) {
+        for (const QRect& area : areas)
+            update(area);
+        return;
+    }
+    std::vector<X11WindowPicture::Area> puts;
+    for (const QRect& area : areas)
+        puts.push_back({area.x(), area.y(), area.width(), area.height()});
+    direct_->Put(picture_.constBits(), picture_.width(), picture_.height(), static_cast<int>(picture_.bytesPerLine()),
+                 puts);
+}
+
+// Qt's own copy of the window's content misses the changes put straight into the window, so when
+// the X server asks for the content again, Qt paints it afresh from the current picture.
+bool ClockWindowView::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Expose)
+        update();
+    return QWidget::eventFilter(watched, event);
 }
 
 // Without a compositing manager transparent pixels would show black, so the window takes the

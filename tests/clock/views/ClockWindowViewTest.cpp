@@ -85,5 +85,21 @@ TEST_F(ClockWindowViewTest, ShowsThePictureCutToEveryPixelItCoversAndADoubleClic
     EXPECT_TRUE(testing::WaitUntil([&] { return actions.silences == 1; }));
 }
 
+// After the first picture, each change goes straight into the X window, past Qt's painting.
+TEST_F(ClockWindowViewTest, ShowsEachNewPictureThatChangesOnlyPartOfTheLastOne)
+{
+    ShowWith(255);
+    const auto centre = [&] { return QColor(testing::GrabScreen(kLeft, kTop, kSize, kSize).pixel(kSize / 2, kSize / 2)); };
+    ASSERT_EQ(centre(), QColor(255, 0, 0));
+    for (int y = 20; y < 40; ++y)
+        for (int x = 20; x < 40; ++x) {
+            uint8_t* p = face.Pixels().Pixel(x, y);
+            p[0] = 255, p[1] = 0, p[2] = 0, p[3] = 255;
+        }
+    view->Present(face, 255);
+    QTest::qWait(100);
+    EXPECT_EQ(centre(), QColor(0, 0, 255));
+}
+
 } // namespace
 } // namespace dorvane
