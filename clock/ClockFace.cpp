@@ -21,7 +21,7 @@ void ClockFace::Draw(const LocalTime& time)
     KeyOutBackground();
 
     const HandAngles angles = HandAnglesAt(time);
-    DrawOntoFace(surfaces_.iHour, kHandOpacity, angles.hour);
+    HandLayers::DrawPicture(surfaces_.iHour, face, kHandOpacity, angles.hour);
     // The hour hand turns a little every second; the others come back to the same few angles.
     minuteLayers_.Draw(surfaces_.iMin, face, kHandOpacity, angles.minute);
     if (state_.ShowSeconds == 1)
@@ -40,18 +40,6 @@ void ClockFace::KeyOutBackground()
     std::int32_t alpha = 0;
     const std::int32_t background = face.GetPixel(0, 0, alpha);
     face.MakeTransparent(background);
-}
-
-// Lays a picture over the whole face, scaled to the face's size and turned clockwise by angle
-// degrees about its centre. A picture that is not loaded draws nothing.
-void ClockFace::DrawOntoFace(c32bppDIB& picture, std::int32_t opacity, float angle)
-{
-    c32bppDIB& face = surfaces_.iBack;
-    if (!face.Handle() || !picture.Handle())
-        return;
-    constexpr bool kBlend = true, kHalfTone = true, kCentreOnDestination = false;
-    picture.Render(nullptr, 0, 0, face.Width(), face.Height(), 0, 0, 0, 0, opacity, kBlend, kHalfTone, &face, angle,
-                   kCentreOnDestination);
 }
 
 } // namespace dorvane

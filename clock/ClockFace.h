@@ -18,7 +18,6 @@ public:
 
 private:
     void KeyOutBackground();
-    void DrawOntoFace(c32bppDIB& picture, std::int32_t opacity, float angle);
 
     const ClockState& state_;
     ClockSurfaces& surfaces_;

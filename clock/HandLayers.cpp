@@ -9,8 +9,6 @@ namespace {
 // More angles than a hand ever takes: a picture turned to ever new angles is drawn from scratch.
 constexpr std::size_t kMostLayers = 64;
 
-constexpr bool kBlend = true, kHalfTone = true, kCentreOnDestination = false;
-
 struct Box {
     std::int32_t left, top, right, bottom;  // right < left when empty
 };
@@ -35,20 +33,26 @@ Box CoveredBox(const PixelView& view)
 
 } // namespace
 
+void HandLayers::DrawPicture(c32bppDIB& picture, c32bppDIB& face, std::int32_t opacity, float angle)
+{
+    constexpr bool kBlend = true, kHalfTone = true, kCentreOnDestination = false;
+    picture.Render(nullptr, 0, 0, face.Width(), face.Height(), 0, 0, 0, 0, opacity, kBlend, kHalfTone, &face, angle,
+                   kCentreOnDestination);
+}
+
 void HandLayers::Draw(c32bppDIB& picture, c32bppDIB& face, std::int32_t opacity, float angle)
 {
     if (!face.Handle() || !picture.Handle())
         return;
     const Layer* layer = Keepable(picture) ? LayerAt(picture, face, angle) : nullptr;
     if (!layer) {
-        picture.Render(nullptr, 0, 0, face.Width(), face.Height(), 0, 0, 0, 0, opacity, kBlend, kHalfTone, &face, angle,
-                       kCentreOnDestination);
+        DrawPicture(picture, face, opacity, angle);
         return;
     }
     if (layer->pixels) {
         c32bppDIB& pixels = *layer->pixels;
-        pixels.Render(nullptr, layer->left, layer->top, pixels.Width(), pixels.Height(), 0, 0, 0, 0, opacity, kBlend,
-                      kHalfTone, &face, 0, kCentreOnDestination);
+        pixels.Render(nullptr, layer->left, layer->top, pixels.Width(), pixels.Height(), 0, 0, 0, 0, opacity,
+                      /*Blend=*/true, /*SetHalfTone=*/true, &face);
     }
 }
 
@@ -84,8 +88,7 @@ const HandLayers::Layer* HandLayers::LayerAt(c32bppDIB& picture, const c32bppDIB
     c32bppDIB whole;
     if (!whole.InitializeDIB(face.Width(), face.Height()))
         return nullptr;
-    picture.Render(nullptr, 0, 0, face.Width(), face.Height(), 0, 0, 0, 0, 100, kBlend, kHalfTone, &whole, angle,
-                   kCentreOnDestination);
+    DrawPicture(picture, whole, 100, angle);
     Layer layer;
     layer.angle = angle;
     const Box box = CoveredBox(whole.Pixels());

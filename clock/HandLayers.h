@@ -22,6 +22,8 @@ public:
     // Draws picture onto face as the clock does: scaled to the face, turned clockwise by angle
     // degrees about its centre, faded to opacity percent.
     void Draw(c32bppDIB& picture, c32bppDIB& face, std::int32_t opacity, float angle);
+    // The same drawing without layers: the picture itself resampled onto the face.
+    static void DrawPicture(c32bppDIB& picture, c32bppDIB& face, std::int32_t opacity, float angle);
 
     std::size_t LayerCount() const { return layers_.size(); }
 
