@@ -141,30 +141,23 @@ TEST_F(ToneGeneratorTest, OnlyNoiseDiffersBetweenEqualChannelsAndStaysWithinTheA
     }
 }
 
-TEST_F(ToneGeneratorTest, SineStartsJustBelowZeroAndEachChannelHasItsOwnFrequencyAndVolume)
+TEST_F(ToneGeneratorTest, WaveShapesAndEachChannelsOwnFrequencyAndVolume)
 {
     const WavBytes sine = Make(1000, 10000, kSine);
-    EXPECT_TRUE(sine.Sample(0, 0) < 0 && sine.Sample(0, 0) > -1000 && sine.Sample(1, 0) > 0);
+    EXPECT_TRUE(sine.Sample(0, 0) < 0 && sine.Sample(0, 0) > -1000 && sine.Sample(1, 0) > 0) << "just below zero";
     const WavBytes square = Make(1000, 8000, 22050, 3000, 0.01f, kSquare, false);
     EXPECT_EQ(FirstSamples(square, 0), (std::vector<int>{-8000, 8000, 8000, 8000}));
     EXPECT_EQ(FirstSamples(square, 1), (std::vector<int>{-3000, 3000, -3000, 3000}));
-}
-
-TEST_F(ToneGeneratorTest, SineWithHarmonicsIsTheCubeOfTheSine)
-{
-    // 441 Hz: a quarter period in the sine is near 1; an eighth, sin(pi/4)^3 = 0.3536.
-    const WavBytes slow = Make(441, 20000, ToneGenerator::SineWithHarmonics);
-    EXPECT_NEAR(slow.Sample(25, 0), 20000, 50);
-    EXPECT_NEAR(slow.Sample(13, 0), 0.3536 * 20000, 40);
-}
-
-TEST_F(ToneGeneratorTest, SawtoothAtZeroHertzRisesOnceOverTheWholeTone)
-{
-    const WavBytes wav = Make(0, 10000, kSaw);
-    EXPECT_EQ(wav.Sample(0, 0), -10000);
-    for (std::size_t i = 1; i < wav.Frames(); ++i)
-        ASSERT_GT(wav.Sample(i, 0), wav.Sample(i - 1, 0)) << i;
-    EXPECT_GT(wav.Sample(wav.Frames() - 1, 0), 9900);
+    // 441 Hz with harmonics, the sine cubed: a quarter period near 1; an eighth, sin(pi/4)^3 = 0.3536.
+    const WavBytes cubed = Make(441, 20000, ToneGenerator::SineWithHarmonics);
+    EXPECT_NEAR(cubed.Sample(25, 0), 20000, 50);
+    EXPECT_NEAR(cubed.Sample(13, 0), 0.3536 * 20000, 40);
+    // A sawtooth of 0 Hz rises once over the whole tone.
+    const WavBytes saw = Make(0, 10000, kSaw);
+    EXPECT_EQ(saw.Sample(0, 0), -10000);
+    for (std::size_t i = 1; i < saw.Frames(); ++i)
+        ASSERT_GT(saw.Sample(i, 0), saw.Sample(i - 1, 0)) << i;
+    EXPECT_GT(saw.Sample(saw.Frames() - 1, 0), 9900);
 }
 
 TEST_F(ToneGeneratorTest, DecayFallsFromEachChannelsStartToNearlyZero)
