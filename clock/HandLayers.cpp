@@ -58,21 +58,18 @@ void HandLayers::Draw(c32bppDIB& picture, c32bppDIB& face, std::int32_t opacity,
 
 // A layer drawn unturned at its own size has to take the imaging services' path, as the picture's
 // own turned drawing does, so that both end in the same blend.
-bool HandLayers::Keepable(const c32bppDIB& picture) const
-{
-    return picture.DrawsThroughImaging() && !picture.SourceBytes().empty();
-}
+bool HandLayers::Keepable(const c32bppDIB& picture) const { return picture.DrawsThroughImaging(); }
 
 bool HandLayers::MadeFrom(const c32bppDIB& picture, const c32bppDIB& face) const
 {
     return face.Width() == faceWidth_ && face.Height() == faceHeight_ &&
-           picture.HighQualityInterpolation() == highQuality_ && picture.SourceBytes() == pictureBytes_;
+           picture.HighQualityInterpolation() == highQuality_ && picture.PixelsVersion() == pixelsVersion_;
 }
 
 void HandLayers::StartAfresh(const c32bppDIB& picture, const c32bppDIB& face)
 {
     layers_.clear();
-    pictureBytes_ = picture.SourceBytes();
+    pixelsVersion_ = picture.PixelsVersion();
     highQuality_ = picture.HighQualityInterpolation();
     faceWidth_ = face.Width(), faceHeight_ = face.Height();
 }
@@ -104,6 +101,7 @@ const HandLayers::Layer* HandLayers::LayerAt(c32bppDIB& picture, const c32bppDIB
         pixels.SetGdiToken(picture.gdiToken());
         pixels.SetHighQualityInterpolation(picture.HighQualityInterpolation());
         pixels.SetKeepGDIplusActive(picture.KeepGDIplusActive());
+        pixels.SetRemembersCoverage(true);
         if (!pixels.DrawsThroughImaging())
             return nullptr;
     }

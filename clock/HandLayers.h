@@ -15,8 +15,8 @@ namespace dorvane {
 // layer pixel per face pixel. That gives exactly the pixels drawing the picture itself would (the
 // fade and the blend come after the sampling either way), for a small part of the work.
 //
-// Layers are only kept for a picture whose drawings all go through the imaging services and whose
-// loaded bytes are kept; a picture loaded anew, another face size or other sampling starts afresh.
+// Layers are only kept for a picture whose drawings all go through the imaging services; a new
+// version of the picture's pixels, another face size or other sampling starts afresh.
 class HandLayers {
 public:
     // Draws picture onto face as the clock does: scaled to the face, turned clockwise by angle
@@ -39,7 +39,7 @@ private:
     void StartAfresh(const c32bppDIB& picture, const c32bppDIB& face);
     const Layer* LayerAt(c32bppDIB& picture, const c32bppDIB& face, float angle);
 
-    std::vector<std::uint8_t> pictureBytes_;
+    std::uint64_t pixelsVersion_ = 0;
     bool highQuality_ = false;
     std::int32_t faceWidth_ = 0, faceHeight_ = 0;
     std::vector<Layer> layers_;

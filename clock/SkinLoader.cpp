@@ -60,6 +60,8 @@ Status SkinLoader::LoadHandsAndBorder()
     for (auto [surface, picture] : pictures) {
         if (!Load(*surface, *picture))
             missing += (missing.empty() ? "" : ", ") + picture->type + "/" + picture->name;
+        // Drawn every second and never drawn on.
+        surface->SetRemembersCoverage(true);
     }
     if (missing.empty())
         return Status::Ok();

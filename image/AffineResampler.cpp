@@ -53,39 +53,6 @@ std::pair<const std::uint8_t*, const std::uint8_t*> Extent(const PixelView& view
     return {low, high};
 }
 
-// The first pixel from first to last that is not fully transparent black, or last + 1.
-std::int64_t FirstVisible(const std::uint8_t* row, std::int64_t first, std::int64_t last)
-{
-#if defined(__SSE2__)
-    // Four pixels at a time while they are all zero.
-    const __m128i zero = _mm_setzero_si128();
-    for (; first + 3 <= last; first += 4) {
-        const __m128i four = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + first * 4));
-        if (_mm_movemask_epi8(_mm_cmpeq_epi8(four, zero)) != 0xFFFF)
-            break;
-    }
-#endif
-    while (first <= last && Word(row + first * 4) == 0)
-        ++first;
-    return first;
-}
-
-// The last pixel from last back to first that is not fully transparent black, or first - 1.
-std::int64_t LastVisible(const std::uint8_t* row, std::int64_t first, std::int64_t last)
-{
-#if defined(__SSE2__)
-    const __m128i zero = _mm_setzero_si128();
-    for (; last - 3 >= first; last -= 4) {
-        const __m128i four = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + (last - 3) * 4));
-        if (_mm_movemask_epi8(_mm_cmpeq_epi8(four, zero)) != 0xFFFF)
-            break;
-    }
-#endif
-    while (last >= first && Word(row + last * 4) == 0)
-        --last;
-    return last;
-}
-
 // Where the source holds anything but fully transparent black: per row of the source rectangle the
 // first and last such column (first > last for an empty row), and the box around all of them.
 struct Content {
@@ -99,12 +66,18 @@ Content FindContent(const AffineDraw& draw)
     Content content;
     content.rows.resize(std::size_t(draw.srcHeight), {0, -1});
     content.left = draw.srcX + draw.srcWidth, content.top = draw.srcY + draw.srcHeight;
+    const bool known = draw.sourceAlpha && draw.coverage && draw.coverage->Describes(draw.source);
     for (std::int64_t y = draw.srcY; y < draw.srcY + draw.srcHeight; ++y) {
-        const std::uint8_t* row = draw.source.Row(std::int32_t(y));
         std::int64_t first = draw.srcX, last = draw.srcX + draw.srcWidth - 1;
-        if (draw.sourceAlpha) {  // otherwise every pixel counts as opaque
-            first = FirstVisible(row, first, last);
-            last = LastVisible(row, first, last);
+        if (known) {
+            // Clipped to the source rectangle: a row covered on both sides of it only outside it
+            // counts as covered across it, which reads transparent pixels that add nothing.
+            const auto [from, to] = draw.coverage->Row(draw.source, std::int32_t(y));
+            first = std::max(first, from), last = std::min(last, to);
+        } else if (draw.sourceAlpha) {  // otherwise every pixel counts as opaque
+            const std::uint8_t* row = draw.source.Row(std::int32_t(y));
+            first = PictureCoverage::FirstVisible(row, first, last);
+            last = PictureCoverage::LastVisible(row, first, last);
         }
         if (first > last)
             continue;

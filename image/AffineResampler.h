@@ -1,5 +1,6 @@
 #pragma once
 
+#include "image/PictureCoverage.h"
 #include "image/PixelView.h"
 #include "image/ResampleFilter.h"
 
@@ -29,6 +30,9 @@ struct AffineDraw {
     // transparent, so the edges keep their colour and opacity, and nothing is drawn outside the
     // destination rectangle (which must then be unturned).
     bool extendEdges = false;
+    // Where the source's memory is covered, when the caller knows it: then only those pixels are
+    // looked at. Ignored unless it describes the source.
+    const PictureCoverage* coverage = nullptr;
 };
 
 // Draws an AffineDraw onto a target. Each destination pixel's centre is mapped back into the source

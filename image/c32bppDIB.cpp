@@ -9,6 +9,7 @@
 #include "resources/EmbeddedResources.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <iostream>
 #include <new>
@@ -86,6 +87,23 @@ std::span<std::uint8_t> c32bppDIB::PixelBytes() const
     return {bits_.get(), static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_) * 4};
 }
 
+void c32bppDIB::PixelsChanged()
+{
+    static std::atomic<std::uint64_t> versions{0};
+    pixelsVersion_ = ++versions;
+}
+
+const PictureCoverage* c32bppDIB::Coverage() const
+{
+    if (!remembersCoverage_ || !bits_)
+        return nullptr;
+    if (!coverage_ || coverageVersion_ != pixelsVersion_) {
+        coverage_ = std::make_unique<PictureCoverage>(PictureCoverage::Of(Pixels()));
+        coverageVersion_ = pixelsVersion_;
+    }
+    return coverage_.get();
+}
+
 bool c32bppDIB::InitializeDIB(std::int32_t Width, std::int32_t Height)
 {
     DestroyDIB();
@@ -113,6 +131,7 @@ void c32bppDIB::EraseDIB()
     std::memset(bits_.get(), 0, PixelBytes().size());
     alpha_ = true;
     imageType_ = kBlank;
+    PixelsChanged();
 }
 
 void c32bppDIB::DestroyDIB()
@@ -132,6 +151,7 @@ void c32bppDIB::DestroyDIB()
     width_ = height_ = 0;
     prevBitmap_ = {};
     alpha_ = false;
+    PixelsChanged();
 }
 
 bool c32bppDIB::OwnBitmapSelected() const
@@ -149,6 +169,8 @@ void c32bppDIB::ReleaseOwnDC()
 
 DeviceContext* c32bppDIB::LoadDIBinDC(bool bLoad)
 {
+    // Whoever borrows the pixels draws on them, and stops when handing them back.
+    PixelsChanged();
     if (bLoad) {
         if (!bits_)
             return nullptr;
@@ -286,6 +308,7 @@ bool c32bppDIB::RestoreFromDecoded()
     std::memcpy(bits_.get(), decoded_->pixels.data(), decoded_->pixels.size());
     imageType_ = decoded_->imageType;
     alpha_ = decoded_->alpha;
+    PixelsChanged();
     return true;
 }
 
@@ -294,7 +317,10 @@ bool c32bppDIB::LoadFromSource(const ImageFile* file, std::span<const std::uint8
     DestroyDIB();
     std::vector<std::uint8_t> ownedBytes;
     try {
-        if (!TryLoaders(file, bytes, ownedBytes, SaveFormat))
+        // The decoders write the pixels after making the surface.
+        const bool loaded = TryLoaders(file, bytes, ownedBytes, SaveFormat);
+        PixelsChanged();
+        if (!loaded)
             return false;
         if (SaveFormat)
             KeepSource(file, bytes);

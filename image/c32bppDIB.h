@@ -1,6 +1,7 @@
 #pragma once
 
 #include "image/DeviceContext.h"
+#include "image/PictureCoverage.h"
 #include "image/PixelView.h"
 
 #include <any>
@@ -78,6 +79,9 @@ public:
     void SetKeepGDIplusActive(bool value);
     std::uint32_t CapabilityFlags() const { return capabilityFlags_; }
     const std::vector<std::uint8_t>& SourceBytes() const { return sourceBytes_; }
+    // Changes whenever this class's own methods change the pixels (loading, erasing, restoring,
+    // lending them as a drawing target, ...). No two states of any surfaces' pixels share a version.
+    std::uint64_t PixelsVersion() const { return pixelsVersion_; }
 
     // The pixel memory as a view (empty when there is none), and as bytes, bottom row first.
     PixelView Pixels() const;
@@ -129,6 +133,13 @@ public:
     // a token or keeps its bridge.
     bool DrawsThroughImaging() const;
 
+    // A picture drawn again and again (a clock hand) can remember where it is not transparent, so
+    // that its drawings read only those pixels. What it remembers is dropped with every version of
+    // the pixels; a caller that writes through BitsPointer() or Pixels() after drawing the surface
+    // must not switch it on.
+    void SetRemembersCoverage(bool value) { remembersCoverage_ = value; }
+    bool RemembersCoverage() const { return remembersCoverage_; }
+
     // Makes every pixel of the opaque colour TransparentColor (0x00BBGGRR) fully transparent, or with
     // Revert every fully transparent pixel that colour again (and re-examines the transparency).
     bool MakeTransparent(std::int32_t TransparentColor, bool Revert = false);
@@ -160,6 +171,8 @@ private:
     };
 
     void SetImageType(std::int32_t type) { imageType_ = type; }
+    void PixelsChanged();
+    const PictureCoverage* Coverage() const;
     bool OwnBitmapSelected() const;
     void ReleaseOwnDC();
     bool LoadFromSource(const ImageFile* file, std::span<const std::uint8_t> bytes, bool SaveFormat);
@@ -188,6 +201,10 @@ private:
     std::vector<std::uint8_t> sourceBytes_;
     std::unique_ptr<cGDIPlus> gdiBridge_;
     bool keepGDIplusActive_ = false;
+    std::uint64_t pixelsVersion_ = 0;
+    bool remembersCoverage_ = false;
+    mutable std::unique_ptr<PictureCoverage> coverage_;
+    mutable std::uint64_t coverageVersion_ = 0;
 
     // The clock restores its dial from the kept bytes every second. The pixels those bytes decoded
     // to are remembered with them, so that restoring unchanged bytes copies instead of decoding.

@@ -118,7 +118,7 @@ bool c32bppDIB::DrawImagingOnto(DeviceContext& destination, const RenderRectangl
     if (!isGDIplusEnabled()) {
         return cGDIPlus::DrawImaging(&destination, Pixels(), angle, opacity, r.destX, r.destY, std::abs(r.destWidth),
                                      std::abs(r.destHeight), r.srcX, r.srcY, r.srcWidth, r.srcHeight, r.destWidth < 0,
-                                     r.destHeight < 0, highQualityInterpolation_);
+                                     r.destHeight < 0, highQualityInterpolation_, false, Coverage());
     }
     std::unique_ptr<cGDIPlus> temporary;
     return Bridge(temporary).DrawViaGdiplus(&destination, *this, angle, opacity, r.destX, r.destY, r.destWidth,
@@ -160,12 +160,14 @@ bool c32bppDIB::MakeTransparent(std::int32_t TransparentColor, bool Revert)
     }
     if (!Revert) {
         if (changed) {
+            PixelsChanged();
             alpha_ = true;
             if (imageType_ == kOpaque)
                 imageType_ = kPremultiplied;
         }
         return true;
     }
+    PixelsChanged();
     std::int32_t kind = 0;
     cBMPparser::AlphaScan(pixels, false, alpha_, kind);
     if (!alpha_ && (imageType_ == kStraightAlpha || imageType_ == kPremultiplied))
@@ -265,6 +267,7 @@ void c32bppDIB::CopyImageTo(c32bppDIB& cDIBclass, std::int32_t newWidth, std::in
         ScaleInto(cDIBclass, newWidth, newHeight);
         capabilityFlags_ = flags;
     }
+    cDIBclass.PixelsChanged();
     if (CopyOriginalFormat)
         cDIBclass.sourceBytes_ = sourceBytes_;
 }

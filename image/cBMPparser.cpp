@@ -93,6 +93,7 @@ bool cBMPparser::LoadDirect(std::span<const std::uint8_t> bmp, c32bppDIB& cHost)
     AlphaScan(cHost.PixelBytes(), true, alpha, kind);
     cHost.SetAlpha(alpha);
     cHost.SetImageType(kind);
+    cHost.PixelsChanged();
     return true;
 }
 

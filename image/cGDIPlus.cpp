@@ -230,13 +230,14 @@ bool cGDIPlus::DrawViaGdiplus(DeviceContext* destinationDC, const c32bppDIB& sou
     const bool mirrorY = FlipState == kFlipNone || FlipState == kFlipX;
     return DrawImaging(destinationDC, source.Pixels(), Angle, Opacity, destX, destY, std::abs(destWidth),
                        std::abs(destHeight), SrcX, SrcY, srcWidth, srcHeight, mirrorX, mirrorY, HighQuality,
-                       rescalesWholePicture);
+                       rescalesWholePicture, source.Coverage());
 }
 
 bool cGDIPlus::DrawImaging(DeviceContext* destinationDC, const PixelView& source, double Angle, std::int32_t Opacity,
                            std::int64_t destX, std::int64_t destY, std::int64_t destWidth, std::int64_t destHeight,
                            std::int64_t SrcX, std::int64_t SrcY, std::int64_t srcWidth, std::int64_t srcHeight,
-                           bool mirrorX, bool mirrorY, bool HighQuality, bool rescalesWholePicture)
+                           bool mirrorX, bool mirrorY, bool HighQuality, bool rescalesWholePicture,
+                           const PictureCoverage* coverage)
 {
     if (!destinationDC || !destinationDC->Target())
         return false;
@@ -254,6 +255,7 @@ bool cGDIPlus::DrawImaging(DeviceContext* destinationDC, const PixelView& source
     draw.opacity = std::uint8_t((std::clamp(Opacity, 0, 100) * 255 + 50) / 100);
     draw.sourceAlpha = true;
     draw.extendEdges = rescalesWholePicture && Angle == 0;
+    draw.coverage = coverage;
     return AffineResampler::Composite(draw, destinationDC->Target());
 }
 

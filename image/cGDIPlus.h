@@ -11,6 +11,7 @@ namespace dorvane {
 
 class c32bppDIB;
 class DeviceContext;
+class PictureCoverage;
 
 // The door to the imaging services: it starts and stops them (by token), loads any picture they can
 // decode into a surface, draws a surface scaled, mirrored, turned and faded, and encodes a surface as
@@ -54,11 +55,13 @@ public:
 
     // The drawing of DrawViaGdiplus itself, for a surface whose imaging services are off: the same
     // result without a start, a kept bitmap or a flip state. mirrorX and mirrorY are the mirrors
-    // asked for; the rectangle sizes are positive.
+    // asked for; the rectangle sizes are positive. coverage, when given, tells where the source is
+    // not transparent.
     static bool DrawImaging(DeviceContext* destinationDC, const PixelView& source, double Angle, std::int32_t Opacity,
                             std::int64_t destX, std::int64_t destY, std::int64_t destWidth, std::int64_t destHeight,
                             std::int64_t SrcX, std::int64_t SrcY, std::int64_t srcWidth, std::int64_t srcHeight,
-                            bool mirrorX, bool mirrorY, bool HighQuality, bool rescalesWholePicture = false);
+                            bool mirrorX, bool mirrorY, bool HighQuality, bool rescalesWholePicture = false,
+                            const PictureCoverage* coverage = nullptr);
 
     // Ends the start that token belongs to and lets go of the kept bitmap; false when the start was
     // not running.

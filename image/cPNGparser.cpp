@@ -166,6 +166,7 @@ void cPNGparser::Decode(ChunkSource& source, c32bppDIB& target)
     Unfilter(inflated, target);
     target.SetAlpha(format_.colorType == kGreyAlpha || format_.colorType == kRgba || format_.transColor != -1);
     target.SetImageType(c32bppDIB::kPng);
+    target.PixelsChanged();
 }
 
 // Walks the chunks after the signature until IEND or the end of the data. A chunk reaching past the

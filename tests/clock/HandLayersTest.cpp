@@ -78,6 +78,9 @@ TEST_F(HandLayersTest, StartsAfreshForAnotherPictureOrFaceAndDrawsAPictureWithou
     Drawn(surfaces.iSec, 100, 30, &layers);
     EXPECT_EQ(Drawn(surfaces.iMin, 80, 30, &layers), Drawn(surfaces.iMin, 80, 30, nullptr)) << "another picture";
     EXPECT_EQ(layers.LayerCount(), 1u);
+    ASSERT_TRUE(surfaces.iMin.LoadPicture_Stream(surfaces.iSec.SourceBytes(), 0, 0, true));
+    surfaces.iMin.SetGdiToken(token);
+    EXPECT_EQ(Drawn(surfaces.iMin, 80, 30, &layers), Drawn(surfaces.iMin, 80, 30, nullptr)) << "the picture loaded anew";
 
     c32bppDIB smaller;
     ASSERT_TRUE(smaller.InitializeDIB(90, 70));
