@@ -37,6 +37,36 @@ inline void Over(std::uint8_t* d, unsigned b, unsigned g, unsigned r, unsigned a
     d[3] = std::uint8_t(std::min(255u, a + Div255(d[3] * keep)));
 }
 
+#if defined(__SSE2__)
+// Div255 in each 16-bit lane (each at most 255 x 255).
+__m128i Div255Lanes(__m128i value)
+{
+    value = _mm_add_epi16(value, _mm_set1_epi16(128));
+    return _mm_srli_epi16(_mm_add_epi16(value, _mm_srli_epi16(value, 8)), 8);
+}
+
+// Over for four pixels at once, to the same bytes. A source pixel that fades to nothing leaves its
+// target pixel as it is here too, since Div255(d x 255) = d.
+void OverFour(std::uint8_t* d, const std::uint8_t* s, std::uint32_t alphaOr, unsigned opacity)
+{
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i source = _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(s)), _mm_set1_epi32(int(alphaOr)));
+    if (_mm_movemask_epi8(_mm_cmpeq_epi8(source, zero)) == 0xFFFF)
+        return;
+    const __m128i target = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d));
+    const __m128i fade = _mm_set1_epi16(short(opacity)), full = _mm_set1_epi16(255);
+    const auto blend = [&](__m128i from, __m128i onto) {
+        if (opacity != 255)
+            from = Div255Lanes(_mm_mullo_epi16(from, fade));
+        const __m128i keep = _mm_sub_epi16(full, _mm_shufflehi_epi16(_mm_shufflelo_epi16(from, 0xFF), 0xFF));
+        return _mm_add_epi16(from, Div255Lanes(_mm_mullo_epi16(onto, keep)));
+    };
+    const __m128i low = blend(_mm_unpacklo_epi8(source, zero), _mm_unpacklo_epi8(target, zero));
+    const __m128i high = blend(_mm_unpackhi_epi8(source, zero), _mm_unpackhi_epi8(target, zero));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(d), _mm_packus_epi16(low, high));  // saturating, as min(255, ...)
+}
+#endif
+
 std::uint32_t Word(const std::uint8_t* pixel)
 {
     std::uint32_t word;
@@ -171,6 +201,7 @@ private:
     };
     bool Span(std::int64_t y, std::int64_t& first, std::int64_t& last) const;
     void NearestRow(std::int64_t y, std::int64_t first, std::int64_t last);
+    void UnscaledRow(std::int64_t y, std::int64_t first, std::int64_t last);
     void FilteredRow(std::int64_t y, std::int64_t first, std::int64_t last);
 
     void ExtendedEdgeRow(std::int64_t y, std::int64_t first, std::int64_t last);
@@ -203,12 +234,16 @@ void Compositor::Run()
     }
     u_ = {(double(content_.left) - reachX) * kOne16, (double(content_.right) + 1 + reachX) * kOne16};
     v_ = {(double(content_.top) - reachY) * kOne16, (double(content_.bottom) + 1 + reachY) * kOne16};
+    const bool unscaled = sampling == AffineDraw::Sampling::Nearest && map_.xy == 0 && map_.yx == 0 &&
+                          map_.xx == kOne16 / 2 && map_.yy == kOne16 / 2;
     for (std::int64_t y = 0; y < target_.height; ++y) {
         std::int64_t first, last;
         if (!Span(y, first, last))
             continue;
         if (draw_.extendEdges && sampling != AffineDraw::Sampling::Nearest)
             ExtendedEdgeRow(y, first, last);
+        else if (unscaled)
+            UnscaledRow(y, first, last);
         else if (sampling == AffineDraw::Sampling::Nearest)
             NearestRow(y, first, last);
         else
@@ -262,6 +297,29 @@ void Compositor::NearestRow(std::int64_t y, std::int64_t first, std::int64_t las
         const std::uint8_t* p = draw_.source.Row(std::int32_t(row)) + column * 4;
         Over(out, p[0], p[1], p[2], draw_.sourceAlpha ? p[3] : 255u, draw_.opacity);
     }
+}
+
+// The nearest row of a drawing that neither scales, turns nor mirrors: a run of one source row.
+void Compositor::UnscaledRow(std::int64_t y, std::int64_t first, std::int64_t last)
+{
+    const std::int64_t row = std::int64_t(map_.V(first, y)) >> 16;
+    if (row < content_.top || row > content_.bottom)
+        return;
+    const std::int64_t shift = (std::int64_t(map_.U(first, y)) >> 16) - first;  // source column - target column
+    const auto [left, right] = content_.rows[std::size_t(row - draw_.srcY)];
+    first = std::max(first, left - shift), last = std::min(last, right - shift);
+    if (first > last)
+        return;
+    const std::uint8_t* from = draw_.source.Row(std::int32_t(row)) + (first + shift) * 4;
+    std::uint8_t* to = target_.Pixel(std::int32_t(first), std::int32_t(y));
+    std::int64_t x = first;
+#if defined(__SSE2__)
+    const std::uint32_t alphaOr = draw_.sourceAlpha ? 0 : 0xFF000000u;
+    for (; x + 3 <= last; x += 4, from += 16, to += 16)
+        OverFour(to, from, alphaOr, draw_.opacity);
+#endif
+    for (; x <= last; ++x, from += 4, to += 4)
+        Over(to, from[0], from[1], from[2], draw_.sourceAlpha ? from[3] : 255u, draw_.opacity);
 }
 
 std::uint8_t ClampByte(std::int32_t value, std::int32_t ceiling)

@@ -84,6 +84,39 @@ TEST(Render, BlendsSourceOverInPremultipliedSpaceOnBothPaths)
     }
 }
 
+// A drawing at the picture's own size blends whole runs of pixels at once; each pixel must come out
+// as when it is drawn on its own.
+TEST(Render, AnUnscaledImagingDrawingBlendsARunOfPixelsAsEachOnItsOwn)
+{
+    constexpr int kWidth = 23, kHeight = 3;
+    std::uint32_t seed = 12345;
+    const auto next = [&seed] { return seed = seed * 1103515245u + 12345u, std::uint8_t(seed >> 16); };
+    const auto premultiplied = [&](bool allowClear) {
+        const std::uint8_t pick = next();
+        const std::uint8_t alpha = pick < 40 && allowClear ? 0 : pick < 100 ? 255 : next();
+        return Bgra{std::uint8_t(next() % (alpha + 1)), std::uint8_t(next() % (alpha + 1)), std::uint8_t(next() % (alpha + 1)), alpha};
+    };
+    std::vector<Bgra> sources, dials;
+    for (int i = 0; i < kWidth * kHeight; ++i)
+        sources.push_back(premultiplied(true)), dials.push_back(premultiplied(false));
+    for (const int opacity : {100, 80, 37}) {
+        SCOPED_TRACE(::testing::Message() << "opacity " << opacity);
+        c32bppDIB source, dial;
+        Paint(source, kWidth, kHeight, [&](int x, int y) { return sources[y * kWidth + x]; });
+        Paint(dial, kWidth + 3, kHeight, [&](int x, int y) { return x < 3 ? kClear : dials[y * kWidth + x - 3]; });
+        source.SetGdiToken(1);
+        ASSERT_TRUE(source.Render(nullptr, 3, 0, 0, 0, 0, 0, 0, 0, opacity, true, true, &dial));
+        for (int i = 0; i < kWidth * kHeight; ++i) {
+            c32bppDIB one, onto;
+            Fill(one, 1, 1, sources[i]);
+            Fill(onto, 1, 1, dials[i]);
+            one.SetGdiToken(1);
+            ASSERT_TRUE(DrawOnto(one, onto, opacity));
+            ASSERT_EQ(StoredPixel(dial, 3 + i % kWidth, i / kWidth), StoredPixel(onto, 0, 0)) << "pixel " << i;
+        }
+    }
+}
+
 TEST(Render, NegativeSizesMirrorTheirAxisOnBothPaths)
 {
     // srcWidth -10: the 10-pixel source mirrored left to right; two mirrors cancel.
