@@ -70,10 +70,10 @@ std::vector<QRect> ClockWindowView::TakeChanges(const c32bppDIB& face)
         const std::uint8_t* faceRow = face.BitsPointer() + static_cast<std::size_t>(height - 1 - y) * face.scanWidth();
         const auto* is = reinterpret_cast<const QRgb*>(faceRow);
         auto* was = reinterpret_cast<QRgb*>(face_.scanLine(y));
-        int first = 0, last = width - 1;
-        while (first <= last && was[first] == is[first])
-            ++first;
-        if (first <= last) {
+        if (std::memcmp(was, is, static_cast<std::size_t>(width) * 4) != 0) {
+            int first = 0, last = width - 1;
+            while (was[first] == is[first])
+                ++first;
             while (was[last] == is[last])
                 --last;
             std::memcpy(was + first, is + first, static_cast<std::size_t>(last - first + 1) * 4);

@@ -290,15 +290,14 @@ bool c32bppDIB::LoadPicture_FromOrignalFormat()
 void c32bppDIB::RememberDecoded()
 {
     const auto pixels = PixelBytes();
-    decoded_ = std::make_unique<Decoded>(Decoded{sourceBytes_, {pixels.begin(), pixels.end()}, width_, height_, imageType_, alpha_});
+    decoded_ = std::make_unique<Decoded>(Decoded{{pixels.begin(), pixels.end()}, width_, height_, imageType_, alpha_});
 }
 
 // Restoring kept bytes that decoded before to pixels of this surface's size: the same state a new
 // load leaves (no bridge, a fresh context, the decoded pixels), without decoding again.
 bool c32bppDIB::RestoreFromDecoded()
 {
-    if (!decoded_ || !bits_ || sourceBytes_.empty() || decoded_->width != width_ || decoded_->height != height_ ||
-        decoded_->source != sourceBytes_)
+    if (!decoded_ || !bits_ || sourceBytes_.empty() || decoded_->width != width_ || decoded_->height != height_)
         return false;
     gdiBridge_.reset();
     if (ownDC_)

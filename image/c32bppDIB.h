@@ -207,9 +207,9 @@ private:
     mutable std::uint64_t coverageVersion_ = 0;
 
     // The clock restores its dial from the kept bytes every second. The pixels those bytes decoded
-    // to are remembered with them, so that restoring unchanged bytes copies instead of decoding.
+    // to are remembered until other bytes are kept, so that restoring copies instead of decoding.
     struct Decoded {
-        std::vector<std::uint8_t> source, pixels;
+        std::vector<std::uint8_t> pixels;
         std::int32_t width = 0, height = 0, imageType = kNoImage;
         bool alpha = false;
     };

@@ -268,8 +268,10 @@ void c32bppDIB::CopyImageTo(c32bppDIB& cDIBclass, std::int32_t newWidth, std::in
         capabilityFlags_ = flags;
     }
     cDIBclass.PixelsChanged();
-    if (CopyOriginalFormat)
+    if (CopyOriginalFormat) {
         cDIBclass.sourceBytes_ = sourceBytes_;
+        cDIBclass.decoded_.reset();  // remembered from the bytes it kept before
+    }
 }
 
 } // namespace dorvane

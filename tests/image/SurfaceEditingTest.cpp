@@ -194,6 +194,13 @@ TEST(RestoreFromKeptBytes, WipesWhatWasDrawnAndFollowsNewBytesButNotNewSizes)
     EXPECT_EQ(dial.Width(), 130);
     EXPECT_EQ(AllPixels(dial), AllPixels(black));
     EXPECT_EQ(dial.SourceBytes().size(), std::size_t(std::filesystem::file_size(kDials + "black.png")));
+
+    c32bppDIB copied;
+    ASSERT_TRUE(copied.LoadPicture_File(kDials + "default.png", true));
+    copied.CopyImageTo(dial, 0, 0, true);
+    hand.Render(nullptr, 0, 0, 130, 130, 0, 0, 0, 0, 80, true, true, &dial);
+    ASSERT_TRUE(dial.LoadPicture_FromOrignalFormat());
+    EXPECT_EQ(AllPixels(dial), AllPixels(fresh)) << "bytes copied in with a picture";
 }
 
 } // namespace
