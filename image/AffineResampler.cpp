@@ -87,6 +87,7 @@ std::pair<const std::uint8_t*, const std::uint8_t*> Extent(const PixelView& view
 // first and last such column (first > last for an empty row), and the box around all of them.
 struct Content {
     std::vector<std::pair<std::int64_t, std::int64_t>> rows;
+    std::vector<const std::uint8_t*> rowStarts;  // where each row's pixels begin
     std::int64_t left = 0, right = -1, top = 0, bottom = -1;
     bool empty() const { return right < left; }
 };
@@ -95,9 +96,11 @@ Content FindContent(const AffineDraw& draw)
 {
     Content content;
     content.rows.resize(std::size_t(draw.srcHeight), {0, -1});
+    content.rowStarts.resize(std::size_t(draw.srcHeight));
     content.left = draw.srcX + draw.srcWidth, content.top = draw.srcY + draw.srcHeight;
     const bool known = draw.sourceAlpha && draw.coverage && draw.coverage->Describes(draw.source);
     for (std::int64_t y = draw.srcY; y < draw.srcY + draw.srcHeight; ++y) {
+        content.rowStarts[std::size_t(y - draw.srcY)] = draw.source.Row(std::int32_t(y));
         std::int64_t first = draw.srcX, last = draw.srcX + draw.srcWidth - 1;
         if (known) {
             // Clipped to the source rectangle: a row covered on both sides of it only outside it
@@ -202,6 +205,7 @@ private:
     bool Span(std::int64_t y, std::int64_t& first, std::int64_t& last) const;
     void NearestRow(std::int64_t y, std::int64_t first, std::int64_t last);
     void UnscaledRow(std::int64_t y, std::int64_t first, std::int64_t last);
+    template <int kPairs>
     void FilteredRow(std::int64_t y, std::int64_t first, std::int64_t last);
 
     void ExtendedEdgeRow(std::int64_t y, std::int64_t first, std::int64_t last);
@@ -246,8 +250,10 @@ void Compositor::Run()
             UnscaledRow(y, first, last);
         else if (sampling == AffineDraw::Sampling::Nearest)
             NearestRow(y, first, last);
+        else if (filterX_->Taps() == 6)  // a hand shrunk by up to half again: the clock's usual case
+            FilteredRow<3>(y, first, last);
         else
-            FilteredRow(y, first, last);
+            FilteredRow<0>(y, first, last);
     }
 }
 
@@ -352,11 +358,16 @@ __m128i RowSum(const std::uint8_t* p, const std::int16_t* w, std::int64_t count,
 }
 
 // The same for a whole window of taps (an even number) inside the source: two pixels per load.
+// kPairs, when not 0, is the number of pairs known in advance, so that the loop unrolls.
+template <int kPairs>
 __m128i WindowSum(const std::uint8_t* p, const std::uint32_t* pairs, int pairCount, std::uint32_t alphaOr)
 {
     const __m128i zero = _mm_setzero_si128();
     const __m128i alpha = _mm_set1_epi32(int(alphaOr));
     __m128i sum = _mm_setzero_si128();
+    if constexpr (kPairs != 0)
+        pairCount = kPairs;
+#pragma GCC unroll 8
     for (int k = 0; k < pairCount; ++k, p += 8) {
         const __m128i two = _mm_or_si128(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p)), alpha);
         const __m128i pair = _mm_unpacklo_epi8(_mm_unpacklo_epi8(two, _mm_srli_si128(two, 4)), zero);
@@ -366,6 +377,7 @@ __m128i WindowSum(const std::uint8_t* p, const std::uint32_t* pairs, int pairCou
 }
 #endif
 
+template <int kPairs>
 void Compositor::FilteredRow(std::int64_t y, std::int64_t first, std::int64_t last)
 {
     std::int64_t u = std::int64_t(map_.U(first, y)), v = std::int64_t(map_.V(first, y));
@@ -394,11 +406,11 @@ void Compositor::FilteredRow(std::int64_t y, std::int64_t first, std::int64_t la
             const std::int64_t from = std::max(px, left), to = std::min(px + tapsX - 1, right);
             if (from > to)
                 continue;
-            const std::uint8_t* p = draw_.source.Row(std::int32_t(row)) + from * 4;
+            const std::uint8_t* p = content_.rowStarts[std::size_t(row - draw_.srcY)] + from * 4;
             const std::int16_t weight = wy[row - py];
 #if defined(__SSE2__)
             // The row's sums fit 16 bits, so a multiply-add against (weight, 0) scales them.
-            const __m128i rowSum = windowInside ? WindowSum(p - (from - px) * 4, pairsX, tapsX / 2, alphaOr)
+            const __m128i rowSum = windowInside ? WindowSum<kPairs>(p - (from - px) * 4, pairsX, tapsX / 2, alphaOr)
                                                 : RowSum(p, wx + (from - px), to - from + 1, alphaOr);
             sum = _mm_add_epi32(sum, _mm_madd_epi16(rowSum, _mm_set1_epi32(std::uint16_t(weight))));
 #else
