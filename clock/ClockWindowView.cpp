@@ -44,13 +44,10 @@ void ClockWindowView::Present(const c32bppDIB& face, uint8_t alpha)
     std::vector<QRect> changed = TakeChanges(face);
     if (fresh)
         changed = {QRect(QPoint(0, 0), size)};
-    QRect bounds;
-    for (const QRect& area : changed) {
+    for (const QRect& area : changed)
         Fade(area);
-        bounds |= area;
-    }
-    if (!compositing_ && !bounds.isEmpty())
-        UpdateShape(bounds);
+    if (!compositing_ && !changed.empty())
+        UpdateShape(changed);
     if (fresh)
         update();
     else if (!changed.empty())
@@ -133,9 +130,9 @@ bool ClockWindowView::eventFilter(QObject* watched, QEvent* event)
 
 // Without a compositing manager transparent pixels would show black, so the window takes the
 // shape of every pixel the picture covers at all (a glass dial's faint centre included). Only the
-// area that changed can change the shape, and the shape is handed to the X server again only when
+// areas that changed can change the shape, and the shape is handed to the X server again only when
 // it does, which the moving hands rarely do.
-void ClockWindowView::UpdateShape(const QRect& area)
+void ClockWindowView::UpdateShape(const std::vector<QRect>& areas)
 {
     const int width = picture_.width(), height = picture_.height();
     bool changed = false;
@@ -144,14 +141,15 @@ void ClockWindowView::UpdateShape(const QRect& area)
         shapeSize_ = picture_.size();
         changed = true;
     }
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        const auto* pixels = reinterpret_cast<const QRgb*>(picture_.constScanLine(y));
-        for (int x = area.left(); x <= area.right(); ++x) {
-            uint8_t& covered = shape_[static_cast<std::size_t>(y) * width + x];
-            changed |= covered != (qAlpha(pixels[x]) != 0);
-            covered = qAlpha(pixels[x]) != 0;
+    for (const QRect& area : areas)
+        for (int y = area.top(); y <= area.bottom(); ++y) {
+            const auto* pixels = reinterpret_cast<const QRgb*>(picture_.constScanLine(y));
+            for (int x = area.left(); x <= area.right(); ++x) {
+                uint8_t& covered = shape_[static_cast<std::size_t>(y) * width + x];
+                changed |= covered != (qAlpha(pixels[x]) != 0);
+                covered = qAlpha(pixels[x]) != 0;
+            }
         }
-    }
     if (!changed)
         return;
 

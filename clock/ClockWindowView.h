@@ -38,7 +38,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
-    void UpdateShape(const QRect& area);
+    void UpdateShape(const std::vector<QRect>& areas);
 
     ClockMouse& mouse_;
     TimeSource& time_;
