@@ -14,9 +14,9 @@ TEST(WindowOpacity, ScalesEveryByteByAlphaOver255KeepingPixelsPremultiplied)
     for (const int alpha : {0, 1, 128, 179, 254, 255}) {
         SCOPED_TRACE(alpha);
         c32bppDIB picture;
-        picture.InitializeDIB(256, 1);
-        for (int a = 0; a < 256; ++a) { // every byte value in every channel, colours up to alpha
-            const std::uint8_t pixel[4] = {std::uint8_t(a * 3 / 4), std::uint8_t(a), std::uint8_t(a / 3), std::uint8_t(a)};
+        picture.InitializeDIB(257, 1);  // blocks of four pixels and one left over
+        for (int a = 0; a < 257; ++a) { // every byte value in every channel, colours up to alpha
+            const std::uint8_t pixel[4] = {std::uint8_t(a * 3 / 4 % 256), std::uint8_t(a % 256), std::uint8_t(a / 3), std::uint8_t(a == 256 ? 255 : a)};
             std::copy(pixel, pixel + 4, picture.Pixels().Pixel(a, 0));
         }
         const auto before = testing::AllPixels(picture);

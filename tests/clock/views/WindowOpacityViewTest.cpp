@@ -1,12 +1,11 @@
 #include "clock/ClockWindowView.h"
-#include "clock/WindowOpacity.h"
 #include "tests/platform/FakeTimeSource.h"
 #include "platform/qt/SurfaceImage.h"
 
 #include <QImage>
+#include <QPainter>
 
 #include <algorithm>
-#include <span>
 
 #include <gtest/gtest.h>
 
@@ -64,10 +63,16 @@ int DifferingPixels(const QImage& a, const QImage& b)
     return differing;
 }
 
+// The picture faded by Qt's own painter: the bytes a window painted at that opacity would show.
 QImage Faded(const c32bppDIB& face, std::uint8_t alpha)
 {
-    QImage image = SurfaceImage(face);
-    ApplyWindowOpacity(std::span(image.bits(), static_cast<std::size_t>(image.sizeInBytes())), alpha);
+    const QImage upright = SurfaceImage(face);
+    QImage image(upright.size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.setOpacity(alpha / 255.0);
+    painter.drawImage(0, 0, upright);
     return image;
 }
 
