@@ -37,6 +37,13 @@ inline void Over(std::uint8_t* d, unsigned b, unsigned g, unsigned r, unsigned a
     d[3] = std::uint8_t(std::min(255u, a + Div255(d[3] * keep)));
 }
 
+std::uint32_t Word(const std::uint8_t* pixel)
+{
+    std::uint32_t word;
+    std::memcpy(&word, pixel, 4);
+    return word;
+}
+
 #if defined(__SSE2__)
 // Div255 in each 16-bit lane (each at most 255 x 255).
 __m128i Div255Lanes(__m128i value)
@@ -45,8 +52,18 @@ __m128i Div255Lanes(__m128i value)
     return _mm_srli_epi16(_mm_add_epi16(value, _mm_srli_epi16(value, 8)), 8);
 }
 
-// Over for four pixels at once, to the same bytes. A source pixel that fades to nothing leaves its
-// target pixel as it is here too, since Div255(d x 255) = d.
+// Over for two pixels held as 16-bit lanes (blue, green, red, alpha each), to the same values
+// before the final min(255, ...), which packing with saturation does. A source pixel that fades to
+// nothing leaves its target pixel as it is here too, since Div255(d x 255) = d.
+__m128i OverLanes(__m128i from, __m128i onto, unsigned opacity)
+{
+    if (opacity != 255)
+        from = Div255Lanes(_mm_mullo_epi16(from, _mm_set1_epi16(short(opacity))));
+    const __m128i keep = _mm_sub_epi16(_mm_set1_epi16(255), _mm_shufflehi_epi16(_mm_shufflelo_epi16(from, 0xFF), 0xFF));
+    return _mm_add_epi16(from, Div255Lanes(_mm_mullo_epi16(onto, keep)));
+}
+
+// Over for four pixels at once.
 void OverFour(std::uint8_t* d, const std::uint8_t* s, std::uint32_t alphaOr, unsigned opacity)
 {
     const __m128i zero = _mm_setzero_si128();
@@ -54,25 +71,26 @@ void OverFour(std::uint8_t* d, const std::uint8_t* s, std::uint32_t alphaOr, uns
     if (_mm_movemask_epi8(_mm_cmpeq_epi8(source, zero)) == 0xFFFF)
         return;
     const __m128i target = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d));
-    const __m128i fade = _mm_set1_epi16(short(opacity)), full = _mm_set1_epi16(255);
-    const auto blend = [&](__m128i from, __m128i onto) {
-        if (opacity != 255)
-            from = Div255Lanes(_mm_mullo_epi16(from, fade));
-        const __m128i keep = _mm_sub_epi16(full, _mm_shufflehi_epi16(_mm_shufflelo_epi16(from, 0xFF), 0xFF));
-        return _mm_add_epi16(from, Div255Lanes(_mm_mullo_epi16(onto, keep)));
-    };
-    const __m128i low = blend(_mm_unpacklo_epi8(source, zero), _mm_unpacklo_epi8(target, zero));
-    const __m128i high = blend(_mm_unpackhi_epi8(source, zero), _mm_unpackhi_epi8(target, zero));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(d), _mm_packus_epi16(low, high));  // saturating, as min(255, ...)
+    const __m128i low = OverLanes(_mm_unpacklo_epi8(source, zero), _mm_unpacklo_epi8(target, zero), opacity);
+    const __m128i high = OverLanes(_mm_unpackhi_epi8(source, zero), _mm_unpackhi_epi8(target, zero), opacity);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(d), _mm_packus_epi16(low, high));
+}
+
+// Over for one pixel whose channels are 32-bit sums, brought to bytes with colour kept within alpha
+// (a cubic may overshoot either way).
+void OverSums(std::uint8_t* d, __m128i sums, unsigned opacity)
+{
+    const __m128i zero = _mm_setzero_si128();
+    __m128i lanes = _mm_max_epi16(_mm_packs_epi32(sums, sums), zero);
+    lanes = _mm_min_epi16(lanes, _mm_min_epi16(_mm_shufflelo_epi16(lanes, 0xFF), _mm_set1_epi16(255)));
+    if ((_mm_movemask_epi8(_mm_cmpeq_epi16(lanes, zero)) & 0xFF) == 0xFF)
+        return;
+    const __m128i onto = _mm_unpacklo_epi8(_mm_cvtsi32_si128(int(Word(d))), zero);
+    const __m128i blended = OverLanes(lanes, onto, opacity);
+    const std::uint32_t word = std::uint32_t(_mm_cvtsi128_si32(_mm_packus_epi16(blended, blended)));
+    std::memcpy(d, &word, 4);
 }
 #endif
-
-std::uint32_t Word(const std::uint8_t* pixel)
-{
-    std::uint32_t word;
-    std::memcpy(&word, pixel, 4);
-    return word;
-}
 
 // The bytes a view's pixels occupy.
 std::pair<const std::uint8_t*, const std::uint8_t*> Extent(const PixelView& view)
@@ -339,6 +357,8 @@ constexpr int kRowShift = ResampleFilter::kWeightBits - 6;
 constexpr int kFinalShift = ResampleFilter::kWeightBits + 6;
 
 #if defined(__SSE2__)
+__m128i Load(const ResampleFilter::Lanes& lanes) { return _mm_load_si128(reinterpret_cast<const __m128i*>(lanes.lane)); }
+
 // One source row's contribution: sum of weight x pixel over count pixels, per channel, scaled down
 // to kRowShift, as four 32-bit lanes. Pixels are taken in pairs, interleaved channel by channel, so
 // that one multiply-add covers two of them.
@@ -360,7 +380,7 @@ __m128i RowSum(const std::uint8_t* p, const std::int16_t* w, std::int64_t count,
 // The same for a whole window of taps (an even number) inside the source: two pixels per load.
 // kPairs, when not 0, is the number of pairs known in advance, so that the loop unrolls.
 template <int kPairs>
-__m128i WindowSum(const std::uint8_t* p, const std::uint32_t* pairs, int pairCount, std::uint32_t alphaOr)
+__m128i WindowSum(const std::uint8_t* p, const ResampleFilter::Lanes* pairs, int pairCount, std::uint32_t alphaOr)
 {
     const __m128i zero = _mm_setzero_si128();
     const __m128i alpha = _mm_set1_epi32(int(alphaOr));
@@ -371,7 +391,7 @@ __m128i WindowSum(const std::uint8_t* p, const std::uint32_t* pairs, int pairCou
     for (int k = 0; k < pairCount; ++k, p += 8) {
         const __m128i two = _mm_or_si128(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p)), alpha);
         const __m128i pair = _mm_unpacklo_epi8(_mm_unpacklo_epi8(two, _mm_srli_si128(two, 4)), zero);
-        sum = _mm_add_epi32(sum, _mm_madd_epi16(pair, _mm_set1_epi32(int(pairs[k]))));
+        sum = _mm_add_epi32(sum, _mm_madd_epi16(pair, Load(pairs[k])));
     }
     return _mm_srai_epi32(_mm_add_epi32(sum, _mm_set1_epi32(1 << (kRowShift - 1))), kRowShift);
 }
@@ -391,14 +411,15 @@ void Compositor::FilteredRow(std::int64_t y, std::int64_t first, std::int64_t la
         if (px > content_.right || px + tapsX <= content_.left || py > content_.bottom || py + tapsY <= content_.top)
             continue;
         const std::int16_t* wx = filterX_->Weights(phaseX);
-        const std::int16_t* wy = filterY_->Weights(phaseY);
         const std::int64_t rowFrom = std::max(py, content_.top), rowTo = std::min(py + tapsY - 1, content_.bottom);
 #if defined(__SSE2__)
         // Away from the source rectangle's sides every tap can be read, transparent ones adding 0.
         const bool windowInside = px >= draw_.srcX && px + tapsX <= draw_.srcX + draw_.srcWidth;
-        const std::uint32_t* pairsX = filterX_->WeightPairs(phaseX);
+        const ResampleFilter::Lanes* pairsX = filterX_->PairLanes(phaseX);
+        const ResampleFilter::Lanes* rowWeights = filterY_->WeightLanes(phaseY);
         __m128i sum = _mm_setzero_si128();
 #else
+        const std::int16_t* wy = filterY_->Weights(phaseY);
         std::int32_t sum[4] = {0, 0, 0, 0};
 #endif
         for (std::int64_t row = rowFrom; row <= rowTo; ++row) {
@@ -407,13 +428,13 @@ void Compositor::FilteredRow(std::int64_t y, std::int64_t first, std::int64_t la
             if (from > to)
                 continue;
             const std::uint8_t* p = content_.rowStarts[std::size_t(row - draw_.srcY)] + from * 4;
-            const std::int16_t weight = wy[row - py];
 #if defined(__SSE2__)
             // The row's sums fit 16 bits, so a multiply-add against (weight, 0) scales them.
             const __m128i rowSum = windowInside ? WindowSum<kPairs>(p - (from - px) * 4, pairsX, tapsX / 2, alphaOr)
                                                 : RowSum(p, wx + (from - px), to - from + 1, alphaOr);
-            sum = _mm_add_epi32(sum, _mm_madd_epi16(rowSum, _mm_set1_epi32(std::uint16_t(weight))));
+            sum = _mm_add_epi32(sum, _mm_madd_epi16(rowSum, Load(rowWeights[row - py])));
 #else
+            const std::int16_t weight = wy[row - py];
             std::int32_t rowSum[4] = {0, 0, 0, 0};
             for (std::int64_t i = from; i <= to; ++i, p += 4) {
                 const std::int32_t w = wx[i - px];
@@ -426,18 +447,17 @@ void Compositor::FilteredRow(std::int64_t y, std::int64_t first, std::int64_t la
 #endif
         }
 #if defined(__SSE2__)
-        alignas(16) std::int32_t channels[4];
-        _mm_store_si128(reinterpret_cast<__m128i*>(channels),
-                        _mm_srai_epi32(_mm_add_epi32(sum, _mm_set1_epi32(1 << (kFinalShift - 1))), kFinalShift));
+        OverSums(out, _mm_srai_epi32(_mm_add_epi32(sum, _mm_set1_epi32(1 << (kFinalShift - 1))), kFinalShift),
+                 draw_.opacity);
 #else
         std::int32_t channels[4];
         for (int c = 0; c < 4; ++c)
             channels[c] = (sum[c] + (1 << (kFinalShift - 1))) >> kFinalShift;
-#endif
         // Back to bytes, keeping colour within alpha (a cubic may overshoot either way).
         const std::uint8_t alpha = ClampByte(channels[3], 255);
         Over(out, ClampByte(channels[0], alpha), ClampByte(channels[1], alpha), ClampByte(channels[2], alpha), alpha,
              draw_.opacity);
+#endif
     }
 }
 

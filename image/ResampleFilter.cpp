@@ -97,9 +97,14 @@ void ResampleFilter::Tabulate()
         }
         out[largest] = std::int16_t(out[largest] + kOne - total);
     }
-    pairs_.resize(weights_.size() / 2);
-    for (std::size_t i = 0; i < pairs_.size(); ++i)
-        pairs_[i] = std::uint16_t(weights_[2 * i]) | std::uint32_t(std::uint16_t(weights_[2 * i + 1])) << 16;
+    const auto inEveryLane = [](std::uint32_t value) { return Lanes{{value, value, value, value}}; };
+    pairLanes_.clear(), weightLanes_.clear();
+    for (std::size_t i = 0; i < weights_.size(); ++i) {
+        const std::uint32_t weight = std::uint16_t(weights_[i]);
+        weightLanes_.push_back(inEveryLane(weight));
+        if (i % 2 == 1)
+            pairLanes_.push_back(inEveryLane(std::uint16_t(weights_[i - 1]) | weight << 16));
+    }
 }
 
 } // namespace dorvane

@@ -42,9 +42,14 @@ public:
     // names, from its firstPixel on.
     const std::int16_t* Weights(int phase) const { return &weights_[std::size_t(phase) * std::size_t(taps_)]; }
 
-    // The same weights two by two (Taps() is always even), each pair packed as first | second << 16,
-    // as a multiply-add of two interleaved pixels takes them.
-    const std::uint32_t* WeightPairs(int phase) const { return &pairs_[std::size_t(phase) * std::size_t(taps_ / 2)]; }
+    // The same weights laid out for 16-bit multiply-adds over four 32-bit lanes: two by two (Taps()
+    // is always even), each pair packed as first | second << 16, as two interleaved pixels take
+    // them; and one by one, packed as weight | 0 << 16, to scale four 16-bit sums.
+    struct alignas(16) Lanes {
+        std::uint32_t lane[4];
+    };
+    const Lanes* PairLanes(int phase) const { return &pairLanes_[std::size_t(phase) * std::size_t(taps_ / 2)]; }
+    const Lanes* WeightLanes(int phase) const { return &weightLanes_[std::size_t(phase) * std::size_t(taps_)]; }
 
     // For a sample point in 16.16 fixed-point source pixels (pixel i spans [i, i + 1)), the first
     // source pixel the filter reads and the phase of its weights.
@@ -76,7 +81,7 @@ private:
     int taps_ = 0;
     int firstTap_ = 0;
     std::vector<std::int16_t> weights_;
-    std::vector<std::uint32_t> pairs_;
+    std::vector<Lanes> pairLanes_, weightLanes_;
 };
 
 } // namespace dorvane
