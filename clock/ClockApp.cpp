@@ -88,16 +88,30 @@ void ClockApp::CreateClockWindow()
     sounds_.PlayStartSignal();
 }
 
+// Aims the timer to fire once after milliseconds. A timer that repeats every second and would fire
+// then anyway is left as it is: restarting it every second costs more than the tick's own work.
 void ClockApp::StartSecondTimer(int milliseconds)
 {
-    if (!closed_)
-        secondTimer_.start(milliseconds);
+    constexpr int kInStepMilliseconds = 5;
+    if (closed_)
+        return;
+    if (secondTimer_.isActive() && !secondTimer_.isSingleShot() &&
+        std::abs(secondTimer_.remainingTime() - milliseconds) <= kInStepMilliseconds)
+        return;
+    secondTimer_.setSingleShot(true);
+    secondTimer_.start(milliseconds);
 }
 
 // The timer message goes to the clock window, where the interception hands it to the tick; then
-// the timer is aimed just past the next second boundary.
+// the timer is aimed just past the next second boundary. A single shot that fires, just past a
+// boundary, turns into a timer repeating every second from then on, which stays in step with the
+// wall clock until the clock is set, the computer sleeps or a run takes long.
 void ClockApp::SecondTimerFired()
 {
+    if (secondTimer_.isSingleShot()) {
+        secondTimer_.setSingleShot(false);
+        secondTimer_.start(1000);
+    }
     QTimerEvent message(kTickTimerId);
     QCoreApplication::sendEvent(window_.get(), &message);
     const auto lastRun = tick_.LastRun();
