@@ -60,12 +60,12 @@ void ClockWindowView::Present(const c32bppDIB& face, uint8_t alpha)
 std::vector<QRect> ClockWindowView::TakeChanges(const c32bppDIB& face)
 {
     constexpr int kBandRows = 8;
-    const int width = face.Width(), height = face.Height();
+    const PixelView pixels = face.Pixels();
+    const int width = pixels.width, height = pixels.height;
     std::vector<QRect> changes;
     QRect band;
     for (int y = 0; y < height; ++y) {
-        const std::uint8_t* faceRow = face.BitsPointer() + static_cast<std::size_t>(height - 1 - y) * face.scanWidth();
-        const auto* is = reinterpret_cast<const QRgb*>(faceRow);
+        const auto* is = reinterpret_cast<const QRgb*>(pixels.Row(y));
         auto* was = reinterpret_cast<QRgb*>(face_.scanLine(y));
         if (std::memcmp(was, is, static_cast<std::size_t>(width) * 4) != 0) {
             int first = 0, last = width - 1;

@@ -1,5 +1,7 @@
 #include "clock/HandLayers.h"
 
+#include "image/PictureCoverage.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -16,17 +18,14 @@ struct Box {
 // The box around every pixel of view that is not fully transparent black.
 Box CoveredBox(const PixelView& view)
 {
+    const PictureCoverage coverage = PictureCoverage::Of(view);
     Box box{view.width, view.height, -1, -1};
     for (std::int32_t y = 0; y < view.height; ++y) {
-        const std::uint8_t* row = view.Row(y);
-        for (std::int32_t x = 0; x < view.width; ++x) {
-            std::uint32_t word;
-            std::memcpy(&word, row + std::ptrdiff_t{x} * 4, 4);
-            if (word == 0)
-                continue;
-            box.left = std::min(box.left, x), box.right = std::max(box.right, x);
-            box.top = std::min(box.top, y), box.bottom = y;
-        }
+        const auto [first, last] = coverage.Row(view, y);
+        if (first > last)
+            continue;
+        box.left = std::min(box.left, std::int32_t(first)), box.right = std::max(box.right, std::int32_t(last));
+        box.top = std::min(box.top, y), box.bottom = y;
     }
     return box;
 }
