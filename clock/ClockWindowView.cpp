@@ -13,6 +13,31 @@
 #include <span>
 
 namespace dorvane {
+namespace {
+
+// Where two rows of width pixels that are known to differ first and last do, looking at four pixels
+// at a time while they agree.
+int FirstDifference(const QRgb* a, const QRgb* b, int width)
+{
+    int x = 0;
+    while (x + 4 <= width && std::memcmp(a + x, b + x, 16) == 0)
+        x += 4;
+    while (a[x] == b[x])
+        ++x;
+    return x;
+}
+
+int LastDifference(const QRgb* a, const QRgb* b, int width)
+{
+    int x = width;  // one past the pixels still to look at
+    while (x >= 4 && std::memcmp(a + x - 4, b + x - 4, 16) == 0)
+        x -= 4;
+    while (a[x - 1] == b[x - 1])
+        --x;
+    return x - 1;
+}
+
+} // namespace
 
 ClockWindowView::ClockWindowView(ClockMouse& mouse, TimeSource& time, bool compositing)
     : QWidget(nullptr, Qt::FramelessWindowHint | Qt::Tool | Qt::NoDropShadowWindowHint),
@@ -68,11 +93,8 @@ std::vector<QRect> ClockWindowView::TakeChanges(const c32bppDIB& face)
         const auto* is = reinterpret_cast<const QRgb*>(pixels.Row(y));
         auto* was = reinterpret_cast<QRgb*>(face_.scanLine(y));
         if (std::memcmp(was, is, static_cast<std::size_t>(width) * 4) != 0) {
-            int first = 0, last = width - 1;
-            while (was[first] == is[first])
-                ++first;
-            while (was[last] == is[last])
-                --last;
+            const int first = FirstDifference(was, is, width);
+            const int last = LastDifference(was, is, width);
             std::memcpy(was + first, is + first, static_cast<std::size_t>(last - first + 1) * 4);
             band |= QRect(first, y, last - first + 1, 1);
         }
