@@ -128,5 +128,25 @@ TEST_F(ClockWindowViewTest, TakesEveryChangedPixelOfARowWhereverItLies)
     }
 }
 
+
+// Changes put straight into the window are not in Qt's own copy of it: when the window is shown
+// again (here unmapped and mapped behind Qt's back), the newest picture comes back, not an older one.
+TEST_F(ClockWindowViewTest, ShowsTheNewestPictureAgainWhenTheWindowIsExposedAgain)
+{
+    ShowWith(255);
+    for (int y = 20; y < 40; ++y)
+        for (int x = 20; x < 40; ++x) {
+            uint8_t* p = face.Pixels().Pixel(x, y);
+            p[0] = 255, p[1] = 0, p[2] = 0, p[3] = 255;
+        }
+    view->Present(face, 255);
+    QTest::qWait(100);
+    const std::string window = std::to_string(view->winId());
+    ASSERT_TRUE(testing::Xdotool("windowunmap --sync " + window));
+    ASSERT_TRUE(testing::Xdotool("windowmap --sync " + window));
+    QTest::qWait(300);
+    EXPECT_EQ(QColor(testing::GrabScreen(kLeft, kTop, kSize, kSize).pixel(kSize / 2, kSize / 2)), QColor(0, 0, 255));
+}
+
 } // namespace
 } // namespace dorvane
