@@ -89,9 +89,10 @@ std::vector<QRect> ClockWindowView::TakeChanges(const c32bppDIB& face)
     const int width = pixels.width, height = pixels.height;
     std::vector<QRect> changes;
     QRect band;
+    uchar* const kept = face_.bits();  // scanLine() would check for sharing on every row
     for (int y = 0; y < height; ++y) {
         const auto* is = reinterpret_cast<const QRgb*>(pixels.Row(y));
-        auto* was = reinterpret_cast<QRgb*>(face_.scanLine(y));
+        auto* was = reinterpret_cast<QRgb*>(kept + static_cast<std::ptrdiff_t>(y) * face_.bytesPerLine());
         if (std::memcmp(was, is, static_cast<std::size_t>(width) * 4) != 0) {
             const int first = FirstDifference(was, is, width);
             const int last = LastDifference(was, is, width);
@@ -111,8 +112,9 @@ void ClockWindowView::Fade(const QRect& area)
 {
     const auto offset = static_cast<std::size_t>(area.left()) * 4;
     const auto bytes = static_cast<std::size_t>(area.width()) * 4;
+    uchar* const shown = picture_.bits();
     for (int y = area.top(); y <= area.bottom(); ++y) {
-        std::uint8_t* row = picture_.scanLine(y) + offset;
+        std::uint8_t* row = shown + static_cast<std::ptrdiff_t>(y) * picture_.bytesPerLine() + offset;
         std::memcpy(row, face_.constScanLine(y) + offset, bytes);
         ApplyWindowOpacity(std::span(row, bytes), alpha_);
     }

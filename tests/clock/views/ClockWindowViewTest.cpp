@@ -35,6 +35,16 @@ void PaintRedDisc(c32bppDIB& face, int size)
         }
 }
 
+// An opaque blue square over the disc's centre.
+void PaintBlueSquare(c32bppDIB& face)
+{
+    for (int y = 20; y < 40; ++y)
+        for (int x = 20; x < 40; ++x) {
+            uint8_t* p = face.Pixels().Pixel(x, y);
+            p[0] = 255, p[1] = 0, p[2] = 0, p[3] = 255;
+        }
+}
+
 class ClockWindowViewTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -91,16 +101,11 @@ TEST_F(ClockWindowViewTest, ShowsEachNewPictureThatChangesOnlyPartOfTheLastOne)
     ShowWith(255);
     const auto centre = [&] { return QColor(testing::GrabScreen(kLeft, kTop, kSize, kSize).pixel(kSize / 2, kSize / 2)); };
     ASSERT_EQ(centre(), QColor(255, 0, 0));
-    for (int y = 20; y < 40; ++y)
-        for (int x = 20; x < 40; ++x) {
-            uint8_t* p = face.Pixels().Pixel(x, y);
-            p[0] = 255, p[1] = 0, p[2] = 0, p[3] = 255;
-        }
+    PaintBlueSquare(face);
     view->Present(face, 255);
     QTest::qWait(100);
     EXPECT_EQ(centre(), QColor(0, 0, 255));
 }
-
 
 // Whatever pixels of a row change, from one alone at either end to runs across the row, the picture
 // the window shows takes exactly those, on a width that is not a multiple of four as well.
@@ -128,17 +133,12 @@ TEST_F(ClockWindowViewTest, TakesEveryChangedPixelOfARowWhereverItLies)
     }
 }
 
-
 // Changes put straight into the window are not in Qt's own copy of it: when the window is shown
 // again (here unmapped and mapped behind Qt's back), the newest picture comes back, not an older one.
 TEST_F(ClockWindowViewTest, ShowsTheNewestPictureAgainWhenTheWindowIsExposedAgain)
 {
     ShowWith(255);
-    for (int y = 20; y < 40; ++y)
-        for (int x = 20; x < 40; ++x) {
-            uint8_t* p = face.Pixels().Pixel(x, y);
-            p[0] = 255, p[1] = 0, p[2] = 0, p[3] = 255;
-        }
+    PaintBlueSquare(face);
     view->Present(face, 255);
     QTest::qWait(100);
     const std::string window = std::to_string(view->winId());
