@@ -4,7 +4,7 @@
 // the reported ratio (ours / reference) does not depend on the machine.
 
 #include "platform/SoundOutput.h"
-#include "tones/NoPendingMessages.h"
+#include "platform/NullMessagePump.h"
 #include "tones/ToneGenerator.h"
 
 #include <benchmark/benchmark.h>
@@ -42,7 +42,7 @@ double Seconds(std::chrono::steady_clock::duration d) { return std::chrono::dura
 void BM_MakeSoundFileAgainstPlainSine(benchmark::State& state)
 {
     NoSound sound;
-    dorvane::NoPendingMessages pump;
+    dorvane::NullMessagePump pump;
     dorvane::ToneGenerator generator(sound, pump);
     std::vector<int16_t> frames(2 * kFrames);
     const auto waveType = static_cast<int32_t>(state.range(0));

@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the BMP and picture converter: 32-bit BMPs, BMPs of every other depth
 // and compression, GIF and JPEG, through the alpha scan.
 #include "image/c32bppDIB.h"
-#include "image/cBMPparser.h"
+#include "image/formats/cBMPparser.h"
 
 #include <cstddef>
 #include <cstdint>

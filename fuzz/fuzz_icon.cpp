@@ -1,8 +1,8 @@
 // Feeds arbitrary bytes to the icon and cursor reader (bitmap entries with their masks, and PNG
 // entries), then converts what it read.
-#include "image/IconReader.h"
+#include "image/formats/IconReader.h"
 #include "image/c32bppDIB.h"
-#include "image/cBMPparser.h"
+#include "image/formats/cBMPparser.h"
 
 #include <cstddef>
 #include <cstdint>

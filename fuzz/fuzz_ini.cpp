@@ -1,7 +1,7 @@
 // Any bytes as a settings file: parsing, looking up, setting and writing back never crash, a value
 // just set is found again, and a file written back parses to the same values.
-#include "clock/IniFile.h"
-#include "clock/IniProfile.h"
+#include "clock/settings/IniFile.h"
+#include "clock/settings/IniProfile.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -2,7 +2,7 @@
 // and sizes from tiny to large, on pictures from 1 x 1 up. Nothing may be written outside the
 // picture, which the sanitizers watch, and the width measured must be finite and not negative.
 
-#include "clock/LabelFont.h"
+#include "clock/face/LabelFont.h"
 
 #include <cmath>
 #include <cstddef>

@@ -1,7 +1,7 @@
 // Any text typed into a field: the leading-number rule, whole-number conversion, rounding and the
 // date and time readers never crash, and agree with each other.
-#include "clock/ClockText.h"
-#include "clock/NumberText.h"
+#include "clock/state/ClockText.h"
+#include "clock/state/NumberText.h"
 
 #include <cmath>
 #include <cstdint>

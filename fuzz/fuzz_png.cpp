@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the PNG decoder, as a surface load would.
 #include "image/c32bppDIB.h"
-#include "image/cPNGparser.h"
+#include "image/png/cPNGparser.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,9 +1,9 @@
 // Runs the clock's tick over an alarm table and settings made from the input: the texts of the
 // alarm table come from a settings file anyone can edit, so no text may crash the tick or make it
 // ring, launch or pop up more than its rules allow.
-#include "clock/ClockTick.h"
-#include "clock/SimulatedDesktop.h"
-#include "clock/TickTiming.h"
+#include "clock/tick/ClockTick.h"
+#include "clock/commands/SimulatedDesktop.h"
+#include "clock/tick/TickTiming.h"
 
 #include <cstddef>
 #include <cstdint>

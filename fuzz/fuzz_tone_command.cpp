@@ -2,8 +2,8 @@
 // that the image's header agrees with its size.
 
 #include "platform/SoundOutput.h"
-#include "tones/NoPendingMessages.h"
-#include "tones/ToneCommand.h"
+#include "platform/NullMessagePump.h"
+#include "clock/commands/ToneCommand.h"
 #include "tones/ToneGenerator.h"
 
 #include <cmath>
@@ -46,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (!line || line.value().chime || !(std::fabs(line.value().seconds) <= 0.05f))
         return 0;
     NoSound sound;
-    dorvane::NoPendingMessages pump;
+    dorvane::NullMessagePump pump;
     dorvane::ToneGenerator generator(sound, pump);
     const auto& tone = line.value();
     if (!generator.MakeSoundFile(tone.frequency, tone.volume, tone.frequency, tone.volume, tone.seconds,

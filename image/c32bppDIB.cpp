@@ -1,11 +1,11 @@
 #include "image/c32bppDIB.h"
 
 #include "image/ByteSlice.h"
-#include "image/ImageFile.h"
+#include "platform/ReadOnlyFile.h"
 #include "image/ImageLimits.h"
-#include "image/cBMPparser.h"
+#include "image/formats/cBMPparser.h"
 #include "image/cGDIPlus.h"
-#include "image/cPNGparser.h"
+#include "image/png/cPNGparser.h"
 #include "resources/EmbeddedResources.h"
 
 #include <algorithm>
@@ -244,7 +244,7 @@ bool c32bppDIB::DestroyGDIplusToken(std::uint32_t Token)
 
 bool c32bppDIB::LoadPicture_File(const std::filesystem::path& FileName, bool SaveFormat)
 {
-    auto file = ImageFile::Open(FileName);
+    auto file = ReadOnlyFile::Open(FileName);
     if (!file || file.value().Size() < kMinimumSourceBytes)
         return false;
     return LoadFromSource(&file.value(), {}, SaveFormat);
@@ -311,7 +311,7 @@ bool c32bppDIB::RestoreFromDecoded()
     return true;
 }
 
-bool c32bppDIB::LoadFromSource(const ImageFile* file, std::span<const std::uint8_t> bytes, bool SaveFormat)
+bool c32bppDIB::LoadFromSource(const ReadOnlyFile* file, std::span<const std::uint8_t> bytes, bool SaveFormat)
 {
     DestroyDIB();
     std::vector<std::uint8_t> ownedBytes;
@@ -334,7 +334,7 @@ bool c32bppDIB::LoadFromSource(const ImageFile* file, std::span<const std::uint8
 // The loaders in their order: the PNG decoder, then the BMP and picture converter, then the imaging
 // services. bytes may be redirected to ownedBytes (the file read whole, or the PNG made by the
 // imaging services) so that the kept source is the right one.
-bool c32bppDIB::TryLoaders(const ImageFile* file, std::span<const std::uint8_t>& bytes,
+bool c32bppDIB::TryLoaders(const ReadOnlyFile* file, std::span<const std::uint8_t>& bytes,
                            std::vector<std::uint8_t>& ownedBytes, bool SaveFormat)
 {
     cPNGparser png;
@@ -367,7 +367,7 @@ bool c32bppDIB::TryLoaders(const ImageFile* file, std::span<const std::uint8_t>&
     return bits_ != nullptr;
 }
 
-void c32bppDIB::KeepSource(const ImageFile* file, std::span<const std::uint8_t> bytes)
+void c32bppDIB::KeepSource(const ReadOnlyFile* file, std::span<const std::uint8_t> bytes)
 {
     if (!bytes.empty()) {
         sourceBytes_.assign(bytes.begin(), bytes.end());

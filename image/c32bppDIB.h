@@ -1,7 +1,7 @@
 #pragma once
 
 #include "image/DeviceContext.h"
-#include "image/PictureCoverage.h"
+#include "image/render/PictureCoverage.h"
 #include "image/PixelView.h"
 
 #include <any>
@@ -17,7 +17,7 @@
 namespace dorvane {
 
 class EmbeddedResources;
-class ImageFile;
+class ReadOnlyFile;
 class cGDIPlus;
 struct RenderRectangles;
 
@@ -175,10 +175,10 @@ private:
     const PictureCoverage* Coverage() const;
     bool OwnBitmapSelected() const;
     void ReleaseOwnDC();
-    bool LoadFromSource(const ImageFile* file, std::span<const std::uint8_t> bytes, bool SaveFormat);
-    bool TryLoaders(const ImageFile* file, std::span<const std::uint8_t>& bytes,
+    bool LoadFromSource(const ReadOnlyFile* file, std::span<const std::uint8_t> bytes, bool SaveFormat);
+    bool TryLoaders(const ReadOnlyFile* file, std::span<const std::uint8_t>& bytes,
                     std::vector<std::uint8_t>& ownedBytes, bool SaveFormat);
-    void KeepSource(const ImageFile* file, std::span<const std::uint8_t> bytes);
+    void KeepSource(const ReadOnlyFile* file, std::span<const std::uint8_t> bytes);
     cGDIPlus& Bridge(std::unique_ptr<cGDIPlus>& temporary);
     bool RestoreFromDecoded();
     void RememberDecoded();

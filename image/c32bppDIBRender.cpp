@@ -1,9 +1,9 @@
 // The drawing side of the surface: Render, MakeTransparent, Resize and CopyImageTo.
 
-#include "image/AlphaBlender.h"
-#include "image/PlainResampler.h"
+#include "image/render/AlphaBlender.h"
+#include "image/render/PlainResampler.h"
 #include "image/c32bppDIB.h"
-#include "image/cBMPparser.h"
+#include "image/formats/cBMPparser.h"
 #include "image/cGDIPlus.h"
 
 #include <cmath>

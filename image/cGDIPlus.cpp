@@ -1,11 +1,11 @@
 #include "image/cGDIPlus.h"
 
-#include "image/AffineResampler.h"
+#include "image/render/AffineResampler.h"
 #include "image/DeviceContext.h"
-#include "image/ImageFile.h"
+#include "platform/ReadOnlyFile.h"
 #include "image/c32bppDIB.h"
-#include "image/cBMPparser.h"
-#include "image/cPNGparser.h"
+#include "image/formats/cBMPparser.h"
+#include "image/png/cPNGparser.h"
 #include "platform/FileStore.h"
 
 #include <algorithm>
@@ -163,7 +163,7 @@ bool cGDIPlus::LoadViaGdiplus(const std::filesystem::path& fileName, std::span<c
         return false;
     std::vector<std::uint8_t> fileBytes;
     if (!fileName.empty()) {
-        auto file = ImageFile::Open(fileName);
+        auto file = ReadOnlyFile::Open(fileName);
         auto whole = file ? file.value().ReadAll() : Result<std::vector<std::uint8_t>>::Failure(file.error());
         if (!whole)
             return false;

@@ -9,7 +9,8 @@
 
 namespace dorvane {
 
-// Whole-file reads and crash-safe whole-file writes.
+// Whole-file reads and crash-safe whole-file writes, and the few facts about folders the settings
+// need. Each system implements these in its platform folder.
 namespace FileStore {
 
 // The file's bytes; nullopt inside the result when the file does not exist. A file larger than
@@ -23,6 +24,12 @@ Status Replace(const std::filesystem::path& path, const std::string& bytes);
 
 // Deletes the file when it exists.
 Status Remove(const std::filesystem::path& path);
+
+// Whether this process may create files in the folder.
+bool IsWritableFolder(const std::filesystem::path& folder);
+
+// The folder that holds the running program; empty when the system does not say.
+std::filesystem::path ProgramFolder();
 
 } // namespace FileStore
 } // namespace dorvane

@@ -1,8 +1,8 @@
 #include "popup/Form3.h"
 
-#include "clock/AlarmSchedule.h"
-#include "clock/NumberText.h"
-#include "clock/TickTiming.h"
+#include "clock/tick/AlarmSchedule.h"
+#include "clock/state/NumberText.h"
+#include "clock/tick/TickTiming.h"
 
 #include <cassert>
 

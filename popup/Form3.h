@@ -1,9 +1,9 @@
 #pragma once
 
-#include "clock/AlarmPopups.h"
-#include "clock/ClockState.h"
-#include "clock/OptionsWindowLink.h"
-#include "clock/TickSounds.h"
+#include "clock/tick/AlarmPopups.h"
+#include "clock/state/ClockState.h"
+#include "clock/tick/OptionsWindowLink.h"
+#include "clock/tick/TickSounds.h"
 #include "platform/MessagePump.h"
 #include "platform/TimeSource.h"
 #include "popup/AlarmPopupView.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "clock/ClockState.h"
+#include "clock/state/ClockState.h"
 #include "tones/ToneGenerator.h"
 
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "tones/ToneGenerator.h"
 
-#include "clock/NumberText.h"
+#include "clock/state/NumberText.h"
 #include "tones/UniformRandom.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "clock/ClockSounds.h"
-#include "clock/ClockState.h"
+#include "clock/tick/ClockSounds.h"
+#include "clock/state/ClockState.h"
 #include "tones/ToneGenerator.h"
 
 namespace dorvane {

@@ -2,9 +2,9 @@
 // clock, rings it through the real sound server and shows its pop-up, whose close picture is
 // clicked with the real mouse; the alarm stays armed in the settings file afterwards.
 
-#include "tests/platform/PulseRecording.h"
-#include "tests/platform/SignalAnalysis.h"
-#include "tests/platform/TempFolder.h"
+#include "tests/support/PulseRecording.h"
+#include "tests/support/SignalAnalysis.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 

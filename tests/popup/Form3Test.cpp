@@ -1,8 +1,8 @@
 #include "popup/Form3.h"
-#include "tests/clock/RecordingOptionsWindow.h"
-#include "tests/clock/RecordingTickSounds.h"
-#include "tests/platform/FakeMessagePump.h"
-#include "tests/platform/FakeTimeSource.h"
+#include "tests/support/RecordingOptionsWindow.h"
+#include "tests/support/RecordingTickSounds.h"
+#include "tests/support/FakeMessagePump.h"
+#include "tests/support/FakeTimeSource.h"
 
 #include <gtest/gtest.h>
 

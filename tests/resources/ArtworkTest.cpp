@@ -1,9 +1,9 @@
 // The pictures compiled into the program, checked as the clock will use them: decoded from the
 // program's own resources by the image engine.
-#include "clock/SkinCatalogue.h"
+#include "clock/face/SkinCatalogue.h"
 #include "image/c32bppDIB.h"
 #include "resources/EmbeddedResources.h"
-#include "tests/platform/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 

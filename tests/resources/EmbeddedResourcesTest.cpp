@@ -1,6 +1,6 @@
 #include "resources/EmbeddedResources.h"
 #include "resources/IconImages.h"
-#include "tests/platform/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 

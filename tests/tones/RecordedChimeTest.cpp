@@ -1,7 +1,7 @@
 #include "tones/RecordedChime.h"
 
-#include "tests/platform/SignalAnalysis.h"
-#include "tests/tones/WavBytes.h"
+#include "tests/support/SignalAnalysis.h"
+#include "tests/support/WavBytes.h"
 
 #include <gtest/gtest.h>
 

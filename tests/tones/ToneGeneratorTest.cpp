@@ -1,8 +1,8 @@
 #include "tones/ToneGenerator.h"
 
-#include "tests/platform/FakeMessagePump.h"
-#include "tests/platform/RecordingSoundOutput.h"
-#include "tests/tones/WavBytes.h"
+#include "tests/support/FakeMessagePump.h"
+#include "tests/support/RecordingSoundOutput.h"
+#include "tests/support/WavBytes.h"
 
 #include <gtest/gtest.h>
 

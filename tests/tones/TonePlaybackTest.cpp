@@ -1,11 +1,11 @@
 // The clock's sounds as a user hears them: played through the real sound output to a PulseAudio
 // null sink, recorded from its monitor and measured. One recording holds them all.
 
-#include "platform/SdlSoundOutput.h"
-#include "tests/platform/FakeMessagePump.h"
-#include "tests/platform/RecordedPlayback.h"
-#include "tests/platform/SignalAnalysis.h"
-#include "tests/tones/WavBytes.h"
+#include "platform/linux/SdlSoundOutput.h"
+#include "tests/support/FakeMessagePump.h"
+#include "tests/support/RecordedPlayback.h"
+#include "tests/support/SignalAnalysis.h"
+#include "tests/support/WavBytes.h"
 #include "tones/RecordedChime.h"
 #include "tones/SoundRule.h"
 

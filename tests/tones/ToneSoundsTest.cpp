@@ -2,9 +2,9 @@
 // computer speaker, otherwise the tone generator's tone at FreqVol on both channels.
 #include "tones/ToneSounds.h"
 
-#include "tests/platform/FakeMessagePump.h"
-#include "tests/platform/RecordingSoundOutput.h"
-#include "tests/tones/ImageOf.h"
+#include "tests/support/FakeMessagePump.h"
+#include "tests/support/RecordingSoundOutput.h"
+#include "tests/support/ImageOf.h"
 #include "tones/RecordedChime.h"
 #include "tones/SoundRule.h"
 

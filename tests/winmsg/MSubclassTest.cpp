@@ -1,4 +1,4 @@
-#include "tests/winmsg/FakeWindowSystem.h"
+#include "tests/support/FakeWindowSystem.h"
 #include "winmsg/MSubclass.h"
 
 #include <gtest/gtest.h>

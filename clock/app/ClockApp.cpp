@@ -1,0 +1,251 @@
+#include "clock/app/ClockApp.h"
+
+#include "clock/tick/TickTiming.h"
+#include "image/cGDIPlus.h"
+#include "clock/window/SurfaceImage.h"
+#include "popup/Form3View.h"
+#include "resources/IconImages.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QTimerEvent>
+
+#include <cmath>
+#include <cstdio>
+#include <iostream>
+
+namespace dorvane {
+namespace {
+
+// The id of the clock window's one-second timer, as its timer message carries it.
+constexpr int kTickTimerId = 1;
+constexpr int kStripTimerMilliseconds = 100;
+// The window's drawing area before a skin sizes it: 2250 twips at 15 twips per pixel.
+constexpr int kInitialWindowPixels = 150;
+
+// The window system's own connection to the X server; nullptr on other window systems.
+::Display* WindowSystemXDisplay()
+{
+    const auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 ? x11->display() : nullptr;
+}
+
+QIcon ProgramIcon()
+{
+    QIcon icon;
+    for (const IconImage& size : IconImages(EmbeddedResources::Program(), "MAINICON")) {
+        c32bppDIB picture;
+        if (picture.LoadPicture_Stream(size.bytes))
+            icon.addPixmap(QPixmap::fromImage(SurfaceImage(picture)));
+    }
+    return icon;
+}
+
+} // namespace
+
+ClockApp::ClockApp(ClockState& state, ClockAppParts parts)
+    : state_(state), time_(parts.time), sounds_(parts.sounds), imagingToken_(parts.imagingToken), tickLog_(parts.tickLog),
+      desktop_(WindowSystemXDisplay()), face_(state, surfaces_), skins_(state, surfaces_, *this),
+      settings_(parts.settingsPath, state, *this, screen_, std::cerr), subclass_(hooks_),
+      tick_(state, TickLinks{time_, sounds_, pump_, shell_, *this, *this, *this}), timerClient_(tick_),
+      mouse_(*this, state)
+{
+    secondTimer_.setSingleShot(true);
+    secondTimer_.setTimerType(Qt::PreciseTimer);
+    connect(&secondTimer_, &QTimer::timeout, this, [this] { SecondTimerFired(); });
+    stripTimer_.setInterval(kStripTimerMilliseconds);
+    connect(&stripTimer_, &QTimer::timeout, this, [this] { mouse_.StripTimerFired(time_.Now().SecondsSinceMidnight()); });
+}
+
+ClockApp::~ClockApp() = default;
+
+void ClockApp::Start()
+{
+    state_.GdiplusToken = imagingToken_;
+    settings_.LoadSettings();
+    for (c32bppDIB* surface : {&surfaces_.iBack, &surfaces_.iHour, &surfaces_.iMin, &surfaces_.iSec, &surfaces_.iClockBorder})
+        surface->SetGdiToken(imagingToken_);
+    if (state_.InvisibleClock == 0)
+        window_->show();
+    window_->move(state_.X, state_.Y);
+}
+
+// Creating the clock window: its icon, the tick's timer message taken over, the one-second timer
+// started, one run of the tick, and the greeting.
+void ClockApp::CreateClockWindow()
+{
+    window_ = std::make_unique<ClockWindowView>(mouse_, time_, desktop_.IsCompositing());
+    window_->resize(kInitialWindowPixels, kInitialWindowPixels);
+    const QIcon icon = ProgramIcon();
+    window_->setWindowIcon(icon);
+    QApplication::setWindowIcon(icon);
+    hooks_.Track(window_.get());
+    if (auto refused = subclass_.InterceptMessage(timerClient_, QtWindowMessageHooks::HandleOf(window_.get()), kWmTimer))
+        std::cerr << "dorvane: " << refused->description << "\n";
+    StartSecondTimer(0);
+    tick_.UpdateClock();
+    sounds_.PlayStartSignal();
+}
+
+// Aims the timer to fire once after milliseconds. A timer that repeats every second and would fire
+// then anyway is left as it is: restarting the timer after every run cost the clock about a fifth
+// of its CPU time.
+void ClockApp::StartSecondTimer(int milliseconds)
+{
+    constexpr int kInStepMilliseconds = 5;
+    if (closed_)
+        return;
+    if (secondTimer_.isActive() && !secondTimer_.isSingleShot() &&
+        std::abs(secondTimer_.remainingTime() - milliseconds) <= kInStepMilliseconds)
+        return;
+    secondTimer_.setSingleShot(true);
+    secondTimer_.start(milliseconds);
+}
+
+// The timer message goes to the clock window, where the interception hands it to the tick; then
+// the timer is aimed just past the next second boundary. A single shot that fires, just past a
+// boundary, turns into a timer repeating every second from then on, which stays in step with the
+// wall clock until the clock is set, the computer sleeps or a run takes long.
+void ClockApp::SecondTimerFired()
+{
+    if (secondTimer_.isSingleShot()) {
+        secondTimer_.setSingleShot(false);
+        secondTimer_.start(1000);
+    }
+    QTimerEvent message(kTickTimerId);
+    QCoreApplication::sendEvent(window_.get(), &message);
+    const auto lastRun = tick_.LastRun();
+    StartSecondTimer(lastRun ? MillisecondsUntilNextTick(*lastRun, time_.Now()) : 1000);
+}
+
+void ClockApp::Close()
+{
+    if (closed_)
+        return;
+    closed_ = true;
+    stripTimer_.stop();
+    secondTimer_.stop();
+    if (window_)
+        subclass_.ReleaseMessage(timerClient_, QtWindowMessageHooks::HandleOf(window_.get()), kWmTimer);
+    settings_.SaveSettings();
+    cGDIPlus::Shutdown(imagingToken_);
+    sounds_.PlayStopSignal();
+}
+
+double ClockApp::ClockWindowWidthTwips()
+{
+    if (!window_)
+        CreateClockWindow();
+    return window_->width() * screen_.TwipsPerPixelX();
+}
+
+TwipsPoint ClockApp::ClockWindowPositionTwips()
+{
+    return {window_->x() * screen_.TwipsPerPixelX(), window_->y() * screen_.TwipsPerPixelY()};
+}
+
+void ClockApp::SetTopMost(bool onTop)
+{
+    const bool wasVisible = window_->isVisible();
+    window_->setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+    if (wasVisible)
+        window_->show();
+}
+
+void ClockApp::LoadSkin()
+{
+    if (Status loaded = skins_.LoadSkin(); !loaded)
+        std::cerr << "dorvane: " << loaded.error() << "\n";
+}
+
+void ClockApp::MakeVisible() { window_->show(); }
+
+void ClockApp::PresentPicture()
+{
+    window_->Present(surfaces_.iBack, state_.Alpha);
+    if (tickLog_) {
+        const LocalTime now = time_.Now();
+        char line[64];
+        std::snprintf(line, sizeof line, "%04d-%02d-%02d %02d:%02d:%02d.%03d\n", now.date.year, now.date.month,
+                      now.date.day, now.hour, now.minute, now.second, static_cast<int>(now.fraction * 1000));
+        *tickLog_ << line << std::flush;
+    }
+}
+
+void ClockApp::SizeToDial(int width, int height) { window_->resize(width, height); }
+
+void ClockApp::MoveClockBy(int dx, int dy) { window_->move(window_->pos() + QPoint(dx, dy)); }
+
+void ClockApp::ShowStrip()
+{
+    if (!strip_) {
+        ButtonStripView::Pictures pictures{ResourceImage("PNG", "STRIP-CLOSE"), ResourceImage("PNG", "STRIP-OPTIONS"),
+                                           ResourceImage("PNG", "STRIP-DRAG")};
+        strip_ = std::make_unique<ButtonStripView>(*this, screen_, std::move(pictures));
+        strip_->Logic().Place();
+    }
+    strip_->show();
+}
+
+void ClockApp::UnloadStrip()
+{
+    // The strip may be the one asking (its own mouse events), so it goes once they are done.
+    if (strip_)
+        strip_.release()->deleteLater();
+}
+
+void ClockApp::HideStrip()
+{
+    if (strip_)
+        strip_->hide();
+}
+
+void ClockApp::SetStripTimer(bool enabled)
+{
+    if (enabled)
+        stripTimer_.start();
+    else
+        stripTimer_.stop();
+}
+
+TwipsRect ClockApp::ClockRect()
+{
+    const QRect frame = window_->geometry();
+    return {frame.x() * screen_.TwipsPerPixelX(), frame.y() * screen_.TwipsPerPixelY(),
+            frame.width() * screen_.TwipsPerPixelX(), frame.height() * screen_.TwipsPerPixelY()};
+}
+
+QPoint ClockApp::TwipsToPixels(double left, double top) const
+{
+    return QPoint(static_cast<int>(std::lround(left / screen_.TwipsPerPixelX())),
+                  static_cast<int>(std::lround(top / screen_.TwipsPerPixelY())));
+}
+
+void ClockApp::MoveClock(double left, double top) { window_->move(TwipsToPixels(left, top)); }
+
+void ClockApp::MoveStrip(double left, double top)
+{
+    if (strip_)
+        strip_->move(TwipsToPixels(left, top));
+}
+
+void ClockApp::CloseClock()
+{
+    // The strip's own click asks for this; the windows go once its event is done.
+    QTimer::singleShot(0, this, [this] {
+        Close();
+        QCoreApplication::quit();
+    });
+}
+
+void ClockApp::ShowAlarmPopup(const AlarmPopupRequest& request)
+{
+    static const Form3View::Pictures pictures{ResourceImage("PNG", "POPUP-CLOSE"), ResourceImage("PNG", "POPUP-RESET"),
+                                              ResourceImage("PNG", "POPUP-SNOOZE"), ResourceImage("PNG", "POPUP-ALARM")};
+    auto* popup = new Form3View(state_, PopupLinks{time_, sounds_, pump_, *this}, request, pictures);
+    popup->show();
+    popup->raise();
+}
+
+} // namespace dorvane

@@ -1,0 +1,134 @@
+#pragma once
+
+#include "clock/tick/AlarmPopups.h"
+#include "clock/face/ClockFace.h"
+#include "clock/window/ClockMouse.h"
+#include "clock/tick/ClockSounds.h"
+#include "clock/state/ClockState.h"
+#include "clock/state/ClockSurfaces.h"
+#include "clock/tick/ClockTick.h"
+#include "clock/tick/ClockTimerClient.h"
+#include "clock/face/ClockWindowFrame.h"
+#include "clock/tick/ClockWindowLink.h"
+#include "clock/window/ClockWindowView.h"
+#include "clock/tick/OptionsWindowLink.h"
+#include "clock/settings/SettingsFile.h"
+#include "clock/settings/SettingsHost.h"
+#include "clock/face/SkinLoader.h"
+#include "options/ButtonStripView.h"
+#include "platform/linux/DesktopShell.h"
+#include "platform/linux/X11Desktop.h"
+#include "platform/qt/QtMessagePump.h"
+#include "platform/qt/QtScreen.h"
+#include "platform/qt/QtWindowMessageHooks.h"
+#include "winmsg/MSubclass.h"
+
+#include <QTimer>
+
+#include <filesystem>
+#include <ostream>
+#include <memory>
+
+namespace dorvane {
+
+// Everything the clock needs from outside, made by the program's start.
+struct ClockAppParts {
+    TimeSource& time;
+    ClockSounds& sounds;
+    std::filesystem::path settingsPath;
+    uint32_t imagingToken = 0;
+    std::ostream* tickLog = nullptr; // one line per picture shown, with the wall-clock time
+};
+
+// The running clock: it creates the clock window at the moment the settings ask for its width,
+// drives the one-second tick from a timer aligned to the wall clock, and wires the window's mouse,
+// the button strip and the alarm pop-ups to their logic.
+class ClockApp : public QObject,
+                 public SettingsHost,
+                 public ClockWindowLink,
+                 public ClockWindowFrame,
+                 public ClockMouseActions,
+                 public ButtonStripActions,
+                 public AlarmPopups,
+                 public OptionsWindowLink {
+public:
+    ClockApp(ClockState& state, ClockAppParts parts);
+    ~ClockApp() override;
+
+    // The program's start: settings (which create the window), the imaging token handed to the
+    // five pictures, the window shown unless the clock is invisible, and moved to its place.
+    void Start();
+    // The clock window's closing: the strip's timer off, the tick's timer message given back, the
+    // settings saved, the imaging services shut down and the farewell tone. Runs once; each step
+    // runs whatever happened to the one before.
+    void Close();
+
+    ClockWindowView* Window() const { return window_.get(); }
+
+private:
+    void CreateClockWindow();
+    void StartSecondTimer(int milliseconds);
+    void SecondTimerFired();
+    QPoint TwipsToPixels(double left, double top) const;
+
+    // SettingsHost
+    double ClockWindowWidthTwips() override;
+    TwipsPoint ClockWindowPositionTwips() override;
+    void SetTopMost(bool onTop) override;
+    void LoadSkin() override;
+    // ClockWindowLink
+    // Escape only ever shows a hidden clock, so a shown one spares the X server the question.
+    bool EscapePressed() override { return window_->isHidden() && desktop_.EscapeIsDown(); }
+    void MakeVisible() override;
+    void DrawClock(const LocalTime& time) override { face_.Draw(time); }
+    void PresentPicture() override;
+    // ClockWindowFrame
+    void SizeToDial(int width, int height) override;
+    // ClockMouseActions
+    void MoveClockBy(int dx, int dy) override;
+    void ShowStrip() override;
+    void UnloadStrip() override;
+    void HideStrip() override;
+    void SetStripTimer(bool enabled) override;
+    void SilenceCurrentAlarm() override { tick_.SilenceCurrentAlarm(); }
+    // ButtonStripActions
+    TwipsRect ClockRect() override;
+    void MoveClock(double left, double top) override;
+    void MoveStrip(double left, double top) override;
+    void MarkPointerMoved() override { mouse_.MarkPointerMoved(time_.Now().SecondsSinceMidnight()); }
+    void ReopenOptions() override {}
+    void CloseClock() override;
+    // AlarmPopups
+    void ShowAlarmPopup(const AlarmPopupRequest& request) override;
+    // OptionsWindowLink: there is no options window to mirror the tick's changes into yet.
+    void SetTimeLine(const std::string&) override {}
+    void SetAlarmMinText(int, const std::string&) override {}
+    void ClearActivateAlarm(int) override {}
+    void ClearAlarmRow(int) override {}
+
+    ClockState& state_;
+    TimeSource& time_;
+    ClockSounds& sounds_;
+    uint32_t imagingToken_;
+    std::ostream* tickLog_;
+    QtScreen screen_;
+    X11Desktop desktop_;
+    QtMessagePump pump_;
+    DesktopShell shell_;
+    ClockSurfaces surfaces_;
+    ClockFace face_;
+    SkinLoader skins_;
+    SettingsFile settings_;
+    QtWindowMessageHooks hooks_;
+    MSubclass subclass_;
+    ClockTick tick_;
+    ClockTimerClient timerClient_;
+    ClockMouse mouse_;
+    std::unique_ptr<ClockWindowView> window_;
+    std::unique_ptr<ButtonStripView> strip_;
+    QTimer secondTimer_;
+    QTimer stripTimer_;
+    bool closed_ = false;
+};
+
+} // namespace dorvane

@@ -1,0 +1,148 @@
+#include "clock/commands/SettingsCommand.h"
+#include "clock/settings/SettingsLocation.h"
+#include "clock/commands/SimulateCommand.h"
+#include "clock/commands/SnapshotCommand.h"
+#ifdef DORVANE_HAS_WINDOWS
+#include "clock/app/RunClock.h"
+#endif
+#include "clock/commands/ImageCommand.h"
+#include "platform/linux/SdlSoundOutput.h"
+#include "platform/linux/SystemTimeSource.h"
+#include "platform/linux/X11Desktop.h"
+#include "clock/commands/ToneCommand.h"
+
+#include <cstring>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: dorvane [--settings FILE] [--tick-log FILE]\n"
+    "                                           run the clock (the log gets a line per second shown)\n"
+    "       dorvane settings [--settings FILE]  print the settings the clock would use\n"
+    "       dorvane simulate [--settings FILE] --from \"YYYY-MM-DD HH:MM:SS\" [--seconds N]\n"
+    "                                           print what the clock would sound, launch and pop up\n"
+    "                                           in N seconds (default 60) from that local time\n"
+    "       dorvane image decode IN OUT         write the picture IN as raw pixels to OUT\n"
+    "       dorvane image info IN               print the picture's size and kind\n"
+    "       dorvane image convert IN OUT.png [--size WxH] [--angle DEG] [--opacity P] [--hq on|off]\n"
+    "                                           render IN as the clock draws its hands, save as PNG\n";
+
+struct CommandLine {
+    bool printSettings = false;
+    bool simulate = false;
+    bool help = false;
+    std::optional<std::filesystem::path> settingsFile;
+    std::optional<std::string> from;
+    std::optional<std::string> seconds;
+    std::optional<std::string> tickLog;
+    std::string error;
+};
+
+// Reads "--name VALUE" or "--name=VALUE" at argv[i] into value.
+bool TakeOption(const char* name, int argc, char** argv, int& i, std::optional<std::string>& value)
+{
+    const std::string arg = argv[i];
+    const std::string prefix = std::string(name) + "=";
+    if (arg == name && i + 1 < argc) {
+        value = argv[++i];
+        return true;
+    }
+    if (arg.starts_with(prefix)) {
+        value = arg.substr(prefix.size());
+        return true;
+    }
+    return false;
+}
+
+CommandLine Parse(int argc, char** argv)
+{
+    CommandLine line;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        std::optional<std::string> settingsFile;
+        if (arg == "settings")
+            line.printSettings = true;
+        else if (arg == "simulate")
+            line.simulate = true;
+        else if (arg == "--help" || arg == "-h")
+            line.help = true;
+        else if (TakeOption("--settings", argc, argv, i, settingsFile))
+            line.settingsFile = *settingsFile;
+        else if (!TakeOption("--from", argc, argv, i, line.from) && !TakeOption("--seconds", argc, argv, i, line.seconds) &&
+                 !TakeOption("--tick-log", argc, argv, i, line.tickLog))
+            line.error = "unknown argument: " + arg;
+    }
+    if (line.error.empty() && !line.simulate && (line.from || line.seconds))
+        line.error = "--from and --seconds belong to 'dorvane simulate'";
+    if (line.error.empty() && line.simulate && line.printSettings)
+        line.error = "choose one of 'settings' and 'simulate'";
+    return line;
+}
+
+int Simulate(const CommandLine& line, const std::filesystem::path& settingsPath)
+{
+    dorvane::SimulationRequest request;
+    request.settingsPath = settingsPath;
+    const auto from = line.from ? dorvane::ParseSimulationStart(*line.from) : std::nullopt;
+    if (!from) {
+        std::cerr << "dorvane: simulate needs --from \"YYYY-MM-DD HH:MM:SS\", a local date and time\n" << kUsage;
+        return 2;
+    }
+    request.from = *from;
+    if (line.seconds) {
+        const auto seconds = dorvane::ParseSimulationLength(*line.seconds);
+        if (!seconds) {
+            std::cerr << "dorvane: --seconds needs a whole number from 1 to " << dorvane::kMaxSimulatedSeconds << "\n";
+            return 2;
+        }
+        request.seconds = *seconds;
+    }
+    return dorvane::RunSimulateCommand(request, dorvane::X11Desktop(), std::cout, std::cerr);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc >= 2 && std::strcmp(argv[1], "image") == 0) {
+        const std::vector<std::string> args(argv + 2, argv + argc);
+        return dorvane::RunImageCommand(args, std::cout, std::cerr);
+    }
+    if (argc >= 2 && std::strcmp(argv[1], "snapshot") == 0) {
+        const std::vector<std::string> args(argv + 2, argv + argc);
+        dorvane::SystemTimeSource time;
+        return dorvane::RunSnapshotCommand(args, dorvane::X11Desktop(), time, std::cout, std::cerr);
+    }
+    if (argc >= 2 && std::strcmp(argv[1], "tone") == 0) {
+        const std::vector<std::string> args(argv + 2, argv + argc);
+        return dorvane::RunToneCommand(args, dorvane::SystemSoundOutput(), std::cerr);
+    }
+    const CommandLine line = Parse(argc, argv);
+    if (!line.error.empty()) {
+        std::cerr << "dorvane: " << line.error << "\n" << kUsage << dorvane::kToneCommandUsage;
+        return 2;
+    }
+    if (line.help) {
+        std::cout << kUsage << dorvane::kToneCommandUsage;
+        return 0;
+    }
+    const auto settingsPath = dorvane::SettingsLocation::ForThisProcess(line.settingsFile).Resolve();
+    if (line.printSettings)
+        return dorvane::RunSettingsCommand(settingsPath, dorvane::X11Desktop(), std::cout, std::cerr);
+    if (line.simulate)
+        return Simulate(line, settingsPath);
+
+#ifdef DORVANE_HAS_WINDOWS
+    dorvane::ClockRunOptions options{settingsPath, std::nullopt};
+    if (line.tickLog)
+        options.tickLog = *line.tickLog;
+    return dorvane::RunClock(argc, argv, options);
+#else
+    std::cerr << "dorvane: this build has no windows (built without Qt); 'dorvane settings' shows the settings\n";
+    return 1;
+#endif
+}

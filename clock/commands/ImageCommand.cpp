@@ -1,0 +1,167 @@
+#include "clock/commands/ImageCommand.h"
+
+#include "platform/ReadOnlyFile.h"
+#include "image/c32bppDIB.h"
+#include "image/cGDIPlus.h"
+#include "platform/FileStore.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <optional>
+#include <ostream>
+
+namespace dorvane {
+namespace {
+
+constexpr const char* kUsage =
+    "usage: dorvane image decode IN OUT | dorvane image info IN\n"
+    "       dorvane image convert IN OUT.png [--size WxH] [--angle DEG] [--opacity P] [--hq on|off]\n";
+
+void AppendLittleEndian32(std::string& out, std::uint32_t value)
+{
+    for (int shift = 0; shift < 32; shift += 8)
+        out += static_cast<char>(value >> shift);
+}
+
+std::string RawDump(const c32bppDIB& surface)
+{
+    std::string dump;
+    const PixelView pixels = surface.Pixels();
+    const std::size_t rowBytes = std::size_t(pixels.width) * 4;
+    dump.reserve(8 + rowBytes * std::size_t(pixels.height));
+    AppendLittleEndian32(dump, static_cast<std::uint32_t>(pixels.width));
+    AppendLittleEndian32(dump, static_cast<std::uint32_t>(pixels.height));
+    for (std::int32_t y = 0; y < pixels.height; ++y)
+        dump.append(reinterpret_cast<const char*>(pixels.Row(y)), rowBytes);
+    return dump;
+}
+
+// Loads the file into surface, or says in one line why no picture came of it.
+bool Load(const std::string& path, c32bppDIB& surface, std::ostream& err)
+{
+    auto file = ReadOnlyFile::Open(path);
+    if (!file) {
+        err << "dorvane: " << file.error() << "\n";
+        return false;
+    }
+    if (file.value().Size() < c32bppDIB::kMinimumSourceBytes) {
+        err << "dorvane: " << path << " is too short to be a picture\n";
+        return false;
+    }
+    if (!surface.LoadPicture_File(path)) {
+        err << "dorvane: " << path << " holds no picture Dorvane can read\n";
+        return false;
+    }
+    return true;
+}
+
+// The whole text as a number of type T, or nothing.
+template <typename T>
+std::optional<T> Number(std::string_view text)
+{
+    T value{};
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
+
+struct ConvertOptions {
+    std::int32_t width = 0, height = 0;  // 0: the picture's own
+    float angle = 0;
+    std::int32_t opacity = 100;
+    bool highQuality = true;
+};
+
+// The options after IN and OUT; nothing when one is unknown, lacks its value or has a bad one.
+std::optional<ConvertOptions> ParseConvertOptions(std::span<const std::string> words)
+{
+    ConvertOptions options;
+    for (std::size_t i = 0; i < words.size(); i += 2) {
+        if (i + 1 >= words.size())
+            return std::nullopt;
+        const std::string& name = words[i];
+        const std::string& value = words[i + 1];
+        if (name == "--size") {
+            const auto x = value.find('x');
+            const auto w = Number<std::int32_t>(std::string_view(value).substr(0, x));
+            const auto h = x == std::string::npos ? std::nullopt : Number<std::int32_t>(std::string_view(value).substr(x + 1));
+            if (!w || !h || *w < 1 || *h < 1 || std::int64_t{*w} * *h > (1 << 26))
+                return std::nullopt;
+            options.width = *w, options.height = *h;
+        } else if (name == "--angle") {
+            const auto angle = Number<float>(value);
+            if (!angle || !std::isfinite(*angle))
+                return std::nullopt;
+            options.angle = *angle;
+        } else if (name == "--opacity") {
+            const auto opacity = Number<std::int32_t>(value);
+            if (!opacity)
+                return std::nullopt;
+            options.opacity = *opacity;
+        } else if (name == "--hq" && (value == "on" || value == "off")) {
+            options.highQuality = value == "on";
+        } else {
+            return std::nullopt;
+        }
+    }
+    return options;
+}
+
+int Convert(const std::string& in, const std::string& outPath, const ConvertOptions& options, std::ostream& err)
+{
+    c32bppDIB picture;
+    if (!Load(in, picture, err))
+        return 1;
+    picture.SetHighQualityInterpolation(options.highQuality);
+    c32bppDIB canvas;
+    const std::int32_t width = options.width ? options.width : picture.Width();
+    const std::int32_t height = options.height ? options.height : picture.Height();
+    if (!canvas.InitializeDIB(width, height)) {
+        err << "dorvane: cannot make a " << width << "x" << height << " picture\n";
+        return 1;
+    }
+    picture.Render(nullptr, 0, 0, width, height, 0, 0, 0, 0, options.opacity, true, true, &canvas, options.angle);
+    std::vector<std::uint8_t> unused;
+    if (!cGDIPlus().SaveToPNG(outPath, unused, canvas, 0)) {
+        err << "dorvane: cannot write " << outPath << "\n";
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace
+
+int RunImageCommand(std::span<const std::string> args, std::ostream& out, std::ostream& err)
+{
+    if (args.size() >= 3 && args[0] == "convert") {
+        const auto options = ParseConvertOptions(args.subspan(3));
+        if (!options) {
+            err << kUsage;
+            return 2;
+        }
+        return Convert(args[1], args[2], *options, err);
+    }
+    const bool decode = args.size() == 3 && args[0] == "decode";
+    const bool info = args.size() == 2 && args[0] == "info";
+    if (!decode && !info) {
+        err << kUsage;
+        return 2;
+    }
+    c32bppDIB surface;
+    if (!Load(args[1], surface, err))
+        return 1;
+    if (info) {
+        out << "width " << surface.Width() << "\nheight " << surface.Height() << "\nImageType "
+            << surface.ImageType() << "\nAlpha " << (surface.Alpha() ? "True" : "False") << "\n";
+        return 0;
+    }
+    if (Status written = FileStore::Replace(args[2], RawDump(surface)); !written) {
+        err << "dorvane: " << written.error() << "\n";
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace dorvane

@@ -1,0 +1,125 @@
+#include "clock/commands/ToneCommand.h"
+
+#include "clock/state/NumberText.h"
+#include "platform/FileStore.h"
+#include "platform/NullMessagePump.h"
+#include "tones/RecordedChime.h"
+#include "tones/ToneGenerator.h"
+
+#include <ostream>
+
+namespace dorvane {
+
+const char* const kToneCommandUsage =
+    "       dorvane tone FREQ [--volume V] [--seconds S] [--wave 0..5] [--decay] [--out FILE.wav]\n"
+    "                                           play a tone as the clock makes it, or write it\n"
+    "       dorvane tone --chime [--out FILE.wav]  play the recorded chime, or write it\n";
+
+namespace {
+
+// Keeps the image the tone generator built instead of playing it.
+class NoSound : public SoundOutput {
+public:
+    void Beep(int, int) override {}
+    void PlayWavSync(std::span<const uint8_t>) override {}
+    void PlayWavAsync(std::span<const uint8_t>) override {}
+};
+
+using Parsed = Result<ToneCommandLine>;
+
+std::optional<double> NumberAfter(std::span<const std::string> words, std::size_t& i)
+{
+    if (i + 1 >= words.size())
+        return std::nullopt;
+    return ParseNumber(words[++i]);
+}
+
+std::optional<int32_t> WholeNumber(std::optional<double> number)
+{
+    return number ? RoundToInt32(*number) : std::nullopt;
+}
+
+} // namespace
+
+Result<ToneCommandLine> ParseToneCommand(std::span<const std::string> words)
+{
+    ToneCommandLine line;
+    bool haveFrequency = false;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        const std::string& word = words[i];
+        if (word == "--chime") {
+            line.chime = true;
+        } else if (word == "--decay") {
+            line.decay = true;
+        } else if (word == "--out") {
+            if (i + 1 >= words.size())
+                return Parsed::Failure("--out needs a file name");
+            line.out = words[++i];
+        } else if (word == "--volume") {
+            const auto volume = NumberAfter(words, i);
+            if (!volume)
+                return Parsed::Failure("--volume needs a number");
+            line.volume = *volume;
+        } else if (word == "--seconds") {
+            const auto seconds = NumberAfter(words, i);
+            if (!seconds)
+                return Parsed::Failure("--seconds needs a number");
+            line.seconds = static_cast<float>(*seconds);
+        } else if (word == "--wave") {
+            const auto wave = WholeNumber(NumberAfter(words, i));
+            if (!wave)
+                return Parsed::Failure("--wave needs a whole number (0..5)");
+            line.waveType = *wave;
+        } else if (const auto frequency = WholeNumber(ParseNumber(word)); frequency && !haveFrequency) {
+            line.frequency = *frequency;
+            haveFrequency = true;
+        } else {
+            return Parsed::Failure("unexpected word: " + word);
+        }
+    }
+    if (line.chime == haveFrequency)
+        return Parsed::Failure(line.chime ? "a frequency and --chime do not go together" : "the frequency is missing");
+    return line;
+}
+
+namespace {
+
+int WriteOrPlay(const ToneCommandLine& line, std::span<const uint8_t> wav, SoundOutput& output, std::ostream& err)
+{
+    if (!line.out) {
+        output.PlayWavSync(wav);
+        return 0;
+    }
+    if (Status written = FileStore::Replace(*line.out, std::string(wav.begin(), wav.end())); !written) {
+        err << "dorvane: " << written.error() << "\n";
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace
+
+int RunToneCommand(std::span<const std::string> words, SoundOutput& output, std::ostream& err)
+{
+    const auto line = ParseToneCommand(words);
+    if (!line) {
+        err << "dorvane tone: " << line.error() << "\nusage:\n" << kToneCommandUsage;
+        return 2;
+    }
+    if (line.value().chime)
+        return WriteOrPlay(line.value(), RecordedChime(), output, err);
+
+    NoSound keep;
+    NullMessagePump noWindows;
+    ToneGenerator generator(keep, noWindows);
+    const ToneCommandLine& tone = line.value();
+    if (Status made = generator.MakeSoundFile(tone.frequency, tone.volume, tone.frequency, tone.volume, tone.seconds,
+                                              tone.waveType, tone.decay);
+        !made) {
+        err << "dorvane tone: " << made.error() << "\n";
+        return 1;
+    }
+    return WriteOrPlay(tone, generator.WavImage(), output, err);
+}
+
+} // namespace dorvane

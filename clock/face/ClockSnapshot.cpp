@@ -1,0 +1,32 @@
+#include "clock/face/ClockSnapshot.h"
+
+#include "clock/face/WindowOpacity.h"
+#include "image/cGDIPlus.h"
+
+namespace dorvane {
+
+ClockSnapshot::ClockSnapshot(const ClockState& state)
+    : state_(state), imagingToken_(cGDIPlus::Startup()), face_(state, surfaces_), loader_(state, surfaces_, *this)
+{
+}
+
+ClockSnapshot::~ClockSnapshot() { cGDIPlus::Shutdown(imagingToken_); }
+
+// The clock hands its imaging start to the five pictures once they are loaded; so does this, so
+// that every drawing takes the path it takes in the clock.
+Status ClockSnapshot::LoadSkin()
+{
+    Status loaded = loader_.LoadSkin();
+    for (c32bppDIB* surface : {&surfaces_.iBack, &surfaces_.iHour, &surfaces_.iMin, &surfaces_.iSec, &surfaces_.iClockBorder})
+        surface->SetGdiToken(imagingToken_);
+    return loaded;
+}
+
+c32bppDIB& ClockSnapshot::Draw(const LocalTime& time)
+{
+    face_.Draw(time);
+    ApplyWindowOpacity(surfaces_.iBack, state_.Alpha);
+    return surfaces_.iBack;
+}
+
+} // namespace dorvane

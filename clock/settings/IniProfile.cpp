@@ -1,0 +1,62 @@
+#include "clock/settings/IniProfile.h"
+
+#include "platform/FileStore.h"
+
+namespace dorvane {
+namespace IniProfile {
+namespace {
+
+// Cut to at most maxBytes without splitting a UTF-8 sequence.
+std::string_view CutAtCharacter(std::string_view text, std::size_t maxBytes)
+{
+    if (text.size() <= maxBytes)
+        return text;
+    std::size_t end = maxBytes;
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
+        --end;
+    return text.substr(0, end);
+}
+
+} // namespace
+
+Result<IniFile> Load(const std::filesystem::path& path)
+{
+    auto bytes = FileStore::Read(path, kMaxFileBytes);
+    if (!bytes)
+        return Result<IniFile>::Failure(bytes.error());
+    return IniFile::Parse(bytes.value().value_or(std::string()));
+}
+
+Status Store(const std::filesystem::path& path, const IniFile& file)
+{
+    return FileStore::Replace(path, file.Serialize());
+}
+
+std::string Lookup(const IniFile& file, const std::string& section, const std::string& key, const std::string& fallback)
+{
+    const std::string value = file.Find(section, key).value_or(fallback);
+    return std::string(TrimBlanks(CutAtCharacter(TrimBlanks(value), kMaxValueLength)));
+}
+
+} // namespace IniProfile
+
+std::string ReadIniValue(const std::filesystem::path& path, const std::string& section, const std::string& key,
+                         const std::string& fallback)
+{
+    auto file = IniProfile::Load(path);
+    if (!file)
+        return fallback;
+    return IniProfile::Lookup(file.value(), section, key, fallback);
+}
+
+bool WriteIniValue(const std::filesystem::path& path, const std::string& section, const std::string& key,
+                   const std::string& value)
+{
+    auto file = IniProfile::Load(path);
+    if (!file)
+        return false;
+    file.value().Set(section, key, value);
+    return IniProfile::Store(path, file.value()).ok();
+}
+
+} // namespace dorvane

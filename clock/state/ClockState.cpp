@@ -1,0 +1,11 @@
+#include "clock/state/ClockState.h"
+
+namespace dorvane {
+
+ClockState& SharedClockState()
+{
+    static ClockState state;
+    return state;
+}
+
+} // namespace dorvane

@@ -1,0 +1,53 @@
+#include "clock/tick/AlarmSchedule.h"
+
+#include <limits>
+
+namespace dorvane {
+
+bool IsDailyAlarm(const AlarmSlot& slot)
+{
+    return slot.AlarmDate.find_first_not_of(" \t") == std::string::npos;
+}
+
+std::optional<TimeOfDay> AlarmTimeOfDay(const AlarmSlot& slot)
+{
+    return ParseTimeOfDay(slot.AlarmHour + ":" + slot.AlarmMin + " " + slot.AlarmAMPM);
+}
+
+std::optional<CivilDate> AlarmDay(const AlarmSlot& slot)
+{
+    constexpr std::size_t kWeekdayLength = 4; // "Sun "
+    if (slot.AlarmDate.size() > kWeekdayLength) {
+        if (auto day = ParseDate(std::string_view(slot.AlarmDate).substr(kWeekdayLength)))
+            return day;
+    }
+    return ParseDate(slot.AlarmDate);
+}
+
+bool AlarmMatches(const AlarmSlot& slot, const LocalTime& now)
+{
+    const auto time = AlarmTimeOfDay(slot);
+    if (!time)
+        return false;
+    if (IsDailyAlarm(slot))
+        return time->hour == now.hour && time->minute == now.minute;
+
+    const auto day = AlarmDay(slot);
+    if (!day)
+        return false;
+    const TimeOfDay timeNow{now.hour, now.minute, now.second};
+    return now.date > *day || (now.date == *day && timeNow >= *time);
+}
+
+int16_t SilencedRingCount(int16_t alarmNoOfRings)
+{
+    return alarmNoOfRings == std::numeric_limits<int16_t>::max() ? alarmNoOfRings
+                                                                  : static_cast<int16_t>(alarmNoOfRings + 1);
+}
+
+std::string AlarmLabelText(const AlarmSlot& slot)
+{
+    return slot.AlarmDate + " " + slot.AlarmHour + ":" + slot.AlarmMin + " " + slot.AlarmAMPM;
+}
+
+} // namespace dorvane

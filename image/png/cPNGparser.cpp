@@ -1,0 +1,365 @@
+#include "image/png/cPNGparser.h"
+
+#include "image/ByteOrder.h"
+#include "image/ByteSlice.h"
+#include "platform/ReadOnlyFile.h"
+#include "image/ImageLimits.h"
+#include "image/png/PngFilters.h"
+#include "image/c32bppDIB.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <limits>
+#include <memory>
+#include <zlib.h>
+
+namespace dorvane {
+
+// Where the chunks are read from. A slice of memory hands out views of the caller's bytes, which
+// stay valid; a file hands out a buffer that the next read reuses.
+class cPNGparser::ChunkSource {
+public:
+    virtual ~ChunkSource() = default;
+    virtual std::uint64_t Size() const = 0;
+    virtual bool Read(std::uint64_t offset, std::size_t length, std::span<const std::uint8_t>& out) = 0;
+    virtual bool ViewsStayValid() const = 0;
+};
+
+namespace {
+
+constexpr std::uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+enum : std::uint8_t { kGrey = 0, kRgb = 2, kIndexed = 3, kGreyAlpha = 4, kRgba = 6 };
+
+// Row start, column start, row step and column step of the seven Adam7 passes, and of the single
+// pass of an image that is not interlaced.
+struct Pass {
+    std::uint32_t rowStart, columnStart, rowStep, columnStep;
+};
+constexpr std::array<Pass, 7> kAdam7 = {{
+    {0, 0, 8, 8}, {0, 4, 8, 8}, {4, 0, 8, 4}, {0, 2, 4, 4}, {2, 0, 4, 2}, {0, 1, 2, 2}, {1, 0, 2, 1},
+}};
+constexpr Pass kWholeImage = {0, 0, 1, 1};
+
+// How many of count positions a pass with this start and step reaches.
+std::uint32_t PassExtent(std::uint32_t count, std::uint32_t start, std::uint32_t step)
+{
+    return count / step + (count % step > start ? 1 : 0);
+}
+
+class MemorySource : public cPNGparser::ChunkSource {
+public:
+    explicit MemorySource(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
+    std::uint64_t Size() const override { return bytes_.size(); }
+    bool Read(std::uint64_t offset, std::size_t length, std::span<const std::uint8_t>& out) override
+    {
+        if (offset > bytes_.size() || length > bytes_.size() - offset)
+            return false;
+        out = bytes_.subspan(static_cast<std::size_t>(offset), length);
+        return true;
+    }
+    bool ViewsStayValid() const override { return true; }
+
+private:
+    std::span<const std::uint8_t> bytes_;
+};
+
+class FileSource : public cPNGparser::ChunkSource {
+public:
+    explicit FileSource(const ReadOnlyFile& file) : file_(file) {}
+    std::uint64_t Size() const override { return file_.Size(); }
+    bool Read(std::uint64_t offset, std::size_t length, std::span<const std::uint8_t>& out) override
+    {
+        buffer_.resize(length);
+        if (!file_.ReadAt(offset, buffer_))
+            return false;
+        out = buffer_;
+        return true;
+    }
+    bool ViewsStayValid() const override { return false; }
+
+private:
+    const ReadOnlyFile& file_;
+    std::vector<std::uint8_t> buffer_;
+};
+
+bool HasSignature(cPNGparser::ChunkSource& source)
+{
+    std::span<const std::uint8_t> start;
+    return source.Read(0, sizeof kSignature, start) && std::equal(start.begin(), start.end(), kSignature);
+}
+
+bool ValidDepthForColorType(std::uint8_t colorType, std::uint8_t depth)
+{
+    switch (colorType) {
+    case kGrey:
+        return depth == 1 || depth == 2 || depth == 4 || depth == 8 || depth == 16;
+    case kIndexed:
+        return depth == 1 || depth == 2 || depth == 4 || depth == 8;
+    case kRgb:
+    case kGreyAlpha:
+    case kRgba:
+        return depth == 8 || depth == 16;
+    default:
+        return false;
+    }
+}
+
+cPNGparser::ChunkKind KindOf(const std::uint8_t* type)
+{
+    static constexpr struct {
+        const char* name;
+        cPNGparser::ChunkKind kind;
+    } kKinds[] = {
+        {"IHDR", cPNGparser::ChunkKind::Header},        {"PLTE", cPNGparser::ChunkKind::Palette},
+        {"tRNS", cPNGparser::ChunkKind::Transparency},  {"IDAT", cPNGparser::ChunkKind::ImageData},
+        {"IEND", cPNGparser::ChunkKind::End},
+    };
+    for (const auto& known : kKinds) {
+        if (std::memcmp(type, known.name, 4) == 0)
+            return known.kind;
+    }
+    return cPNGparser::ChunkKind::Other;
+}
+
+} // namespace
+
+// A chunk's data and whether its stored CRC matches type and data.
+struct cPNGparser::Chunk {
+    std::span<const std::uint8_t> data;
+    std::uint32_t storedCrc = 0;
+    bool crcMatches = false;
+};
+
+bool cPNGparser::LoadStream(std::span<const std::uint8_t> Stream, c32bppDIB& dibClass, std::int64_t streamOffset,
+                            std::int64_t streamLength)
+{
+    MemorySource source(ByteSlice(Stream, streamOffset, streamLength));
+    if (!HasSignature(source))
+        return false;
+    Decode(source, dibClass);
+    return true;
+}
+
+bool cPNGparser::LoadFile(const ReadOnlyFile& FileHandle, c32bppDIB& dibClass)
+{
+    if (FileHandle.Size() < c32bppDIB::kMinimumSourceBytes)
+        return false;
+    FileSource source(FileHandle);
+    if (!HasSignature(source))
+        return false;
+    Decode(source, dibClass);
+    return true;
+}
+
+void cPNGparser::Decode(ChunkSource& source, c32bppDIB& target)
+{
+    target.DestroyDIB();
+    if (!WalkChunks(source) || !headerSeen_ || imageDataBytes_ == 0)
+        return;
+    // Refuse a header whose image the compressed data could never fill, before allocating for it.
+    if (!ImageLimits::CanExpandTo(imageDataBytes_, inflatedSize_, ImageLimits::kDeflateMaxExpansion))
+        return;
+    std::vector<std::uint8_t> inflated;
+    if (!Inflate(inflated) || !target.InitializeDIB(Width, Height))
+        return;
+    Unfilter(inflated, target);
+    target.SetAlpha(format_.colorType == kGreyAlpha || format_.colorType == kRgba || format_.transColor != -1);
+    target.SetImageType(c32bppDIB::kPng);
+    target.PixelsChanged();
+}
+
+// Walks the chunks after the signature until IEND or the end of the data. A chunk reaching past the
+// data, or a bad critical chunk, ends the walk with an error (false).
+bool cPNGparser::WalkChunks(ChunkSource& source)
+{
+    std::uint64_t offset = sizeof kSignature;
+    while (offset < source.Size()) {
+        std::span<const std::uint8_t> header;
+        if (source.Size() - offset < 12 || !source.Read(offset, 8, header))
+            return false;
+        const std::uint32_t length = BigEndian32(header.data());
+        const ChunkKind kind = KindOf(header.data() + 4);
+        if (length > source.Size() - offset - 12)
+            return false;
+        const std::uint64_t typeOffset = offset + 4;
+        offset += std::uint64_t{length} + 12;
+        if (kind == ChunkKind::End)
+            return true;
+        if (length == 0 || kind == ChunkKind::Other)
+            continue;  // other chunks are skipped unread
+        std::span<const std::uint8_t> bytes;  // type, data, CRC
+        if (!source.Read(typeOffset, std::size_t{length} + 8, bytes))
+            return false;
+        Chunk chunk;
+        chunk.data = bytes.subspan(4, length);
+        chunk.storedCrc = BigEndian32(bytes.data() + 4 + length);
+        chunk.crcMatches = crc32(0, bytes.data(), length + 4) == chunk.storedCrc;
+        if (!Dispatch(kind, chunk, source))
+            return false;
+    }
+    return true;
+}
+
+bool cPNGparser::Dispatch(ChunkKind kind, const Chunk& chunk, const ChunkSource& source)
+{
+    switch (kind) {
+    case ChunkKind::Header:
+        return OnHeader(chunk);
+    case ChunkKind::Palette:
+        return OnPalette(chunk);
+    case ChunkKind::Transparency:
+        OnTransparency(chunk);
+        return true;
+    case ChunkKind::ImageData:
+        return OnImageData(chunk, source);
+    default:
+        return true;
+    }
+}
+
+bool cPNGparser::OnHeader(const Chunk& chunk)
+{
+    if (!chunk.crcMatches || chunk.data.size() < 13)
+        return false;
+    const std::uint8_t* data = chunk.data.data();
+    const auto width = static_cast<std::int32_t>(BigEndian32(data));
+    const auto height = static_cast<std::int32_t>(BigEndian32(data + 4));
+    const std::uint8_t depth = data[8], colorType = data[9], compression = data[10], filter = data[11];
+    if (width < 1 || height < 1 || compression != 0 || filter != 0 || data[12] > 1)
+        return false;
+    // Depths a colour type cannot have would leave no converter for the samples.
+    if (!ValidDepthForColorType(colorType, depth))
+        return false;
+    if (std::int64_t{width} * 32 * height > std::numeric_limits<std::int32_t>::max())
+        return false;
+    Width = width;
+    Height = height;
+    format_.bitDepth = depth;
+    format_.colorType = colorType;
+    Interlace = data[12];
+    headerSeen_ = true;
+    inflatedSize_ = 0;
+    if (Interlace == 0) {
+        inflatedSize_ = PassBytes(static_cast<std::uint32_t>(Width), static_cast<std::uint32_t>(Height));
+        return true;
+    }
+    for (const Pass& pass : kAdam7) {
+        inflatedSize_ += PassBytes(PassExtent(static_cast<std::uint32_t>(Width), pass.columnStart, pass.columnStep),
+                                   PassExtent(static_cast<std::uint32_t>(Height), pass.rowStart, pass.rowStep));
+    }
+    return true;
+}
+
+// A palette means something only for colour types 2, 3 and 6.
+bool cPNGparser::OnPalette(const Chunk& chunk)
+{
+    if (format_.colorType == kGrey || format_.colorType == kGreyAlpha)
+        return true;
+    if (!chunk.crcMatches || chunk.data.size() % 3 != 0)
+        return false;
+    format_.palette.assign(chunk.data.begin(), chunk.data.end());
+    return true;
+}
+
+// Transparency for colour types 0, 2 and 3; a damaged or short tRNS is ignored, never fatal.
+void cPNGparser::OnTransparency(const Chunk& chunk)
+{
+    if (format_.colorType >= kGreyAlpha || !chunk.crcMatches)
+        return;
+    const auto& data = chunk.data;
+    format_.transBytes.assign(data.begin(), data.end());
+    format_.transColor = -1;
+    if (format_.colorType == kGrey && data.size() >= 2) {
+        format_.transColor = data[1];
+    } else if (format_.colorType == kRgb && data.size() >= 6) {
+        format_.transColor = data[1] << 16 | data[3] << 8 | data[5];
+    } else if (format_.colorType == kIndexed) {
+        format_.transBytes.resize(256, 255);
+        format_.transColor = 0;
+    }
+}
+
+bool cPNGparser::OnImageData(const Chunk& chunk, const ChunkSource& source)
+{
+    // A stored CRC of zero is taken as "not computed".
+    if (chunk.storedCrc != 0 && !chunk.crcMatches)
+        return false;
+    if (source.ViewsStayValid()) {
+        imageData_.push_back(chunk.data);
+    } else {
+        copiedImageData_.emplace_back(chunk.data.begin(), chunk.data.end());
+        imageData_.emplace_back(copiedImageData_.back());
+    }
+    imageDataBytes_ += chunk.data.size();
+    return true;
+}
+
+// Inflates the IDAT contents, as one zlib stream, into a buffer of exactly the size the header
+// demands. The stream must end within it; a stream that ends early leaves the rest zero.
+bool cPNGparser::Inflate(std::vector<std::uint8_t>& inflated) const
+{
+    inflated.resize(static_cast<std::size_t>(inflatedSize_));
+    z_stream stream{};
+    if (inflateInit(&stream) != Z_OK)
+        return false;
+    stream.next_out = inflated.data();
+    stream.avail_out = static_cast<uInt>(inflated.size());
+    int status = Z_OK;
+    for (auto piece : imageData_) {
+        stream.next_in = const_cast<Bytef*>(piece.data());
+        stream.avail_in = static_cast<uInt>(piece.size());
+        while (stream.avail_in > 0 && status == Z_OK)
+            status = inflate(&stream, Z_NO_FLUSH);
+        if (status != Z_OK)
+            break;
+    }
+    inflateEnd(&stream);
+    return status == Z_STREAM_END;
+}
+
+std::uint32_t cPNGparser::BitsPerPixel() const
+{
+    static constexpr std::uint32_t kChannels[7] = {1, 0, 3, 1, 2, 0, 4};
+    return kChannels[format_.colorType] * format_.bitDepth;
+}
+
+// Bytes of one pass's rows, each with its filter-type byte; nothing for an empty pass.
+std::uint64_t cPNGparser::PassBytes(std::uint32_t columns, std::uint32_t rows) const
+{
+    if (columns == 0 || rows == 0)
+        return 0;
+    const std::uint64_t rowBytes = (std::uint64_t{BitsPerPixel()} * columns + 7) / 8;
+    return (rowBytes + 1) * rows;
+}
+
+// Undoes the filters of every pass and converts its pixels into their places in the surface.
+void cPNGparser::Unfilter(std::vector<std::uint8_t>& inflated, c32bppDIB& target) const
+{
+    const PngPixelConverter converter(format_);
+    const PixelView pixels = target.Pixels();
+    const std::size_t bytesPerPixel = std::max<std::size_t>(1, BitsPerPixel() / 8);
+    const std::span<const Pass> passes = Interlace ? std::span<const Pass>(kAdam7) : std::span<const Pass>(&kWholeImage, 1);
+    std::vector<std::uint8_t> zeroRow;
+    std::uint8_t* data = inflated.data();
+    for (const Pass& pass : passes) {
+        const std::uint32_t columns = PassExtent(static_cast<std::uint32_t>(Width), pass.columnStart, pass.columnStep);
+        const std::uint32_t rows = PassExtent(static_cast<std::uint32_t>(Height), pass.rowStart, pass.rowStep);
+        if (columns == 0 || rows == 0)
+            continue;
+        const std::size_t rowBytes = (std::size_t{BitsPerPixel()} * columns + 7) / 8;
+        zeroRow.assign(rowBytes, 0);
+        const std::uint8_t* previous = zeroRow.data();
+        for (std::uint32_t j = 0; j < rows; ++j) {
+            std::uint8_t* row = data + 1;
+            PngFilters::Unfilter(data[0], row, previous, rowBytes, bytesPerPixel);
+            const auto y = static_cast<std::int32_t>(pass.rowStart + j * pass.rowStep);
+            converter.Convert(row, columns, pixels.Pixel(static_cast<std::int32_t>(pass.columnStart), y),
+                              std::ptrdiff_t{4} * pass.columnStep);
+            previous = row;
+            data += rowBytes + 1;
+        }
+    }
+}
+
+} // namespace dorvane

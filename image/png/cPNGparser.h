@@ -1,0 +1,57 @@
+#pragma once
+
+#include "image/png/PngPixelConverter.h"
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace dorvane {
+
+class ReadOnlyFile;
+class c32bppDIB;
+
+// Decodes a PNG (a slice of bytes, read in place, or a file) into the premultiplied pixels of a
+// surface. It answers true whenever the data carry the PNG signature, whether or not a picture
+// could be made of them; a PNG it cannot decode leaves the surface empty. It reads IHDR, PLTE, tRNS
+// and IDAT (checking their CRCs), skips every other chunk, and applies no gamma or colour-space
+// correction.
+class cPNGparser {
+public:
+    // zlib is linked into the program, so it is always found and CRCs are always checked.
+    static constexpr std::int32_t ZlibFound = 1;
+
+    bool LoadStream(std::span<const std::uint8_t> Stream, c32bppDIB& dibClass, std::int64_t streamOffset = 0,
+                    std::int64_t streamLength = 0);
+    bool LoadFile(const ReadOnlyFile& FileHandle, c32bppDIB& dibClass);
+
+    class ChunkSource;
+    enum class ChunkKind { Header, Palette, Transparency, ImageData, End, Other };
+
+private:
+    struct Chunk;
+
+    void Decode(ChunkSource& source, c32bppDIB& target);
+    bool WalkChunks(ChunkSource& source);
+    bool Dispatch(ChunkKind kind, const Chunk& chunk, const ChunkSource& source);
+    bool OnHeader(const Chunk& chunk);
+    bool OnPalette(const Chunk& chunk);
+    void OnTransparency(const Chunk& chunk);
+    bool OnImageData(const Chunk& chunk, const ChunkSource& source);
+    bool Inflate(std::vector<std::uint8_t>& inflated) const;
+    void Unfilter(std::vector<std::uint8_t>& inflated, c32bppDIB& target) const;
+    std::uint64_t PassBytes(std::uint32_t columns, std::uint32_t rows) const;
+    std::uint32_t BitsPerPixel() const;
+
+    std::int32_t Width = 0;
+    std::int32_t Height = 0;
+    std::uint8_t Interlace = 0;
+    bool headerSeen_ = false;
+    PngPixelFormat format_;
+    std::uint64_t inflatedSize_ = 0;
+    std::vector<std::span<const std::uint8_t>> imageData_;  // IDAT contents, in order
+    std::vector<std::vector<std::uint8_t>> copiedImageData_;  // owns them when read from a file
+    std::uint64_t imageDataBytes_ = 0;
+};
+
+} // namespace dorvane

@@ -1,0 +1,131 @@
+#include "platform/FileStore.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace dorvane::FileStore {
+namespace {
+
+std::string Describe(const std::string& what, const std::filesystem::path& path, int error)
+{
+    return what + " " + path.string() + ": " + std::strerror(error);
+}
+
+// Writing through a symbolic link replaces the file it points to, not the link.
+std::filesystem::path ResolveLink(const std::filesystem::path& path)
+{
+    std::error_code ec;
+    if (std::filesystem::is_symlink(path, ec)) {
+        auto target = std::filesystem::weakly_canonical(path, ec);
+        if (!ec)
+            return target;
+    }
+    return path;
+}
+
+bool WriteAll(int fd, const std::string& bytes)
+{
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+// The mode the new file gets: the old file's, or the usual one for a new file.
+mode_t ModeFor(const std::filesystem::path& path)
+{
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0)
+        return st.st_mode & 07777;
+    mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+} // namespace
+
+Result<std::optional<std::string>> Read(const std::filesystem::path& path, std::size_t maxBytes)
+{
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENOENT)
+            return std::optional<std::string>();
+        return Result<std::optional<std::string>>::Failure(Describe("cannot open", path, errno));
+    }
+    std::string bytes;
+    char buffer[65536];
+    for (;;) {
+        ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            int error = errno;
+            ::close(fd);
+            return Result<std::optional<std::string>>::Failure(Describe("cannot read", path, error));
+        }
+        if (n == 0)
+            break;
+        if (bytes.size() + static_cast<std::size_t>(n) > maxBytes) {
+            ::close(fd);
+            return Result<std::optional<std::string>>::Failure(
+                path.string() + " is larger than " + std::to_string(maxBytes) + " bytes");
+        }
+        bytes.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    return std::optional<std::string>(std::move(bytes));
+}
+
+Status Replace(const std::filesystem::path& requested, const std::string& bytes)
+{
+    const auto path = ResolveLink(requested);
+    std::error_code ec;
+    if (path.has_parent_path())
+        std::filesystem::create_directories(path.parent_path(), ec);
+
+    std::string tempName = (path.parent_path() / ("." + path.filename().string() + ".XXXXXX")).string();
+    int fd = ::mkstemp(tempName.data());
+    if (fd < 0)
+        return Status::Failure(Describe("cannot create a temporary file for", path, errno));
+
+    bool written = ::fchmod(fd, ModeFor(path)) == 0 && WriteAll(fd, bytes) && ::fsync(fd) == 0;
+    int error = errno;
+    written = ::close(fd) == 0 && written;
+    if (!written || ::rename(tempName.c_str(), path.c_str()) != 0) {
+        if (written)
+            error = errno;
+        ::unlink(tempName.c_str());
+        return Status::Failure(Describe("cannot write", path, error));
+    }
+    return Status::Ok();
+}
+
+Status Remove(const std::filesystem::path& path)
+{
+    if (::unlink(path.c_str()) != 0 && errno != ENOENT)
+        return Status::Failure(Describe("cannot delete", path, errno));
+    return Status::Ok();
+}
+
+bool IsWritableFolder(const std::filesystem::path& folder)
+{
+    return !folder.empty() && ::access(folder.c_str(), W_OK) == 0;
+}
+
+std::filesystem::path ProgramFolder()
+{
+    std::error_code ec;
+    auto program = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return ec ? std::filesystem::path() : program.parent_path();
+}
+
+} // namespace dorvane::FileStore

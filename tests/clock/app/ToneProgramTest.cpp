@@ -1,0 +1,70 @@
+// "dorvane tone" run as the user runs it: a separate process with its own sound output.
+
+#include "tests/support/TempFolder.h"
+#include "tests/support/WavBytes.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <chrono>
+#include <cstdio>
+#include <sstream>
+#include <string>
+
+namespace dorvane {
+namespace {
+
+using testing::TempFolder;
+
+struct Ran {
+    int exitCode = -1;
+    std::string err;
+};
+
+// Runs the program with the shell words given; stdout is dropped, stderr kept.
+Ran RunDorvane(const std::string& environment, const std::string& arguments)
+{
+    const std::string command =
+        environment + " '" + std::string(DORVANE_EXECUTABLE) + "' " + arguments + " 2>&1 >/dev/null";
+    Ran ran;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe)
+        return ran;
+    char buffer[256];
+    while (std::fgets(buffer, sizeof buffer, pipe))
+        ran.err += buffer;
+    const int status = pclose(pipe);
+    ran.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return ran;
+}
+
+constexpr const char* kNoServer = "env PULSE_SERVER=unix:/nonexistent/dorvane-no-server SDL_AUDIODRIVER=pulseaudio";
+
+TEST(ToneProgram, WithoutASoundServerPlaysSilentlySaysSoOnceAndWritesTheSameNoiseOnEveryRun)
+{
+    const auto start = std::chrono::steady_clock::now();
+    const Ran ran = RunDorvane(kNoServer, "tone 2000 --seconds 0.12");
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+    EXPECT_EQ(ran.exitCode, 0);
+    // Counted by the program's own lines: a sanitizer build adds a report of its own.
+    std::istringstream lines(ran.err);
+    int said = 0;
+    for (std::string line; std::getline(lines, line);)
+        said += line.starts_with("dorvane:");
+    EXPECT_EQ(said, 1) << ran.err;
+    EXPECT_NE(ran.err.find("dorvane: no sound device"), std::string::npos) << ran.err;
+
+    TempFolder folder;
+    for (const char* file : {"a.wav", "b.wav"})
+        ASSERT_EQ(RunDorvane(kNoServer, "tone 1000 --wave 1 --seconds 0.05 --out " + (folder / file).string()).exitCode, 0);
+    const std::string first = TempFolder::Read(folder / "a.wav");
+    EXPECT_EQ(first, TempFolder::Read(folder / "b.wav"));
+    const testing::WavBytes wav{std::span(reinterpret_cast<const uint8_t*>(first.data()), first.size())};
+    ASSERT_EQ(wav.Frames(), 2205u);
+    EXPECT_NE(wav.Sample(0, 0), wav.Sample(1, 0));
+    EXPECT_NE(wav.Sample(0, 0), wav.Sample(0, 1));
+}
+
+} // namespace
+} // namespace dorvane

@@ -1,0 +1,110 @@
+#include "clock/commands/ImageCommand.h"
+#include "image/c32bppDIB.h"
+#include "tests/support/ImageTestSupport.h"
+#include "tests/support/PictureBuilders.h"
+#include "tests/support/PngBuilder.h"
+#include "tests/support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace dorvane {
+namespace {
+
+using namespace testing;
+
+struct CommandRun {
+    int status;
+    std::string out, err;
+};
+
+CommandRun Command(std::vector<std::string> args)
+{
+    std::ostringstream out, err;
+    const int status = RunImageCommand(args, out, err);
+    return {status, out.str(), err.str()};
+}
+
+std::string AsText(const Bytes& bytes) { return std::string(bytes.begin(), bytes.end()); }
+
+TEST(ImageCommand, DecodeWritesSizeAndPixelsTopRowFirst)
+{
+    TempFolder folder;
+    const PngImage image = MakePng(2, 2, 6, 8, {255, 0, 0, 255, 0, 0, 0, 0, /* bottom */ 0, 0, 255, 255, 200, 100, 50, 128});
+    TempFolder::Write(folder / "in.png", AsText(EncodePng(image)));
+    const CommandRun run = Command({"decode", (folder / "in.png").string(), (folder / "out.raw").string()});
+    EXPECT_EQ(run.status, 0) << run.err;
+    const std::string expected = std::string("\x02\0\0\0\x02\0\0\0", 8) +
+                                 std::string("\0\0\xFF\xFF\0\0\0\0\xFF\0\0\xFF\x19\x32\x64\x80", 16);
+    EXPECT_EQ(TempFolder::Read(folder / "out.raw"), expected);
+}
+
+TEST(ImageCommand, InfoPrintsSizeKindAndAlpha)
+{
+    TempFolder folder;
+    TempFolder::Write(folder / "in.bmp", AsText(Bmp32(5, 3, {1, 2, 3, 0})));
+    const CommandRun run = Command({"info", (folder / "in.bmp").string()});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "width 5\nheight 3\nImageType 1\nAlpha False\n");
+}
+
+TEST(ImageCommand, FailsWithAOneLineReasonWhenNoPictureIsMade)
+{
+    TempFolder folder;
+    TempFolder::Write(folder / "junk", std::string(100, 'j'));
+    TempFolder::Write(folder / "tiny", std::string(10, 'j'));
+    for (const std::string name : {"junk", "tiny", "missing"}) {
+        const CommandRun run = Command({"decode", (folder / name).string(), (folder / "out.raw").string()});
+        EXPECT_EQ(run.status, 1) << name;
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+        EXPECT_FALSE(std::filesystem::exists(folder / "out.raw"));
+    }
+}
+
+TEST(ImageCommand, ConvertRendersThePictureAsTheClockDrawsAHand)
+{
+    TempFolder folder;
+    PngImage image = MakePng(4, 2, 6, 8, {});
+    for (int i = 0; i < 8; ++i)  // left half red, right half blue, all opaque
+        image.samples.insert(image.samples.end(), {std::uint16_t(i % 4 < 2 ? 255 : 0), 0, std::uint16_t(i % 4 < 2 ? 0 : 255), 255});
+    TempFolder::Write(folder / "in.png", AsText(EncodePng(image)));
+    const std::string in = (folder / "in.png").string(), out = (folder / "out.png").string();
+    const struct {
+        std::vector<std::string> options;
+        int width, height;
+        Bgra topLeft;  // stored bytes
+    } cases[] = {
+        {{}, 4, 2, {0, 0, 255, 255}},
+        {{"--angle", "180"}, 4, 2, {255, 0, 0, 255}},
+        {{"--opacity", "80"}, 4, 2, {0, 0, 204, 204}},
+        {{"--size", "8x4", "--hq", "off"}, 8, 4, {0, 0, 255, 255}},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args = {"convert", in, out};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        const CommandRun run = Command(args);
+        ASSERT_EQ(run.status, 0) << run.err;
+        c32bppDIB result;
+        ASSERT_TRUE(result.LoadPicture_File(out));
+        EXPECT_EQ(result.Width(), c.width);
+        EXPECT_EQ(result.Height(), c.height);
+        EXPECT_EQ(StoredPixel(result, 0, 0), c.topLeft) << args.size();
+    }
+}
+
+TEST(ImageCommand, ShowsUsageForAWrongCommandLineAndFailsForAMissingPicture)
+{
+    const std::vector<std::vector<std::string>> wrong = {
+        {}, {"decode", "only-one"}, {"paint", "a"}, {"convert", "in.png", "out.png", "--size", "0x5"},
+        {"convert", "in.png", "out.png", "--size", "12"}, {"convert", "in.png", "out.png", "--angle", "nan"},
+        {"convert", "in.png", "out.png", "--angle"}, {"convert", "in.png", "out.png", "--hq", "maybe"},
+        {"convert", "in.png", "out.png", "--opacity", "x"}, {"convert", "in.png", "out.png", "--colour", "red"}};
+    for (const auto& args : wrong)
+        EXPECT_EQ(Command(args).status, 2) << (args.empty() ? "nothing" : args.back());
+    TempFolder folder;
+    EXPECT_EQ(Command({"convert", (folder / "missing.png").string(), (folder / "out.png").string()}).status, 1);
+}
+
+} // namespace
+} // namespace dorvane

@@ -1,0 +1,38 @@
+#include "clock/face/HandAngles.h"
+
+#include <gtest/gtest.h>
+
+#include <type_traits>
+
+namespace dorvane {
+namespace {
+
+static_assert(std::is_same_v<decltype(HandAngles::hour), float>, "the hands turn in single precision");
+
+LocalTime ClockAt(int hour, int minute, int second, double fraction = 0)
+{
+    return {{2026, 12, 6}, hour, minute, second, fraction};
+}
+
+TEST(HandAngles, StandWhereTheClockFaceShowsTheTime)
+{
+    const struct {
+        LocalTime time;
+        float hour, minute, second;
+    } cases[] = {
+        {ClockAt(0, 0, 0), 0, 0, 0},            {ClockAt(18, 0, 0), 180, 0, 0},
+        {ClockAt(10, 9, 30), 304.75f, 54, 180}, {ClockAt(21, 15, 15), 277.625f, 90, 90},
+        {ClockAt(23, 59, 59), 359.99167f, 354, 354},
+        {ClockAt(9, 59, 59, 0.999), 299.99167f, 354, 354}, // a fraction of a second does not count
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.time.hour << ":" << c.time.minute << ":" << c.time.second);
+        const HandAngles angles = HandAnglesAt(c.time);
+        EXPECT_FLOAT_EQ(angles.hour, c.hour);
+        EXPECT_FLOAT_EQ(angles.minute, c.minute);
+        EXPECT_FLOAT_EQ(angles.second, c.second);
+    }
+}
+
+} // namespace
+} // namespace dorvane

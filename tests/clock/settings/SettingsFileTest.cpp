@@ -1,0 +1,195 @@
+#include "clock/settings/SettingsFile.h"
+#include "tests/support/FakeMessagePump.h"
+#include "tests/support/FakeScreen.h"
+#include "tests/support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sstream>
+#include <sys/resource.h>
+
+namespace dorvane {
+namespace {
+
+using testing::FakeScreen;
+using testing::TempFolder;
+
+// Records what the settings ask of the clock window, and what the state was at that moment.
+class RecordingHost : public SettingsHost {
+public:
+    explicit RecordingHost(const ClockState& state) : state_(state) {}
+
+    double ClockWindowWidthTwips() override
+    {
+        calls.push_back("width speaker " + std::to_string(state_.ComputerSpeaker) + " volume " +
+                        std::to_string(state_.FreqVol));
+        return widthTwips;
+    }
+    TwipsPoint ClockWindowPositionTwips() override { return position; }
+    void SetTopMost(bool onTop) override { calls.push_back(onTop ? "topmost" : "not topmost"); }
+    void LoadSkin() override { calls.push_back("skin " + state_.Skin + " alarm6 " + state_.Alarms[6].AlarmHour); }
+
+    std::vector<std::string> calls;
+    double widthTwips = 2250;
+    TwipsPoint position{1110 * 15, 20 * 15};
+
+private:
+    const ClockState& state_;
+};
+
+// The alarm section of a slot that holds every default.
+std::string DefaultAlarm(int slot)
+{
+    return "[Alarm" + std::to_string(slot) +
+           "]\nAlarmActivated=0\nAlarmDate=\nAlarmHour=\nAlarmMin=00\nAlarmAMPM=AM\nAlarmMessage=\nAlarmExec=\n";
+}
+
+class SettingsFileTest : public ::testing::Test {
+protected:
+    std::filesystem::path Path() const { return folder / "ClockSettings.ini"; }
+    std::string FileText() const { return TempFolder::Read(Path()); }
+    // Writes the file, loads it and returns the outcome.
+    Status Load(const std::string& bytes)
+    {
+        TempFolder::Write(Path(), bytes);
+        return settings.LoadSettings();
+    }
+    TempFolder folder;
+    ClockState state;
+    RecordingHost host{state};
+    FakeScreen screen{1280, 1024, 15};
+    std::ostringstream errors;
+    SettingsFile settings{Path(), state, host, screen, errors};
+};
+
+TEST_F(SettingsFileTest, AMissingFileGivesEveryDefaultWhichTheSettingsTextAndASaveShowInOrder)
+{
+    state.Skin = "BLUE";
+    state.Alarms[3].AlarmHour = "9";
+    EXPECT_TRUE(settings.LoadSettings().ok());
+
+    std::string expected = "[Settings]\nSkin=<Default>\nComputerSpeaker=0\nFreqVol=16250\nX=1110\nY=20\nUnmovable=0\n"
+                           "AlwaysOnTop=0\nAlpha=179\nRunAtStartup=0\nInvisibleClock=0\nShowSeconds=1\nActivateTick=0\n"
+                           "TickFreq=7000\nTickDur=50\nActivateChime=1\nSelectChime=BigBen\nChimeFreq=500\n"
+                           "ChimeRingOnce=0\nAlarmFreq=2000\nAlarmNoOfRings=4\nShowBorder=0\n";
+    for (int slot = 0; slot < 7; ++slot)
+        expected += "\n" + DefaultAlarm(slot);
+    EXPECT_EQ(settings.SettingsText(), expected);
+    EXPECT_FALSE(std::filesystem::exists(Path()));
+    ASSERT_TRUE(settings.SaveSettings().ok());
+    EXPECT_EQ(FileText(), expected);
+}
+
+TEST_F(SettingsFileTest, ReadsInOrderCreatingTheWindowAfterTheSoundSettingsAndLoadingTheSkinLast)
+{
+    Load("[Settings]\nSkin=RED\nComputerSpeaker=1\nFreqVol=100\nAlwaysOnTop=1\n[Alarm6]\nAlarmHour=11\n");
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"width speaker 1 volume 100", "topmost", "skin RED alarm6 11"}));
+    EXPECT_TRUE(state.HighQuality);
+}
+
+TEST_F(SettingsFileTest, TheDefaultPositionFollowsTheScreenAndTheWindow)
+{
+    const struct {
+        int screenWidth;
+        double twipsPerPixel, windowWidthTwips;
+        int x, y;
+    } cases[] = {{1920, 15, 1950, 1770, 20}, {2560, 7.5, 2250, 2081, 37} /* 7.5 twips per pixel rounds to 8 */,
+                 {100, 15, 2250, -70, 20}};
+    for (const auto& c : cases) {
+        FakeScreen otherScreen(c.screenWidth, 1000, c.twipsPerPixel);
+        host.widthTwips = c.windowWidthTwips;
+        SettingsFile(Path(), state, host, otherScreen, errors).LoadSettings();
+        EXPECT_EQ(std::pair(int(state.X), int(state.Y)), std::pair(c.x, c.y)) << c.screenWidth;
+    }
+}
+
+TEST_F(SettingsFileTest, ReadsKeysInAnyCaseKeepsEmptyTextsIgnoresAlarm7AndGivesNumbersThatDoNotConvertOrFitTheirDefault)
+{
+    Load("[SETTINGS]\nskin=\nselectchime=  Tone  \nUnmovable=2\nAlwaysOnTop=0.4\nAlpha=300\nTickFreq=99999\n"
+         "TickDur=9e9\nChimeFreq=abc\nAlarmFreq=\nFreqVol= 1200.5 \nX=&H10\nY=-5\nAlarmNoOfRings=2.5\nShowBorder=3.5\n"
+         "ChimeRingOnce=-0\n[alarm0]\nALARMACTIVATED=1\nalarmmin=\n[Alarm7]\nAlarmActivated=1\n");
+    EXPECT_EQ(std::pair(state.Skin, state.SelectChime), std::pair(std::string(), std::string("Tone")));
+    EXPECT_TRUE(state.Alarms[0].IsArmed());
+    EXPECT_EQ(state.Alarms[0].AlarmMin, "");
+    EXPECT_FALSE(state.Alarms[7].IsArmed()) << "the table has seven alarms";
+    EXPECT_TRUE(state.Unmovable && state.AlwaysOnTop);
+    const std::vector<int> numbers = {state.Alpha,     state.TickFreq, state.TickDur, state.ChimeFreq,
+                                      state.AlarmFreq, state.FreqVol,  state.X,       state.Y,
+                                      state.AlarmNoOfRings, state.ShowBorder, state.ChimeRingOnce};
+    EXPECT_EQ(numbers, (std::vector<int>{179, 7000, 50, 500, 2000, 1200, 16, -5, 2, 4, 0}));
+}
+
+TEST_F(SettingsFileTest, ASaveKeepsUnknownKeysCommentsAndLineEndsAndWritesTheWindowsRealPositionAndBooleansAsOneOrZero)
+{
+    Load("\xEF\xBB\xBF; my clock\r\n[Settings]\r\nSkin=RED\r\nMyKey=42\r\nUnmovable=2\r\nX=5\r\nY=6\r\n[Extra]\r\nA=B\r\n");
+    host.position = {301 * 15 + 7, -40 * 15};
+    state.TickFreq = -12;
+    ASSERT_TRUE(settings.SaveSettings().ok());
+    const std::string text = FileText();
+    EXPECT_TRUE(text.starts_with("\xEF\xBB\xBF; my clock\r\n[Settings]\r\nSkin=RED\r\nMyKey=42\r\nUnmovable=1\r\n"
+                                 "X=301\r\nY=-40\r\nComputerSpeaker=0\r\n"))
+        << text;
+    EXPECT_NE(text.find("TickFreq=-12\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("[Extra]\r\nA=B\r\n"), std::string::npos);
+    EXPECT_EQ(text.find("\n\n"), std::string::npos) << "only CRLF line ends";
+    EXPECT_EQ(settings.SettingsText().find("MyKey"), std::string::npos) << "the settings text has our keys only";
+}
+
+TEST_F(SettingsFileTest, AResetDeletesTheFileAndAFollowingSaveWritesDefaultsAtTheWindowsPosition)
+{
+    Load("[Settings]\nSkin=RED\nX=50\n[Alarm3]\nAlarmHour=7\nAlarmActivated=1\n");
+    host.position = {50 * 15, 60 * 15};
+    testing::FakeMessagePump pump;
+    ASSERT_TRUE(settings.ResetToDefaults(pump).ok());
+    EXPECT_EQ(pump.runs, 1);
+    EXPECT_FALSE(std::filesystem::exists(Path()));
+    EXPECT_EQ(state.Skin, "<Default>");
+    settings.SaveSettings(); // the options window saves as it reopens
+    const std::string text = FileText();
+    EXPECT_NE(text.find("X=50\nY=60\n"), std::string::npos);
+    EXPECT_NE(text.find(DefaultAlarm(3)), std::string::npos);
+}
+
+TEST_F(SettingsFileTest, AnOverlongValueIsCutAndTheFileStillSaves)
+{
+    EXPECT_TRUE(Load("[Settings]\nSkin=" + std::string(4 << 20, 'R')).ok());
+    EXPECT_EQ(state.Skin, std::string(254, 'R'));
+    EXPECT_TRUE(settings.SaveSettings().ok());
+}
+
+TEST_F(SettingsFileTest, AnUnreadableFileGivesDefaultsAndIsNeverOverwritten)
+{
+    std::filesystem::create_directory(Path()); // a folder where the file should be
+    EXPECT_FALSE(settings.LoadSettings().ok());
+    EXPECT_EQ(state.Skin, "<Default>");
+    EXPECT_FALSE(settings.SaveSettings().ok());
+    EXPECT_TRUE(std::filesystem::is_directory(Path()));
+}
+
+TEST_F(SettingsFileTest, AFailedSaveLeavesTheOldFileIntactAndSaysSo)
+{
+    const std::string old = "[Settings]\nSkin=RED\nKeep=" + std::string(1000, 'k') + "\n";
+    Load(old);
+    state.Skin = "BLUE";
+
+    // Let the new file grow to 64 bytes only, as on a full disk.
+    struct rlimit saved {};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = saved;
+    small.rlim_cur = 64;
+    setrlimit(RLIMIT_FSIZE, &small);
+    const Status saveResult = settings.SaveSettings();
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+
+    EXPECT_FALSE(saveResult.ok());
+    EXPECT_NE(saveResult.error().find("ClockSettings.ini"), std::string::npos) << saveResult.error();
+    EXPECT_EQ(FileText(), old);
+    EXPECT_NE(errors.str().find(saveResult.error()), std::string::npos) << "the failure is told on stderr";
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1) << "no temporary left behind";
+}
+
+} // namespace
+} // namespace dorvane

@@ -1,0 +1,357 @@
+#include "tests/support/TickRig.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <limits>
+#include <set>
+
+namespace dorvane {
+namespace {
+
+using testing::At;
+using testing::TickRig;
+using Journal = std::vector<std::string>;
+using Route = testing::RecordingTickSounds::Route;
+using Sounded = std::map<std::string, int>;
+constexpr int16_t kMost = std::numeric_limits<int16_t>::max();
+
+TEST(TickRun, ShowsTheWindowOnEscapeThenDrawsSoundsAndRingsThenShowsThePicture)
+{
+    TickRig rig;
+    rig.state.ActivateTick = 1;
+    rig.DailyAlarm(0, "7", "05", "AM");
+    rig.window.escapePressed = true;
+    rig.sounds.onTone = [&](const TickTone&) { rig.window.journal.push_back("tone"); };
+    rig.RunAt(At(7, 5, 3));
+    EXPECT_EQ(rig.window.journal, (Journal{"show", "draw", "tone", "tone", "tone", "tone", "tone", "present"}));
+    EXPECT_EQ(SecondIndex(rig.window.drawnAt.at(0)), SecondIndex(At(7, 5, 3)));
+}
+
+TEST(TickRun, WritesTheTimeLineOfTheOpenOptionsWindow)
+{
+    TickRig rig;
+    rig.RunAt(At(7, 5, 9));
+    EXPECT_EQ(rig.options.timeLine, "");
+    rig.state.OptionsOpen = true;
+    rig.RunAt(At(19, 5, 10));
+    EXPECT_EQ(rig.options.timeLine, " Sunday, December 6, 2026 07:05:10 PM ");
+}
+
+TEST(TickRun, RunsOncePerWallClockSecond)
+{
+    TickRig rig;
+    LocalTime early = At(7, 5, 2), late = At(7, 5, 2);
+    early.fraction = 0.001, late.fraction = 0.999;
+    for (const LocalTime& t : {early, late, At(7, 5, 3), At(6, 5, 3) /* the clock was set back an hour */})
+        rig.RunAt(t);
+    ASSERT_EQ(rig.window.drawnAt.size(), 3u);
+    EXPECT_EQ(SecondIndex(*rig.tick.LastRun()), SecondIndex(At(6, 5, 3)));
+}
+
+TEST(TickRun, TimerMessageDuringPendingMessagesStartsNoNestedRunButItsSecondGetsARunAfter)
+{
+    TickRig rig;
+    rig.DailyAlarm(0, "7", "05", "AM");
+    rig.pump.pending = [&] {
+        rig.tick.UpdateClock(); // the same second
+        rig.time.Set(At(7, 5, 1));
+        rig.tick.UpdateClock(); // the next one
+        EXPECT_EQ(rig.window.journal, Journal{"draw"});
+    };
+    rig.RunAt(At(7, 5, 0));
+    EXPECT_EQ(rig.window.journal, (Journal{"draw", "present", "draw", "present"}));
+    EXPECT_EQ(rig.window.drawnAt.at(1).second, 1);
+    EXPECT_EQ(rig.sounds.Count(ToneUse::AlarmRing), 8) << "one ring for each second, one after the other";
+}
+
+// How many sounds each second of a minute from 9:30:00 should give.
+Sounded EverySecondOfAMinute(const std::function<int(int second)>& count)
+{
+    Sounded sounded;
+    for (int second = 0; second < 60; ++second)
+        sounded[FormatHourMinuteSecond(At(9, 30, second))] = count(second);
+    return sounded;
+}
+
+TEST(SecondsTick, SoundsTwiceAtSecondOneAndOnceAtEveryOtherSecondOnlyWhenActivateTickIsOne)
+{
+    for (int16_t activate : {1, 2}) {
+        TickRig rig;
+        rig.state.ActivateTick = activate;
+        rig.state.TickFreq = 6000;
+        const Sounded ticks = rig.RunSeconds(At(9, 30, 0), 60);
+        EXPECT_EQ(ticks, activate == 1 ? EverySecondOfAMinute([](int s) { return s == 1 ? 2 : 1; }) : Sounded{});
+        for (const auto& played : rig.sounds.played)
+            EXPECT_EQ(std::pair(played.route, played.tone),
+                      std::pair(Route::SoundRule, TickTone{ToneUse::SecondsTick, 6000, 50, 0, true}));
+    }
+}
+
+TEST(SecondsTick, BrisaChirpsThroughTheToneGeneratorTwiceAtSeconds16_31_46AndMarksTheMinuteAtSecond1)
+{
+    for (int16_t speaker : {0, 1}) {
+        SCOPED_TRACE(speaker);
+        TickRig rig;
+        rig.state.Skin = "BRISA";
+        rig.state.ActivateTick = 1;
+        rig.state.ComputerSpeaker = speaker;
+        EXPECT_EQ(rig.RunSeconds(At(9, 30, 0), 60), EverySecondOfAMinute([](int s) {
+                      return s == 1 ? 3 : s == 16 || s == 31 || s == 46 ? 2 : 1;
+                  }));
+        int repeatedChirps = 0;
+        for (std::size_t i = 0; i < rig.sounds.played.size(); ++i) {
+            const TickTone& tone = rig.sounds.played[i].tone;
+            EXPECT_EQ(rig.sounds.played[i].route, Route::ToneGenerator);
+            const bool mark = tone.use == ToneUse::BrisaMinuteMark;
+            EXPECT_EQ(std::tuple(tone.milliseconds, tone.waveType, tone.decay), std::tuple(100, 4, true));
+            EXPECT_TRUE(mark ? tone.frequencyHz == 500 : tone.use == ToneUse::BrisaTick) << tone.frequencyHz;
+            repeatedChirps += tone.use == ToneUse::BrisaTick && i > 0 && rig.sounds.played[i - 1].tone == tone;
+        }
+        EXPECT_EQ(rig.sounds.Count(ToneUse::BrisaMinuteMark), 2);
+        EXPECT_EQ(repeatedChirps, 3) << "a repeat keeps the frequency";
+    }
+}
+
+TEST(SecondsTick, BrisaFrequencyCoversTheWholeRange)
+{
+    const std::pair<double, int> cases[] = {{0.0, 2000}, {0.5, 4500}, {0.99999, 7000}, {1.0, 7000}, {0.0002, 2001}};
+    for (const auto& [random, frequency] : cases)
+        EXPECT_EQ(BrisaTickFrequency(random), frequency) << random;
+}
+
+const Sounded kFourRingsFrom0705 = {{"07:05:00 AM", 4}, {"07:05:01 AM", 4}, {"07:05:02 AM", 4}, {"07:05:03 AM", 4}};
+
+TEST(AlarmRing, DailyAlarmRingsFromTheFirstTickOfItsMinuteAsOftenAsAlarmNoOfRingsSaysThenNoMore)
+{
+    for (int16_t rings : {1, 10}) {
+        SCOPED_TRACE(rings);
+        TickRig rig;
+        rig.state.AlarmNoOfRings = rings;
+        rig.state.AlarmFreq = 2500;
+        rig.DailyAlarm(0, "7", "05", "AM").AlarmMessage = "Wake up";
+        const Sounded sounded = rig.RunSeconds(At(7, 4, 50), 90);
+        ASSERT_EQ(sounded.size(), static_cast<std::size_t>(rings));
+        EXPECT_EQ(sounded.begin()->first, "07:05:00 AM");
+        EXPECT_EQ(rig.state.Alarms[0].RingCount, rings);
+        EXPECT_EQ(rig.tick.CurrentAlarm(), 0);
+        for (const auto& played : rig.sounds.played)
+            EXPECT_EQ(std::pair(played.route, played.tone),
+                      std::pair(Route::SoundRule, TickTone{ToneUse::AlarmRing, 2500, 120, 0, false}));
+        // Not on later days either, until its counters are cleared; the pop-up came once.
+        EXPECT_TRUE(rig.RunSeconds(At(7, 5, 0, {2026, 12, 7}), 10).empty());
+        EXPECT_EQ(rig.popups.shown.size(), 1u);
+    }
+}
+
+TEST(AlarmRing, KeepsItsPaceWhenTheTonesTakeTheirTime)
+{
+    // Through a real sound device a ring of four tones holds the run for half a second or more.
+    TickRig rig;
+    rig.DailyAlarm(0, "7", "05", "AM");
+    rig.sounds.onTone = [&](const TickTone& tone) {
+        rig.time.Set(LocalTimeAt(ContinuousSeconds(rig.time.Now()) + tone.milliseconds / 1000.0));
+    };
+    EXPECT_EQ(rig.RunSeconds(At(7, 5, 0), 10), kFourRingsFrom0705);
+}
+
+TEST(AlarmRing, AlarmsOfTheSameMinuteTakeTurnsAsRingsAreSpacedAcrossAllAlarms)
+{
+    TickRig rig;
+    rig.state.AlarmNoOfRings = 2;
+    rig.DailyAlarm(0, "7", "05", "AM");
+    rig.DailyAlarm(1, "7", "05", "AM");
+    EXPECT_EQ(rig.RunSeconds(At(7, 5, 0), 10), kFourRingsFrom0705);
+    EXPECT_EQ(rig.state.Alarms[0].RingCount, 2);
+    EXPECT_EQ(rig.state.Alarms[1].RingCount, 2);
+}
+
+TEST(AlarmRing, OnlyArmedReadableDueAlarmsRingAndPendingMessagesRunAfterEachArmedSlot)
+{
+    const struct {
+        const char *activated, *hour;
+        bool rings;
+        int pumps; // one for each of the seven slots, less one for an armed slot that is not due
+    } cases[] = {{"0", "7", false, 7}, {"2", "7", false, 7}, {" 1", "7", true, 7}, {"1.0", "7", true, 7},
+                 {"1", "", false, 6},  {"1", "8", false, 6}, {"1", "x", false, 6}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << '"' << c.activated << "\" at \"" << c.hour << '"');
+        TickRig rig;
+        rig.DailyAlarm(0, c.hour, "05", "AM").AlarmActivated = c.activated;
+        rig.state.Alarms[0].AlarmMessage = "Wake up";
+        rig.RunAt(At(7, 5, 0));
+        EXPECT_EQ(rig.sounds.Count(ToneUse::AlarmRing) > 0, c.rings);
+        EXPECT_EQ(rig.popups.shown.size(), c.rings ? 1u : 0u);
+        EXPECT_EQ(rig.tick.CurrentAlarm().has_value(), c.rings);
+        EXPECT_EQ(rig.pump.runs, c.pumps);
+    }
+}
+
+TEST(AlarmRing, EmptyMinuteBecomes00AtTheFirstTickAndInTheOpenOptionsWindow)
+{
+    TickRig rig;
+    rig.state.OptionsOpen = true;
+    rig.DailyAlarm(2, "7", "", "AM");
+    rig.DailyAlarm(3, "8", "", "AM");
+    rig.RunAt(At(6, 0, 0));
+    EXPECT_EQ(rig.state.Alarms[2].AlarmMin, "00");
+    EXPECT_EQ(rig.options.alarmMinText, (std::map<int, std::string>{{2, "00"}, {3, "00"}}));
+    EXPECT_EQ(rig.RunSeconds(At(7, 0, 0), 2).size(), 2u);
+}
+
+TEST(AlarmRing, RingingGoesOnAcrossMidnight)
+{
+    TickRig rig;
+    rig.DailyAlarm(0, "11", "59", "PM").AlarmDate = "Sat Dec 05, 2026";
+    EXPECT_EQ(rig.RunSeconds(At(23, 59, 58, {2026, 12, 5}), 6),
+              (Sounded{{"11:59:58 PM", 4}, {"11:59:59 PM", 4}, {"12:00:00 AM", 4}, {"12:00:01 AM", 4}}));
+}
+
+TEST(AlarmRing, ChangesMadeByHandlersDuringTheTickAreSeenByTheNextSlot)
+{
+    TickRig rig;
+    rig.pump.pending = [&] { rig.DailyAlarm(4, "7", "05", "AM"); };
+    rig.RunAt(At(7, 5, 0));
+    EXPECT_EQ(rig.state.Alarms[4].RingCount, 1);
+    EXPECT_EQ(rig.tick.CurrentAlarm(), 4);
+}
+
+TEST(DatedAlarm, RingsFromItsMomentOnEvenWhenThatPassedUnseenUntilADoubleClickDisarmsIt)
+{
+    TickRig rig;
+    AlarmSlot& alarm = rig.DailyAlarm(0, "7", "05", "AM");
+    alarm.AlarmDate = "Sun Dec 06, 2026";
+    rig.RunAt(At(7, 4, 59));
+    EXPECT_FALSE(rig.tick.CurrentAlarm().has_value());
+    rig.RunAt(At(15, 42, 17)); // the clock was not running at 7:05
+    EXPECT_EQ(rig.sounds.Count(ToneUse::AlarmRing), 4);
+    rig.tick.SilenceCurrentAlarm();
+    EXPECT_EQ(alarm.AlarmActivated, "0");
+    rig.RunAt(At(15, 42, 18));
+    EXPECT_EQ(rig.sounds.Count(ToneUse::AlarmRing), 4);
+}
+
+TEST(AlarmLaunch, RingsOnceLaunchesDisarmsAndStillPopsUpOnceWhetherOrNotTheOpenWorked)
+{
+    const struct {
+        bool opens;
+        int16_t rings, ringCount; // AlarmNoOfRings, and RingCount after the launch: within its range
+    } cases[] = {{true, 4, 5}, {false, kMost, kMost}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.opens);
+        TickRig rig;
+        rig.shell.succeed = c.opens;
+        rig.state.AlarmNoOfRings = c.rings;
+        rig.state.OptionsOpen = true;
+        AlarmSlot& alarm = rig.DailyAlarm(3, "7", "05", "AM");
+        alarm.AlarmExec = "/usr/bin/foo";
+        alarm.AlarmMessage = "Backup";
+        rig.RunAt(At(7, 5, 0));
+        EXPECT_EQ(std::tuple(alarm.AlarmActivated, alarm.ExecDone, alarm.RingCount),
+                  std::tuple("0", true, c.ringCount));
+        EXPECT_EQ(rig.options.clearedActivate, std::set<int>{3});
+        EXPECT_EQ(rig.popups.shown, (std::vector{AlarmPopupRequest{3, "Dorvane ", " 7:05 AM", "Backup"}}));
+        rig.RunSeconds(At(7, 5, 1), 10);
+        EXPECT_EQ(rig.sounds.Count(ToneUse::AlarmRing), 4);
+        EXPECT_EQ(rig.shell.opened, std::vector<std::string>{"/usr/bin/foo"});
+        EXPECT_EQ(rig.popups.shown.size(), 1u);
+    }
+}
+
+TEST(DoubleClick, StopsTheDailyAlarmThatMatchedLastLeavingItArmedAndItsRingCountInRange)
+{
+    for (const auto& [rings, silenced] : {std::pair<int16_t, int16_t>{4, 5}, {kMost, kMost}}) {
+        SCOPED_TRACE(rings);
+        TickRig rig;
+        rig.state.AlarmNoOfRings = rings;
+        AlarmSlot& earlier = rig.DailyAlarm(1, "7", "05", "AM");
+        AlarmSlot& alarm = rig.DailyAlarm(2, "7", "05", "AM");
+        rig.RunAt(At(7, 5, 0));
+        rig.tick.SilenceCurrentAlarm();
+        EXPECT_EQ(earlier.RingCount, 1);
+        EXPECT_TRUE(alarm.IsArmed());
+        rig.RunSeconds(At(7, 5, 1), 5);
+        EXPECT_EQ(alarm.RingCount, silenced) << "it rings no more";
+        EXPECT_TRUE(rig.popups.shown.empty()) << "no message, no pop-up";
+    }
+}
+
+TEST(DoubleClick, BeforeAnyAlarmMatchedChangesNothing)
+{
+    TickRig rig;
+    AlarmSlot& alarm = rig.DailyAlarm(0, "7", "05", "AM");
+    alarm.AlarmDate = "Mon Dec 07, 2026";
+    rig.RunAt(At(6, 0, 0));
+    rig.tick.SilenceCurrentAlarm();
+    EXPECT_TRUE(alarm.IsArmed());
+    EXPECT_EQ(alarm.RingCount, 0);
+}
+
+TEST(HourlyChime, StrikesTheHourOfTheTwelveHourDialOrOnceOrNotAtAll)
+{
+    const struct {
+        int16_t activate, ringOnce;
+        int hour;
+        std::size_t strokes;
+    } cases[] = {{1, 0, 0, 12}, {1, 0, 12, 12}, {1, 0, 13, 1}, {1, 0, 23, 11},
+                 {1, 1, 7, 1},  {0, 0, 12, 0},  {2, 0, 12, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "ActivateChime " << c.activate << " once " << c.ringOnce << " at " << c.hour);
+        TickRig rig;
+        rig.state.ActivateChime = c.activate;
+        rig.state.ChimeRingOnce = c.ringOnce;
+        const Sounded strokes = rig.RunSeconds(At(c.hour, 0, 0), 40);
+        EXPECT_EQ(strokes.size(), c.strokes);
+        if (c.strokes) {
+            EXPECT_EQ(strokes.begin()->first, FormatHourMinuteSecond(At(c.hour, 0, 0)));
+        }
+    }
+}
+
+TEST(HourlyChime, RecordedChimeOrToneBySelectChime)
+{
+    for (const char* select : {"BigBen", "bigben", ""}) {
+        TickRig rig;
+        rig.state.ActivateChime = 1;
+        rig.state.SelectChime = select;
+        rig.state.ChimeFreq = 440;
+        rig.RunAt(At(3, 0, 0));
+        ASSERT_EQ(rig.sounds.played.size(), 1u) << select;
+        if (select == std::string("BigBen")) {
+            EXPECT_EQ(rig.sounds.RecordedChimes(), 1);
+        } else {
+            EXPECT_EQ(rig.sounds.played[0].tone, (TickTone{ToneUse::ChimeStroke, 440, 500, 0, false})) << select;
+        }
+    }
+}
+
+TEST(HourlyChime, StrikesAtTheFirstRunOfTheHourWhenALateTimerSkippedSecondZero)
+{
+    TickRig rig;
+    rig.state.ActivateChime = 1;
+    rig.RunAt(At(14, 59, 59));
+    EXPECT_EQ(rig.RunSeconds(At(15, 0, 2), 8), (Sounded{{"03:00:02 PM", 1}, {"03:00:04 PM", 1}, {"03:00:06 PM", 1}}));
+}
+
+TEST(HourlyChime, ChimeStartsAtMatchesItsRule)
+{
+    const struct {
+        const char* what;
+        LocalTime now;
+        std::optional<LocalTime> previous;
+        bool starts;
+    } cases[] = {
+        {"second 0, no earlier run", At(12, 0, 0), std::nullopt, true},
+        {"second 1 after 0", At(12, 0, 1), At(12, 0, 0), false},
+        {"second 3 after 59 of the hour before", At(12, 0, 3), At(11, 59, 59), true},
+        {"second 3, no earlier run", At(12, 0, 3), std::nullopt, false},
+        {"minute 1 after the hour before", At(12, 1, 0), At(11, 59, 59), false},
+        {"second 5 of the next day's midnight", At(0, 0, 5, {2026, 12, 7}), At(23, 59, 59), true},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ChimeStartsAt(c.now, c.previous), c.starts) << c.what;
+}
+
+} // namespace
+} // namespace dorvane

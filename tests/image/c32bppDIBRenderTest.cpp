@@ -1,0 +1,286 @@
+// Render's rules: opacity, compositing, rectangles, mirroring, centring, the choice between the blend
+// path and the imaging path, the borrowed host surface, and what draws nothing, checked pixel by
+// pixel on small synthetic pictures.
+
+#include "image/DeviceContext.h"
+#include "image/c32bppDIB.h"
+#include "tests/support/ImageTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cmath>
+
+namespace dorvane {
+namespace {
+
+using namespace testing;
+
+const Bgra kOpaqueRed = {0, 0, 255, 255};
+const Bgra kClear = {0, 0, 0, 0};
+
+// Draws source unscaled at (0, 0) of target, as the clock draws a picture onto its dial.
+bool DrawOnto(c32bppDIB& source, c32bppDIB& target, int opacity = 100, float angle = 0)
+{
+    return source.Render(nullptr, 0, 0, 0, 0, 0, 0, 0, 0, opacity, true, true, &target, angle);
+}
+
+TEST(Render, OpacityIsTakenModulo100WithZeroMeaningFullAndBelowOneDrawsNothing)
+{
+    // Opacity * 255 / 100 after normalisation, on the blend path.
+    const struct { int opacity; std::uint8_t alpha; } cases[] = {
+        {100, 255}, {80, 204}, {150, 127}, {200, 255}, {1, 2}, {199, 252}, {INT_MAX, 119}, {0, 0}, {INT_MIN, 0}};
+    for (const auto& c : cases) {
+        c32bppDIB source, dial;
+        Fill(source, 3, 3, kOpaqueRed);
+        dial.InitializeDIB(3, 3);
+        ASSERT_TRUE(DrawOnto(source, dial, c.opacity)) << c.opacity;
+        EXPECT_EQ(StoredPixel(dial, 1, 1), (Bgra{0, 0, c.alpha, c.alpha})) << c.opacity;
+    }
+}
+
+// Source over in premultiplied space, as the definition reads: every channel of the source scaled
+// by the constant alpha, plus the destination scaled by what the scaled source alpha leaves.
+Bgra ExpectedOver(Bgra source, Bgra destination, double constantAlpha)
+{
+    Bgra out;
+    const double sourceAlpha = source[3] * constantAlpha / 255.0;
+    for (int c = 0; c < 4; ++c)
+        out[c] = std::uint8_t(std::lround(source[c] * constantAlpha / 255.0 + destination[c] * (1 - sourceAlpha / 255.0)));
+    return out;
+}
+
+// The blend path honours the source's alpha bytes only when the surface says it has transparency;
+// otherwise every pixel counts as opaque. The imaging path always takes them, and scales by the
+// exact opacity where the blend path truncates its constant alpha.
+TEST(Render, BlendsSourceOverInPremultipliedSpaceOnBothPaths)
+{
+    const struct { Bgra source, destination; int opacity; bool alpha; } cases[] = {
+        {{0, 0, 100, 128}, {200, 200, 200, 255}, 80, true},  // half-covering source on an opaque dial
+        {{0, 0, 100, 128}, {200, 200, 200, 255}, 100, false},
+        {{50, 60, 70, 200}, {10, 20, 30, 40}, 60, true},     // onto a translucent destination
+        {{255, 255, 255, 255}, {0, 0, 0, 0}, 37, true},
+        {{0, 0, 0, 0}, {90, 80, 70, 200}, 100, true},        // a transparent source leaves the dial alone
+    };
+    for (bool imagingPath : {false, true}) {
+        for (const auto& c : cases) {
+            SCOPED_TRACE(::testing::Message() << (imagingPath ? "imaging" : "blend") << ", opacity " << c.opacity
+                                              << ", alpha " << c.alpha);
+            c32bppDIB source, dial;
+            Fill(source, 2, 2, c.source);
+            source.SetAlpha(c.alpha);
+            source.SetGdiToken(imagingPath ? 1 : 0);
+            Fill(dial, 2, 2, c.destination);
+            ASSERT_TRUE(DrawOnto(source, dial, c.opacity));
+            Bgra treatedAs = c.source;
+            if (!c.alpha && !imagingPath)
+                treatedAs[3] = 255;
+            const Bgra expected =
+                ExpectedOver(treatedAs, c.destination, imagingPath ? c.opacity * 2.55 : c.opacity * 255 / 100);
+            const Bgra actual = StoredPixel(dial, 1, 1);
+            for (int channel = 0; channel < 4; ++channel)
+                EXPECT_NEAR(actual[channel], expected[channel], 1) << "channel " << channel;
+        }
+    }
+}
+
+// A drawing at the picture's own size blends whole runs of pixels at once; each pixel must come out
+// as when it is drawn on its own.
+TEST(Render, AnUnscaledImagingDrawingBlendsARunOfPixelsAsEachOnItsOwn)
+{
+    constexpr int kWidth = 23, kHeight = 3;
+    std::uint32_t seed = 12345;
+    const auto next = [&seed] { return seed = seed * 1103515245u + 12345u, std::uint8_t(seed >> 16); };
+    const auto premultiplied = [&](bool allowClear) {
+        const std::uint8_t pick = next();
+        const std::uint8_t alpha = pick < 40 && allowClear ? 0 : pick < 100 ? 255 : next();
+        return Bgra{std::uint8_t(next() % (alpha + 1)), std::uint8_t(next() % (alpha + 1)), std::uint8_t(next() % (alpha + 1)), alpha};
+    };
+    std::vector<Bgra> sources, dials;
+    for (int i = 0; i < kWidth * kHeight; ++i)
+        sources.push_back(premultiplied(true)), dials.push_back(premultiplied(false));
+    for (const int opacity : {100, 80, 37}) {
+        SCOPED_TRACE(::testing::Message() << "opacity " << opacity);
+        c32bppDIB source, dial;
+        Paint(source, kWidth, kHeight, [&](int x, int y) { return sources[y * kWidth + x]; });
+        Paint(dial, kWidth + 3, kHeight, [&](int x, int y) { return x < 3 ? kClear : dials[y * kWidth + x - 3]; });
+        source.SetGdiToken(1);
+        ASSERT_TRUE(source.Render(nullptr, 3, 0, 0, 0, 0, 0, 0, 0, opacity, true, true, &dial));
+        for (int i = 0; i < kWidth * kHeight; ++i) {
+            c32bppDIB one, onto;
+            Fill(one, 1, 1, sources[i]);
+            Fill(onto, 1, 1, dials[i]);
+            one.SetGdiToken(1);
+            ASSERT_TRUE(DrawOnto(one, onto, opacity));
+            ASSERT_EQ(StoredPixel(dial, 3 + i % kWidth, i / kWidth), StoredPixel(onto, 0, 0)) << "pixel " << i;
+        }
+    }
+}
+
+TEST(Render, NegativeSizesMirrorTheirAxisOnBothPaths)
+{
+    // srcWidth -10: the 10-pixel source mirrored left to right; two mirrors cancel.
+    const struct { int destWidth, destHeight, srcWidth, srcHeight; bool mirrorX, mirrorY; } cases[] = {
+        {10, 3, -10, 3, true, false}, {-10, 3, 10, 3, true, false},  {10, -3, 10, 3, false, true},
+        {10, 3, 10, -3, false, true}, {-10, -3, 10, 3, true, true}, {-10, 3, -10, 3, false, false}};
+    for (bool imagingOn : {true, false}) {
+        for (const auto& c : cases) {
+            SCOPED_TRACE(::testing::Message() << c.destWidth << "," << c.destHeight << "," << c.srcWidth << ","
+                                              << c.srcHeight << (imagingOn ? " imaging" : " blend"));
+            c32bppDIB source, dial;
+            PaintNumbered(source, 10, 3);
+            source.SetIsGDIplusEnabled(imagingOn);
+            dial.InitializeDIB(10, 3);
+            ASSERT_TRUE(source.Render(nullptr, 0, 0, c.destWidth, c.destHeight, 0, 0, c.srcWidth, c.srcHeight, 100,
+                                      true, true, &dial));
+            for (int y = 0; y < 3; ++y)
+                for (int x = 0; x < 10; ++x)
+                    EXPECT_EQ(StoredPixel(dial, x, y), StoredPixel(source, c.mirrorX ? 9 - x : x, c.mirrorY ? 2 - y : y))
+                        << x << "," << y;
+        }
+    }
+}
+
+TEST(Render, SourceRectangleIsCutToThePicture)
+{
+    const struct { int srcX, srcWidth, destWidth, firstColumn, columns; } cases[] = {
+        {120, 30, 10, 120, 10},  // SrcX 120 with srcWidth 30 on a 130-wide surface uses 10 columns
+        {-5, 4, 4, 0, 4},        // a negative SrcX counts as 0
+        {0, 0, 130, 0, 130},     // 0 means the whole width
+        {125, -30, 5, 125, 5}};  // cut, then mirrored
+    for (const auto& c : cases) {
+        c32bppDIB source, dial;
+        PaintNumbered(source, 130, 1);
+        dial.InitializeDIB(130, 1);
+        ASSERT_TRUE(source.Render(nullptr, 0, 0, c.destWidth, 1, c.srcX, 0, c.srcWidth, 1, 100, true, true, &dial));
+        const bool mirrored = c.srcWidth < 0;
+        for (int x = 0; x < 130; ++x) {
+            const int from = c.firstColumn + (mirrored ? c.columns - 1 - x : x);
+            EXPECT_EQ(StoredPixel(dial, x, 0), x < c.columns ? StoredPixel(source, from, 0) : kClear)
+                << "SrcX " << c.srcX << " column " << x;
+        }
+    }
+}
+
+TEST(Render, CenterOnDestXYTakesTheRectangleCentre)
+{
+    const struct { int x, y, width, height, left, top; } cases[] = {{65, 65, 130, 130, 0, 0}, {10, 20, 7, 5, 7, 18}, {0, 0, -9, 9, -4, -4}};
+    for (const auto& c : cases) {
+        c32bppDIB source, centred, placed;
+        PaintNumbered(source, 130, 130);
+        centred.InitializeDIB(140, 140);
+        placed.InitializeDIB(140, 140);
+        ASSERT_TRUE(source.Render(nullptr, c.x, c.y, c.width, c.height, 0, 0, 0, 0, 100, true, true, &centred, 0, true));
+        ASSERT_TRUE(source.Render(nullptr, c.left, c.top, c.width, c.height, 0, 0, 0, 0, 100, true, true, &placed));
+        EXPECT_EQ(AllPixels(centred), AllPixels(placed)) << c.x << "," << c.y;
+    }
+}
+
+// Opacity 50 tells the paths apart on an opaque pixel: the blend primitive's constant alpha is
+// 50 * 255 / 100 = 127, the imaging path scales by exactly one half, 127.5, rounded to 128.
+constexpr int kBlendPath = 127;
+constexpr int kImagingPath = 128;
+
+TEST(Render, ChoosesTheBlendPrimitiveOnlyWhereItDrawsAsWell)
+{
+    const struct {
+        bool keepBridge;
+        std::uint32_t token;
+        bool highQuality, friendly, imagingOn;
+        int destWidth, destHeight;  // 0: unstretched; negative: mirrored
+        float angle;
+        int path;
+        const char* why;
+    } cases[] = {
+        {false, 0, true, true, true, 0, 0, 0, kBlendPath, "plain copy"},
+        {false, 0, true, true, true, 0, 0, -720, kBlendPath, "two whole turns back"},
+        {false, 0, true, true, true, 0, 0, 720.5f, kImagingPath, "two turns and half a degree"},
+        {false, 0, true, true, true, 0, 0, -0.001f, kImagingPath, "a hair back"},
+        {false, 0, false, true, true, 12, 12, 0, kBlendPath, "stretch by nearest pixel"},
+        {false, 0, true, true, true, 12, 12, 0, kImagingPath, "high-quality stretch"},
+        {false, 0, true, true, true, -9, 9, 0, kImagingPath, "mirrored"},
+        {false, 7, true, true, true, 0, 0, 0, kImagingPath, "the program's token"},
+        {true, 0, true, true, true, 0, 0, 0, kImagingPath, "kept bridge"},
+        {false, 0, true, false, true, 0, 0, 0, kImagingPath, "blend primitive not usable"},
+        {false, 7, true, true, false, 12, 12, 0, kBlendPath, "imaging services off"},
+        {false, 0, true, true, false, -9, 9, 0, kBlendPath, "mirrored, imaging services off"},
+    };
+    for (const auto& c : cases) {
+        c32bppDIB source, dial;
+        Fill(source, 9, 9, kOpaqueRed);
+        source.SetIsGDIplusEnabled(c.imagingOn);
+        source.SetKeepGDIplusActive(c.keepBridge);
+        source.SetGdiToken(c.token);
+        source.SetHighQualityInterpolation(c.highQuality);
+        source.SetIsAlphaBlendFriendly(c.friendly);
+        dial.InitializeDIB(9, 9);
+        source.Render(nullptr, 0, 0, c.destWidth, c.destHeight, 0, 0, 0, 0, 50, true, true, &dial, c.angle);
+        EXPECT_EQ(StoredPixel(dial, 4, 4)[3], c.path) << c.why;
+    }
+}
+
+TEST(Render, HalftoneAveragesAStretchOnTheBlendPathAndRestoresTheStretchMode)
+{
+    // Alternating black and white columns shrunk to half: picked pixels stay black or white,
+    // averaged ones are grey.
+    for (bool halftone : {false, true}) {
+        c32bppDIB source, dial;
+        Paint(source, 8, 2, [](int x, int) { return x % 2 ? Bgra{255, 255, 255, 255} : Bgra{0, 0, 0, 255}; });
+        source.SetHighQualityInterpolation(false);
+        dial.InitializeDIB(4, 1);
+        DeviceContext dc(dial.Pixels());
+        ASSERT_TRUE(source.Render(&dc, 0, 0, 4, 1, 0, 0, 0, 0, 100, true, halftone));
+        EXPECT_EQ(dc.StretchMode(), DeviceContext::kStretchColorOnColor);
+        const int blue = StoredPixel(dial, 1, 0)[0];
+        if (halftone)
+            EXPECT_NEAR(blue, 128, 1);
+        else
+            EXPECT_TRUE(blue == 0 || blue == 255) << blue;
+    }
+}
+
+TEST(Render, BorrowsTheHostSurfaceAndAlwaysGivesItBack)
+{
+    const struct { const char* path; int destWidth; float angle; int srcX; } cases[] = {
+        {"blend", 0, 0, 0}, {"imaging", -4, 0, 0}, {"rotated", 0, 30, 0}, {"failing", 0, 0, 99}};
+    for (const auto& c : cases) {
+        c32bppDIB source, host;
+        Fill(source, 4, 4, kOpaqueRed);
+        host.SetManageOwnDC(true);
+        host.InitializeDIB(4, 4);
+        DeviceContext* dc = host.LoadDIBinDC(true);
+        ASSERT_TRUE(dc && dc->Target());
+        source.Render(nullptr, 0, 0, c.destWidth, 0, c.srcX, 0, 0, 0, 100, true, true, &host, c.angle);
+        EXPECT_FALSE(dc->Target()) << c.path << ": the host's pixels are still lent out";
+        EXPECT_EQ(host.LoadDIBinDC(true), dc) << c.path << ": the host's own context was not kept";
+    }
+}
+
+TEST(Render, DrawsNothingAndFailsWithoutADestinationAPictureOrAFiniteAngle)
+{
+    c32bppDIB source, empty, emptyHost, dial;
+    PaintNumbered(source, 10, 3);
+    dial.InitializeDIB(10, 3);
+    DeviceContext unselected;
+    EXPECT_FALSE(source.Render(nullptr, 0, 0, 0, 0, 0, 0, 0, 0));
+    EXPECT_FALSE(DrawOnto(source, emptyHost));
+    EXPECT_FALSE(source.Render(&unselected, 0, 0, 0, 0, 0, 0, 0, 0));
+    EXPECT_FALSE(DrawOnto(empty, dial));
+    EXPECT_FALSE(DrawOnto(source, dial, 100, NAN));
+    EXPECT_FALSE(DrawOnto(source, dial, 100, INFINITY));
+    EXPECT_FALSE(source.Render(nullptr, 0, 0, 0, 0, 10, 0, 5, 3, 100, true, true, &dial));  // right of the picture
+    EXPECT_FALSE(source.Render(nullptr, 0, 0, 0, 0, 0, 3, 5, 3, 100, true, true, &dial));   // below it
+    EXPECT_EQ(AllPixels(dial), std::vector<Bgra>(30, kClear));
+}
+
+TEST(Render, DrawsASurfaceOntoItselfFromAnUnchangedCopy)
+{
+    c32bppDIB surface;
+    PaintNumbered(surface, 4, 1);
+    const std::vector<Bgra> before = AllPixels(surface);
+    ASSERT_TRUE(surface.Render(nullptr, 0, 0, -4, 1, 0, 0, 0, 0, 100, true, true, &surface));
+    EXPECT_EQ(AllPixels(surface), (std::vector<Bgra>{before[3], before[2], before[1], before[0]}));
+}
+
+} // namespace
+} // namespace dorvane

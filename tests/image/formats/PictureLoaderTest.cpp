@@ -1,0 +1,207 @@
+// The pictures other than PNG, as a surface load hands them to the BMP parser and the picture
+// converter: bitmaps of every depth and header, icons and cursors, GIF and JPEG; and the alpha scan
+// that sorts 32-bit content into opaque, premultiplied and straight.
+
+#include "image/StdPicture.h"
+#include "image/c32bppDIB.h"
+#include "image/formats/cBMPparser.h"
+#include "tests/support/ImageTestSupport.h"
+#include "tests/support/PictureBuilders.h"
+#include "tests/support/PngBuilder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace dorvane {
+namespace {
+
+using namespace testing;
+
+const Bgra kBlack = {0, 0, 0, 255}, kRed = {0, 0, 255, 255}, kGreen = {0, 255, 0, 255}, kInk = {9, 8, 7, 255};
+const Bgra kClear = {0, 0, 0, 0};
+
+// Written by giflib: a 2 x 2 GIF89a of red, blue, green and black, black its transparent colour;
+// and a 2 x 1 one of (40, 50, 60) then (10, 20, 30) without a transparent colour.
+const Bytes kGifWithTransparency = {
+    'G', 'I', 'F', '8', '9', 'a', 0x02, 0x00, 0x02, 0x00, 0xF1, 0x00, 0x00, 0xFF, 0x00, 0x00, 0x00, 0x00,
+    0xFF, 0x00, 0xFF, 0x00, 0x00, 0x00, 0x00, 0x21, 0xF9, 0x04, 0x01, 0x00, 0x00, 0x03, 0x00, 0x2C, 0x00, 0x00,
+    0x00, 0x00, 0x02, 0x00, 0x02, 0x00, 0x00, 0x02, 0x03, 0x44, 0x34, 0x05, 0x00, 0x3B};
+const Bytes kOpaqueGif = {'G', 'I', 'F', '8', '9', 'a', 0x02, 0x00, 0x01, 0x00, 0xF0, 0x00, 0x00, 0x0A, 0x14, 0x1E, 0x28,
+                          0x32, 0x3C, 0x2C, 0x00, 0x00, 0x00, 0x00, 0x02, 0x00, 0x01, 0x00, 0x00, 0x02, 0x02, 0x0C, 0x0A, 0x00, 0x3B};
+
+// A bitmap whose header carries a palette of the given colours (the stored alpha is ignored).
+Bytes PaletteBmp(std::int32_t width, std::int32_t height, std::uint16_t bits, std::uint32_t compression,
+                 std::initializer_list<Bgra> palette, const Bytes& pixels)
+{
+    Bytes header = InfoHeader(width, height, bits, compression, std::uint32_t(palette.size()));
+    for (const Bgra& e : palette)
+        header.insert(header.end(), {e[0], e[1], e[2], 0});
+    return BmpFile(header, pixels);
+}
+
+Bytes Masked565Bmp(const Bytes& pixels)
+{
+    Bytes header = InfoHeader(1, 1, 16, 3);
+    for (std::uint32_t mask : {0xF800u, 0x07E0u, 0x001Fu})
+        PutLe32(header, mask);
+    return BmpFile(header, pixels);
+}
+
+// The old 12-byte core header: size, width, height, planes, bits, all 16-bit after the size.
+Bytes CoreHeaderBmp(const Bytes& pixels)
+{
+    Bytes header;
+    PutLe32(header, 12);
+    for (std::uint16_t field : {1, 1, 1, 24})
+        PutLe16(header, field);
+    return BmpFile(header, pixels);
+}
+
+// A 2 x 2 icon bitmap: 24-bit colour rows (bottom first) and an AND mask whose set bits mark
+// transparent pixels; here the top-right pixel only.
+Bytes TwoByTwoIconBitmap()
+{
+    Bytes dib = InfoHeader(2, 4, 24, 0);
+    dib.insert(dib.end(), {1, 2, 3, 4, 5, 6, 0, 0, /* top */ 7, 8, 9, 10, 11, 12, 0, 0});
+    dib.insert(dib.end(), {0x00, 0, 0, 0, /* top row: second pixel */ 0x40, 0, 0, 0});
+    return dib;
+}
+const std::vector<Bgra> kTwoByTwoIcon = {{7, 8, 9, 255}, kClear, {1, 2, 3, 255}, {4, 5, 6, 255}};
+
+Bytes ThirtyTwoBitIconBitmap(const Bytes& pixel)
+{
+    Bytes dib = InfoHeader(1, 2, 32, 0);
+    dib.insert(dib.end(), pixel.begin(), pixel.end());
+    dib.insert(dib.end(), {0, 0, 0, 0});  // the mask row
+    return dib;
+}
+
+TEST(PictureFormats, LoadsEveryKindOfPictureWithItsPixelsAndKind)
+{
+    const Bytes pngIcon = EncodePng(MakePng(2, 1, 6, 8, {200, 100, 50, 128, 0, 0, 0, 0}));
+    const struct {
+        const char* name;
+        Bytes file;
+        std::vector<Bgra> pixels;  // top row first
+        bool alpha;
+        std::int32_t imageType;
+    } cases[] = {
+        {"32-bit, alpha bytes all 0 mean opaque", Bmp32(2, 1, {10, 20, 30, 0}), {2, {10, 20, 30, 255}}, false,
+         c32bppDIB::kOpaque},
+        {"32-bit straight alpha is premultiplied", BmpFile(InfoHeader(2, 1, 32, 0), {200, 200, 200, 128, 9, 9, 9, 255}),
+         {{100, 100, 100, 128}, {9, 9, 9, 255}}, true, c32bppDIB::kStraightAlpha},
+        {"32-bit straight alpha: a clear pixel becomes all zero",
+         BmpFile(InfoHeader(2, 1, 32, 0), {50, 60, 70, 0, 200, 200, 200, 128}), {kClear, {100, 100, 100, 128}}, true,
+         c32bppDIB::kStraightAlpha},
+        {"32-bit premultiplied stays", BmpFile(InfoHeader(2, 1, 32, 0), {128, 100, 5, 128, 9, 9, 9, 255}),
+         {{128, 100, 5, 128}, {9, 9, 9, 255}}, true, c32bppDIB::kPremultiplied},
+        {"32-bit top-down", BmpFile(InfoHeader(1, -2, 32, 0), {1, 1, 1, 255, 2, 2, 2, 255}),
+         {{1, 1, 1, 255}, {2, 2, 2, 255}}, false, c32bppDIB::kOpaque},
+        {"32-bit bottom-up", BmpFile(InfoHeader(1, 2, 32, 0), {1, 1, 1, 255, 2, 2, 2, 255}),
+         {{2, 2, 2, 255}, {1, 1, 1, 255}}, false, c32bppDIB::kOpaque},
+        {"24-bit rows padded to 4 bytes", BmpFile(InfoHeader(1, 2, 24, 0), {10, 20, 30, 0, 40, 50, 60, 0}),
+         {{40, 50, 60, 255}, {10, 20, 30, 255}}, false, c32bppDIB::kOpaque},
+        {"1-bit palette", PaletteBmp(3, 1, 1, 0, {kBlack, kRed, kGreen}, {0b10100000, 0, 0, 0}), {kRed, kBlack, kRed},
+         false, c32bppDIB::kOpaque},
+        {"4-bit palette", PaletteBmp(3, 1, 4, 0, {kBlack, kRed, kGreen}, {0x10, 0x20, 0, 0}), {kRed, kBlack, kGreen},
+         false, c32bppDIB::kOpaque},
+        {"8-bit palette", PaletteBmp(3, 1, 8, 0, {kBlack, kRed, kGreen}, {1, 0, 2, 0}), {kRed, kBlack, kGreen}, false,
+         c32bppDIB::kOpaque},
+        // Bottom row: a run of 4 of index 1; end of line; top row: literal 1, 0, 1; end of bitmap.
+        {"8-bit run lengths", PaletteBmp(4, 2, 8, 1, {kBlack, kInk}, {4, 1, 0, 0, 0, 3, 1, 0, 1, 0, 0, 1}),
+         {kInk, kBlack, kInk, kBlack, kInk, kInk, kInk, kInk}, false, c32bppDIB::kOpaque},
+        {"4-bit run lengths", PaletteBmp(3, 1, 4, 2, {kBlack, kInk}, {3, 0x10, 0, 1}), {kInk, kBlack, kInk}, false,
+         c32bppDIB::kOpaque},
+        {"16-bit 5-5-5", BmpFile(InfoHeader(1, 1, 16, 0), {0x00, 0x7C, 0, 0}), {kRed}, false, c32bppDIB::kOpaque},
+        {"16-bit 5-6-5 masks", Masked565Bmp({0xE0, 0x07, 0, 0}), {kGreen}, false, c32bppDIB::kOpaque},
+        {"12-byte core header", CoreHeaderBmp({5, 6, 7, 0}), {{5, 6, 7, 255}}, false, c32bppDIB::kOpaque},
+        {"icon: the masked background is all zero", IconFile({{2, 2, TwoByTwoIconBitmap()}}), kTwoByTwoIcon, true,
+         StdPicture::kIcon},
+        {"cursor, as an icon", IconFile({{2, 2, TwoByTwoIconBitmap()}}, 2), kTwoByTwoIcon, true, StdPicture::kIcon},
+        {"icon: the alpha of a 32-bit image", IconFile({{1, 1, ThirtyTwoBitIconBitmap({200, 100, 50, 128})}}),
+         {Premultiplied(50, 100, 200, 128)}, true, StdPicture::kIcon},
+        {"icon: a PNG-compressed image", IconFile({{2, 1, pngIcon}}), {{25, 50, 100, 128}, kClear}, true, StdPicture::kIcon},
+        {"icon: the largest readable image",
+         IconFile({{1, 1, ThirtyTwoBitIconBitmap({1, 1, 1, 255})}, {4, 4, {1, 2, 3}}, {2, 2, TwoByTwoIconBitmap()}}),
+         kTwoByTwoIcon, true, StdPicture::kIcon},
+        {"GIF: the first frame with its transparent colour", kGifWithTransparency,
+         {kRed, {255, 0, 0, 255}, kGreen, kClear}, true, c32bppDIB::kPremultiplied},
+        {"GIF without a transparent colour", kOpaqueGif, {{60, 50, 40, 255}, {30, 20, 10, 255}}, false, c32bppDIB::kOpaque},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        c32bppDIB surface;
+        ASSERT_TRUE(LoadWithBmpParser(c.file, surface));
+        EXPECT_EQ(AllPixels(surface), c.pixels);
+        EXPECT_EQ(surface.Alpha(), c.alpha);
+        EXPECT_EQ(surface.ImageType(), c.imageType);
+    }
+}
+
+TEST(PictureFormats, LoadsAJpegAsAnOpaqueBitmapOfItsColours)
+{
+    c32bppDIB surface;
+    ASSERT_TRUE(LoadWithBmpParser(JpegFile(16, 8, 200, 100, 50), surface));
+    EXPECT_EQ(surface.Width() * surface.Height(), 16 * 8);
+    EXPECT_FALSE(surface.Alpha());
+    for (const Bgra& pixel : AllPixels(surface))
+        EXPECT_TRUE(std::abs(pixel[0] - 50) <= 3 && std::abs(pixel[1] - 100) <= 3 && std::abs(pixel[2] - 200) <= 3 && pixel[3] == 255);
+}
+
+TEST(PictureFormats, RefusesWhatIsNoPictureOrCannotBeOne)
+{
+    Bytes cutShort32 = Bmp32(4, 4, {1, 2, 3, 255});
+    cutShort32.pop_back();
+    Bytes hugeJpeg = JpegFile(8, 8, 1, 2, 3);
+    for (std::size_t i = 0; i + 8 < hugeJpeg.size(); ++i)
+        if (hugeJpeg[i] == 0xFF && hugeJpeg[i + 1] == 0xC0) {  // the frame header: length, precision, height, width
+            hugeJpeg[i + 5] = 0xFF, hugeJpeg[i + 6] = 0xF0, hugeJpeg[i + 7] = 0xFF, hugeJpeg[i + 8] = 0xF0;
+            break;
+        }
+    Bytes iconPointingOutside = IconFile({{2, 2, TwoByTwoIconBitmap()}});
+    iconPointingOutside[6 + 12] = 0xFF;  // the image's offset lies past the file
+    Bytes metafile = {0xD7, 0xCD, 0xC6, 0x9A};
+    metafile.resize(200, 0);
+    const struct { const char* name; Bytes file; } cases[] = {
+        {"negative width", BmpFile(InfoHeader(-3, 2, 24, 0), Bytes(64, 0))},
+        {"height 0", BmpFile(InfoHeader(2, 0, 24, 0), Bytes(64, 0))},
+        {"32-bit pixels cut short", cutShort32},
+        {"compression 7", BmpFile(InfoHeader(4, 4, 24, 7), Bytes(64, 0))},
+        {"no picture at all", Bytes(100, 'x')},
+        {"an icon without a readable image", IconFile({{2, 2, Bytes(30, 7)}})},
+        {"an icon whose image lies past the file", iconPointingOutside},
+        {"a JPEG claiming far more pixels than its data holds", hugeJpeg},
+        {"a metafile", metafile},
+    };
+    for (const auto& c : cases) {
+        c32bppDIB surface;
+        EXPECT_FALSE(LoadWithBmpParser(c.file, surface)) << c.name;
+        EXPECT_EQ(surface.Handle(), nullptr) << c.name;
+    }
+}
+
+TEST(AlphaScan, TellsOpaquePremultipliedAndStraightContentApart)
+{
+    // The loads above go through the scan too; here the cases they do not reach. skipExamination:
+    // asked for with kind -1 on entry, and changes allowed. after: the pixels after the scan.
+    const struct { const char* name; Bytes pixels; bool skipExamination; std::int32_t kind; bool alpha; Bytes after; } cases[] = {
+        {"empty", {}, false, c32bppDIB::kOpaque, false, {}},
+        {"all transparent with colour", {1, 2, 3, 0, 4, 5, 6, 0}, false, c32bppDIB::kOpaque, false, {1, 2, 3, 0, 4, 5, 6, 0}},
+        {"colour under zero alpha", {9, 0, 0, 0, 4, 5, 6, 255}, false, c32bppDIB::kStraightAlpha, true, {9, 0, 0, 0, 4, 5, 6, 255}},
+        {"kept opaque when asked to skip the examination", {10, 10, 10, 10, 1, 2, 3, 0}, true, c32bppDIB::kOpaque, false,
+         {10, 10, 10, 255, 1, 2, 3, 255}},
+    };
+    for (auto c : cases) {
+        SCOPED_TRACE(c.name);
+        bool alpha = !c.alpha;
+        std::int32_t kind = c.skipExamination ? -1 : 0;
+        cBMPparser::AlphaScan(c.pixels, c.skipExamination, alpha, kind);
+        EXPECT_EQ(kind, c.kind);
+        EXPECT_EQ(alpha, c.alpha);
+        EXPECT_EQ(c.pixels, c.after);
+    }
+}
+
+} // namespace
+} // namespace dorvane

@@ -1,0 +1,320 @@
+// The PNG decoder: hand-worked pixels of every format, agreement with libpng on a random corpus, and
+// damaged or hostile data.
+
+#include "platform/ReadOnlyFile.h"
+#include "image/c32bppDIB.h"
+#include "image/png/cPNGparser.h"
+#include "tests/support/ImageTestSupport.h"
+#include "tests/support/PngBuilder.h"
+#include "tests/support/TempFolder.h"
+
+#include <gtest/gtest.h>
+#include <png.h>
+
+#include <cstring>
+#include <memory>
+#include <random>
+
+namespace dorvane {
+namespace {
+
+using namespace testing;
+
+PngImage Uniform(std::uint32_t width, std::uint32_t height, std::uint8_t colorType, std::uint8_t depth,
+                 const std::vector<std::uint16_t>& pixel)
+{
+    PngImage image = MakePng(width, height, colorType, depth, {});
+    for (std::uint32_t i = 0; i < width * height; ++i)
+        image.samples.insert(image.samples.end(), pixel.begin(), pixel.end());
+    return image;
+}
+
+// The decoder's picture of png; it must answer as expected (true: the data was a PNG).
+std::unique_ptr<c32bppDIB> Decode(const Bytes& png, bool expectedAnswer = true)
+{
+    auto surface = std::make_unique<c32bppDIB>();
+    surface->InitializeDIB(3, 3);  // a PNG that cannot be decoded leaves the target empty
+    EXPECT_EQ(cPNGparser().LoadStream(png, *surface, 0, std::int64_t(png.size())), expectedAnswer);
+    return surface;
+}
+
+Bytes TinyRgba(bool goodIdatCrc = true, bool goodHeaderCrc = true)
+{
+    return AssemblePng({Chunk("IHDR", HeaderData(1, 1, 8, 6), goodHeaderCrc),
+                        Chunk("IDAT", Deflate({0, 1, 2, 3, 255}), goodIdatCrc), Chunk("IEND", {})});
+}
+
+// The random corpus below repeats the high byte of 16-bit samples in the low byte; here the low
+// bytes differ, and only the high byte counts.
+TEST(PngDecoder, TakesTheHighByteOfSixteenBitSamples)
+{
+    const struct {
+        const char* name;
+        std::uint8_t colorType;
+        std::vector<std::uint16_t> pixel;
+        Bgra expected;
+    } cases[] = {
+        {"grey", 0, {0x12FF}, {0x12, 0x12, 0x12, 255}},
+        {"rgb", 2, {0x10FF, 0x3001, 0x5080}, {0x50, 0x30, 0x10, 255}},
+        {"grey+alpha", 4, {0x64AA, 0x33BB}, {20, 20, 20, 51}},
+        {"rgba", 6, {0xC8FF, 0x6401, 0x3210, 0x8077}, {25, 50, 100, 128}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(AllPixels(*Decode(EncodePng(Uniform(3, 2, c.colorType, 16, c.pixel)))), std::vector<Bgra>(6, c.expected))
+            << c.name;
+}
+
+// libpng's reading of the same bytes, as straight 8-bit RGBA rows.
+bool DecodeWithLibpng(const Bytes& data, Bytes& rgba)
+{
+    struct Reader {
+        const Bytes& bytes;
+        std::size_t position;
+        static void Read(png_structp png, png_bytep out, png_size_t count)
+        {
+            auto* reader = static_cast<Reader*>(png_get_io_ptr(png));
+            if (reader->position + count > reader->bytes.size())
+                png_error(png, "read past the end");
+            std::memcpy(out, reader->bytes.data() + reader->position, count);
+            reader->position += count;
+        }
+    } reader{data, 0};
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    std::vector<png_bytep> rows;
+    if (setjmp(png_jmpbuf(png))) {
+        png_destroy_read_struct(&png, &info, nullptr);
+        return false;
+    }
+    png_set_read_fn(png, &reader, Reader::Read);
+    png_read_info(png, info);
+    png_set_expand(png);
+    png_set_strip_16(png);
+    png_set_gray_to_rgb(png);
+    png_set_add_alpha(png, 0xFF, PNG_FILLER_AFTER);
+    png_set_interlace_handling(png);
+    png_read_update_info(png, info);
+    const png_uint_32 width = png_get_image_width(png, info), height = png_get_image_height(png, info);
+    rgba.assign(std::size_t(width) * height * 4, 0);
+    for (png_uint_32 y = 0; y < height; ++y)
+        rows.push_back(rgba.data() + std::size_t(y) * width * 4);
+    png_read_image(png, rows.data());
+    png_destroy_read_struct(&png, &info, nullptr);
+    return true;
+}
+
+// A random image of a random valid format, interlaced or not, maybe with a tRNS chunk. 16-bit
+// samples repeat their high byte in the low byte, so that comparing high bytes (as our tRNS test
+// does) and whole values (as libpng does) agree.
+PngImage RandomImage(std::mt19937& random)
+{
+    static const std::pair<int, int> kFormats[] = {{0, 1}, {0, 2}, {0, 4},  {0, 8}, {0, 16}, {2, 8}, {2, 16}, {3, 1},
+                                                   {3, 2}, {3, 4}, {3, 8}, {4, 8}, {4, 16}, {6, 8}, {6, 16}};
+    auto pick = [&random](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+    const auto [colorType, depth] = kFormats[pick(0, 14)];
+    PngImage image = MakePng(std::uint32_t(pick(1, 40)), std::uint32_t(pick(1, 40)), std::uint8_t(colorType),
+                             std::uint8_t(depth), {});
+    image.interlaced = pick(0, 1) == 1;
+    const int channels = Channels(image.colorType), paletteSize = colorType == 3 ? pick(1, 1 << depth) : 0;
+    const int top = colorType == 3 ? paletteSize - 1 : (depth == 16 ? 255 : (1 << depth) - 1);
+    for (std::size_t i = 0; i < std::size_t(image.width) * image.height * channels; ++i)
+        image.samples.push_back(std::uint16_t(pick(0, top) * (depth == 16 ? 257 : 1)));
+    for (int i = 0; i < paletteSize * 3; ++i)
+        image.palette.push_back(std::uint8_t(pick(0, 255)));
+    if (pick(0, 1) && colorType == 3) {
+        for (int i = pick(1, paletteSize); i > 0; --i)
+            image.trns.push_back(std::uint8_t(pick(0, 255)));
+    } else if (pick(0, 1) && (colorType == 0 || colorType == 2)) {
+        // The colour of a pixel of the image, so that some pixels turn transparent.
+        const std::size_t pixel = std::size_t(pick(0, int(image.width * image.height) - 1)) * channels;
+        for (int c = 0; c < channels; ++c)
+            image.trns.insert(image.trns.end(), {std::uint8_t(image.samples[pixel + c] >> 8), std::uint8_t(image.samples[pixel + c])});
+    }
+    return image;
+}
+
+// Every colour type and depth, every filter, interlacing, split image data and transparency chunks.
+TEST(PngDecoder, AgreesWithLibpngOnARandomCorpus)
+{
+    std::mt19937 random(20240611);
+    for (int n = 0; n < 600; ++n) {
+        const PngImage image = RandomImage(random);
+        constexpr int kFilters[] = {PNG_FILTER_NONE, PNG_FILTER_SUB, PNG_FILTER_UP, PNG_FILTER_AVG, PNG_FILTER_PAETH, PNG_ALL_FILTERS};
+        PngOptions options;
+        options.filters = kFilters[random() % 6];
+        options.idatSize = 16 + random() % 200;
+        const Bytes png = EncodePng(image, options);
+        SCOPED_TRACE(::testing::Message() << "image " << n << " type " << int(image.colorType) << " depth "
+                                          << int(image.bitDepth) << " interlaced " << image.interlaced);
+        Bytes reference;
+        ASSERT_TRUE(DecodeWithLibpng(png, reference));
+        const auto surface = Decode(png);
+        ASSERT_EQ(std::uint32_t(surface->Width()), image.width);
+        ASSERT_EQ(std::uint32_t(surface->Height()), image.height);
+        EXPECT_EQ(surface->Alpha(), image.colorType >= 4 || !image.trns.empty());
+        EXPECT_EQ(surface->ImageType(), c32bppDIB::kPng);
+        for (std::uint32_t y = 0; y < image.height; ++y)
+            for (std::uint32_t x = 0; x < image.width; ++x) {
+                const std::uint8_t* p = &reference[(std::size_t(y) * image.width + x) * 4];
+                ASSERT_EQ(StoredPixel(*surface, int(x), int(y)), Premultiplied(p[0], p[1], p[2], p[3])) << x << "," << y;
+            }
+    }
+}
+
+TEST(PngDecoder, HandlesPaletteAndTransparencyEdgeCases)
+{
+    const Bgra clear = {0, 0, 0, 0}, black = {0, 0, 0, 255}, white = {255, 255, 255, 255};
+    const struct {
+        const char* name;
+        Bytes png;
+        std::vector<Bgra> expected;
+        bool alpha;
+    } cases[] = {
+        {"grey 16 tRNS compares high bytes", EncodePng(MakePng(2, 1, 0, 16, {0x12FF, 0x1334}, {}, {0x12, 0x34})),
+         {clear, {0x13, 0x13, 0x13, 255}}, true},
+        {"rgb 16 tRNS compares high bytes",
+         EncodePng(MakePng(2, 1, 2, 16, {0x00AA, 0xFF00, 0x0001, 0x0100, 0xFF00, 0x0000}, {}, {0, 0, 0xFF, 0x11, 0, 2})),
+         {clear, {0x00, 0xFF, 0x01, 255}}, true},
+        {"tRNS with a bad CRC is skipped",
+         AssemblePng({Chunk("IHDR", HeaderData(1, 1, 8, 0)), Chunk("tRNS", {0, 64}, false),
+                      Chunk("IDAT", Deflate({0, 64})), Chunk("IEND", {})}),
+         {{64, 64, 64, 255}}, false},
+        {"tRNS on an image with alpha is ignored",
+         AssemblePng({Chunk("IHDR", HeaderData(1, 1, 8, 6)), Chunk("tRNS", {0, 1, 0, 2, 0, 3}),
+                      Chunk("IDAT", Deflate({0, 1, 2, 3, 255})), Chunk("IEND", {})}),
+         {{3, 2, 1, 255}}, true},
+        {"indices past the palette are opaque black",
+         AssemblePng({Chunk("IHDR", HeaderData(2, 1, 8, 3)), Chunk("PLTE", {10, 20, 30, 40, 50, 60}),
+                      Chunk("IDAT", Deflate({0, 1, 9})), Chunk("IEND", {})}),
+         {{60, 50, 40, 255}, black}, false},
+        {"a 1-bit palette image without PLTE is black and white",
+         AssemblePng({Chunk("IHDR", HeaderData(2, 1, 1, 3)), Chunk("IDAT", Deflate({0, 0x40})), Chunk("IEND", {})}),
+         {black, white}, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto surface = Decode(c.png);
+        EXPECT_EQ(AllPixels(*surface), c.expected);
+        EXPECT_EQ(surface->Alpha(), c.alpha);
+    }
+}
+
+TEST(PngDecoder, ReadsOddButSoundStreamsLikeThePlainEncoding)
+{
+    std::mt19937 random(5);
+    const PngImage image = RandomImage(random);
+    PngOptions split;
+    split.idatSize = 6, split.extraChunks = true;
+    Bytes zeroCrcIdat = Chunk("IDAT", Deflate({0, 1, 2, 3, 255}));
+    std::fill(zeroCrcIdat.end() - 4, zeroCrcIdat.end(), 0);
+    auto greyRows = [](std::uint8_t secondFilter) {  // 2 x 2 grey, the second row filtered as given
+        return AssemblePng({Chunk("IHDR", HeaderData(2, 2, 8, 0)), Chunk("IDAT", Deflate({0, 9, 8, secondFilter, 7, 6})),
+                            Chunk("IEND", {})});
+    };
+    const struct { const char* name; Bytes png, plain; } cases[] = {
+        {"a row of unknown filter type is taken as it is", greyRows(5), greyRows(0)},
+        {"image data split over tiny chunks, ancillary chunks before it", EncodePng(image, split), EncodePng(image)},
+        {"an IDAT CRC stored as zero, a damaged ancillary chunk",
+         AssemblePng({Chunk("IHDR", HeaderData(1, 1, 8, 6)), Chunk("zzZz", {1}, false), zeroCrcIdat, Chunk("IEND", {})}),
+         TinyRgba()},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto surface = Decode(c.png);
+        ASSERT_NE(surface->Handle(), nullptr);
+        EXPECT_EQ(AllPixels(*surface), AllPixels(*Decode(c.plain)));
+    }
+}
+
+// ---- damaged and hostile data ----
+
+Bytes WithHeader(const Bytes& header, const Bytes& compressed = Deflate(Bytes(100, 0)))
+{
+    return AssemblePng({Chunk("IHDR", header), Chunk("IDAT", compressed), Chunk("IEND", {})});
+}
+
+TEST(PngDecoder, AnswersTrueButMakesNoPictureOfDamagedOrImpossibleData)
+{
+    auto with = [](std::size_t at, std::uint8_t value) {
+        Bytes header = HeaderData(4, 4, 8, 6);
+        header[at] = value;
+        return header;
+    };
+    // 8000 x 8000 RGBA needs 256 MB inflated; a few dozen bytes of deflate cannot produce that.
+    const Bytes tinyStream = Deflate(Bytes(20000, 0), 9);
+    ASSERT_LT(tinyStream.size(), 100u);
+    const struct { const char* name; Bytes png; } cases[] = {
+        {"IDAT CRC wrong", TinyRgba(false, true)},
+        {"IHDR CRC wrong", TinyRgba(true, false)},
+        {"height 0", WithHeader(HeaderData(4, 0, 8, 6))},
+        {"width beyond 2^31", WithHeader(HeaderData(0x80000001u, 4, 8, 6))},
+        {"width x 32 x height overflows", WithHeader(HeaderData(10000, 10000, 8, 6))},
+        {"bit depth 3", WithHeader(with(8, 3))},
+        {"colour type 5", WithHeader(with(9, 5))},
+        {"filter method 1", WithHeader(with(11, 1))},
+        {"interlace 2", WithHeader(with(12, 2))},
+        {"rgb at 4 bits", WithHeader(HeaderData(4, 4, 4, 2))},
+        {"palette at 16 bits", WithHeader(HeaderData(4, 4, 16, 3))},
+        {"short header", WithHeader(Bytes(12, 1))},
+        {"a header its data could never fill", WithHeader(HeaderData(8000, 8000, 8, 6), tinyStream)},
+        {"data inflating beyond the image", WithHeader(HeaderData(1, 1, 8, 6), Deflate(Bytes(50, 0)))},
+        {"no image data", AssemblePng({Chunk("IHDR", HeaderData(1, 1, 8, 6)), Chunk("IEND", {})})},
+        {"no header", AssemblePng({Chunk("IDAT", Deflate({0, 1, 2, 3, 4})), Chunk("IEND", {})})},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto surface = Decode(c.png);
+        EXPECT_EQ(surface->Handle(), nullptr);
+        EXPECT_EQ(surface->ImageType(), c32bppDIB::kNoImage);
+    }
+    // The same short stream in an image it could have filled ends early: the rest stays clear.
+    const auto early = Decode(WithHeader(HeaderData(90, 90, 8, 6), tinyStream));
+    ASSERT_NE(early->Handle(), nullptr);
+    EXPECT_EQ(StoredPixel(*early, 89, 89), (Bgra{0, 0, 0, 0}));
+}
+
+TEST(PngDecoder, MakesNoPictureOfTruncatedDataButNeedsNoEndChunk)
+{
+    const Bytes whole = TinyRgba();
+    for (std::size_t length = 8; length < whole.size() - 12; ++length)
+        EXPECT_EQ(Decode(Bytes(whole.begin(), whole.begin() + std::ptrdiff_t(length)))->Handle(), nullptr) << length;
+    EXPECT_NE(Decode(Bytes(whole.begin(), whole.end() - 12))->Handle(), nullptr);
+}
+
+TEST(PngDecoder, AnswersFalseAndLeavesTheTargetWithoutTheSignature)
+{
+    Bytes png = TinyRgba();
+    png[1] = 'X';
+    EXPECT_NE(Decode(png, false)->Handle(), nullptr);
+}
+
+// ---- sources ----
+
+TEST(PngDecoder, ReadsASliceOfALargerArrayAndAFileChunkByChunk)
+{
+    Bytes padded(17, 0xEE);
+    const Bytes tiny = TinyRgba();
+    padded.insert(padded.end(), tiny.begin(), tiny.end());
+    padded.insert(padded.end(), 9, 0xEE);
+    c32bppDIB slice;
+    EXPECT_TRUE(cPNGparser().LoadStream(padded, slice, 17, std::int64_t(tiny.size())));
+    EXPECT_EQ(AllPixels(slice), (std::vector<Bgra>{{3, 2, 1, 255}}));
+
+    std::mt19937 random(9);
+    PngOptions options;
+    options.idatSize = 40;
+    TempFolder folder;
+    for (int n = 0; n < 5; ++n) {
+        const Bytes png = EncodePng(RandomImage(random), options);
+        TempFolder::Write(folder / "p.png", std::string(png.begin(), png.end()));
+        auto file = ReadOnlyFile::Open(folder / "p.png");
+        ASSERT_TRUE(file);
+        c32bppDIB fromFile;
+        EXPECT_TRUE(cPNGparser().LoadFile(file.value(), fromFile));
+        ASSERT_NE(fromFile.Handle(), nullptr) << n;
+        EXPECT_EQ(AllPixels(fromFile), AllPixels(*Decode(png))) << n;
+    }
+}
+
+} // namespace
+} // namespace dorvane

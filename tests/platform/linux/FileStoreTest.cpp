@@ -1,0 +1,45 @@
+#include "platform/FileStore.h"
+#include "tests/support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+namespace dorvane {
+namespace {
+
+using testing::TempFolder;
+
+TEST(FileStore, ReadsWholeFilesAndTellsAMissingFileFromAFailure)
+{
+    TempFolder folder;
+    TempFolder::Write(folder / "a", std::string("x\0y", 3));
+    EXPECT_EQ(FileStore::Read(folder / "a", 100).value(), std::string("x\0y", 3));
+    auto missing = FileStore::Read(folder / "b", 100);
+    ASSERT_TRUE(missing.ok());
+    EXPECT_FALSE(missing.value().has_value());
+    EXPECT_FALSE(FileStore::Read(folder / "a", 2).ok()) << "larger than allowed";
+    EXPECT_FALSE(FileStore::Read(folder.path(), 100).ok());
+}
+
+TEST(FileStore, ReplaceKeepsTheFilesModeAndWritesThroughALinkRemoveIgnoresAMissingFile)
+{
+    TempFolder folder;
+    TempFolder::Write(folder / "real.ini", "old");
+    ::chmod((folder / "real.ini").c_str(), 0600);
+    std::filesystem::create_symlink(folder / "real.ini", folder / "link.ini");
+    ASSERT_TRUE(FileStore::Replace(folder / "link.ini", "new").ok());
+    EXPECT_TRUE(std::filesystem::is_symlink(folder / "link.ini"));
+    EXPECT_EQ(TempFolder::Read(folder / "real.ini"), "new");
+    struct stat st {};
+    ::stat((folder / "real.ini").c_str(), &st);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+
+    EXPECT_TRUE(FileStore::Remove(folder / "none").ok());
+    EXPECT_TRUE(FileStore::Remove(folder / "real.ini").ok());
+    EXPECT_FALSE(std::filesystem::exists(folder / "real.ini"));
+    EXPECT_FALSE(FileStore::Remove(folder.path()).ok());
+}
+
+} // namespace
+} // namespace dorvane

@@ -1,0 +1,201 @@
+#include "platform/linux/SdlSoundOutput.h"
+
+#include "platform/linux/PcSpeaker.h"
+#include "tests/support/PulseRecording.h"
+#include "tests/support/RecordedPlayback.h"
+#include "tests/support/SignalAnalysis.h"
+#include "tests/support/SineWav.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <thread>
+
+namespace dorvane {
+namespace {
+
+using namespace std::chrono_literals;
+using namespace testing::SignalAnalysis;
+using testing::PulseRecording;
+using testing::SineWav;
+using Clock = std::chrono::steady_clock;
+
+constexpr int kRate = PulseRecording::kRate;
+constexpr int kThreshold = 3000;    // the test tones are played at 10000
+constexpr std::size_t kMaxGap = 88; // 2 ms: within a tone down to 250 Hz
+
+double MsSince(Clock::time_point start) { return std::chrono::duration<double, std::milli>(Clock::now() - start).count(); }
+
+int Lines(const std::ostringstream& said) { return static_cast<int>(std::ranges::count(said.str(), '\n')); }
+
+using SdlSoundOutputPlayback = testing::RecordedPlayback;
+
+// One recording: sync and async sounds, beeps in and out of the audible range, bytes that are no
+// WAV file, and sounds of other rates and channel counts.
+TEST_F(SdlSoundOutputPlayback, PlaysWavFilesAndBeepsAsTheyShouldBeHeard)
+{
+    auto start = Clock::now();
+    output->PlayWavSync(SineWav(44100, 2, 2000, 0.3, 10000));
+    const double syncMs = MsSince(start);
+    output->PlayWavAsync(SineWav(44100, 2, 3000, 0.2, 10000)); // follows the end of the sync sound
+    std::this_thread::sleep_for(300ms);
+
+    std::vector<uint8_t> truncated = SineWav(44100, 2, 2000, 0.1, 10000);
+    truncated.resize(30);
+    start = Clock::now();
+    for (const auto& noWav : {std::vector<uint8_t>(1000, 0x7F), truncated, std::vector<uint8_t>{}})
+        output->PlayWavSync(noWav);
+    output->PlayWavAsync(std::vector<uint8_t>(1000, 0x7F));
+    EXPECT_LT(MsSince(start), 100) << "bytes that are no WAV file are not played";
+    start = Clock::now();
+    output->Beep(20, 150);
+    output->Beep(40000, 50);
+    EXPECT_GE(MsSince(start), 200) << "inaudible beeps are silent but take their time";
+    // Without a PC speaker a beep is a square wave on the sound output.
+    const bool beepHeard = !PcSpeaker::Find();
+    if (beepHeard) {
+        start = Clock::now();
+        output->Beep(1500, 200);
+        EXPECT_GE(MsSince(start), 200);
+    }
+    std::this_thread::sleep_for(300ms);
+    output->PlayWavSync(SineWav(8000, 1, 440, 0.5, 10000));
+    output->PlayWavSync(SineWav(48000, 2, 1000, 0.25, 10000));
+
+    const auto heard = Heard();
+    const auto bursts = FindBursts(heard, kThreshold, kMaxGap);
+    SCOPED_TRACE(Describe(bursts, kRate));
+    const std::size_t tones = beepHeard ? 3 : 2;
+    ASSERT_GT(bursts.size(), tones);
+    ExpectTone(heard, bursts[0], 300, 2000);
+    EXPECT_GE(syncMs, 300);
+    EXPECT_LT(syncMs, 2000);
+    ExpectTone(heard, bursts[1], 200, 3000);
+    EXPECT_GT(bursts[1].start, bursts[0].end);
+    EXPECT_GT(Milliseconds(bursts[2].start - bursts[1].end, kRate), 250) << "nothing heard between";
+    if (beepHeard) {
+        ExpectTone(heard, bursts[2], 200, 1500);
+        const auto beep = std::span(heard).subspan(bursts[2].start, bursts[2].length());
+        const int peak = std::ranges::max(beep, {}, [](int16_t s) { return std::abs(s); });
+        EXPECT_GT(Rms(beep) / std::abs(peak), 0.95) << "a square wave stays at its peak";
+    }
+    // Resampled sounds are measured with a wider gap: their troughs are longer.
+    const auto rest = std::span(heard).subspan(bursts[tones - 1].end + kRate / 10);
+    const auto converted = FindBursts(rest, kThreshold, 4 * kMaxGap);
+    SCOPED_TRACE("converted: " + Describe(converted, kRate));
+    ASSERT_EQ(converted.size(), 2u);
+    const struct {
+        double ms, hz;
+    } expected[] = {{500, 440}, {250, 1000}};
+    for (std::size_t k = 0; k < 2; ++k) {
+        EXPECT_NEAR(Milliseconds(converted[k].length(), kRate), expected[k].ms, 4);
+        EXPECT_NEAR(ZeroCrossingFrequency(rest.subspan(converted[k].start, converted[k].length()), kRate),
+                    expected[k].hz, expected[k].hz / 100);
+    }
+}
+
+// Sets an environment variable for the test's length.
+class ScopedEnvironment {
+public:
+    ScopedEnvironment(const char* name, const char* value) : name_(name)
+    {
+        if (const char* old = std::getenv(name))
+            old_ = old;
+        setenv(name, value, 1);
+    }
+    ~ScopedEnvironment() { old_ ? setenv(name_, old_->c_str(), 1) : unsetenv(name_); }
+
+private:
+    const char* name_;
+    std::optional<std::string> old_;
+};
+
+struct NoServer {
+    ScopedEnvironment server{"PULSE_SERVER", "unix:/nonexistent/dorvane-no-server"};
+    ScopedEnvironment driver{"SDL_AUDIODRIVER", "pulseaudio"};
+};
+
+// Without a server the output plays nothing, beeps only take their time, and it says so once;
+// once a server is there it is found and heard.
+TEST(SdlSoundOutputWithoutServer, RunsOnSilentlyThenFindsASoundServerThatStartsLater)
+{
+    auto started = PulseRecording::Start();
+    if (!started)
+        GTEST_SKIP() << started.error();
+    std::ostringstream diagnostics;
+    SdlSoundOutput output(diagnostics, 100ms);
+    {
+        NoServer noServer;
+        ASSERT_FALSE(output.HasDevice());
+        auto start = Clock::now();
+        output.PlayWavSync(SineWav(44100, 2, 2000, 0.5, 10000));
+        output.PlayWavAsync(SineWav(8000, 1, 2000, 0.5, 10000));
+        EXPECT_LT(MsSince(start), 500);
+        start = Clock::now();
+        output.Beep(2000, 100);
+        EXPECT_GE(MsSince(start), 100);
+        EXPECT_LT(MsSince(start), 1000);
+    }
+    std::this_thread::sleep_for(150ms);
+    ASSERT_TRUE(output.HasDevice());
+    std::this_thread::sleep_for(300ms);
+    output.PlayWavSync(SineWav(44100, 2, 2000, 0.2, 10000));
+
+    const auto bursts = FindBursts(started.value()->Stop(), kThreshold, kMaxGap);
+    SCOPED_TRACE(Describe(bursts, kRate));
+    ASSERT_EQ(bursts.size(), 1u);
+    EXPECT_NEAR(Milliseconds(bursts[0].length(), kRate), 200, 2);
+    EXPECT_EQ(Lines(diagnostics), 1) << diagnostics.str();
+    EXPECT_NE(diagnostics.str().find("no sound device"), std::string::npos) << diagnostics.str();
+}
+
+// Threads of this process that feed a sound device.
+int AudioThreads()
+{
+    int count = 0;
+    for (const auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
+        std::string name;
+        std::getline(std::ifstream(task.path() / "comm"), name);
+        count += name.starts_with("SDLAudio") ? 1 : 0;
+    }
+    return count;
+}
+
+TEST(SdlSoundOutputWhenQuiet, ClosesTheDeviceAndOpensItAgainForTheNextSound)
+{
+    auto started = PulseRecording::Start();
+    if (!started)
+        GTEST_SKIP() << started.error();
+    std::ostringstream diagnostics;
+    SdlSoundOutput output(diagnostics, 5s, 200ms);
+    output.PlayWavSync(SineWav(44100, 2, 1000, 0.2, 10000));
+    EXPECT_TRUE(output.IsDeviceOpen());
+    EXPECT_EQ(AudioThreads(), 1);
+
+    const auto deadline = Clock::now() + 3s;
+    while (output.IsDeviceOpen() && Clock::now() < deadline)
+        std::this_thread::sleep_for(20ms);
+    EXPECT_FALSE(output.IsDeviceOpen());
+    EXPECT_EQ(AudioThreads(), 0) << "a closed device leaves no thread waking up";
+
+    output.PlayWavSync(SineWav(44100, 2, 2000, 0.3, 10000));
+    const auto heard = started.value()->Stop();
+    const auto bursts = FindBursts(heard, kThreshold, kMaxGap);
+    SCOPED_TRACE(Describe(bursts, kRate));
+    ASSERT_EQ(bursts.size(), 2u);
+    EXPECT_NEAR(ZeroCrossingFrequency(std::span(heard).subspan(bursts[1].start, bursts[1].length()), kRate), 2000, 20);
+    // The sink's monitor may miss the first few milliseconds of a stream new to the server.
+    EXPECT_GT(Milliseconds(bursts[1].length(), kRate), 280);
+    EXPECT_LT(Milliseconds(bursts[1].length(), kRate), 302);
+    EXPECT_EQ(diagnostics.str(), "");
+}
+
+} // namespace
+} // namespace dorvane

@@ -1,0 +1,92 @@
+#pragma once
+
+#include "clock/tick/AlarmPopups.h"
+#include "clock/state/ClockText.h"
+#include "clock/tick/ClockTick.h"
+#include "clock/tick/ClockWindowLink.h"
+#include "clock/tick/TickTiming.h"
+#include "tests/support/RecordingOptionsWindow.h"
+#include "tests/support/RecordingTickSounds.h"
+#include "tests/support/FakeMessagePump.h"
+#include "tests/support/FakeTimeSource.h"
+#include "tests/support/RecordingShell.h"
+
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace dorvane::testing {
+
+// 2026-12-06, a Sunday, at h:m:s and a few milliseconds, where the clock's timer places its runs.
+inline LocalTime At(int hour, int minute, int second, CivilDate date = {2026, 12, 6})
+{
+    return {date, hour, minute, second, 0.015};
+}
+
+// The clock window as the tick sees it: Escape is pressed when the test says so, and every call
+// is written to a journal.
+class FakeClockWindow : public ClockWindowLink {
+public:
+    bool EscapePressed() override { return std::exchange(escapePressed, false); }
+    void MakeVisible() override { journal.push_back("show"); }
+    void DrawClock(const LocalTime& time) override { journal.push_back("draw"); drawnAt.push_back(time); }
+    void PresentPicture() override { journal.push_back("present"); }
+
+    bool escapePressed = false;
+    std::vector<std::string> journal;
+    std::vector<LocalTime> drawnAt;
+};
+
+class RecordingAlarmPopups : public AlarmPopups {
+public:
+    void ShowAlarmPopup(const AlarmPopupRequest& request) override { shown.push_back(request); }
+    std::vector<AlarmPopupRequest> shown;
+};
+
+// A clock tick with every link replaced by a fake, and a clock state without alarms, tick or chime.
+struct TickRig {
+    TickRig() { state.ActivateChime = state.ActivateTick = 0; }
+
+    void RunAt(const LocalTime& now)
+    {
+        time.Set(now);
+        tick.UpdateClock();
+    }
+    // One run a second for seconds, starting at from; returns, by "hh:mm:ss AM", how many sounds
+    // the runs that made any made.
+    std::map<std::string, int> RunSeconds(const LocalTime& from, int seconds)
+    {
+        std::map<std::string, int> sounded;
+        for (int i = 0; i < seconds; ++i) {
+            const LocalTime t = LocalTimeAt(ContinuousSeconds(from) + i);
+            const std::size_t before = sounds.played.size();
+            RunAt(t);
+            if (sounds.played.size() != before)
+                sounded[FormatHourMinuteSecond(t)] += static_cast<int>(sounds.played.size() - before);
+        }
+        return sounded;
+    }
+    // An armed daily alarm in slot at "hour:minute ampm".
+    AlarmSlot& DailyAlarm(int slot, const char* hour, const char* minute, const char* ampm)
+    {
+        AlarmSlot& alarm = state.Alarms[slot];
+        alarm.AlarmActivated = "1";
+        alarm.AlarmHour = hour;
+        alarm.AlarmMin = minute;
+        alarm.AlarmAMPM = ampm;
+        return alarm;
+    }
+
+    ClockState state;
+    FakeTimeSource time;
+    RecordingTickSounds sounds;
+    FakeMessagePump pump;
+    RecordingShell shell;
+    FakeClockWindow window;
+    RecordingAlarmPopups popups;
+    RecordingOptionsWindow options;
+    ClockTick tick{state, {time, sounds, pump, shell, window, popups, options}, 1234};
+};
+
+} // namespace dorvane::testing
