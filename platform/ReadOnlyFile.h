@@ -4,7 +4,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdint>
 #include <filesystem>
+#include <new>
 #include <span>
 #include <vector>
 
@@ -29,11 +31,27 @@ public:
     bool ReadAt(std::uint64_t offset, std::span<std::uint8_t> buffer) const;
 
     // The whole file from its start.
-    Result<std::vector<std::uint8_t>> ReadAll() const;
+    Result<std::vector<std::uint8_t>> ReadAll() const
+    {
+        if (size_ > SIZE_MAX / 2)
+            return Result<std::vector<std::uint8_t>>::Failure("the file is too large");
+        std::vector<std::uint8_t> bytes;
+        try {
+            bytes.resize(static_cast<std::size_t>(size_));
+        } catch (const std::bad_alloc&) {
+            return Result<std::vector<std::uint8_t>>::Failure("not enough memory to read the file");
+        }
+        if (!ReadAt(0, bytes))
+            return Result<std::vector<std::uint8_t>>::Failure("cannot read the file");
+        return bytes;
+    }
 
 private:
-    ReadOnlyFile(int fd, std::uint64_t size) : fd_(fd), size_(size) {}
-    int fd_ = -1;
+    // The system's handle of the open file: a file descriptor, or a Windows HANDLE; -1 when closed.
+    static constexpr std::intptr_t kClosed = -1;
+    ReadOnlyFile(std::intptr_t handle, std::uint64_t size) : handle_(handle), size_(size) {}
+    void Close();
+    std::intptr_t handle_ = kClosed;
     std::uint64_t size_ = 0;
 };
 

@@ -3,7 +3,6 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <new>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -22,34 +21,37 @@ Result<ReadOnlyFile> ReadOnlyFile::Open(const std::filesystem::path& path)
     return ReadOnlyFile(fd, static_cast<std::uint64_t>(st.st_size));
 }
 
-ReadOnlyFile::ReadOnlyFile(ReadOnlyFile&& other) noexcept : fd_(other.fd_), size_(other.size_)
+ReadOnlyFile::ReadOnlyFile(ReadOnlyFile&& other) noexcept : handle_(other.handle_), size_(other.size_)
 {
-    other.fd_ = -1;
+    other.handle_ = kClosed;
 }
 
 ReadOnlyFile& ReadOnlyFile::operator=(ReadOnlyFile&& other) noexcept
 {
     if (this != &other) {
-        if (fd_ >= 0)
-            ::close(fd_);
-        fd_ = other.fd_;
+        Close();
+        handle_ = other.handle_;
         size_ = other.size_;
-        other.fd_ = -1;
+        other.handle_ = kClosed;
     }
     return *this;
 }
 
-ReadOnlyFile::~ReadOnlyFile()
+ReadOnlyFile::~ReadOnlyFile() { Close(); }
+
+void ReadOnlyFile::Close()
 {
-    if (fd_ >= 0)
-        ::close(fd_);
+    if (handle_ != kClosed)
+        ::close(static_cast<int>(handle_));
+    handle_ = kClosed;
 }
 
 bool ReadOnlyFile::ReadAt(std::uint64_t offset, std::span<std::uint8_t> buffer) const
 {
     std::size_t done = 0;
     while (done < buffer.size()) {
-        ssize_t n = ::pread(fd_, buffer.data() + done, buffer.size() - done, static_cast<off_t>(offset + done));
+        ssize_t n = ::pread(static_cast<int>(handle_), buffer.data() + done, buffer.size() - done,
+                            static_cast<off_t>(offset + done));
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
@@ -57,21 +59,6 @@ bool ReadOnlyFile::ReadAt(std::uint64_t offset, std::span<std::uint8_t> buffer) 
         done += static_cast<std::size_t>(n);
     }
     return true;
-}
-
-Result<std::vector<std::uint8_t>> ReadOnlyFile::ReadAll() const
-{
-    if (size_ > SIZE_MAX / 2)
-        return Result<std::vector<std::uint8_t>>::Failure("the file is too large");
-    std::vector<std::uint8_t> bytes;
-    try {
-        bytes.resize(static_cast<std::size_t>(size_));
-    } catch (const std::bad_alloc&) {
-        return Result<std::vector<std::uint8_t>>::Failure("not enough memory to read the file");
-    }
-    if (!ReadAt(0, bytes))
-        return Result<std::vector<std::uint8_t>>::Failure("cannot read the file");
-    return bytes;
 }
 
 } // namespace dorvane

@@ -1,0 +1,147 @@
+#include "platform/FileStore.h"
+
+#include "platform/win32/WindowsErrors.h"
+
+#include <algorithm>
+#include <random>
+#include <windows.h>
+
+namespace dorvane::FileStore {
+namespace {
+
+// Writing through a symbolic link replaces the file it points to, not the link.
+std::filesystem::path ResolveLink(const std::filesystem::path& path)
+{
+    std::error_code ec;
+    if (std::filesystem::is_symlink(path, ec)) {
+        auto target = std::filesystem::weakly_canonical(path, ec);
+        if (!ec)
+            return target;
+    }
+    return path;
+}
+
+bool IsMissing(DWORD error) { return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND; }
+
+// A new, empty file beside path that no other program has open.
+HANDLE CreateTemporaryBeside(const std::filesystem::path& path, std::filesystem::path& tempPath)
+{
+    std::random_device random;
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        tempPath = path.parent_path() / (L"." + path.filename().wstring() + L"." + std::to_wstring(random()));
+        HANDLE file = ::CreateFileW(tempPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                                    nullptr);
+        if (file != INVALID_HANDLE_VALUE || ::GetLastError() != ERROR_FILE_EXISTS)
+            return file;
+    }
+    return INVALID_HANDLE_VALUE;
+}
+
+bool WriteAll(HANDLE file, const std::string& bytes)
+{
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
+        DWORD written = 0;
+        if (!::WriteFile(file, bytes.data() + done, chunk, &written, nullptr) || written == 0)
+            return false;
+        done += written;
+    }
+    return true;
+}
+
+} // namespace
+
+Result<std::optional<std::string>> Read(const std::filesystem::path& path, std::size_t maxBytes)
+{
+    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        if (IsMissing(::GetLastError()))
+            return std::optional<std::string>();
+        return Result<std::optional<std::string>>::Failure(DescribeLastError("cannot open", path));
+    }
+    std::string bytes;
+    char buffer[65536];
+    for (;;) {
+        DWORD read = 0;
+        if (!::ReadFile(file, buffer, sizeof buffer, &read, nullptr)) {
+            auto failure = Result<std::optional<std::string>>::Failure(DescribeLastError("cannot read", path));
+            ::CloseHandle(file);
+            return failure;
+        }
+        if (read == 0)
+            break;
+        if (bytes.size() + read > maxBytes) {
+            ::CloseHandle(file);
+            return Result<std::optional<std::string>>::Failure(Utf8(path) + " is larger than " +
+                                                               std::to_string(maxBytes) + " bytes");
+        }
+        bytes.append(buffer, read);
+    }
+    ::CloseHandle(file);
+    return std::optional<std::string>(std::move(bytes));
+}
+
+Status Replace(const std::filesystem::path& requested, const std::string& bytes)
+{
+    const auto path = ResolveLink(requested);
+    std::error_code ec;
+    if (path.has_parent_path())
+        std::filesystem::create_directories(path.parent_path(), ec);
+
+    std::filesystem::path tempPath;
+    HANDLE file = CreateTemporaryBeside(path, tempPath);
+    if (file == INVALID_HANDLE_VALUE)
+        return Status::Failure(DescribeLastError("cannot create a temporary file for", path));
+    bool written = WriteAll(file, bytes) && ::FlushFileBuffers(file);
+    std::string reason = written ? "" : DescribeLastError("cannot write", path);
+    ::CloseHandle(file);
+    if (written && !::MoveFileExW(tempPath.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        written = false;
+        reason = DescribeLastError("cannot write", path);
+    }
+    if (!written) {
+        ::DeleteFileW(tempPath.c_str());
+        return Status::Failure(reason);
+    }
+    return Status::Ok();
+}
+
+Status Remove(const std::filesystem::path& path)
+{
+    if (!::DeleteFileW(path.c_str()) && !IsMissing(::GetLastError()))
+        return Status::Failure(DescribeLastError("cannot delete", path));
+    return Status::Ok();
+}
+
+bool IsWritableFolder(const std::filesystem::path& folder)
+{
+    if (folder.empty())
+        return false;
+    // Windows has no cheap question for this: a file that deletes itself on closing answers it.
+    std::filesystem::path probe;
+    HANDLE file = CreateTemporaryBeside(folder / L"writable", probe);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    ::CloseHandle(file);
+    ::DeleteFileW(probe.c_str());
+    return true;
+}
+
+std::filesystem::path ProgramFolder()
+{
+    std::wstring name(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = ::GetModuleFileNameW(nullptr, name.data(), static_cast<DWORD>(name.size()));
+        if (length == 0)
+            return {};
+        if (length < name.size()) {
+            name.resize(length);
+            return std::filesystem::path(name).parent_path();
+        }
+        name.resize(name.size() * 2);
+    }
+}
+
+} // namespace dorvane::FileStore
