@@ -197,7 +197,7 @@ void ClockTick::SilenceCurrentAlarm()
         return;
     AlarmSlot& slot = state_.Alarms[*currentAlarm_];
     slot.RingCount = SilencedRingCount(state_.AlarmNoOfRings);
-    if (!IsDailyAlarm(slot))
+    if (slot.IsDated())
         slot.AlarmActivated = "0";
 }
 
