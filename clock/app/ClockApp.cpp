@@ -63,7 +63,6 @@ ClockApp::~ClockApp() = default;
 
 void ClockApp::Start()
 {
-    state_.GdiplusToken = imagingToken_;
     settings_.LoadSettings();
     for (c32bppDIB* surface : surfaces_.All())
         surface->SetGdiToken(imagingToken_);
@@ -90,8 +89,7 @@ void ClockApp::CreateClockWindow()
 }
 
 // Aims the timer to fire once after milliseconds. A timer that repeats every second and would fire
-// then anyway is left as it is: restarting the timer after every run cost the clock about a fifth
-// of its CPU time.
+// then anyway is left as it is, so that most runs do not restart it.
 void ClockApp::StartSecondTimer(int milliseconds)
 {
     constexpr int kInStepMilliseconds = 5;
