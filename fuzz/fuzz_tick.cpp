@@ -3,6 +3,7 @@
 // ring, launch or pop up more than its rules allow.
 #include "clock/tick/ClockTick.h"
 #include "clock/commands/SimulatedDesktop.h"
+#include "platform/NullMessagePump.h"
 #include "clock/tick/TickTiming.h"
 
 #include <cstddef>
@@ -75,7 +76,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
 
     std::ostringstream log;
     SimulatedDesktop desktop(log);
-    ClockTick tick(state, {desktop, desktop, desktop, desktop, desktop, desktop, desktop}, 1);
+    NullMessagePump noWindows;
+    ClockTick tick(state, {desktop, desktop, noWindows, desktop, desktop, desktop, desktop}, 1);
     desktop.Attach(tick);
     std::vector<int> launches(ClockState::kUsedAlarms);
     for (int i = 0; i < 70; ++i) {

@@ -15,9 +15,7 @@ namespace dorvane {
 struct StdPicture {
     // Picture type codes; they become the surface's ImageType for pictures that are not bitmaps.
     static constexpr std::int32_t kBitmap = 1;
-    static constexpr std::int32_t kMetafile = 2;
     static constexpr std::int32_t kIcon = 3;
-    static constexpr std::int32_t kEnhancedMetafile = 4;
 
     std::int32_t Type = kBitmap;
     std::int32_t width = 0;

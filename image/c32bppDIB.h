@@ -43,9 +43,6 @@ public:
     // CapabilityFlags bits.
     static constexpr std::uint32_t kBlendHandlesAlpha = 1;   // our blend takes premultiplied alpha
     static constexpr std::uint32_t kImagingServices = 2;     // the imaging services are usable
-    static constexpr std::uint32_t kNewerBlendSystem = 8;
-    static constexpr std::uint32_t kOlderBlendSystem = 16;
-    static constexpr std::uint32_t kBlendUntrusted = 32;
     static constexpr std::uint32_t kFiltersWhileStretching = 64;
 
     c32bppDIB();

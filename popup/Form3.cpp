@@ -20,7 +20,7 @@ void Form3::Close()
         return;
     closed_ = true;
     AlarmSlot& alarm = Alarm();
-    const bool dated = !alarm.AlarmDate.empty();
+    const bool dated = alarm.IsDated();
     if (dated)
         alarm.AlarmActivated = "0";
     alarm.RingCount = SilencedRingCount(state_.AlarmNoOfRings);

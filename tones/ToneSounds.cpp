@@ -1,20 +1,28 @@
 #include "tones/ToneSounds.h"
 
 #include "tones/RecordedChime.h"
-#include "tones/SoundRule.h"
 
 namespace dorvane {
 namespace {
 
-Tone ToneOf(const TickTone& tone) { return {tone.frequencyHz, tone.milliseconds, tone.waveType, tone.decay}; }
+constexpr TickTone kSignalTone{ToneUse::Signal, 2000, 100, ToneGenerator::PureSine, false};
 
 } // namespace
 
-void ToneSounds::PlayTone(const TickTone& tone) { dorvane::PlayTone(state_, generator_, ToneOf(tone)); }
+void ToneSounds::PlayTone(const TickTone& tone)
+{
+    if (state_.ComputerSpeaker != 0)
+        generator_.Output().Beep(tone.frequencyHz, tone.milliseconds);
+    else
+        PlayGeneratedTone(tone);
+}
 
 void ToneSounds::PlayGeneratedTone(const TickTone& tone)
 {
-    dorvane::PlayGeneratedTone(state_, generator_, ToneOf(tone));
+    const auto seconds = static_cast<float>(tone.milliseconds / 1000.0);
+    // A tone that cannot be made is skipped; the clock goes on.
+    (void)generator_.MakeSoundFile(tone.frequencyHz, state_.FreqVol, tone.frequencyHz, state_.FreqVol, seconds,
+                                   tone.waveType, tone.decay);
 }
 
 void ToneSounds::StartRecordedChime()
@@ -24,8 +32,12 @@ void ToneSounds::StartRecordedChime()
     generator_.Output().PlayWavAsync(state_.ChimeWave);
 }
 
-void ToneSounds::PlayStartSignal() { dorvane::PlayStartSignal(state_, generator_); }
+void ToneSounds::PlayStartSignal()
+{
+    PlayTone(kSignalTone);
+    PlayTone(kSignalTone);
+}
 
-void ToneSounds::PlayStopSignal() { dorvane::PlayStopSignal(state_, generator_); }
+void ToneSounds::PlayStopSignal() { PlayTone(kSignalTone); }
 
 } // namespace dorvane

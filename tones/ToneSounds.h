@@ -6,13 +6,16 @@
 
 namespace dorvane {
 
-// The clock's sounds made audible: tones by the user's sound rule (the PC speaker or the tone
-// generator), the recorded chime from memory through the tone generator's sound output.
+// The clock's sounds made audible. A tone follows the user's sound rule: a beep of the PC speaker
+// when ComputerSpeaker is non-zero (which drops the wave shape), otherwise the tone generator's
+// tone with the same frequency on both channels and FreqVol as both volumes. The recorded chime
+// plays from memory through the tone generator's sound output.
 class ToneSounds : public ClockSounds {
 public:
     ToneSounds(ClockState& state, ToneGenerator& generator) : state_(state), generator_(generator) {}
 
     void PlayTone(const TickTone& tone) override;
+    // A tone too long for a WAV image is not played.
     void PlayGeneratedTone(const TickTone& tone) override;
     // Loads the chime into ChimeWave and starts it; a stroke still sounding is cut off.
     void StartRecordedChime() override;

@@ -1,5 +1,6 @@
 #include "clock/app/ClockApp.h"
 
+#include "clock/state/ClockText.h"
 #include "clock/tick/TickTiming.h"
 #include "image/cGDIPlus.h"
 #include "clock/window/SurfaceImage.h"
@@ -62,9 +63,8 @@ ClockApp::~ClockApp() = default;
 
 void ClockApp::Start()
 {
-    state_.GdiplusToken = imagingToken_;
     settings_.LoadSettings();
-    for (c32bppDIB* surface : {&surfaces_.iBack, &surfaces_.iHour, &surfaces_.iMin, &surfaces_.iSec, &surfaces_.iClockBorder})
+    for (c32bppDIB* surface : surfaces_.All())
         surface->SetGdiToken(imagingToken_);
     if (state_.InvisibleClock == 0)
         window_->show();
@@ -89,8 +89,7 @@ void ClockApp::CreateClockWindow()
 }
 
 // Aims the timer to fire once after milliseconds. A timer that repeats every second and would fire
-// then anyway is left as it is: restarting the timer after every run cost the clock about a fifth
-// of its CPU time.
+// then anyway is left as it is, so that most runs do not restart it.
 void ClockApp::StartSecondTimer(int milliseconds)
 {
     constexpr int kInStepMilliseconds = 5;
@@ -166,10 +165,9 @@ void ClockApp::PresentPicture()
     window_->Present(surfaces_.iBack, state_.Alpha);
     if (tickLog_) {
         const LocalTime now = time_.Now();
-        char line[64];
-        std::snprintf(line, sizeof line, "%04d-%02d-%02d %02d:%02d:%02d.%03d\n", now.date.year, now.date.month,
-                      now.date.day, now.hour, now.minute, now.second, static_cast<int>(now.fraction * 1000));
-        *tickLog_ << line << std::flush;
+        char milliseconds[8];
+        std::snprintf(milliseconds, sizeof milliseconds, ".%03d\n", static_cast<int>(now.fraction * 1000));
+        *tickLog_ << FormatTimestamp(now) << milliseconds << std::flush;
     }
 }
 

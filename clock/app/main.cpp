@@ -1,3 +1,4 @@
+#include "clock/commands/CommandLine.h"
 #include "clock/commands/SettingsCommand.h"
 #include "clock/settings/SettingsLocation.h"
 #include "clock/commands/SimulateCommand.h"
@@ -14,6 +15,7 @@
 #include <cstring>
 #include <iostream>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -31,7 +33,7 @@ constexpr const char* kUsage =
     "       dorvane image convert IN OUT.png [--size WxH] [--angle DEG] [--opacity P] [--hq on|off]\n"
     "                                           render IN as the clock draws its hands, save as PNG\n";
 
-struct CommandLine {
+struct ClockRequest {
     bool printSettings = false;
     bool simulate = false;
     bool help = false;
@@ -42,48 +44,39 @@ struct CommandLine {
     std::string error;
 };
 
-// Reads "--name VALUE" or "--name=VALUE" at argv[i] into value.
-bool TakeOption(const char* name, int argc, char** argv, int& i, std::optional<std::string>& value)
+const dorvane::OptionNames kClockOptions{{"--help", "-h"}, {"--settings", "--from", "--seconds", "--tick-log"}};
+
+ClockRequest Parse(std::span<const std::string> words)
 {
-    const std::string arg = argv[i];
-    const std::string prefix = std::string(name) + "=";
-    if (arg == name && i + 1 < argc) {
-        value = argv[++i];
-        return true;
+    ClockRequest request;
+    const auto parsed = dorvane::CommandLine::Parse(words, kClockOptions);
+    if (!parsed) {
+        request.error = parsed.error();
+        return request;
     }
-    if (arg.starts_with(prefix)) {
-        value = arg.substr(prefix.size());
-        return true;
+    const dorvane::CommandLine& line = parsed.value();
+    for (const std::string& word : line.Operands()) {
+        if (word == "settings")
+            request.printSettings = true;
+        else if (word == "simulate")
+            request.simulate = true;
+        else
+            request.error = "unknown argument: " + word;
     }
-    return false;
+    request.help = line.Has("--help") || line.Has("-h");
+    if (const auto settingsFile = line.Value("--settings"))
+        request.settingsFile = *settingsFile;
+    request.from = line.Value("--from");
+    request.seconds = line.Value("--seconds");
+    request.tickLog = line.Value("--tick-log");
+    if (request.error.empty() && !request.simulate && (request.from || request.seconds))
+        request.error = "--from and --seconds belong to 'dorvane simulate'";
+    if (request.error.empty() && request.simulate && request.printSettings)
+        request.error = "choose one of 'settings' and 'simulate'";
+    return request;
 }
 
-CommandLine Parse(int argc, char** argv)
-{
-    CommandLine line;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        std::optional<std::string> settingsFile;
-        if (arg == "settings")
-            line.printSettings = true;
-        else if (arg == "simulate")
-            line.simulate = true;
-        else if (arg == "--help" || arg == "-h")
-            line.help = true;
-        else if (TakeOption("--settings", argc, argv, i, settingsFile))
-            line.settingsFile = *settingsFile;
-        else if (!TakeOption("--from", argc, argv, i, line.from) && !TakeOption("--seconds", argc, argv, i, line.seconds) &&
-                 !TakeOption("--tick-log", argc, argv, i, line.tickLog))
-            line.error = "unknown argument: " + arg;
-    }
-    if (line.error.empty() && !line.simulate && (line.from || line.seconds))
-        line.error = "--from and --seconds belong to 'dorvane simulate'";
-    if (line.error.empty() && line.simulate && line.printSettings)
-        line.error = "choose one of 'settings' and 'simulate'";
-    return line;
-}
-
-int Simulate(const CommandLine& line, const std::filesystem::path& settingsPath)
+int Simulate(const ClockRequest& line, const std::filesystem::path& settingsPath)
 {
     dorvane::SimulationRequest request;
     request.settingsPath = settingsPath;
@@ -121,7 +114,8 @@ int main(int argc, char** argv)
         const std::vector<std::string> args(argv + 2, argv + argc);
         return dorvane::RunToneCommand(args, dorvane::SystemSoundOutput(), std::cerr);
     }
-    const CommandLine line = Parse(argc, argv);
+    const std::vector<std::string> words(argv + 1, argv + argc);
+    const ClockRequest line = Parse(words);
     if (!line.error.empty()) {
         std::cerr << "dorvane: " << line.error << "\n" << kUsage << dorvane::kToneCommandUsage;
         return 2;

@@ -1,5 +1,7 @@
 #include "clock/commands/ImageCommand.h"
 
+#include "clock/commands/CommandLine.h"
+
 #include "platform/ReadOnlyFile.h"
 #include "image/c32bppDIB.h"
 #include "image/cGDIPlus.h"
@@ -74,39 +76,47 @@ struct ConvertOptions {
     bool highQuality = true;
 };
 
-// The options after IN and OUT; nothing when one is unknown, lacks its value or has a bad one.
-std::optional<ConvertOptions> ParseConvertOptions(std::span<const std::string> words)
-{
+struct ConvertRequest {
+    std::string in, out;
     ConvertOptions options;
-    for (std::size_t i = 0; i < words.size(); i += 2) {
-        if (i + 1 >= words.size())
+};
+
+// The words after "convert": IN, OUT and the options; nothing when one is unknown, lacks its value
+// or has a bad one.
+std::optional<ConvertRequest> ParseConvert(std::span<const std::string> words)
+{
+    const auto parsed = CommandLine::Parse(words, {{}, {"--size", "--angle", "--opacity", "--hq"}});
+    if (!parsed || parsed.value().Operands().size() != 2)
+        return std::nullopt;
+    const CommandLine& line = parsed.value();
+    ConvertRequest request{line.Operands()[0], line.Operands()[1], {}};
+    ConvertOptions& options = request.options;
+    if (const auto size = line.Value("--size")) {
+        const auto x = size->find('x');
+        const auto w = Number<std::int32_t>(std::string_view(*size).substr(0, x));
+        const auto h = x == std::string::npos ? std::nullopt : Number<std::int32_t>(std::string_view(*size).substr(x + 1));
+        if (!w || !h || *w < 1 || *h < 1 || std::int64_t{*w} * *h > (1 << 26))
             return std::nullopt;
-        const std::string& name = words[i];
-        const std::string& value = words[i + 1];
-        if (name == "--size") {
-            const auto x = value.find('x');
-            const auto w = Number<std::int32_t>(std::string_view(value).substr(0, x));
-            const auto h = x == std::string::npos ? std::nullopt : Number<std::int32_t>(std::string_view(value).substr(x + 1));
-            if (!w || !h || *w < 1 || *h < 1 || std::int64_t{*w} * *h > (1 << 26))
-                return std::nullopt;
-            options.width = *w, options.height = *h;
-        } else if (name == "--angle") {
-            const auto angle = Number<float>(value);
-            if (!angle || !std::isfinite(*angle))
-                return std::nullopt;
-            options.angle = *angle;
-        } else if (name == "--opacity") {
-            const auto opacity = Number<std::int32_t>(value);
-            if (!opacity)
-                return std::nullopt;
-            options.opacity = *opacity;
-        } else if (name == "--hq" && (value == "on" || value == "off")) {
-            options.highQuality = value == "on";
-        } else {
-            return std::nullopt;
-        }
+        options.width = *w, options.height = *h;
     }
-    return options;
+    if (const auto text = line.Value("--angle")) {
+        const auto angle = Number<float>(*text);
+        if (!angle || !std::isfinite(*angle))
+            return std::nullopt;
+        options.angle = *angle;
+    }
+    if (const auto text = line.Value("--opacity")) {
+        const auto opacity = Number<std::int32_t>(*text);
+        if (!opacity)
+            return std::nullopt;
+        options.opacity = *opacity;
+    }
+    if (const auto hq = line.Value("--hq")) {
+        if (*hq != "on" && *hq != "off")
+            return std::nullopt;
+        options.highQuality = *hq == "on";
+    }
+    return request;
 }
 
 int Convert(const std::string& in, const std::string& outPath, const ConvertOptions& options, std::ostream& err)
@@ -135,13 +145,13 @@ int Convert(const std::string& in, const std::string& outPath, const ConvertOpti
 
 int RunImageCommand(std::span<const std::string> args, std::ostream& out, std::ostream& err)
 {
-    if (args.size() >= 3 && args[0] == "convert") {
-        const auto options = ParseConvertOptions(args.subspan(3));
-        if (!options) {
+    if (!args.empty() && args[0] == "convert") {
+        const auto request = ParseConvert(args.subspan(1));
+        if (!request) {
             err << kUsage;
             return 2;
         }
-        return Convert(args[1], args[2], *options, err);
+        return Convert(request->in, request->out, request->options, err);
     }
     const bool decode = args.size() == 3 && args[0] == "decode";
     const bool info = args.size() == 2 && args[0] == "info";

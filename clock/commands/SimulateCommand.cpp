@@ -4,6 +4,7 @@
 #include "clock/tick/ClockTick.h"
 #include "clock/settings/SettingsFile.h"
 #include "clock/commands/SimulatedDesktop.h"
+#include "platform/NullMessagePump.h"
 #include "clock/tick/TickTiming.h"
 #include "clock/settings/WindowlessHost.h"
 
@@ -53,7 +54,8 @@ int RunSimulateCommand(const SimulationRequest& request, const Screen& screen, s
     file.LoadSettings();
 
     SimulatedDesktop desktop(out);
-    ClockTick tick(state, {desktop, desktop, desktop, desktop, desktop, desktop, desktop});
+    NullMessagePump noWindows;
+    ClockTick tick(state, {desktop, desktop, noWindows, desktop, desktop, desktop, desktop});
     desktop.Attach(tick);
     const double start = ContinuousSeconds(request.from);
     for (int64_t second = 0; second < request.seconds; ++second) {

@@ -1,5 +1,7 @@
 #include "clock/commands/SimulatedDesktop.h"
 
+#include "clock/state/ClockText.h"
+
 #include <cstdio>
 #include <ostream>
 
@@ -33,10 +35,7 @@ std::string Quoted(const std::string& text)
 
 std::ostream& SimulatedDesktop::Line()
 {
-    char stamp[32];
-    std::snprintf(stamp, sizeof stamp, "%04d-%02d-%02d %02d:%02d:%02d ", now_.date.year, now_.date.month,
-                  now_.date.day, now_.hour, now_.minute, now_.second);
-    return out_ << stamp;
+    return out_ << FormatTimestamp(now_) << " ";
 }
 
 std::string SimulatedDesktop::StrokeName() const

@@ -5,7 +5,6 @@
 #include "clock/tick/ClockWindowLink.h"
 #include "clock/tick/OptionsWindowLink.h"
 #include "clock/tick/TickSounds.h"
-#include "platform/MessagePump.h"
 #include "platform/Shell.h"
 #include "platform/TimeSource.h"
 
@@ -16,14 +15,14 @@ namespace dorvane {
 
 // The world the tick sees in "dorvane simulate": a clock that shows whatever time the simulation
 // sets, and in place of the sound device, the desktop and the windows, one printed line per
-// event, stamped with the simulated time ("2026-12-06 07:05:00 tone 2000Hz 120ms").
+// event, stamped with the simulated time ("2026-12-06 07:05:00 tone 2000Hz 120ms"). Having no
+// windows, it goes with a NullMessagePump.
 class SimulatedDesktop : public TimeSource,
                          public TickSounds,
                          public Shell,
                          public AlarmPopups,
                          public ClockWindowLink,
-                         public OptionsWindowLink,
-                         public MessagePump {
+                         public OptionsWindowLink {
 public:
     explicit SimulatedDesktop(std::ostream& out) : out_(out) {}
 
@@ -49,8 +48,6 @@ public:
     void SetAlarmMinText(int, const std::string&) override {}
     void ClearActivateAlarm(int) override {}
     void ClearAlarmRow(int) override {}
-
-    void RunPendingMessages() override {}
 
 private:
     std::ostream& Line();

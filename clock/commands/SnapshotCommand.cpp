@@ -1,5 +1,6 @@
 #include "clock/commands/SnapshotCommand.h"
 
+#include "clock/commands/CommandLine.h"
 #include "clock/face/ClockSnapshot.h"
 #include "clock/settings/SettingsFile.h"
 #include "clock/settings/SettingsLocation.h"
@@ -34,34 +35,17 @@ std::optional<bool> OnOff(const std::string& value)
     return std::nullopt;
 }
 
-// Reads one option with its value (as "--name VALUE" or "--name=VALUE") at args[i] into request.
-std::optional<std::string> TakeOption(std::span<const std::string> args, std::size_t& i, SnapshotRequest& request)
+const OptionNames kSnapshotOptions{{"--sheet"}, {"--skin", "--settings", "--time", "--border", "--seconds"}};
+
+// An on/off option into target; the reason when its value is neither.
+std::optional<std::string> TakeOnOff(const CommandLine& line, const std::string& name, std::optional<bool>& target)
 {
-    std::string name = args[i], value;
-    if (const auto equals = name.find('='); equals != std::string::npos) {
-        value = name.substr(equals + 1);
-        name.resize(equals);
-    } else if (i + 1 < args.size()) {
-        value = args[++i];
-    } else {
-        return name + " needs a value";
-    }
-    if (name == "--skin") {
-        request.skin = value;
-    } else if (name == "--settings") {
-        request.settingsFile = value;
-    } else if (name == "--time") {
-        request.time = ParseTimeOfDay(value);
-        if (!request.time)
-            return "--time needs a time of day such as 10:09:30 or 7:05 PM, not \"" + value + "\"";
-    } else if (name == "--border" || name == "--seconds") {
-        const auto on = OnOff(value);
-        if (!on)
-            return name + " takes on or off";
-        (name == "--border" ? request.showBorder : request.showSeconds) = on;
-    } else {
-        return "unknown option " + name;
-    }
+    const auto value = line.Value(name);
+    if (!value)
+        return std::nullopt;
+    target = OnOff(*value);
+    if (!target)
+        return name + " takes on or off";
     return std::nullopt;
 }
 
@@ -164,23 +148,30 @@ int WriteSheet(const SnapshotRequest& request, ClockState state, const LocalTime
 
 std::variant<SnapshotRequest, std::string> ParseSnapshotRequest(std::span<const std::string> args)
 {
+    const auto parsed = CommandLine::Parse(args, kSnapshotOptions);
+    if (!parsed)
+        return parsed.error();
+    const CommandLine& line = parsed.value();
     SnapshotRequest request;
-    bool haveOutput = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--sheet") {
-            request.sheet = true;
-        } else if (args[i].starts_with("--")) {
-            if (auto error = TakeOption(args, i, request))
-                return *error;
-        } else if (!haveOutput) {
-            request.output = args[i];
-            haveOutput = true;
-        } else {
-            return "one output file only: \"" + args[i] + "\" is one too many";
-        }
+    request.sheet = line.Has("--sheet");
+    request.skin = line.Value("--skin");
+    if (const auto settingsFile = line.Value("--settings"))
+        request.settingsFile = *settingsFile;
+    if (const auto time = line.Value("--time")) {
+        request.time = ParseTimeOfDay(*time);
+        if (!request.time)
+            return "--time needs a time of day such as 10:09:30 or 7:05 PM, not \"" + *time + "\"";
     }
-    if (!haveOutput)
+    if (auto error = TakeOnOff(line, "--border", request.showBorder))
+        return *error;
+    if (auto error = TakeOnOff(line, "--seconds", request.showSeconds))
+        return *error;
+    const auto& operands = line.Operands();
+    if (operands.empty())
         return "name the PNG file to write";
+    if (operands.size() > 1)
+        return "one output file only: \"" + operands[1] + "\" is one too many";
+    request.output = operands[0];
     if (request.sheet && request.skin)
         return "--sheet shows every skin; leave out --skin";
     return request;

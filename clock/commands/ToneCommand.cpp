@@ -1,5 +1,6 @@
 #include "clock/commands/ToneCommand.h"
 
+#include "clock/commands/CommandLine.h"
 #include "clock/state/NumberText.h"
 #include "platform/FileStore.h"
 #include "platform/NullMessagePump.h"
@@ -27,12 +28,7 @@ public:
 
 using Parsed = Result<ToneCommandLine>;
 
-std::optional<double> NumberAfter(std::span<const std::string> words, std::size_t& i)
-{
-    if (i + 1 >= words.size())
-        return std::nullopt;
-    return ParseNumber(words[++i]);
-}
+const OptionNames kToneOptions{{"--chime", "--decay"}, {"--out", "--volume", "--seconds", "--wave"}};
 
 std::optional<int32_t> WholeNumber(std::optional<double> number)
 {
@@ -43,39 +39,40 @@ std::optional<int32_t> WholeNumber(std::optional<double> number)
 
 Result<ToneCommandLine> ParseToneCommand(std::span<const std::string> words)
 {
+    const auto parsed = CommandLine::Parse(words, kToneOptions);
+    if (!parsed)
+        return Parsed::Failure(parsed.error());
+    const CommandLine& options = parsed.value();
     ToneCommandLine line;
+    line.chime = options.Has("--chime");
+    line.decay = options.Has("--decay");
+    if (const auto out = options.Value("--out"))
+        line.out = *out;
+    if (const auto volume = options.Value("--volume")) {
+        const auto number = ParseNumber(*volume);
+        if (!number)
+            return Parsed::Failure("--volume needs a number");
+        line.volume = *number;
+    }
+    if (const auto seconds = options.Value("--seconds")) {
+        const auto number = ParseNumber(*seconds);
+        if (!number)
+            return Parsed::Failure("--seconds needs a number");
+        line.seconds = static_cast<float>(*number);
+    }
+    if (const auto wave = options.Value("--wave")) {
+        const auto number = WholeNumber(ParseNumber(*wave));
+        if (!number)
+            return Parsed::Failure("--wave needs a whole number (0..5)");
+        line.waveType = *number;
+    }
     bool haveFrequency = false;
-    for (std::size_t i = 0; i < words.size(); ++i) {
-        const std::string& word = words[i];
-        if (word == "--chime") {
-            line.chime = true;
-        } else if (word == "--decay") {
-            line.decay = true;
-        } else if (word == "--out") {
-            if (i + 1 >= words.size())
-                return Parsed::Failure("--out needs a file name");
-            line.out = words[++i];
-        } else if (word == "--volume") {
-            const auto volume = NumberAfter(words, i);
-            if (!volume)
-                return Parsed::Failure("--volume needs a number");
-            line.volume = *volume;
-        } else if (word == "--seconds") {
-            const auto seconds = NumberAfter(words, i);
-            if (!seconds)
-                return Parsed::Failure("--seconds needs a number");
-            line.seconds = static_cast<float>(*seconds);
-        } else if (word == "--wave") {
-            const auto wave = WholeNumber(NumberAfter(words, i));
-            if (!wave)
-                return Parsed::Failure("--wave needs a whole number (0..5)");
-            line.waveType = *wave;
-        } else if (const auto frequency = WholeNumber(ParseNumber(word)); frequency && !haveFrequency) {
-            line.frequency = *frequency;
-            haveFrequency = true;
-        } else {
+    for (const std::string& word : options.Operands()) {
+        const auto frequency = WholeNumber(ParseNumber(word));
+        if (!frequency || haveFrequency)
             return Parsed::Failure("unexpected word: " + word);
-        }
+        line.frequency = *frequency;
+        haveFrequency = true;
     }
     if (line.chime == haveFrequency)
         return Parsed::Failure(line.chime ? "a frequency and --chime do not go together" : "the frequency is missing");

@@ -17,7 +17,7 @@ ClockSnapshot::~ClockSnapshot() { cGDIPlus::Shutdown(imagingToken_); }
 Status ClockSnapshot::LoadSkin()
 {
     Status loaded = loader_.LoadSkin();
-    for (c32bppDIB* surface : {&surfaces_.iBack, &surfaces_.iHour, &surfaces_.iMin, &surfaces_.iSec, &surfaces_.iClockBorder})
+    for (c32bppDIB* surface : surfaces_.All())
         surface->SetGdiToken(imagingToken_);
     return loaded;
 }

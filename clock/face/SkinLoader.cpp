@@ -23,13 +23,11 @@ SkinLoader::SkinLoader(const ClockState& state, ClockSurfaces& surfaces, ClockWi
 
 Status SkinLoader::LoadSkin()
 {
-    const std::array<c32bppDIB*, 5> all = {&surfaces_.iBack, &surfaces_.iHour, &surfaces_.iMin, &surfaces_.iSec,
-                                           &surfaces_.iClockBorder};
-    for (c32bppDIB* surface : all)
+    for (c32bppDIB* surface : surfaces_.All())
         surface->DestroyDIB();
     const Status dial = LoadDial();
     const Status others = LoadHandsAndBorder();
-    for (c32bppDIB* surface : all)
+    for (c32bppDIB* surface : surfaces_.All())
         surface->SetHighQualityInterpolation(state_.HighQuality);
     if (surfaces_.iBack.Handle())
         window_.SizeToDial(surfaces_.iBack.Width(), surfaces_.iBack.Height());

@@ -40,23 +40,4 @@ std::string Lookup(const IniFile& file, const std::string& section, const std::s
 
 } // namespace IniProfile
 
-std::string ReadIniValue(const std::filesystem::path& path, const std::string& section, const std::string& key,
-                         const std::string& fallback)
-{
-    auto file = IniProfile::Load(path);
-    if (!file)
-        return fallback;
-    return IniProfile::Lookup(file.value(), section, key, fallback);
-}
-
-bool WriteIniValue(const std::filesystem::path& path, const std::string& section, const std::string& key,
-                   const std::string& value)
-{
-    auto file = IniProfile::Load(path);
-    if (!file)
-        return false;
-    file.value().Set(section, key, value);
-    return IniProfile::Store(path, file.value()).ok();
-}
-
 } // namespace dorvane

@@ -30,14 +30,4 @@ std::string Lookup(const IniFile& file, const std::string& section, const std::s
 
 } // namespace IniProfile
 
-// The value of key in section of the file at path, or fallback when the file, the section or the
-// key is missing or the file cannot be read.
-std::string ReadIniValue(const std::filesystem::path& path, const std::string& section, const std::string& key,
-                         const std::string& fallback);
-
-// Sets key in section of the file at path, creating the file, the section and the key as needed;
-// true when the file was written.
-bool WriteIniValue(const std::filesystem::path& path, const std::string& section, const std::string& key,
-                   const std::string& value);
-
 } // namespace dorvane

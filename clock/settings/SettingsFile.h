@@ -24,8 +24,8 @@ public:
     const std::filesystem::path& Path() const { return path_; }
 
     // Reads every key in order, each missing or unusable value taking its default, then loads the
-    // skin. Never fails: a file that cannot be read gives every default, and the reason comes back
-    // so that the caller can tell the user. Such a file is then never overwritten by SaveSettings.
+    // skin. A file that cannot be read gives every default and a failure with the reason, so that
+    // the caller can tell the user; such a file is then never overwritten by SaveSettings.
     Status LoadSettings();
 
     // Writes every key in order, keeping whatever else the file holds; the file is replaced whole

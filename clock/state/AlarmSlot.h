@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace dorvane {
 
@@ -9,7 +10,7 @@ namespace dorvane {
 // holds; an empty text means "not set".
 struct AlarmSlot {
     std::string AlarmActivated = "0"; // armed when it reads as the number 1
-    std::string AlarmDate;            // "" = daily alarm, else "ddd mmm dd, yyyy"
+    std::string AlarmDate;            // blanks only = daily alarm, else "ddd mmm dd, yyyy"
     std::string AlarmHour;            // hour on the 12-hour dial, "" = alarm not set
     std::string AlarmMin = "00";
     std::string AlarmAMPM = "AM";
@@ -22,6 +23,10 @@ struct AlarmSlot {
     int16_t RingCount = 0;
 
     bool IsArmed() const;
+    // The date without the blanks around it; empty for a daily alarm.
+    std::string_view DateText() const;
+    // Whether the alarm rings on one date only: its date is more than blanks.
+    bool IsDated() const { return !DateText().empty(); }
 };
 
 } // namespace dorvane

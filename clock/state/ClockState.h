@@ -43,11 +43,8 @@ struct ClockState {
 
     // Run-time values.
     bool OptionsOpen = false;
-    uintptr_t GdiplusToken = 0;
     std::vector<uint8_t> ChimeWave;
     int16_t DateEditAlarm = 0;
-    int32_t RegResult = 0;
-    int32_t RegKey = 0;
 };
 
 // The process-wide clock state.

@@ -13,9 +13,6 @@ constexpr std::array<const char*, 12> kMonthNames = {"January", "February", "Mar
                                                      "May", "June", "July", "August",
                                                      "September", "October", "November", "December"};
 
-int Hour12(int hour) { return hour % 12 == 0 ? 12 : hour % 12; }
-const char* AmPm(int hour) { return hour < 12 ? "AM" : "PM"; }
-
 std::string Printf(const char* format, auto... args)
 {
     char buffer[64];
@@ -106,6 +103,10 @@ std::optional<CivilDate> ParseIsoDate(std::string_view text)
 
 } // namespace
 
+int Hour12(int hour) { return hour % 12 == 0 ? 12 : hour % 12; }
+
+const char* AmPm(int hour) { return hour < 12 ? "AM" : "PM"; }
+
 std::string FormatHourMinute(const LocalTime& t)
 {
     return Printf("%d:%02d %s", Hour12(t.hour), t.minute, AmPm(t.hour));
@@ -125,6 +126,11 @@ std::string FormatLongDate(CivilDate d)
 std::string FormatAlarmDate(CivilDate d)
 {
     return Printf("%.3s %.3s %02d, %04d", kDayNames[Weekday(d)], kMonthNames[d.month - 1], d.day, d.year);
+}
+
+std::string FormatTimestamp(const LocalTime& t)
+{
+    return Printf("%04d-%02d-%02d %02d:%02d:%02d", t.date.year, t.date.month, t.date.day, t.hour, t.minute, t.second);
 }
 
 std::optional<TimeOfDay> ParseTimeOfDay(std::string_view text)

@@ -10,6 +10,11 @@ namespace dorvane {
 
 // The clock's date and time texts, with English day and month names.
 
+// The hour 0..23 on the 12-hour dial: 1..12.
+int Hour12(int hour);
+// "AM" for the hours 0..11, "PM" for 12..23.
+const char* AmPm(int hour);
+
 // "h:mm ampm": "7:05 AM", "12:00 PM".
 std::string FormatHourMinute(const LocalTime& t);
 // "hh:mm:ss ampm": "07:05:09 AM".
@@ -18,6 +23,8 @@ std::string FormatHourMinuteSecond(const LocalTime& t);
 std::string FormatLongDate(CivilDate d);
 // "ddd mmm dd, yyyy": "Sun Dec 06, 2026", the form in which alarm dates are stored.
 std::string FormatAlarmDate(CivilDate d);
+// "YYYY-MM-DD HH:MM:SS" on the 24-hour clock: "2026-12-06 19:05:09", the stamp of log lines.
+std::string FormatTimestamp(const LocalTime& t);
 
 struct TimeOfDay {
     int hour = 0; // 0..23

@@ -4,11 +4,6 @@
 
 namespace dorvane {
 
-bool IsDailyAlarm(const AlarmSlot& slot)
-{
-    return slot.AlarmDate.find_first_not_of(" \t") == std::string::npos;
-}
-
 std::optional<TimeOfDay> AlarmTimeOfDay(const AlarmSlot& slot)
 {
     return ParseTimeOfDay(slot.AlarmHour + ":" + slot.AlarmMin + " " + slot.AlarmAMPM);
@@ -17,11 +12,12 @@ std::optional<TimeOfDay> AlarmTimeOfDay(const AlarmSlot& slot)
 std::optional<CivilDate> AlarmDay(const AlarmSlot& slot)
 {
     constexpr std::size_t kWeekdayLength = 4; // "Sun "
-    if (slot.AlarmDate.size() > kWeekdayLength) {
-        if (auto day = ParseDate(std::string_view(slot.AlarmDate).substr(kWeekdayLength)))
+    const std::string_view date = slot.DateText();
+    if (date.size() > kWeekdayLength) {
+        if (auto day = ParseDate(date.substr(kWeekdayLength)))
             return day;
     }
-    return ParseDate(slot.AlarmDate);
+    return ParseDate(date);
 }
 
 bool AlarmMatches(const AlarmSlot& slot, const LocalTime& now)
@@ -29,7 +25,7 @@ bool AlarmMatches(const AlarmSlot& slot, const LocalTime& now)
     const auto time = AlarmTimeOfDay(slot);
     if (!time)
         return false;
-    if (IsDailyAlarm(slot))
+    if (!slot.IsDated())
         return time->hour == now.hour && time->minute == now.minute;
 
     const auto day = AlarmDay(slot);

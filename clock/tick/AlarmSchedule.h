@@ -12,14 +12,11 @@ namespace dorvane {
 
 // When an alarm of the alarm table is due.
 
-// A daily alarm has no date; a date of blanks only counts as none.
-bool IsDailyAlarm(const AlarmSlot& slot);
-
 // The alarm's time of day: AlarmHour ":" AlarmMin " " AlarmAMPM read as a time; nullopt when the
 // texts do not make a time.
 std::optional<TimeOfDay> AlarmTimeOfDay(const AlarmSlot& slot);
 
-// A dated alarm's day: AlarmDate without its weekday ("Sun Dec 06, 2026"), or the whole text when
+// A dated alarm's day: its DateText without the weekday ("Sun Dec 06, 2026"), or the whole text when
 // it has no weekday in front ("Dec 06, 2026", "2026-12-06"); nullopt when it is not a date.
 std::optional<CivilDate> AlarmDay(const AlarmSlot& slot);
 

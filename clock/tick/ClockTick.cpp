@@ -17,8 +17,6 @@ constexpr const char* kPopupCaption = "Dorvane ";
 
 constexpr TickTone kBrisaMinuteMark{ToneUse::BrisaMinuteMark, 500, 100, 4, true};
 
-int Hour12(int hour) { return hour % 12 == 0 ? 12 : hour % 12; }
-
 } // namespace
 
 int BrisaTickFrequency(double unitRandom)
@@ -197,7 +195,7 @@ void ClockTick::SilenceCurrentAlarm()
         return;
     AlarmSlot& slot = state_.Alarms[*currentAlarm_];
     slot.RingCount = SilencedRingCount(state_.AlarmNoOfRings);
-    if (!IsDailyAlarm(slot))
+    if (slot.IsDated())
         slot.AlarmActivated = "0";
 }
 

@@ -56,7 +56,8 @@ private:
     void Run(const LocalTime& now);
     void SoundSecondsTick(const LocalTime& now);
     void SoundBrisaTick(const LocalTime& now);
-    // True when the slot was armed, so that pending messages are let run after it.
+    // True when the slot is not armed or its alarm matched at now; false for an armed alarm that
+    // is not set or not due. The run lets pending messages run after each slot that gives true.
     bool CheckAlarm(int slot, const LocalTime& now);
     void RingAlarm(AlarmSlot& slot, double now);
     void LaunchAlarm(int slot);

@@ -2,8 +2,9 @@
 
 namespace dorvane {
 
-// What a tone of the tick is for; the sound output does not need it, but logs and tests do.
-enum class ToneUse { SecondsTick, BrisaTick, BrisaMinuteMark, AlarmRing, ChimeStroke };
+// What a tone is for; the sound output does not need it, but logs and tests do. Signal is the
+// clock window's greeting and farewell.
+enum class ToneUse { SecondsTick, BrisaTick, BrisaMinuteMark, AlarmRing, ChimeStroke, Signal };
 
 // One tone: a frequency on both channels, a length, and for the tone generator a wave shape
 // (0..5) and whether it fades out.

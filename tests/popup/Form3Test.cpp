@@ -1,4 +1,5 @@
 #include "popup/Form3.h"
+#include "clock/tick/AlarmSchedule.h"
 #include "tests/support/RecordingOptionsWindow.h"
 #include "tests/support/RecordingTickSounds.h"
 #include "tests/support/FakeMessagePump.h"
@@ -63,29 +64,35 @@ protected:
     std::vector<std::unique_ptr<Form3>> popups;
 };
 
-TEST_F(Form3Test, ClosingStopsTheRingingAndDisarmsOnlyADatedAlarm)
+// One rule for the tick and the pop-up: a date of blanks only is no date, a date with blanks
+// around it is that date.
+TEST_F(Form3Test, ADateOfBlanksIsDailyForTheTickAndClosingDisarmsOnlyADatedAlarm)
 {
     const struct {
         const char* date;
-        bool optionsOpen;
-        const char* activatedAfter;
-        bool boxCleared;
-    } cases[] = {{"", false, "1", false}, {"", true, "1", false}, {"Sun Dec 06, 2026", false, "0", false},
-                 {"Sun Dec 06, 2026", true, "0", true}};
+        bool dated;
+    } cases[] = {{"", false}, {"   ", false}, {" \t", false}, {"Sun Dec 06, 2026", true}, {"  Sun Dec 06, 2026 ", true}};
     for (const auto& c : cases) {
-        state.Alarms[0].AlarmDate = c.date;
-        state.Alarms[0].AlarmActivated = "1";
-        state.Alarms[0].RingCount = 1;
-        state.OptionsOpen = c.optionsOpen;
-        options.clearedActivate.clear();
-        RecordingPopupView view;
-        Form3& popup = Open(0, view);
-        popup.CloseClicked();
-        popup.Close(); // the window's own close event after the button: the rules run once
-        EXPECT_EQ(state.Alarms[0].AlarmActivated, c.activatedAfter) << c.date;
-        EXPECT_EQ(state.Alarms[0].RingCount, 5) << c.date;
-        EXPECT_EQ(options.clearedActivate.count(0) == 1, c.boxCleared) << c.date;
-        EXPECT_EQ(view.events, (std::vector<std::string>{"stop timer", "destroy"}));
+        for (bool optionsOpen : {false, true}) {
+            SCOPED_TRACE(std::string("\"") + c.date + "\" options " + (optionsOpen ? "open" : "closed"));
+            AlarmSlot& alarm = state.Alarms[0];
+            alarm.AlarmDate = c.date;
+            alarm.AlarmActivated = "1";
+            alarm.RingCount = 1;
+            EXPECT_EQ(AlarmMatches(alarm, At(5, 7, 5, 30)), !c.dated) << "a daily alarm rings on any day";
+            EXPECT_EQ(AlarmMatches(alarm, At(7, 9, 0, 0)), c.dated) << "a dated alarm rings from its moment on";
+
+            state.OptionsOpen = optionsOpen;
+            options.clearedActivate.clear();
+            RecordingPopupView view;
+            Form3& popup = Open(0, view);
+            popup.CloseClicked();
+            popup.Close(); // the window's own close event after the button: the rules run once
+            EXPECT_EQ(alarm.AlarmActivated, c.dated ? "0" : "1");
+            EXPECT_EQ(alarm.RingCount, 5);
+            EXPECT_EQ(options.clearedActivate.count(0) == 1, c.dated && optionsOpen);
+            EXPECT_EQ(view.events, (std::vector<std::string>{"stop timer", "destroy"}));
+        }
     }
 }
 

@@ -7,7 +7,7 @@
 #include "tests/support/SignalAnalysis.h"
 #include "tests/support/WavBytes.h"
 #include "tones/RecordedChime.h"
-#include "tones/SoundRule.h"
+#include "tones/ToneSounds.h"
 
 #include <gtest/gtest.h>
 
@@ -34,8 +34,10 @@ protected:
     void SetUp() override
     {
         RecordedPlayback::SetUp();
-        if (!IsSkipped() && !HasFatalFailure())
+        if (!IsSkipped() && !HasFatalFailure()) {
             generator = std::make_unique<ToneGenerator>(*output, pump);
+            sounds = std::make_unique<ToneSounds>(state, *generator);
+        }
     }
 
     // Four tones of an alarm ring as the tick plays them; returns when each call started.
@@ -44,7 +46,7 @@ protected:
         std::vector<Clock::time_point> calls;
         for (int tone = 0; tone < 4; ++tone) {
             calls.push_back(Clock::now());
-            PlayTone(state, *generator, {state.AlarmFreq, 120});
+            sounds->PlayTone({ToneUse::AlarmRing, state.AlarmFreq, 120});
         }
         return calls;
     }
@@ -66,6 +68,7 @@ protected:
     ClockState state;
     testing::FakeMessagePump pump;
     std::unique_ptr<ToneGenerator> generator;
+    std::unique_ptr<ToneSounds> sounds;
 };
 
 // Two strokes of the recorded chime 700 ms apart: the second starts where the sound repeats the
@@ -102,9 +105,9 @@ TEST_F(TonePlayback, RingsSignalsAndChimeStrokesSoundAsTheyShould)
 {
     const auto ring = Ring();
     std::this_thread::sleep_for(300ms);
-    PlayStartSignal(state, *generator);
+    sounds->PlayStartSignal();
     std::this_thread::sleep_for(300ms);
-    PlayStopSignal(state, *generator);
+    sounds->PlayStopSignal();
     // Where no PC speaker takes the beeps, the computer speaker setting rings alike on the sound output.
     const bool beepsHeard = !PcSpeaker::Find();
     std::vector<Clock::time_point> beeps;

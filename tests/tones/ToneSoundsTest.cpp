@@ -6,7 +6,6 @@
 #include "tests/support/RecordingSoundOutput.h"
 #include "tests/support/ImageOf.h"
 #include "tones/RecordedChime.h"
-#include "tones/SoundRule.h"
 
 #include <gtest/gtest.h>
 
@@ -56,7 +55,7 @@ TEST_F(ToneSoundsTest, TonesAndSignalsFollowTheSoundRuleGeneratedTonesIgnoreTheC
 
 TEST_F(ToneSoundsTest, ToneTooLongToSynthesiseIsSkipped)
 {
-    PlayTone(state, generator, {2000, 2000000000});
+    sounds.PlayTone({ToneUse::AlarmRing, 2000, 2000000000});
     EXPECT_TRUE(sound.played.empty());
 }
 

@@ -81,7 +81,7 @@ protected:
     }
     void Empty()
     {
-        for (c32bppDIB* surface : {&surfaces.iBack, &surfaces.iHour, &surfaces.iMin, &surfaces.iSec, &surfaces.iClockBorder})
+        for (c32bppDIB* surface : surfaces.All())
             surface->DestroyDIB();
     }
 

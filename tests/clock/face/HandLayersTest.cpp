@@ -26,7 +26,7 @@ protected:
     {
         ASSERT_NE(token, 0u);
         ASSERT_TRUE(SkinLoader(state, surfaces, frame).LoadSkin().ok());
-        for (c32bppDIB* surface : {&surfaces.iBack, &surfaces.iHour, &surfaces.iMin, &surfaces.iSec, &surfaces.iClockBorder})
+        for (c32bppDIB* surface : surfaces.All())
             surface->SetGdiToken(token);
     }
     void TearDown() override { cGDIPlus::Shutdown(token); }

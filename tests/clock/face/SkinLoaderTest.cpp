@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <utility>
 
 namespace dorvane {
 namespace {
@@ -84,7 +85,7 @@ TEST_F(SkinLoaderTest, EverySurfaceTakesTheHighQualitySetting)
     for (bool highQuality : {true, false}) {
         state.HighQuality = highQuality;
         ASSERT_TRUE(Load("Red").ok());
-        for (const c32bppDIB* surface : {&surfaces.iBack, &surfaces.iHour, &surfaces.iMin, &surfaces.iSec, &surfaces.iClockBorder})
+        for (const c32bppDIB* surface : std::as_const(surfaces).All())
             EXPECT_EQ(surface->HighQualityInterpolation(), highQuality);
     }
 }

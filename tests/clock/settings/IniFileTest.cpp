@@ -1,13 +1,10 @@
 #include "clock/settings/IniFile.h"
 #include "clock/settings/IniProfile.h"
-#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 namespace dorvane {
 namespace {
-
-using testing::TempFolder;
 
 TEST(IniFile, FindsTheFirstOfSectionsAndKeysWithoutRegardToCaseAndValuesUpToTheLineEnd)
 {
@@ -58,28 +55,6 @@ TEST(IniProfile, CutsLongValuesTo254CharactersNeverSplittingOneAndTrims)
     EXPECT_EQ(IniProfile::Lookup(file, "S", "blank", "d"), "");
     EXPECT_EQ(IniProfile::Lookup(file, "S", "missing", " d "), "d");
     EXPECT_EQ(IniProfile::Lookup(file, "S", "utf8", "d"), std::string(253, 'a'));
-}
-
-TEST(IniProfile, ReadAndWriteOneValueOnDisk)
-{
-    TempFolder folder;
-    const auto path = folder / "sub" / "x.ini";
-    EXPECT_EQ(ReadIniValue(path, "S", "k", "fallback"), "fallback");
-    EXPECT_FALSE(std::filesystem::exists(path));
-    EXPECT_TRUE(WriteIniValue(path, "S", "k", "v1"));
-    EXPECT_TRUE(WriteIniValue(path, "S", "K", "v2"));
-    EXPECT_EQ(ReadIniValue(path, "s", "k", "fallback"), "v2");
-    EXPECT_EQ(TempFolder::Read(path), "[S]\nK=v2\n");
-}
-
-TEST(IniProfile, AFileTooLargeToBeSettingsIsNotReadOrOverwritten)
-{
-    TempFolder folder;
-    const auto path = folder / "huge.ini";
-    TempFolder::Write(path, "[S]\nk=v\n" + std::string(IniProfile::kMaxFileBytes, '#'));
-    EXPECT_EQ(ReadIniValue(path, "S", "k", "fallback"), "fallback");
-    EXPECT_FALSE(WriteIniValue(path, "S", "k", "w"));
-    EXPECT_EQ(std::filesystem::file_size(path), IniProfile::kMaxFileBytes + 8);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "clock/settings/SettingsFile.h"
+#include "clock/settings/IniProfile.h"
 #include "tests/support/FakeMessagePump.h"
 #include "tests/support/FakeScreen.h"
 #include "tests/support/TempFolder.h"
@@ -6,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <functional>
 #include <sstream>
 #include <sys/resource.h>
 
@@ -63,7 +65,7 @@ protected:
     SettingsFile settings{Path(), state, host, screen, errors};
 };
 
-TEST_F(SettingsFileTest, AMissingFileGivesEveryDefaultWhichTheSettingsTextAndASaveShowInOrder)
+TEST_F(SettingsFileTest, AMissingFileGivesEveryDefaultWhichTheSettingsTextAndASaveShowInOrderMakingItsFolder)
 {
     state.Skin = "BLUE";
     state.Alarms[3].AlarmHour = "9";
@@ -79,6 +81,10 @@ TEST_F(SettingsFileTest, AMissingFileGivesEveryDefaultWhichTheSettingsTextAndASa
     EXPECT_FALSE(std::filesystem::exists(Path()));
     ASSERT_TRUE(settings.SaveSettings().ok());
     EXPECT_EQ(FileText(), expected);
+
+    const auto inNewFolder = folder / "new" / "ClockSettings.ini";
+    ASSERT_TRUE(SettingsFile(inNewFolder, state, host, screen, errors).SaveSettings().ok());
+    EXPECT_EQ(TempFolder::Read(inNewFolder), expected);
 }
 
 TEST_F(SettingsFileTest, ReadsInOrderCreatingTheWindowAfterTheSoundSettingsAndLoadingTheSkinLast)
@@ -158,13 +164,28 @@ TEST_F(SettingsFileTest, AnOverlongValueIsCutAndTheFileStillSaves)
     EXPECT_TRUE(settings.SaveSettings().ok());
 }
 
-TEST_F(SettingsFileTest, AnUnreadableFileGivesDefaultsAndIsNeverOverwritten)
+TEST_F(SettingsFileTest, AnUnreadableOrOversizedFileGivesDefaultsAndIsNeverOverwritten)
 {
-    std::filesystem::create_directory(Path()); // a folder where the file should be
-    EXPECT_FALSE(settings.LoadSettings().ok());
-    EXPECT_EQ(state.Skin, "<Default>");
-    EXPECT_FALSE(settings.SaveSettings().ok());
-    EXPECT_TRUE(std::filesystem::is_directory(Path()));
+    const std::string oversized = "[Settings]\nSkin=RED\n" + std::string(IniProfile::kMaxFileBytes, '#');
+    const struct {
+        const char* what;
+        std::function<void()> make;
+        std::function<bool()> untouched;
+    } cases[] = {
+        {"a folder where the file should be", [&] { std::filesystem::create_directory(Path()); },
+         [&] { return std::filesystem::is_directory(Path()); }},
+        {"a file too large to be settings", [&] { TempFolder::Write(Path(), oversized); },
+         [&] { return FileText() == oversized; }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::filesystem::remove_all(Path());
+        c.make();
+        EXPECT_FALSE(settings.LoadSettings().ok());
+        EXPECT_EQ(state.Skin, "<Default>");
+        EXPECT_FALSE(settings.SaveSettings().ok());
+        EXPECT_TRUE(c.untouched());
+    }
 }
 
 TEST_F(SettingsFileTest, AFailedSaveLeavesTheOldFileIntactAndSaysSo)

@@ -5,19 +5,22 @@
 namespace dorvane {
 namespace {
 
-TEST(ClockText, FormatsTimesOnTheTwelveHourDialAndDatesWithEnglishNames)
+TEST(ClockText, FormatsTimesOnTheTwelveHourDialStampsOnTheTwentyFourHourClockAndDatesWithEnglishNames)
 {
     const struct {
         int hour, minute, second;
-        const char *short_, *long_;
+        const char *short_, *long_, *stamp;
     } cases[] = {
-        {0, 0, 0, "12:00 AM", "12:00:00 AM"}, {7, 5, 9, "7:05 AM", "07:05:09 AM"},
-        {12, 0, 0, "12:00 PM", "12:00:00 PM"}, {23, 59, 59, "11:59 PM", "11:59:59 PM"},
+        {0, 0, 0, "12:00 AM", "12:00:00 AM", "2026-12-06 00:00:00"},
+        {7, 5, 9, "7:05 AM", "07:05:09 AM", "2026-12-06 07:05:09"},
+        {12, 0, 0, "12:00 PM", "12:00:00 PM", "2026-12-06 12:00:00"},
+        {23, 59, 59, "11:59 PM", "11:59:59 PM", "2026-12-06 23:59:59"},
     };
     for (const auto& c : cases) {
         const LocalTime t{{2026, 12, 6}, c.hour, c.minute, c.second, 0.0};
         EXPECT_EQ(FormatHourMinute(t), c.short_);
         EXPECT_EQ(FormatHourMinuteSecond(t), c.long_);
+        EXPECT_EQ(FormatTimestamp(t), c.stamp);
     }
     EXPECT_EQ(FormatLongDate({2026, 12, 6}), "Sunday, December 6, 2026");
     EXPECT_EQ(FormatAlarmDate({1969, 12, 31}), "Wed Dec 31, 1969");
