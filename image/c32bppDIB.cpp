@@ -110,10 +110,10 @@ bool c32bppDIB::InitializeDIB(std::int32_t Width, std::int32_t Height)
     if (Width < 0 || Height == 0)
         return false;
     const std::int64_t rows = Height < 0 ? -std::int64_t{Height} : Height;
-    const auto bytes = ImageLimits::SurfaceBytes(Width, rows);
+    const auto bytes = ImageLimits::ImageBytes(Width, rows, 4);
     if (!bytes)
         return false;
-    bits_.reset(static_cast<std::uint8_t*>(std::malloc(*bytes)));
+    bits_.reset(static_cast<std::uint8_t*>(std::malloc(static_cast<std::size_t>(*bytes))));
     if (!bits_)
         return false;
     if (manageOwnDC_ && !ownDC_)

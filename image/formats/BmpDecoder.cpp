@@ -149,11 +149,6 @@ void DecodeRunLengths(const DibHeader& header, std::span<const std::uint8_t> bit
 
 } // namespace
 
-std::uint64_t RowBytes(std::uint16_t bitCount, std::int64_t width)
-{
-    return ((std::uint64_t{bitCount} * static_cast<std::uint64_t>(width) + 31) & ~std::uint64_t{31}) / 8;
-}
-
 Result<DibHeader> ReadHeader(std::span<const std::uint8_t> dib)
 {
     using R = Result<DibHeader>;
@@ -200,11 +195,12 @@ Result<std::vector<std::uint8_t>> ReadPixels(const DibHeader& header, std::span<
 {
     using R = Result<std::vector<std::uint8_t>>;
     const bool runLengths = header.compression == kRle8 || header.compression == kRle4;
-    if (runLengths ? header.topDown || !ImageLimits::PicturePlausible(header.width, rows, bits.size())
-                   : !ImageLimits::SurfaceBytes(header.width, rows))
+    const auto stride = ImageLimits::RowStride(header.width, header.bitCount, kRowAlignment);
+    if (!stride || (runLengths ? header.topDown || !ImageLimits::PicturePlausible(header.width, rows, bits.size())
+                               : !ImageLimits::ImageBytes(header.width, rows, 4)))
         return R::Failure("the bitmap's size is not possible");
-    const std::uint64_t rowBytes = RowBytes(header.bitCount, header.width);
-    if (!runLengths && rowBytes * std::uint64_t(rows) > bits.size())
+    const std::uint64_t rowBytes = *stride;
+    if (!runLengths && !ImageLimits::ImageBytes(static_cast<std::int64_t>(rowBytes), rows, 1, bits.size()))
         return R::Failure("the bitmap's pixels are cut short");
     std::vector<std::uint8_t> pixels(std::size_t(header.width) * std::size_t(rows) * 4);
     if (runLengths) {

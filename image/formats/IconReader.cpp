@@ -2,10 +2,12 @@
 
 #include "image/formats/BmpDecoder.h"
 #include "image/ByteOrder.h"
+#include "image/ImageLimits.h"
 #include "image/c32bppDIB.h"
 #include "image/png/cPNGparser.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cstring>
 #include <vector>
 
@@ -70,8 +72,10 @@ void ApplyTransparency(std::vector<std::uint8_t>& pixels, const BmpDecoder::DibH
         for (std::size_t i = 3; i < pixels.size() && !useAlpha; i += 4)
             useAlpha = pixels[i] != 0;
     }
-    const std::uint64_t maskRowBytes = BmpDecoder::RowBytes(1, header.width);
-    const bool haveMask = maskRowBytes * std::uint64_t(rows) <= mask.size();
+    const auto maskStride = ImageLimits::RowStride(header.width, 1, BmpDecoder::kRowAlignment);
+    assert(maskStride);  // the colour rows, at least as wide, had a stride
+    const std::uint64_t maskRowBytes = *maskStride;
+    const bool haveMask = ImageLimits::ImageBytes(static_cast<std::int64_t>(maskRowBytes), rows, 1, mask.size()).has_value();
     for (std::int32_t y = 0; y < rows; ++y) {
         for (std::int32_t x = 0; x < header.width; ++x) {
             std::uint8_t* pixel = &pixels[(std::size_t(y) * std::size_t(header.width) + std::size_t(x)) * 4];
@@ -104,8 +108,9 @@ Result<StdPicture> ReadBitmapImage(std::span<const std::uint8_t> dib)
     auto pixels = BmpDecoder::ReadPixels(h, bits, rows);
     if (!pixels)
         return R::Failure(pixels.error());
-    const std::uint64_t colourBytes = BmpDecoder::RowBytes(h.bitCount, h.width) * std::uint64_t(rows);
-    const auto mask = colourBytes < bits.size() ? bits.subspan(static_cast<std::size_t>(colourBytes)) : bits.last(0);
+    const auto stride = ImageLimits::RowStride(h.width, h.bitCount, BmpDecoder::kRowAlignment);
+    const auto colourBytes = ImageLimits::ImageBytes(static_cast<std::int64_t>(stride.value_or(0)), rows, 1, bits.size());
+    const auto mask = colourBytes ? bits.subspan(static_cast<std::size_t>(*colourBytes)) : bits.last(0);
     StdPicture picture;
     picture.Type = StdPicture::kIcon;
     picture.width = h.width;

@@ -2,6 +2,7 @@
 
 #include "image/ByteOrder.h"
 #include "image/ByteSlice.h"
+#include "image/ImageLimits.h"
 #include "image/formats/PictureLoader.h"
 #include "image/StdPicture.h"
 #include "image/c32bppDIB.h"
@@ -78,7 +79,9 @@ bool cBMPparser::LoadDirect(std::span<const std::uint8_t> bmp, c32bppDIB& cHost)
     const std::uint64_t rows = static_cast<std::uint64_t>(height < 0 ? -height : height);
     const std::uint64_t rowBytes = std::uint64_t(width) * 4;
     const std::uint64_t pixelOffset = LittleEndian32(&bmp[10]);
-    if (pixelOffset + rowBytes * rows > bmp.size() || !cHost.InitializeDIB(width, static_cast<std::int32_t>(rows)))
+    if (pixelOffset > bmp.size() ||
+        !ImageLimits::ImageBytes(width, static_cast<std::int64_t>(rows), 4, bmp.size() - pixelOffset) ||
+        !cHost.InitializeDIB(width, static_cast<std::int32_t>(rows)))
         return false;
     const std::uint8_t* source = bmp.data() + pixelOffset;
     if (height > 0) {

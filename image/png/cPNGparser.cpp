@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
-#include <limits>
 #include <memory>
 #include <zlib.h>
 
@@ -231,7 +230,8 @@ bool cPNGparser::OnHeader(const Chunk& chunk)
     // Depths a colour type cannot have would leave no converter for the samples.
     if (!ValidDepthForColorType(colorType, depth))
         return false;
-    if (std::int64_t{width} * 32 * height > std::numeric_limits<std::int32_t>::max())
+    // PNG surfaces are kept to an eighth of the general maximum: their size in bits fits 32 bits.
+    if (!ImageLimits::ImageBytes(width, height, 4, ImageLimits::kMaxImageBytes / 8))
         return false;
     Width = width;
     Height = height;
@@ -327,10 +327,10 @@ std::uint32_t cPNGparser::BitsPerPixel() const
 // Bytes of one pass's rows, each with its filter-type byte; nothing for an empty pass.
 std::uint64_t cPNGparser::PassBytes(std::uint32_t columns, std::uint32_t rows) const
 {
-    if (columns == 0 || rows == 0)
-        return 0;
-    const std::uint64_t rowBytes = (std::uint64_t{BitsPerPixel()} * columns + 7) / 8;
-    return (rowBytes + 1) * rows;
+    const auto rowBytes = ImageLimits::RowStride(columns, BitsPerPixel(), 1);
+    if (!rowBytes || rows == 0)
+        return 0;  // an empty pass; the header check keeps every real row within the limit
+    return (*rowBytes + 1) * rows;
 }
 
 // Undoes the filters of every pass and converts its pixels into their places in the surface.
@@ -347,7 +347,7 @@ void cPNGparser::Unfilter(std::vector<std::uint8_t>& inflated, c32bppDIB& target
         const std::uint32_t rows = PassExtent(static_cast<std::uint32_t>(Height), pass.rowStart, pass.rowStep);
         if (columns == 0 || rows == 0)
             continue;
-        const std::size_t rowBytes = (std::size_t{BitsPerPixel()} * columns + 7) / 8;
+        const auto rowBytes = static_cast<std::size_t>(*ImageLimits::RowStride(columns, BitsPerPixel(), 1));
         zeroRow.assign(rowBytes, 0);
         const std::uint8_t* previous = zeroRow.data();
         for (std::uint32_t j = 0; j < rows; ++j) {
