@@ -97,20 +97,26 @@ bool cGDIPlus::LoadViaGdiplus(const std::filesystem::path& fileName, std::span<c
                               c32bppDIB& surface, std::uint32_t token)
 {
     surface.DestroyDIB();
+    LastLoadReason = "the imaging services cannot start";
     if (!MakeSureRunning(token))
         return false;
     std::vector<std::uint8_t> fileBytes;
     if (!fileName.empty()) {
         auto file = ReadOnlyFile::Open(fileName);
         auto whole = file ? file.value().ReadAll() : Result<std::vector<std::uint8_t>>::Failure(file.error());
+        LastLoadReason = whole.error();
         if (!whole)
             return false;
         fileBytes = whole.take();
         bytes = fileBytes;
     }
     const auto length = static_cast<std::int64_t>(bytes.size());
-    if (!cPNGparser().LoadStream(bytes, surface, 0, length))
-        cBMPparser().LoadStream(bytes, surface, 0, length);
+    cPNGparser png;
+    cBMPparser bmp;
+    const bool isPng = png.LoadStream(bytes, surface, 0, length);
+    if (!isPng)
+        bmp.LoadStream(bytes, surface, 0, length);
+    LastLoadReason = isPng ? png.LastError() : bmp.LastError();
     if (!surface.Handle()) {
         surface.DestroyDIB();
         return false;

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cassert>
 #include <cstring>
+#include <string>
 #include <vector>
 
 namespace dorvane::IconReader {
@@ -46,9 +47,10 @@ std::vector<Entry> Entries(std::span<const std::uint8_t> bytes)
 Result<StdPicture> ReadPngImage(std::span<const std::uint8_t> png)
 {
     c32bppDIB surface;
-    cPNGparser().LoadStream(png, surface, 0, std::int64_t(png.size()));
+    cPNGparser parser;
+    parser.LoadStream(png, surface, 0, std::int64_t(png.size()));
     if (!surface.Handle())
-        return Result<StdPicture>::Failure("the icon's PNG image cannot be read");
+        return Result<StdPicture>::Failure(parser.LastError());
     StdPicture picture;
     picture.Type = StdPicture::kIcon;
     picture.width = surface.Width();
@@ -103,7 +105,7 @@ Result<StdPicture> ReadBitmapImage(std::span<const std::uint8_t> dib)
     const BmpDecoder::DibHeader& h = header.value();
     const std::int32_t rows = std::max(h.height / 2, 1);
     if (h.endOfHeader > dib.size())
-        return R::Failure("the icon's pixels are missing");
+        return R::Failure("BMP: pixel data are missing");
     const auto bits = dib.subspan(h.endOfHeader);
     auto pixels = BmpDecoder::ReadPixels(h, bits, rows);
     if (!pixels)
@@ -134,20 +136,23 @@ bool LooksLikeIcon(std::span<const std::uint8_t> bytes)
 Result<StdPicture> Read(std::span<const std::uint8_t> bytes)
 {
     if (!LooksLikeIcon(bytes))
-        return Result<StdPicture>::Failure("not an icon or cursor file");
+        return Result<StdPicture>::Failure("ICO: not an icon or cursor directory");
     static constexpr std::uint8_t kPngSignature[4] = {0x89, 'P', 'N', 'G'};
     // Real icons hold a handful of images; a directory of thousands of broken ones is not worth
     // trying one by one.
     constexpr std::size_t kMostImagesTried = 16;
     const std::vector<Entry> entries = Entries(bytes);
+    std::string largestReason = "no image lies within the file";
     for (std::size_t i = 0; i < entries.size() && i < kMostImagesTried; ++i) {
         const Entry& entry = entries[i];
         const bool png = entry.data.size() >= 4 && std::equal(kPngSignature, kPngSignature + 4, entry.data.begin());
         auto picture = png ? ReadPngImage(entry.data) : ReadBitmapImage(entry.data);
         if (picture)
             return picture;
+        if (i == 0)
+            largestReason = picture.error();
     }
-    return Result<StdPicture>::Failure("the icon holds no image that can be read");
+    return Result<StdPicture>::Failure("ICO: no image can be read (" + largestReason + ")");
 }
 
 } // namespace dorvane::IconReader
