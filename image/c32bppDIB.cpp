@@ -291,6 +291,8 @@ bool c32bppDIB::LoadPicture_FromOrignalFormat()
         lastLoadError_.clear();
         return true;
     }
+    if (sourceBytes_.empty())
+        return Refuse("no source bytes were kept");
     const std::vector<std::uint8_t> source = sourceBytes_;
     if (!LoadPicture_Stream(source, 0, 0, true))
         return false;
