@@ -1,17 +1,44 @@
 #include "image/ImageLimits.h"
 
-#include <limits>
-
 namespace dorvane::ImageLimits {
+namespace {
 
-std::optional<std::size_t> SurfaceBytes(std::int64_t width, std::int64_t height)
+// a x b, or nothing when it overflows or exceeds maxBytes.
+std::optional<std::uint64_t> CheckedProduct(std::uint64_t a, std::uint64_t b, std::uint64_t maxBytes)
 {
-    constexpr std::int64_t kMaxBytes = std::numeric_limits<std::int32_t>::max();
-    if (width <= 0 || height <= 0 || width > kMaxBytes || height > kMaxBytes)
+    if (a != 0 && b > maxBytes / a)
         return std::nullopt;
-    if (width * height > kMaxBytes / 4)
+    return a * b;
+}
+
+} // namespace
+
+std::optional<std::uint64_t> ImageBytes(std::int64_t width, std::int64_t height, std::uint64_t bytesPerPixel,
+                                        std::uint64_t maxBytes)
+{
+    if (width <= 0 || height <= 0)
         return std::nullopt;
-    return static_cast<std::size_t>(width * height * 4);
+    const auto pixels = CheckedProduct(static_cast<std::uint64_t>(width), static_cast<std::uint64_t>(height),
+                                       std::numeric_limits<std::uint64_t>::max());
+    if (!pixels)
+        return std::nullopt;
+    return CheckedProduct(*pixels, bytesPerPixel, maxBytes);
+}
+
+std::optional<std::uint64_t> RowStride(std::int64_t width, std::uint64_t bitsPerPixel, std::uint64_t alignment,
+                                       std::uint64_t maxBytes)
+{
+    if (width <= 0 || alignment == 0)
+        return std::nullopt;
+    const auto bits = CheckedProduct(static_cast<std::uint64_t>(width), bitsPerPixel,
+                                     std::numeric_limits<std::uint64_t>::max() - 7);
+    if (!bits)
+        return std::nullopt;
+    const std::uint64_t bytes = (*bits + 7) / 8;
+    const std::uint64_t padded = bytes / alignment * alignment + (bytes % alignment ? alignment : 0);
+    if (padded < bytes || padded > maxBytes)
+        return std::nullopt;
+    return padded;
 }
 
 bool CanExpandTo(std::uint64_t inputBytes, std::uint64_t outputBytes, std::uint64_t maxExpansion)
@@ -25,7 +52,7 @@ bool CanExpandTo(std::uint64_t inputBytes, std::uint64_t outputBytes, std::uint6
 
 bool PicturePlausible(std::int64_t width, std::int64_t height, std::uint64_t inputBytes)
 {
-    const auto bytes = SurfaceBytes(width, height);
+    const auto bytes = ImageBytes(width, height, 4);
     if (!bytes)
         return false;
     return *bytes <= kAlwaysAllowedBytes || CanExpandTo(inputBytes, *bytes, kPictureMaxExpansion);

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <optional>
 
 namespace dorvane {
@@ -9,6 +9,9 @@ namespace dorvane {
 // The size rules every decoder applies before it allocates pixel memory, kept in one place so that
 // no decoder can be talked into an absurd allocation by a few bytes of hostile header.
 namespace ImageLimits {
+
+// No surface, and no buffer of encoded rows, may hold more bytes than a signed 32-bit value counts.
+inline constexpr std::uint64_t kMaxImageBytes = std::numeric_limits<std::int32_t>::max();
 
 // Deflate turns one input byte into at most 1032 output bytes (a 258-byte match in two bits).
 inline constexpr std::uint64_t kDeflateMaxExpansion = 1032;
@@ -21,9 +24,15 @@ inline constexpr std::uint64_t kPictureMaxExpansion = 16384;
 // Every picture small enough to fit this many bytes of pixel memory passes the ratio test anyway.
 inline constexpr std::uint64_t kAlwaysAllowedBytes = 4u << 20;
 
-// Bytes of a width x height surface of 32-bit pixels, or nothing when a side is not positive or the
-// byte count does not fit a signed 32-bit value.
-std::optional<std::size_t> SurfaceBytes(std::int64_t width, std::int64_t height);
+// width x height x bytesPerPixel, or nothing when a side is not positive, the product overflows or
+// it exceeds maxBytes. With bytesPerPixel 1 and a row stride for width it measures stored rows.
+std::optional<std::uint64_t> ImageBytes(std::int64_t width, std::int64_t height, std::uint64_t bytesPerPixel,
+                                        std::uint64_t maxBytes = kMaxImageBytes);
+
+// Bytes of one row of width pixels of bitsPerPixel bits, in whole bytes padded to a multiple of
+// alignment; nothing when width is not positive, alignment is 0 or the row exceeds maxBytes.
+std::optional<std::uint64_t> RowStride(std::int64_t width, std::uint64_t bitsPerPixel, std::uint64_t alignment,
+                                       std::uint64_t maxBytes = kMaxImageBytes);
 
 // Whether outputBytes of decoded data can come from inputBytes of encoded data that expands at most
 // maxExpansion times.

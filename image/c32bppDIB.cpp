@@ -110,10 +110,10 @@ bool c32bppDIB::InitializeDIB(std::int32_t Width, std::int32_t Height)
     if (Width < 0 || Height == 0)
         return false;
     const std::int64_t rows = Height < 0 ? -std::int64_t{Height} : Height;
-    const auto bytes = ImageLimits::SurfaceBytes(Width, rows);
+    const auto bytes = ImageLimits::ImageBytes(Width, rows, 4);
     if (!bytes)
         return false;
-    bits_.reset(static_cast<std::uint8_t*>(std::malloc(*bytes)));
+    bits_.reset(static_cast<std::uint8_t*>(std::malloc(static_cast<std::size_t>(*bytes))));
     if (!bits_)
         return false;
     if (manageOwnDC_ && !ownDC_)
@@ -242,11 +242,20 @@ bool c32bppDIB::DestroyGDIplusToken(std::uint32_t Token)
     return Bridge(temporary).StopGdiplus(Token);
 }
 
+// Tells why a load is refused before it reaches a decoder (the surface stays as it was).
+bool c32bppDIB::Refuse(std::string reason)
+{
+    lastLoadError_ = std::move(reason);
+    return false;
+}
+
 bool c32bppDIB::LoadPicture_File(const std::filesystem::path& FileName, bool SaveFormat)
 {
     auto file = ReadOnlyFile::Open(FileName);
-    if (!file || file.value().Size() < kMinimumSourceBytes)
-        return false;
+    if (!file)
+        return Refuse(file.error());
+    if (file.value().Size() < kMinimumSourceBytes)
+        return Refuse("the file is too short to be a picture");
     return LoadFromSource(&file.value(), {}, SaveFormat);
 }
 
@@ -255,7 +264,7 @@ bool c32bppDIB::LoadPicture_Stream(std::span<const std::uint8_t> inStream, std::
 {
     const auto slice = ByteSlice(inStream, streamStart, streamLength);
     if (slice.size() < kMinimumSourceBytes)
-        return false;
+        return Refuse("the data are too short to be a picture");
     return LoadFromSource(nullptr, slice, SaveFormat);
 }
 
@@ -265,21 +274,25 @@ bool c32bppDIB::LoadPicture_Resource(const ResourceId& ResIndex, const ResourceI
 {
     const auto* section = std::get_if<std::string>(&ResSection);
     if (!section)
-        return false;
+        return Refuse("a resource section has a name, not a number");
     const std::string name = std::holds_alternative<std::string>(ResIndex)
                                  ? std::get<std::string>(ResIndex)
                                  : std::to_string(std::get<std::int32_t>(ResIndex));
     const EmbeddedResources& resources = HostObject ? *HostObject : EmbeddedResources::Program();
     const auto bytes = resources.Find(*section, name);
     if (!bytes)
-        return false;
+        return Refuse("there is no resource " + *section + "/" + name);
     return LoadPicture_Stream(*bytes, streamStart, streamLength, SaveFormat);
 }
 
 bool c32bppDIB::LoadPicture_FromOrignalFormat()
 {
-    if (RestoreFromDecoded())
+    if (RestoreFromDecoded()) {
+        lastLoadError_.clear();
         return true;
+    }
+    if (sourceBytes_.empty())
+        return Refuse("no source bytes were kept");
     const std::vector<std::uint8_t> source = sourceBytes_;
     if (!LoadPicture_Stream(source, 0, 0, true))
         return false;
@@ -317,8 +330,9 @@ bool c32bppDIB::LoadFromSource(const ReadOnlyFile* file, std::span<const std::ui
     std::vector<std::uint8_t> ownedBytes;
     try {
         // The decoders write the pixels after making the surface.
-        const bool loaded = TryLoaders(file, bytes, ownedBytes, SaveFormat);
+        const Status loaded = TryLoaders(file, bytes, ownedBytes, SaveFormat);
         PixelsChanged();
+        lastLoadError_ = loaded.error();
         if (!loaded)
             return false;
         if (SaveFormat)
@@ -326,19 +340,21 @@ bool c32bppDIB::LoadFromSource(const ReadOnlyFile* file, std::span<const std::ui
     } catch (const std::bad_alloc&) {
         std::cerr << "dorvane: not enough memory to load the picture\n";
         DestroyDIB();
-        return false;
+        return Refuse("not enough memory to load the picture");
     }
     return true;
 }
 
 // The loaders in their order: the PNG decoder, then the BMP and picture converter, then the imaging
 // services. bytes may be redirected to ownedBytes (the file read whole, or the PNG made by the
-// imaging services) so that the kept source is the right one.
-bool c32bppDIB::TryLoaders(const ReadOnlyFile* file, std::span<const std::uint8_t>& bytes,
-                           std::vector<std::uint8_t>& ownedBytes, bool SaveFormat)
+// imaging services) so that the kept source is the right one. Without a picture, the reason is the
+// last loader's.
+Status c32bppDIB::TryLoaders(const ReadOnlyFile* file, std::span<const std::uint8_t>& bytes,
+                             std::vector<std::uint8_t>& ownedBytes, bool SaveFormat)
 {
     cPNGparser png;
     const bool isPng = file ? png.LoadFile(*file, *this) : png.LoadStream(bytes, *this, 0, std::int64_t(bytes.size()));
+    std::string reason = png.LastError();
     auto readWholeFile = [&] {
         if (file && bytes.empty()) {
             auto whole = file->ReadAll();
@@ -349,7 +365,9 @@ bool c32bppDIB::TryLoaders(const ReadOnlyFile* file, std::span<const std::uint8_
     };
     if (!isPng) {
         readWholeFile();
-        cBMPparser().LoadStream(bytes, *this, 0, std::int64_t(bytes.size()));
+        cBMPparser bmp;
+        bmp.LoadStream(bytes, *this, 0, std::int64_t(bytes.size()));
+        reason = bmp.LastError();
     }
     if (!bits_ && isGDIplusEnabled()) {
         readWholeFile();
@@ -363,8 +381,9 @@ bool c32bppDIB::TryLoaders(const ReadOnlyFile* file, std::span<const std::uint8_
             }
             imageType_ = kPng;
         }
+        reason = bridge.LastLoadError();
     }
-    return bits_ != nullptr;
+    return bits_ ? Status::Ok() : Status::Failure(reason);
 }
 
 void c32bppDIB::KeepSource(const ReadOnlyFile* file, std::span<const std::uint8_t> bytes)

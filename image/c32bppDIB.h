@@ -3,6 +3,7 @@
 #include "image/DeviceContext.h"
 #include "image/render/PictureCoverage.h"
 #include "image/PixelView.h"
+#include "platform/Result.h"
 
 #include <any>
 #include <cstdint>
@@ -113,6 +114,11 @@ public:
                               std::int64_t streamLength = 0, bool SaveFormat = false);
     bool LoadPicture_FromOrignalFormat();
 
+    // Why the last load made no picture: the format's name and the cause ("PNG: CRC mismatch in
+    // IDAT", "BMP: pixel data ends early"), or why no bytes reached a decoder. Empty after a load
+    // that made a picture.
+    const std::string& LastLoadError() const { return lastLoadError_; }
+
     // Drawing (c32bppDIBRender.cpp). Render lays a rectangle of this surface (SrcX, SrcY from the
     // top; 0 sizes mean the whole surface, negative ones mirror) onto destinationDC, or onto
     // destHostDIB when given, scaled to the destination rectangle (0 sizes: the source's; negative:
@@ -172,9 +178,10 @@ private:
     const PictureCoverage* Coverage() const;
     bool OwnBitmapSelected() const;
     void ReleaseOwnDC();
+    bool Refuse(std::string reason);
     bool LoadFromSource(const ReadOnlyFile* file, std::span<const std::uint8_t> bytes, bool SaveFormat);
-    bool TryLoaders(const ReadOnlyFile* file, std::span<const std::uint8_t>& bytes,
-                    std::vector<std::uint8_t>& ownedBytes, bool SaveFormat);
+    Status TryLoaders(const ReadOnlyFile* file, std::span<const std::uint8_t>& bytes,
+                      std::vector<std::uint8_t>& ownedBytes, bool SaveFormat);
     void KeepSource(const ReadOnlyFile* file, std::span<const std::uint8_t> bytes);
     cGDIPlus& Bridge(std::unique_ptr<cGDIPlus>& temporary);
     bool RestoreFromDecoded();
@@ -196,6 +203,7 @@ private:
     bool alpha_ = false;
     std::uint32_t gdiToken_ = 0;
     std::vector<std::uint8_t> sourceBytes_;
+    std::string lastLoadError_;
     std::unique_ptr<cGDIPlus> gdiBridge_;
     bool keepGDIplusActive_ = false;
     std::uint64_t pixelsVersion_ = 0;

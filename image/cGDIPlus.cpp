@@ -5,6 +5,7 @@
 #include "platform/ReadOnlyFile.h"
 #include "image/c32bppDIB.h"
 #include "image/formats/cBMPparser.h"
+#include "image/png/PngEncoder.h"
 #include "image/png/cPNGparser.h"
 #include "platform/FileStore.h"
 
@@ -13,7 +14,6 @@
 #include <mutex>
 #include <set>
 #include <string>
-#include <zlib.h>
 
 namespace dorvane {
 namespace {
@@ -28,68 +28,6 @@ Starts& ServiceStarts()
 {
     static Starts starts;
     return starts;
-}
-
-void AppendBigEndian32(std::vector<std::uint8_t>& out, std::uint32_t value)
-{
-    for (int shift = 24; shift >= 0; shift -= 8)
-        out.push_back(static_cast<std::uint8_t>(value >> shift));
-}
-
-void AppendChunk(std::vector<std::uint8_t>& out, const char* type, std::span<const std::uint8_t> data)
-{
-    AppendBigEndian32(out, static_cast<std::uint32_t>(data.size()));
-    const std::size_t typeAt = out.size();
-    out.insert(out.end(), type, type + 4);
-    out.insert(out.end(), data.begin(), data.end());
-    AppendBigEndian32(out, static_cast<std::uint32_t>(crc32(0, out.data() + typeAt, static_cast<uInt>(data.size() + 4))));
-}
-
-// Straight colour from premultiplied, rounded up: the smallest value that premultiplying by
-// truncation (as the decoder does) brings back to the stored byte.
-std::uint8_t Unpremultiply(unsigned stored, unsigned alpha)
-{
-    if (alpha == 255 || alpha == 0)
-        return static_cast<std::uint8_t>(stored);
-    return static_cast<std::uint8_t>(std::min((stored * 255 + alpha - 1) / alpha, 255u));
-}
-
-// The surface's rows, top first, as filter-less RGBA scanlines.
-std::vector<std::uint8_t> Scanlines(const c32bppDIB& surface)
-{
-    const PixelView pixels = surface.Pixels();
-    std::vector<std::uint8_t> raw;
-    raw.reserve((std::size_t(pixels.width) * 4 + 1) * std::size_t(pixels.height));
-    for (std::int32_t y = 0; y < pixels.height; ++y) {
-        raw.push_back(0);
-        const std::uint8_t* pixel = pixels.Row(y);
-        for (std::int32_t x = 0; x < pixels.width; ++x, pixel += 4) {
-            const unsigned alpha = pixel[3];
-            raw.insert(raw.end(), {Unpremultiply(pixel[2], alpha), Unpremultiply(pixel[1], alpha),
-                                   Unpremultiply(pixel[0], alpha), pixel[3]});
-        }
-    }
-    return raw;
-}
-
-bool EncodePng(const c32bppDIB& surface, std::vector<std::uint8_t>& png)
-{
-    const std::vector<std::uint8_t> raw = Scanlines(surface);
-    std::vector<std::uint8_t> compressed(compressBound(static_cast<uLong>(raw.size())));
-    uLongf compressedSize = static_cast<uLongf>(compressed.size());
-    if (compress2(compressed.data(), &compressedSize, raw.data(), static_cast<uLong>(raw.size()), 6) != Z_OK)
-        return false;
-    compressed.resize(compressedSize);
-
-    png = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
-    std::vector<std::uint8_t> header;
-    AppendBigEndian32(header, static_cast<std::uint32_t>(surface.Width()));
-    AppendBigEndian32(header, static_cast<std::uint32_t>(surface.Height()));
-    header.insert(header.end(), {8, 6, 0, 0, 0});  // 8 bits, RGBA, deflate, standard filters, no interlace
-    AppendChunk(png, "IHDR", header);
-    AppendChunk(png, "IDAT", compressed);
-    AppendChunk(png, "IEND", {});
-    return true;
 }
 
 } // namespace
@@ -159,20 +97,26 @@ bool cGDIPlus::LoadViaGdiplus(const std::filesystem::path& fileName, std::span<c
                               c32bppDIB& surface, std::uint32_t token)
 {
     surface.DestroyDIB();
+    LastLoadReason = "the imaging services cannot start";
     if (!MakeSureRunning(token))
         return false;
     std::vector<std::uint8_t> fileBytes;
     if (!fileName.empty()) {
         auto file = ReadOnlyFile::Open(fileName);
         auto whole = file ? file.value().ReadAll() : Result<std::vector<std::uint8_t>>::Failure(file.error());
+        LastLoadReason = whole.error();
         if (!whole)
             return false;
         fileBytes = whole.take();
         bytes = fileBytes;
     }
     const auto length = static_cast<std::int64_t>(bytes.size());
-    if (!cPNGparser().LoadStream(bytes, surface, 0, length))
-        cBMPparser().LoadStream(bytes, surface, 0, length);
+    cPNGparser png;
+    cBMPparser bmp;
+    const bool isPng = png.LoadStream(bytes, surface, 0, length);
+    if (!isPng)
+        bmp.LoadStream(bytes, surface, 0, length);
+    LastLoadReason = isPng ? png.LastError() : bmp.LastError();
     if (!surface.Handle()) {
         surface.DestroyDIB();
         return false;
@@ -188,12 +132,12 @@ bool cGDIPlus::SaveToPNG(const std::filesystem::path& FileName, std::vector<std:
         return false;
     MakeCachedBitmap(cHost);
     FlipState = kFlipY;
-    std::vector<std::uint8_t> png;
-    if (!EncodePng(cHost, png))
+    auto png = PngEncoder::Encode(cHost.Pixels());
+    if (!png)
         return false;
     if (!FileName.empty())
-        return FileStore::Replace(FileName, std::string(png.begin(), png.end())).ok();
-    outStream = std::move(png);
+        return FileStore::Replace(FileName, std::string(png.value().begin(), png.value().end())).ok();
+    outStream = png.take();
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <span>
+#include <string>
 #include <vector>
 
 namespace dorvane {
@@ -34,6 +35,10 @@ public:
     // the picture's format carries it. On failure the surface is left empty.
     bool LoadViaGdiplus(const std::filesystem::path& fileName, std::span<const std::uint8_t> bytes,
                         c32bppDIB& surface, std::uint32_t token);
+
+    // Why the last LoadViaGdiplus made no picture (the format's name and the cause); empty after
+    // one that made a picture.
+    const std::string& LastLoadError() const { return LastLoadReason; }
 
     // Writes the surface's pixels as an upright 8-bit RGBA PNG to FileName, or into outStream when
     // FileName is empty. Loading the PNG again gives back exactly the same pixels.
@@ -88,6 +93,7 @@ private:
     std::uint32_t OwnToken = 0;
     PixelView CachedBitmap;  // over a surface's memory, rows as stored; empty until first used
     int FlipState = kFlipNone;
+    std::string LastLoadReason;
 };
 
 } // namespace dorvane

@@ -1,8 +1,6 @@
 #include "clock/commands/ImageCommand.h"
 
 #include "clock/commands/CommandLine.h"
-
-#include "platform/ReadOnlyFile.h"
 #include "image/c32bppDIB.h"
 #include "image/cGDIPlus.h"
 #include "platform/FileStore.h"
@@ -42,20 +40,10 @@ std::string RawDump(const c32bppDIB& surface)
 // Loads the file into surface, or says in one line why no picture came of it.
 bool Load(const std::string& path, c32bppDIB& surface, std::ostream& err)
 {
-    auto file = ReadOnlyFile::Open(path);
-    if (!file) {
-        err << "dorvane: " << file.error() << "\n";
-        return false;
-    }
-    if (file.value().Size() < c32bppDIB::kMinimumSourceBytes) {
-        err << "dorvane: " << path << " is too short to be a picture\n";
-        return false;
-    }
-    if (!surface.LoadPicture_File(path)) {
-        err << "dorvane: " << path << " holds no picture Dorvane can read\n";
-        return false;
-    }
-    return true;
+    if (surface.LoadPicture_File(path))
+        return true;
+    err << "dorvane image: cannot load " << path << ": " << surface.LastLoadError() << "\n";
+    return false;
 }
 
 // The whole text as a number of type T, or nothing.
@@ -129,13 +117,13 @@ int Convert(const std::string& in, const std::string& outPath, const ConvertOpti
     const std::int32_t width = options.width ? options.width : picture.Width();
     const std::int32_t height = options.height ? options.height : picture.Height();
     if (!canvas.InitializeDIB(width, height)) {
-        err << "dorvane: cannot make a " << width << "x" << height << " picture\n";
+        err << "dorvane image: cannot make a " << width << "x" << height << " picture\n";
         return 1;
     }
     picture.Render(nullptr, 0, 0, width, height, 0, 0, 0, 0, options.opacity, true, true, &canvas, options.angle);
     std::vector<std::uint8_t> unused;
     if (!cGDIPlus().SaveToPNG(outPath, unused, canvas, 0)) {
-        err << "dorvane: cannot write " << outPath << "\n";
+        err << "dorvane image: cannot write " << outPath << "\n";
         return 1;
     }
     return 0;
@@ -168,7 +156,7 @@ int RunImageCommand(std::span<const std::string> args, std::ostream& out, std::o
         return 0;
     }
     if (Status written = FileStore::Replace(args[2], RawDump(surface)); !written) {
-        err << "dorvane: " << written.error() << "\n";
+        err << "dorvane image: " << written.error() << "\n";
         return 1;
     }
     return 0;

@@ -38,12 +38,14 @@ Status SkinLoader::LoadSkin()
 Status SkinLoader::LoadDial()
 {
     const PictureResource dial = SkinCatalogue::DialOf(state_.Skin);
-    if (Load(surfaces_.iBack, dial))
-        return Status::Ok();
+    const Status named = Load(surfaces_.iBack, dial);
+    if (named)
+        return named;
     const PictureResource fallback = SkinCatalogue::DefaultDial();
     if (dial != fallback && Load(surfaces_.iBack, fallback))
-        return Status::Failure("there is no dial named \"" + state_.Skin + "\"; the default dial is shown");
-    return Status::Failure("the dial \"" + state_.Skin + "\" could not be loaded");
+        return Status::Failure("the dial \"" + state_.Skin + "\" could not be loaded (" + named.error() +
+                               "); the default dial is shown");
+    return Status::Failure("the dial \"" + state_.Skin + "\" could not be loaded: " + named.error());
 }
 
 Status SkinLoader::LoadHandsAndBorder()
@@ -56,8 +58,8 @@ Status SkinLoader::LoadHandsAndBorder()
     }};
     std::string missing;
     for (auto [surface, picture] : pictures) {
-        if (!Load(*surface, *picture))
-            missing += (missing.empty() ? "" : ", ") + picture->type + "/" + picture->name;
+        if (Status loaded = Load(*surface, *picture); !loaded)
+            missing += (missing.empty() ? "" : ", ") + picture->type + "/" + picture->name + " (" + loaded.error() + ")";
         // Drawn every second and never drawn on.
         surface->SetRemembersCoverage(true);
     }
@@ -66,10 +68,12 @@ Status SkinLoader::LoadHandsAndBorder()
     return Status::Failure("the clock's pictures " + missing + " could not be loaded");
 }
 
-bool SkinLoader::Load(c32bppDIB& surface, const PictureResource& picture)
+Status SkinLoader::Load(c32bppDIB& surface, const PictureResource& picture)
 {
     constexpr bool kKeepSourceBytes = true;
-    return surface.LoadPicture_Resource(picture.name, picture.type, &resources_, 0, 0, kKeepSourceBytes);
+    if (surface.LoadPicture_Resource(picture.name, picture.type, &resources_, 0, 0, kKeepSourceBytes))
+        return Status::Ok();
+    return Status::Failure(surface.LastLoadError());
 }
 
 } // namespace dorvane

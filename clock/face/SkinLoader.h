@@ -19,11 +19,11 @@ public:
     // Empties the five pictures and loads the dial, the three hands and the border ring afresh,
     // each with the interpolation HighQuality asks for, then sizes the window to the dial. A Skin
     // that names no dial shows the default dial; that, or a picture that would not load, is told
-    // in the result. Without any dial the window keeps its size.
+    // in the result, with the reason each picture gave. Without any dial the window keeps its size.
     Status LoadSkin();
 
 private:
-    bool Load(c32bppDIB& surface, const PictureResource& picture);
+    Status Load(c32bppDIB& surface, const PictureResource& picture);
     Status LoadDial();
     Status LoadHandsAndBorder();
 

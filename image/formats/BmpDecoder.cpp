@@ -5,6 +5,7 @@
 
 #include <bit>
 #include <cstring>
+#include <string>
 
 namespace dorvane::BmpDecoder {
 namespace {
@@ -37,7 +38,7 @@ Status ReadMasks(DibHeader& header, std::span<const std::uint8_t> dib)
     const std::size_t maskCount = header.compression == kAlphaBitFields ? 4 : 3;
     if (header.headerSize == kInfoHeaderSize) {
         if (dib.size() < kInfoHeaderSize + 4 * maskCount)
-            return Status::Failure("the bitmap's colour masks are missing");
+            return Status::Failure("BMP: colour masks are missing");
         header.endOfHeader += 4 * maskCount;
     }
     const std::size_t available = header.headerSize == kInfoHeaderSize ? maskCount : (header.headerSize - 40) / 4;
@@ -149,21 +150,16 @@ void DecodeRunLengths(const DibHeader& header, std::span<const std::uint8_t> bit
 
 } // namespace
 
-std::uint64_t RowBytes(std::uint16_t bitCount, std::int64_t width)
-{
-    return ((std::uint64_t{bitCount} * static_cast<std::uint64_t>(width) + 31) & ~std::uint64_t{31}) / 8;
-}
-
 Result<DibHeader> ReadHeader(std::span<const std::uint8_t> dib)
 {
     using R = Result<DibHeader>;
     DibHeader header;
     if (dib.size() < 4)
-        return R::Failure("the bitmap header is missing");
+        return R::Failure("BMP: header is missing");
     header.headerSize = LittleEndian32(dib.data());
     const bool core = header.headerSize == kCoreHeaderSize;
     if ((!core && header.headerSize < kInfoHeaderSize) || header.headerSize > dib.size())
-        return R::Failure("the bitmap header is damaged");
+        return R::Failure("BMP: header size " + std::to_string(header.headerSize) + " is not valid");
     std::int64_t height;
     std::uint32_t colorsUsed = 0;
     if (core) {
@@ -180,10 +176,11 @@ Result<DibHeader> ReadHeader(std::span<const std::uint8_t> dib)
     header.topDown = height < 0;
     height = height < 0 ? -height : height;
     if (header.width < 1 || height < 1 || height > INT32_MAX)
-        return R::Failure("the bitmap has no pixels");
+        return R::Failure("BMP: size " + std::to_string(header.width) + "x" + std::to_string(height) + " has no pixels");
     header.height = static_cast<std::int32_t>(height);
     if (!ValidFormat(header.bitCount, header.compression))
-        return R::Failure("the bitmap's format is not supported");
+        return R::Failure("BMP: " + std::to_string(header.bitCount) + " bits with compression " +
+                         std::to_string(header.compression) + " is not supported");
     header.endOfHeader = header.headerSize;
     if (header.compression == kBitFields || header.compression == kAlphaBitFields) {
         if (Status masks = ReadMasks(header, dib); !masks)
@@ -200,12 +197,13 @@ Result<std::vector<std::uint8_t>> ReadPixels(const DibHeader& header, std::span<
 {
     using R = Result<std::vector<std::uint8_t>>;
     const bool runLengths = header.compression == kRle8 || header.compression == kRle4;
-    if (runLengths ? header.topDown || !ImageLimits::PicturePlausible(header.width, rows, bits.size())
-                   : !ImageLimits::SurfaceBytes(header.width, rows))
-        return R::Failure("the bitmap's size is not possible");
-    const std::uint64_t rowBytes = RowBytes(header.bitCount, header.width);
-    if (!runLengths && rowBytes * std::uint64_t(rows) > bits.size())
-        return R::Failure("the bitmap's pixels are cut short");
+    const auto stride = ImageLimits::RowStride(header.width, header.bitCount, kRowAlignment);
+    if (!stride || (runLengths ? header.topDown || !ImageLimits::PicturePlausible(header.width, rows, bits.size())
+                               : !ImageLimits::ImageBytes(header.width, rows, 4)))
+        return R::Failure("BMP: size " + std::to_string(header.width) + "x" + std::to_string(rows) + " is not possible");
+    const std::uint64_t rowBytes = *stride;
+    if (!runLengths && !ImageLimits::ImageBytes(static_cast<std::int64_t>(rowBytes), rows, 1, bits.size()))
+        return R::Failure("BMP: pixel data ends early");
     std::vector<std::uint8_t> pixels(std::size_t(header.width) * std::size_t(rows) * 4);
     if (runLengths) {
         for (std::size_t i = 3; i < pixels.size(); i += 4)
@@ -225,7 +223,7 @@ Result<StdPicture> Decode(std::span<const std::uint8_t> file)
     using R = Result<StdPicture>;
     constexpr std::size_t kFileHeaderSize = 14;
     if (file.size() < kFileHeaderSize + 4 || file[0] != 'B' || file[1] != 'M')
-        return R::Failure("not a BMP file");
+        return R::Failure("BMP: no BM signature");
     auto header = ReadHeader(file.subspan(kFileHeaderSize));
     if (!header)
         return R::Failure(header.error());
@@ -233,7 +231,7 @@ Result<StdPicture> Decode(std::span<const std::uint8_t> file)
     if (pixelOffset == 0)
         pixelOffset = kFileHeaderSize + std::uint64_t{header.value().endOfHeader};
     if (pixelOffset > file.size())
-        return R::Failure("the bitmap's pixels are missing");
+        return R::Failure("BMP: the pixel data offset lies past the end of the file");
     auto pixels = ReadPixels(header.value(), file.subspan(static_cast<std::size_t>(pixelOffset)), header.value().height);
     if (!pixels)
         return R::Failure(pixels.error());

@@ -30,8 +30,8 @@ struct DibHeader {
 // The header at the start of dib (the bytes from the info header on), with its masks and palette.
 Result<DibHeader> ReadHeader(std::span<const std::uint8_t> dib);
 
-// Bytes of one stored row of pixels, padded to four bytes.
-std::uint64_t RowBytes(std::uint16_t bitCount, std::int64_t width);
+// Stored rows of pixels are padded to a multiple of this many bytes.
+inline constexpr std::uint64_t kRowAlignment = 4;
 
 // Decodes rows image rows of pixels from bits (which begins at the first stored row) into top-down
 // blue, green, red, alpha pixels: 32-bit pixels keep their alpha byte (or take the alpha mask), all

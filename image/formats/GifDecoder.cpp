@@ -6,6 +6,7 @@
 #include <cstring>
 #include <gif_lib.h>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace dorvane::GifDecoder {
@@ -72,11 +73,11 @@ Status DrawFrame(GifFileType* gif, int transparent, std::size_t inputBytes, StdP
     const GifImageDesc& frame = gif->Image;
     const ColorMapObject* colours = frame.ColorMap ? frame.ColorMap : gif->SColorMap;
     if (frame.Width <= 0 || frame.Height <= 0 || !ImageLimits::PicturePlausible(frame.Width, frame.Height, inputBytes))
-        return Status::Failure("the GIF's frame has an impossible size");
+        return Status::Failure("GIF: frame size " + std::to_string(frame.Width) + "x" + std::to_string(frame.Height) + " is not possible");
     std::vector<GifPixelType> line(static_cast<std::size_t>(frame.Width));
     for (int y : RowOrder(frame.Height, frame.Interlace)) {
         if (DGifGetLine(gif, line.data(), frame.Width) == GIF_ERROR)
-            return Status::Failure("the GIF's pixels are damaged");
+            return Status::Failure("GIF: pixel data is damaged");
         const int screenY = frame.Top + y;
         for (int x = 0; x < frame.Width; ++x) {
             const int screenX = frame.Left + x;
@@ -105,9 +106,10 @@ Result<StdPicture> Decode(std::span<const std::uint8_t> bytes)
     int error = 0;
     GifHandle gif(DGifOpen(&reader, ReadBytes, &error));
     if (!gif)
-        return R::Failure("not a readable GIF");
+        return R::Failure(std::string("GIF: cannot be opened (") + GifErrorString(error) + ")");
     if (gif->SWidth <= 0 || gif->SHeight <= 0 || !ImageLimits::PicturePlausible(gif->SWidth, gif->SHeight, bytes.size()))
-        return R::Failure("the GIF's screen has an impossible size");
+        return R::Failure("GIF: screen size " + std::to_string(gif->SWidth) + "x" + std::to_string(gif->SHeight) +
+                          " is not possible");
     StdPicture picture;
     picture.width = gif->SWidth;
     picture.height = gif->SHeight;
@@ -117,18 +119,18 @@ Result<StdPicture> Decode(std::span<const std::uint8_t> bytes)
     GifRecordType record;
     do {
         if (DGifGetRecordType(gif.get(), &record) == GIF_ERROR)
-            return R::Failure("the GIF is damaged");
+            return R::Failure("GIF: a record is damaged");
         if (record == EXTENSION_RECORD_TYPE && TransparentIndex(gif.get(), transparent) == GIF_ERROR)
-            return R::Failure("the GIF is damaged");
+            return R::Failure("GIF: an extension block is damaged");
         if (record == IMAGE_DESC_RECORD_TYPE) {
             if (DGifGetImageDesc(gif.get()) == GIF_ERROR)
-                return R::Failure("the GIF's frame is damaged");
+                return R::Failure("GIF: the image descriptor is damaged");
             if (Status drawn = DrawFrame(gif.get(), transparent, bytes.size(), picture); !drawn)
                 return R::Failure(drawn.error());
             return picture;
         }
     } while (record != TERMINATE_RECORD_TYPE);
-    return R::Failure("the GIF holds no frame");
+    return R::Failure("GIF: no frame before the trailer");
 }
 
 } // namespace dorvane::GifDecoder

@@ -2,11 +2,14 @@
 
 #include "image/formats/BmpDecoder.h"
 #include "image/ByteOrder.h"
+#include "image/ImageLimits.h"
 #include "image/c32bppDIB.h"
 #include "image/png/cPNGparser.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cstring>
+#include <string>
 #include <vector>
 
 namespace dorvane::IconReader {
@@ -44,9 +47,10 @@ std::vector<Entry> Entries(std::span<const std::uint8_t> bytes)
 Result<StdPicture> ReadPngImage(std::span<const std::uint8_t> png)
 {
     c32bppDIB surface;
-    cPNGparser().LoadStream(png, surface, 0, std::int64_t(png.size()));
+    cPNGparser parser;
+    parser.LoadStream(png, surface, 0, std::int64_t(png.size()));
     if (!surface.Handle())
-        return Result<StdPicture>::Failure("the icon's PNG image cannot be read");
+        return Result<StdPicture>::Failure(parser.LastError());
     StdPicture picture;
     picture.Type = StdPicture::kIcon;
     picture.width = surface.Width();
@@ -70,8 +74,10 @@ void ApplyTransparency(std::vector<std::uint8_t>& pixels, const BmpDecoder::DibH
         for (std::size_t i = 3; i < pixels.size() && !useAlpha; i += 4)
             useAlpha = pixels[i] != 0;
     }
-    const std::uint64_t maskRowBytes = BmpDecoder::RowBytes(1, header.width);
-    const bool haveMask = maskRowBytes * std::uint64_t(rows) <= mask.size();
+    const auto maskStride = ImageLimits::RowStride(header.width, 1, BmpDecoder::kRowAlignment);
+    assert(maskStride);  // the colour rows, at least as wide, had a stride
+    const std::uint64_t maskRowBytes = *maskStride;
+    const bool haveMask = ImageLimits::ImageBytes(static_cast<std::int64_t>(maskRowBytes), rows, 1, mask.size()).has_value();
     for (std::int32_t y = 0; y < rows; ++y) {
         for (std::int32_t x = 0; x < header.width; ++x) {
             std::uint8_t* pixel = &pixels[(std::size_t(y) * std::size_t(header.width) + std::size_t(x)) * 4];
@@ -99,13 +105,14 @@ Result<StdPicture> ReadBitmapImage(std::span<const std::uint8_t> dib)
     const BmpDecoder::DibHeader& h = header.value();
     const std::int32_t rows = std::max(h.height / 2, 1);
     if (h.endOfHeader > dib.size())
-        return R::Failure("the icon's pixels are missing");
+        return R::Failure("BMP: pixel data are missing");
     const auto bits = dib.subspan(h.endOfHeader);
     auto pixels = BmpDecoder::ReadPixels(h, bits, rows);
     if (!pixels)
         return R::Failure(pixels.error());
-    const std::uint64_t colourBytes = BmpDecoder::RowBytes(h.bitCount, h.width) * std::uint64_t(rows);
-    const auto mask = colourBytes < bits.size() ? bits.subspan(static_cast<std::size_t>(colourBytes)) : bits.last(0);
+    const auto stride = ImageLimits::RowStride(h.width, h.bitCount, BmpDecoder::kRowAlignment);
+    const auto colourBytes = ImageLimits::ImageBytes(static_cast<std::int64_t>(stride.value_or(0)), rows, 1, bits.size());
+    const auto mask = colourBytes ? bits.subspan(static_cast<std::size_t>(*colourBytes)) : bits.last(0);
     StdPicture picture;
     picture.Type = StdPicture::kIcon;
     picture.width = h.width;
@@ -129,20 +136,23 @@ bool LooksLikeIcon(std::span<const std::uint8_t> bytes)
 Result<StdPicture> Read(std::span<const std::uint8_t> bytes)
 {
     if (!LooksLikeIcon(bytes))
-        return Result<StdPicture>::Failure("not an icon or cursor file");
+        return Result<StdPicture>::Failure("ICO: not an icon or cursor directory");
     static constexpr std::uint8_t kPngSignature[4] = {0x89, 'P', 'N', 'G'};
     // Real icons hold a handful of images; a directory of thousands of broken ones is not worth
     // trying one by one.
     constexpr std::size_t kMostImagesTried = 16;
     const std::vector<Entry> entries = Entries(bytes);
+    std::string largestReason = "no image lies within the file";
     for (std::size_t i = 0; i < entries.size() && i < kMostImagesTried; ++i) {
         const Entry& entry = entries[i];
         const bool png = entry.data.size() >= 4 && std::equal(kPngSignature, kPngSignature + 4, entry.data.begin());
         auto picture = png ? ReadPngImage(entry.data) : ReadBitmapImage(entry.data);
         if (picture)
             return picture;
+        if (i == 0)
+            largestReason = picture.error();
     }
-    return Result<StdPicture>::Failure("the icon holds no image that can be read");
+    return Result<StdPicture>::Failure("ICO: no image can be read (" + largestReason + ")");
 }
 
 } // namespace dorvane::IconReader

@@ -3,6 +3,7 @@
 #include "image/ImageLimits.h"
 
 #include <memory>
+#include <string>
 #include <turbojpeg.h>
 
 namespace dorvane::JpegDecoder {
@@ -11,6 +12,12 @@ namespace {
 struct DestroyHandle {
     void operator()(void* handle) const { tjDestroy(handle); }
 };
+
+// Our cause, with libjpeg-turbo's own words in brackets.
+std::string LibraryReason(const std::string& cause, void* decoder)
+{
+    return cause + " (" + tjGetErrorStr2(decoder) + ")";
+}
 
 } // namespace
 
@@ -24,13 +31,13 @@ Result<StdPicture> Decode(std::span<const std::uint8_t> bytes)
     using R = Result<StdPicture>;
     std::unique_ptr<void, DestroyHandle> decoder(tjInitDecompress());
     if (!decoder)
-        return R::Failure("the JPEG decoder cannot start");
+        return R::Failure("JPEG: the decoder cannot start");
     int width = 0, height = 0, subsampling = 0, colorspace = 0;
     const auto size = static_cast<unsigned long>(bytes.size());
     if (tjDecompressHeader3(decoder.get(), bytes.data(), size, &width, &height, &subsampling, &colorspace) != 0)
-        return R::Failure("not a readable JPEG");
+        return R::Failure(LibraryReason("JPEG: header cannot be read", decoder.get()));
     if (!ImageLimits::PicturePlausible(width, height, bytes.size()))
-        return R::Failure("the JPEG has an impossible size");
+        return R::Failure("JPEG: size " + std::to_string(width) + "x" + std::to_string(height) + " is not possible");
     StdPicture picture;
     picture.width = width;
     picture.height = height;
@@ -39,7 +46,7 @@ Result<StdPicture> Decode(std::span<const std::uint8_t> bytes)
     if (tjDecompress2(decoder.get(), bytes.data(), size, picture.pixels.data(), width, 0, height, TJPF_BGRA,
                       TJFLAG_LIMITSCANS) != 0 &&
         tjGetErrorCode(decoder.get()) != TJERR_WARNING)
-        return R::Failure("the JPEG is damaged");
+        return R::Failure(LibraryReason("JPEG: data is damaged", decoder.get()));
     for (std::size_t i = 3; i < picture.pixels.size(); i += 4)
         picture.pixels[i] = 255;
     return picture;

@@ -35,8 +35,8 @@ Result<StdPicture> Load(std::span<const std::uint8_t> bytes)
     // Metafiles are drawings, not pixels; rendering them is out of scope, so the loader gives up
     // here and leaves them to no one.
     if (LooksLikeMetafile(bytes))
-        return Result<StdPicture>::Failure("metafiles are not supported");
-    return Result<StdPicture>::Failure("not a picture format Dorvane reads");
+        return Result<StdPicture>::Failure("WMF: metafiles are not supported");
+    return Result<StdPicture>::Failure("no format Dorvane reads (not PNG, BMP, GIF, JPEG or an icon)");
 }
 
 } // namespace dorvane::PictureLoader

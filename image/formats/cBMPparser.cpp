@@ -2,11 +2,13 @@
 
 #include "image/ByteOrder.h"
 #include "image/ByteSlice.h"
+#include "image/ImageLimits.h"
 #include "image/formats/PictureLoader.h"
 #include "image/StdPicture.h"
 #include "image/c32bppDIB.h"
 
 #include <cstring>
+#include <string>
 
 namespace dorvane {
 namespace {
@@ -51,35 +53,51 @@ bool cBMPparser::LoadStream(std::span<const std::uint8_t> inStream, c32bppDIB& c
                             std::int64_t streamLength)
 {
     const auto bytes = ByteSlice(inStream, streamOffset, streamLength);
+    std::string directReason = "BMP: the surface already holds a picture";
     // The direct path reads the fields of a version 3 (or later) header; an older header goes to the
     // picture loader, which knows it.
     if (bytes.size() >= kFieldsEnd && bytes[0] == 'B' && bytes[1] == 'M' && LittleEndian32(&bytes[14]) >= kInfoHeaderSize) {
         const auto width = static_cast<std::int32_t>(LittleEndian32(&bytes[18]));
         const auto height = static_cast<std::int32_t>(LittleEndian32(&bytes[22]));
         if (width < 1 || height == 0)
-            return false;
-        if (LoadDirect(bytes, cHost))
-            return true;
+            return Finish(Status::Failure("BMP: size " + std::to_string(width) + "x" + std::to_string(height) +
+                                          " has no pixels"));
+        const bool plain32Bit = LittleEndian16(&bytes[28]) == 32 && LittleEndian32(&bytes[30]) == 0;
+        if (plain32Bit) {
+            const Status direct = LoadDirect(bytes, cHost);
+            if (direct)
+                return Finish(direct);
+            directReason = direct.error();
+        }
     }
     if (cHost.Handle())
-        return false;
+        return Finish(Status::Failure(directReason));
     auto picture = PictureLoader::Load(bytes);
-    return picture && ConvertstdPicTo32bpp(picture.value(), cHost);
+    if (!picture)
+        return Finish(Status::Failure(picture.error()));
+    return Finish(Convert(picture.value(), cHost));
+}
+
+bool cBMPparser::Finish(Status outcome)
+{
+    lastError_ = outcome.error();
+    return outcome.ok();
 }
 
 // A 32-bit uncompressed BMP is the surface's own format: its rows are copied as they are (a
 // top-down file row by row, so that the surface stays bottom-up) and the alpha scan decides.
-bool cBMPparser::LoadDirect(std::span<const std::uint8_t> bmp, c32bppDIB& cHost)
+Status cBMPparser::LoadDirect(std::span<const std::uint8_t> bmp, c32bppDIB& cHost)
 {
-    if (LittleEndian16(&bmp[28]) != 32 || LittleEndian32(&bmp[30]) != 0)
-        return false;
     const auto width = static_cast<std::int32_t>(LittleEndian32(&bmp[18]));
     const std::int64_t height = static_cast<std::int32_t>(LittleEndian32(&bmp[22]));
     const std::uint64_t rows = static_cast<std::uint64_t>(height < 0 ? -height : height);
     const std::uint64_t rowBytes = std::uint64_t(width) * 4;
     const std::uint64_t pixelOffset = LittleEndian32(&bmp[10]);
-    if (pixelOffset + rowBytes * rows > bmp.size() || !cHost.InitializeDIB(width, static_cast<std::int32_t>(rows)))
-        return false;
+    if (pixelOffset > bmp.size() ||
+        !ImageLimits::ImageBytes(width, static_cast<std::int64_t>(rows), 4, bmp.size() - pixelOffset))
+        return Status::Failure("BMP: pixel data ends early");
+    if (!cHost.InitializeDIB(width, static_cast<std::int32_t>(rows)))
+        return Status::Failure("BMP: no surface of " + std::to_string(width) + "x" + std::to_string(rows) + " can be made");
     const std::uint8_t* source = bmp.data() + pixelOffset;
     if (height > 0) {
         std::memcpy(cHost.BitsPointer(), source, static_cast<std::size_t>(rowBytes * rows));
@@ -94,14 +112,21 @@ bool cBMPparser::LoadDirect(std::span<const std::uint8_t> bmp, c32bppDIB& cHost)
     cHost.SetAlpha(alpha);
     cHost.SetImageType(kind);
     cHost.PixelsChanged();
-    return true;
+    return Status::Ok();
 }
 
 bool cBMPparser::ConvertstdPicTo32bpp(const StdPicture& stdPic, c32bppDIB& cHost)
 {
-    if (stdPic.pixels.size() != std::size_t(stdPic.width) * std::size_t(stdPic.height) * 4 ||
-        !cHost.InitializeDIB(stdPic.width, stdPic.height))
-        return false;
+    return Finish(Convert(stdPic, cHost));
+}
+
+Status cBMPparser::Convert(const StdPicture& stdPic, c32bppDIB& cHost)
+{
+    if (stdPic.pixels.size() != std::size_t(stdPic.width) * std::size_t(stdPic.height) * 4)
+        return Status::Failure("picture: its pixels do not match its size");
+    if (!cHost.InitializeDIB(stdPic.width, stdPic.height))
+        return Status::Failure("picture: no surface of " + std::to_string(stdPic.width) + "x" +
+                               std::to_string(stdPic.height) + " can be made");
     cHost.LoadDIBinDC(true);
     CopyRows(stdPic, cHost.Pixels());
     const auto pixels = cHost.PixelBytes();
@@ -124,7 +149,7 @@ bool cBMPparser::ConvertstdPicTo32bpp(const StdPicture& stdPic, c32bppDIB& cHost
     cHost.SetAlpha(alpha);
     cHost.SetImageType(kind);
     cHost.LoadDIBinDC(false);
-    return true;
+    return Status::Ok();
 }
 
 void cBMPparser::AlphaScan(std::span<std::uint8_t> pixels, bool AllowChanges, bool& outAlpha, std::int32_t& inOutKind)

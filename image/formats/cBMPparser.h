@@ -1,7 +1,10 @@
 #pragma once
 
+#include "platform/Result.h"
+
 #include <cstdint>
 #include <span>
+#include <string>
 
 namespace dorvane {
 
@@ -28,8 +31,16 @@ public:
     // inOutKind -1 on entry skips the examination and treats the content as opaque.
     static void AlphaScan(std::span<std::uint8_t> pixels, bool AllowChanges, bool& outAlpha, std::int32_t& inOutKind);
 
+    // Why the last LoadStream or ConvertstdPicTo32bpp made no picture, as the format's name and
+    // the cause ("BMP: pixel data ends early"); empty after one that made a picture.
+    const std::string& LastError() const { return lastError_; }
+
 private:
-    bool LoadDirect(std::span<const std::uint8_t> bmp, c32bppDIB& cHost);
+    bool Finish(Status outcome);
+    Status LoadDirect(std::span<const std::uint8_t> bmp, c32bppDIB& cHost);
+    Status Convert(const StdPicture& stdPic, c32bppDIB& cHost);
+
+    std::string lastError_;
 };
 
 } // namespace dorvane

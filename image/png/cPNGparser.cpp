@@ -10,8 +10,8 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
-#include <limits>
 #include <memory>
+#include <string>
 #include <zlib.h>
 
 namespace dorvane {
@@ -105,6 +105,32 @@ bool ValidDepthForColorType(std::uint8_t colorType, std::uint8_t depth)
     }
 }
 
+Status Damaged(const std::string& cause)
+{
+    return Status::Failure("PNG: " + cause);
+}
+
+// The header's fields that decide whether it describes an image this decoder can make.
+Status CheckHeaderFields(std::span<const std::uint8_t> data)
+{
+    const std::uint32_t width = BigEndian32(data.data()), height = BigEndian32(data.data() + 4);
+    const std::uint8_t depth = data[8], colorType = data[9];
+    if (width < 1 || width > 0x7FFFFFFF)
+        return Damaged("IHDR width is " + std::to_string(width));
+    if (height < 1 || height > 0x7FFFFFFF)
+        return Damaged("IHDR height is " + std::to_string(height));
+    if (data[10] != 0 || data[11] != 0 || data[12] > 1)
+        return Damaged("IHDR names an unknown compression, filter or interlace method");
+    // Depths a colour type cannot have would leave no converter for the samples.
+    if (!ValidDepthForColorType(colorType, depth))
+        return Damaged("IHDR bit depth " + std::to_string(depth) + " is not allowed with colour type " +
+                       std::to_string(colorType));
+    // PNG surfaces are kept to an eighth of the general maximum: their size in bits fits 32 bits.
+    if (!ImageLimits::ImageBytes(width, height, 4, ImageLimits::kMaxImageBytes / 8))
+        return Damaged("IHDR size " + std::to_string(width) + "x" + std::to_string(height) + " is too large");
+    return Status::Ok();
+}
+
 cPNGparser::ChunkKind KindOf(const std::uint8_t* type)
 {
     static constexpr struct {
@@ -135,73 +161,88 @@ bool cPNGparser::LoadStream(std::span<const std::uint8_t> Stream, c32bppDIB& dib
                             std::int64_t streamLength)
 {
     MemorySource source(ByteSlice(Stream, streamOffset, streamLength));
-    if (!HasSignature(source))
-        return false;
-    Decode(source, dibClass);
-    return true;
+    return Load(source, dibClass);
 }
 
 bool cPNGparser::LoadFile(const ReadOnlyFile& FileHandle, c32bppDIB& dibClass)
 {
-    if (FileHandle.Size() < c32bppDIB::kMinimumSourceBytes)
+    if (FileHandle.Size() < c32bppDIB::kMinimumSourceBytes) {
+        lastError_ = "PNG: the file is too short";
         return false;
+    }
     FileSource source(FileHandle);
-    if (!HasSignature(source))
+    return Load(source, dibClass);
+}
+
+// True when the source is a PNG at all; whether a picture came of it LastError tells.
+bool cPNGparser::Load(ChunkSource& source, c32bppDIB& target)
+{
+    if (!HasSignature(source)) {
+        lastError_ = "PNG: no PNG signature";
         return false;
-    Decode(source, dibClass);
+    }
+    const Status decoded = Decode(source, target);
+    lastError_ = decoded.error();
     return true;
 }
 
-void cPNGparser::Decode(ChunkSource& source, c32bppDIB& target)
+Status cPNGparser::Decode(ChunkSource& source, c32bppDIB& target)
 {
     target.DestroyDIB();
-    if (!WalkChunks(source) || !headerSeen_ || imageDataBytes_ == 0)
-        return;
+    if (Status walked = WalkChunks(source); !walked)
+        return walked;
+    if (!headerSeen_)
+        return Damaged("no IHDR chunk");
+    if (imageDataBytes_ == 0)
+        return Damaged("no IDAT chunk");
     // Refuse a header whose image the compressed data could never fill, before allocating for it.
     if (!ImageLimits::CanExpandTo(imageDataBytes_, inflatedSize_, ImageLimits::kDeflateMaxExpansion))
-        return;
+        return Damaged("IDAT holds too little data for a " + std::to_string(Width) + "x" + std::to_string(Height) + " image");
     std::vector<std::uint8_t> inflated;
-    if (!Inflate(inflated) || !target.InitializeDIB(Width, Height))
-        return;
+    if (Status inflatedAll = Inflate(inflated); !inflatedAll)
+        return inflatedAll;
+    if (!target.InitializeDIB(Width, Height))
+        return Damaged("no memory for a " + std::to_string(Width) + "x" + std::to_string(Height) + " image");
     Unfilter(inflated, target);
     target.SetAlpha(format_.colorType == kGreyAlpha || format_.colorType == kRgba || format_.transColor != -1);
     target.SetImageType(c32bppDIB::kPng);
     target.PixelsChanged();
+    return Status::Ok();
 }
 
 // Walks the chunks after the signature until IEND or the end of the data. A chunk reaching past the
-// data, or a bad critical chunk, ends the walk with an error (false).
-bool cPNGparser::WalkChunks(ChunkSource& source)
+// data, or a bad critical chunk, ends the walk with its reason.
+Status cPNGparser::WalkChunks(ChunkSource& source)
 {
     std::uint64_t offset = sizeof kSignature;
     while (offset < source.Size()) {
         std::span<const std::uint8_t> header;
         if (source.Size() - offset < 12 || !source.Read(offset, 8, header))
-            return false;
+            return Damaged("the data ends inside a chunk header");
         const std::uint32_t length = BigEndian32(header.data());
         const ChunkKind kind = KindOf(header.data() + 4);
         if (length > source.Size() - offset - 12)
-            return false;
+            return Damaged("the data ends inside a chunk");
         const std::uint64_t typeOffset = offset + 4;
         offset += std::uint64_t{length} + 12;
         if (kind == ChunkKind::End)
-            return true;
+            return Status::Ok();
         if (length == 0 || kind == ChunkKind::Other)
             continue;  // other chunks are skipped unread
         std::span<const std::uint8_t> bytes;  // type, data, CRC
         if (!source.Read(typeOffset, std::size_t{length} + 8, bytes))
-            return false;
+            return Damaged("a chunk cannot be read");
         Chunk chunk;
         chunk.data = bytes.subspan(4, length);
         chunk.storedCrc = BigEndian32(bytes.data() + 4 + length);
         chunk.crcMatches = crc32(0, bytes.data(), length + 4) == chunk.storedCrc;
-        if (!Dispatch(kind, chunk, source))
-            return false;
+        if (Status handled = Dispatch(kind, chunk, source); !handled)
+            return handled;
     }
-    return true;
+    return Status::Ok();
 }
 
-bool cPNGparser::Dispatch(ChunkKind kind, const Chunk& chunk, const ChunkSource& source)
+Status cPNGparser::Dispatch(ChunkKind kind, const Chunk& chunk, const ChunkSource& source)
 {
     switch (kind) {
     case ChunkKind::Header:
@@ -210,56 +251,52 @@ bool cPNGparser::Dispatch(ChunkKind kind, const Chunk& chunk, const ChunkSource&
         return OnPalette(chunk);
     case ChunkKind::Transparency:
         OnTransparency(chunk);
-        return true;
+        return Status::Ok();
     case ChunkKind::ImageData:
         return OnImageData(chunk, source);
     default:
-        return true;
+        return Status::Ok();
     }
 }
 
-bool cPNGparser::OnHeader(const Chunk& chunk)
+Status cPNGparser::OnHeader(const Chunk& chunk)
 {
-    if (!chunk.crcMatches || chunk.data.size() < 13)
-        return false;
+    if (!chunk.crcMatches)
+        return Damaged("CRC mismatch in IHDR");
+    if (chunk.data.size() < 13)
+        return Damaged("IHDR is shorter than 13 bytes");
+    if (Status fields = CheckHeaderFields(chunk.data); !fields)
+        return fields;
     const std::uint8_t* data = chunk.data.data();
-    const auto width = static_cast<std::int32_t>(BigEndian32(data));
-    const auto height = static_cast<std::int32_t>(BigEndian32(data + 4));
-    const std::uint8_t depth = data[8], colorType = data[9], compression = data[10], filter = data[11];
-    if (width < 1 || height < 1 || compression != 0 || filter != 0 || data[12] > 1)
-        return false;
-    // Depths a colour type cannot have would leave no converter for the samples.
-    if (!ValidDepthForColorType(colorType, depth))
-        return false;
-    if (std::int64_t{width} * 32 * height > std::numeric_limits<std::int32_t>::max())
-        return false;
-    Width = width;
-    Height = height;
-    format_.bitDepth = depth;
-    format_.colorType = colorType;
+    Width = static_cast<std::int32_t>(BigEndian32(data));
+    Height = static_cast<std::int32_t>(BigEndian32(data + 4));
+    format_.bitDepth = data[8];
+    format_.colorType = data[9];
     Interlace = data[12];
     headerSeen_ = true;
     inflatedSize_ = 0;
     if (Interlace == 0) {
         inflatedSize_ = PassBytes(static_cast<std::uint32_t>(Width), static_cast<std::uint32_t>(Height));
-        return true;
+        return Status::Ok();
     }
     for (const Pass& pass : kAdam7) {
         inflatedSize_ += PassBytes(PassExtent(static_cast<std::uint32_t>(Width), pass.columnStart, pass.columnStep),
                                    PassExtent(static_cast<std::uint32_t>(Height), pass.rowStart, pass.rowStep));
     }
-    return true;
+    return Status::Ok();
 }
 
 // A palette means something only for colour types 2, 3 and 6.
-bool cPNGparser::OnPalette(const Chunk& chunk)
+Status cPNGparser::OnPalette(const Chunk& chunk)
 {
     if (format_.colorType == kGrey || format_.colorType == kGreyAlpha)
-        return true;
-    if (!chunk.crcMatches || chunk.data.size() % 3 != 0)
-        return false;
+        return Status::Ok();
+    if (!chunk.crcMatches)
+        return Damaged("CRC mismatch in PLTE");
+    if (chunk.data.size() % 3 != 0)
+        return Damaged("PLTE length " + std::to_string(chunk.data.size()) + " is not a multiple of 3");
     format_.palette.assign(chunk.data.begin(), chunk.data.end());
-    return true;
+    return Status::Ok();
 }
 
 // Transparency for colour types 0, 2 and 3; a damaged or short tRNS is ignored, never fatal.
@@ -280,11 +317,11 @@ void cPNGparser::OnTransparency(const Chunk& chunk)
     }
 }
 
-bool cPNGparser::OnImageData(const Chunk& chunk, const ChunkSource& source)
+Status cPNGparser::OnImageData(const Chunk& chunk, const ChunkSource& source)
 {
     // A stored CRC of zero is taken as "not computed".
     if (chunk.storedCrc != 0 && !chunk.crcMatches)
-        return false;
+        return Damaged("CRC mismatch in IDAT");
     if (source.ViewsStayValid()) {
         imageData_.push_back(chunk.data);
     } else {
@@ -292,17 +329,17 @@ bool cPNGparser::OnImageData(const Chunk& chunk, const ChunkSource& source)
         imageData_.emplace_back(copiedImageData_.back());
     }
     imageDataBytes_ += chunk.data.size();
-    return true;
+    return Status::Ok();
 }
 
 // Inflates the IDAT contents, as one zlib stream, into a buffer of exactly the size the header
 // demands. The stream must end within it; a stream that ends early leaves the rest zero.
-bool cPNGparser::Inflate(std::vector<std::uint8_t>& inflated) const
+Status cPNGparser::Inflate(std::vector<std::uint8_t>& inflated) const
 {
     inflated.resize(static_cast<std::size_t>(inflatedSize_));
     z_stream stream{};
     if (inflateInit(&stream) != Z_OK)
-        return false;
+        return Damaged("zlib cannot start");
     stream.next_out = inflated.data();
     stream.avail_out = static_cast<uInt>(inflated.size());
     int status = Z_OK;
@@ -314,8 +351,15 @@ bool cPNGparser::Inflate(std::vector<std::uint8_t>& inflated) const
         if (status != Z_OK)
             break;
     }
+    const std::string zlibMessage = stream.msg ? stream.msg : "";
     inflateEnd(&stream);
-    return status == Z_STREAM_END;
+    if (status == Z_STREAM_END)
+        return Status::Ok();
+    if (status == Z_OK)
+        return Damaged("IDAT data ends before its zlib stream");
+    if (status == Z_BUF_ERROR)
+        return Damaged("IDAT data inflates beyond the image");
+    return Damaged("IDAT data is damaged (zlib: " + zlibMessage + ")");
 }
 
 std::uint32_t cPNGparser::BitsPerPixel() const
@@ -327,10 +371,10 @@ std::uint32_t cPNGparser::BitsPerPixel() const
 // Bytes of one pass's rows, each with its filter-type byte; nothing for an empty pass.
 std::uint64_t cPNGparser::PassBytes(std::uint32_t columns, std::uint32_t rows) const
 {
-    if (columns == 0 || rows == 0)
-        return 0;
-    const std::uint64_t rowBytes = (std::uint64_t{BitsPerPixel()} * columns + 7) / 8;
-    return (rowBytes + 1) * rows;
+    const auto rowBytes = ImageLimits::RowStride(columns, BitsPerPixel(), 1);
+    if (!rowBytes || rows == 0)
+        return 0;  // an empty pass; the header check keeps every real row within the limit
+    return (*rowBytes + 1) * rows;
 }
 
 // Undoes the filters of every pass and converts its pixels into their places in the surface.
@@ -347,7 +391,7 @@ void cPNGparser::Unfilter(std::vector<std::uint8_t>& inflated, c32bppDIB& target
         const std::uint32_t rows = PassExtent(static_cast<std::uint32_t>(Height), pass.rowStart, pass.rowStep);
         if (columns == 0 || rows == 0)
             continue;
-        const std::size_t rowBytes = (std::size_t{BitsPerPixel()} * columns + 7) / 8;
+        const auto rowBytes = static_cast<std::size_t>(*ImageLimits::RowStride(columns, BitsPerPixel(), 1));
         zeroRow.assign(rowBytes, 0);
         const std::uint8_t* previous = zeroRow.data();
         for (std::uint32_t j = 0; j < rows; ++j) {

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "image/png/PngPixelConverter.h"
+#include "platform/Result.h"
 
 #include <cstdint>
 #include <span>
+#include <string>
 #include <vector>
 
 namespace dorvane {
@@ -15,7 +17,7 @@ class c32bppDIB;
 // surface. It answers true whenever the data carry the PNG signature, whether or not a picture
 // could be made of them; a PNG it cannot decode leaves the surface empty. It reads IHDR, PLTE, tRNS
 // and IDAT (checking their CRCs), skips every other chunk, and applies no gamma or colour-space
-// correction.
+// correction. LastError tells why the last load made no picture.
 class cPNGparser {
 public:
     // zlib is linked into the program, so it is always found and CRCs are always checked.
@@ -25,20 +27,24 @@ public:
                     std::int64_t streamLength = 0);
     bool LoadFile(const ReadOnlyFile& FileHandle, c32bppDIB& dibClass);
 
+    // Why the last load made no picture, as "PNG: " and the cause; empty after a picture was made.
+    const std::string& LastError() const { return lastError_; }
+
     class ChunkSource;
     enum class ChunkKind { Header, Palette, Transparency, ImageData, End, Other };
 
 private:
     struct Chunk;
 
-    void Decode(ChunkSource& source, c32bppDIB& target);
-    bool WalkChunks(ChunkSource& source);
-    bool Dispatch(ChunkKind kind, const Chunk& chunk, const ChunkSource& source);
-    bool OnHeader(const Chunk& chunk);
-    bool OnPalette(const Chunk& chunk);
+    bool Load(ChunkSource& source, c32bppDIB& target);
+    Status Decode(ChunkSource& source, c32bppDIB& target);
+    Status WalkChunks(ChunkSource& source);
+    Status Dispatch(ChunkKind kind, const Chunk& chunk, const ChunkSource& source);
+    Status OnHeader(const Chunk& chunk);
+    Status OnPalette(const Chunk& chunk);
     void OnTransparency(const Chunk& chunk);
-    bool OnImageData(const Chunk& chunk, const ChunkSource& source);
-    bool Inflate(std::vector<std::uint8_t>& inflated) const;
+    Status OnImageData(const Chunk& chunk, const ChunkSource& source);
+    Status Inflate(std::vector<std::uint8_t>& inflated) const;
     void Unfilter(std::vector<std::uint8_t>& inflated, c32bppDIB& target) const;
     std::uint64_t PassBytes(std::uint32_t columns, std::uint32_t rows) const;
     std::uint32_t BitsPerPixel() const;
@@ -52,6 +58,7 @@ private:
     std::vector<std::span<const std::uint8_t>> imageData_;  // IDAT contents, in order
     std::vector<std::vector<std::uint8_t>> copiedImageData_;  // owns them when read from a file
     std::uint64_t imageDataBytes_ = 0;
+    std::string lastError_;
 };
 
 } // namespace dorvane

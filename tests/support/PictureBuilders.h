@@ -1,8 +1,9 @@
 #pragma once
 
-// Writers of BMP, icon and JPEG test pictures, independent of the readers under test (JPEG through
+// Writers of BMP, icon, GIF and JPEG test pictures, independent of the readers under test (JPEG through
 // libjpeg-turbo's encoder).
 
+#include <cstddef>
 #include <cstdint>
 #include <turbojpeg.h>
 #include <vector>
@@ -81,6 +82,15 @@ inline Bytes IconFile(const std::vector<IconImage>& images, std::uint16_t type =
         file.insert(file.end(), image.data.begin(), image.data.end());
     return file;
 }
+
+// Written by giflib: a 2 x 1 GIF89a of (40, 50, 60) then (10, 20, 30) without a transparent colour.
+// Its frame's LZW code size is the byte at kOpaqueGifCodeSizeAt.
+inline Bytes OpaqueGif()
+{
+    return {'G',  'I',  'F',  '8',  '9',  'a',  0x02, 0x00, 0x01, 0x00, 0xF0, 0x00, 0x00, 0x0A, 0x14, 0x1E, 0x28, 0x32,
+            0x3C, 0x2C, 0x00, 0x00, 0x00, 0x00, 0x02, 0x00, 0x01, 0x00, 0x00, 0x02, 0x02, 0x0C, 0x0A, 0x00, 0x3B};
+}
+inline constexpr std::size_t kOpaqueGifCodeSizeAt = 29;
 
 // A JPEG of solid colour, encoded at the highest quality.
 inline Bytes JpegFile(int width, int height, std::uint8_t red, std::uint8_t green, std::uint8_t blue)

@@ -133,7 +133,8 @@ TEST_F(SkinLoaderTest, AMissingHandIsToldWithTheDialStillShown)
     Put("CUSTOM", "BORDER", "dials/border.png");
     const Status status = Load("<default>", resources);
     EXPECT_FALSE(status.ok());
-    EXPECT_NE(status.error().find("PNG/SECOND"), std::string::npos) << status.error();
+    EXPECT_NE(status.error().find("PNG/SECOND (" + surfaces.iSec.LastLoadError() + ")"), std::string::npos) << status.error();
+    EXPECT_FALSE(surfaces.iSec.LastLoadError().empty());
     EXPECT_EQ(frame.sizes, std::vector<Size>{Size(130, 130)});
 }
 

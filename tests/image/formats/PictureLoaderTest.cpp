@@ -21,14 +21,11 @@ using namespace testing;
 const Bgra kBlack = {0, 0, 0, 255}, kRed = {0, 0, 255, 255}, kGreen = {0, 255, 0, 255}, kInk = {9, 8, 7, 255};
 const Bgra kClear = {0, 0, 0, 0};
 
-// Written by giflib: a 2 x 2 GIF89a of red, blue, green and black, black its transparent colour;
-// and a 2 x 1 one of (40, 50, 60) then (10, 20, 30) without a transparent colour.
+// Written by giflib: a 2 x 2 GIF89a of red, blue, green and black, black its transparent colour.
 const Bytes kGifWithTransparency = {
     'G', 'I', 'F', '8', '9', 'a', 0x02, 0x00, 0x02, 0x00, 0xF1, 0x00, 0x00, 0xFF, 0x00, 0x00, 0x00, 0x00,
     0xFF, 0x00, 0xFF, 0x00, 0x00, 0x00, 0x00, 0x21, 0xF9, 0x04, 0x01, 0x00, 0x00, 0x03, 0x00, 0x2C, 0x00, 0x00,
     0x00, 0x00, 0x02, 0x00, 0x02, 0x00, 0x00, 0x02, 0x03, 0x44, 0x34, 0x05, 0x00, 0x3B};
-const Bytes kOpaqueGif = {'G', 'I', 'F', '8', '9', 'a', 0x02, 0x00, 0x01, 0x00, 0xF0, 0x00, 0x00, 0x0A, 0x14, 0x1E, 0x28,
-                          0x32, 0x3C, 0x2C, 0x00, 0x00, 0x00, 0x00, 0x02, 0x00, 0x01, 0x00, 0x00, 0x02, 0x02, 0x0C, 0x0A, 0x00, 0x3B};
 
 // A bitmap whose header carries a palette of the given colours (the stored alpha is ignored).
 Bytes PaletteBmp(std::int32_t width, std::int32_t height, std::uint16_t bits, std::uint32_t compression,
@@ -127,7 +124,7 @@ TEST(PictureFormats, LoadsEveryKindOfPictureWithItsPixelsAndKind)
          kTwoByTwoIcon, true, StdPicture::kIcon},
         {"GIF: the first frame with its transparent colour", kGifWithTransparency,
          {kRed, {255, 0, 0, 255}, kGreen, kClear}, true, c32bppDIB::kPremultiplied},
-        {"GIF without a transparent colour", kOpaqueGif, {{60, 50, 40, 255}, {30, 20, 10, 255}}, false, c32bppDIB::kOpaque},
+        {"GIF without a transparent colour", OpaqueGif(), {{60, 50, 40, 255}, {30, 20, 10, 255}}, false, c32bppDIB::kOpaque},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
