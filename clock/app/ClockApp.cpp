@@ -46,7 +46,7 @@ QIcon ProgramIcon()
 
 ClockApp::ClockApp(ClockState& state, ClockAppParts parts)
     : state_(state), time_(parts.time), sounds_(parts.sounds), imagingToken_(parts.imagingToken), tickLog_(parts.tickLog),
-      desktop_(WindowSystemXDisplay()), face_(state, surfaces_), skins_(state, surfaces_, *this),
+      desktop_(WindowSystemXDisplay()), face_(state, surfaces_),
       settings_(parts.settingsPath, state, *this, screen_, std::cerr), subclass_(hooks_),
       tick_(state, TickLinks{time_, sounds_, pump_, shell_, *this, *this, *this}), timerClient_(tick_),
       mouse_(*this, state)
@@ -77,6 +77,7 @@ void ClockApp::CreateClockWindow()
 {
     window_ = std::make_unique<ClockWindowView>(mouse_, time_, desktop_.IsCompositing());
     window_->resize(kInitialWindowPixels, kInitialWindowPixels);
+    skins_.emplace(state_, surfaces_, *window_);
     const QIcon icon = ProgramIcon();
     window_->setWindowIcon(icon);
     QApplication::setWindowIcon(icon);
@@ -155,7 +156,7 @@ void ClockApp::SetTopMost(bool onTop)
 
 void ClockApp::LoadSkin()
 {
-    if (Status loaded = skins_.LoadSkin(); !loaded)
+    if (Status loaded = skins_->LoadSkin(); !loaded)
         std::cerr << "dorvane: " << loaded.error() << "\n";
 }
 
@@ -172,8 +173,6 @@ void ClockApp::PresentPicture()
         *tickLog_ << line << std::flush;
     }
 }
-
-void ClockApp::SizeToDial(int width, int height) { window_->resize(width, height); }
 
 void ClockApp::MoveClockBy(int dx, int dy) { window_->move(window_->pos() + QPoint(dx, dy)); }
 

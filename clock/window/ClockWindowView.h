@@ -1,5 +1,6 @@
 #pragma once
 
+#include "clock/face/ClockWindowFrame.h"
 #include "clock/window/ClockMouse.h"
 #include "image/render/PictureChanges.h"
 #include "platform/TimeSource.h"
@@ -21,13 +22,15 @@ class c32bppDIB;
 // compositing manager the clock floats with soft edges; without one the window is cut to the
 // picture's shape so that it still looks round. Each second only what changed goes to the X
 // server, put straight into the window. Mouse input goes to the clock's mouse logic.
-class ClockWindowView : public QWidget {
+class ClockWindowView : public QWidget, public ClockWindowFrame {
 public:
     ClockWindowView(ClockMouse& mouse, TimeSource& time, bool compositing);
 
     // Shows face (premultiplied, rows bottom-up) at opacity alpha (0..255) from now on.
     void Present(const c32bppDIB& face, uint8_t alpha);
     const QImage& Picture() const { return picture_; }
+
+    void SizeToDial(int width, int height) override { resize(width, height); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
