@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <string>
 
 class QLabel;
 class QPlainTextEdit;
@@ -41,6 +42,10 @@ protected:
     void timerEvent(QTimerEvent* event) override;
 
 private:
+    void SetUpWindow(const std::string& caption);
+    void MakeTexts(const AlarmPopupRequest& request);
+    void MakeButtons(const Pictures& pictures);
+    void LayOut(QLabel* decoration);
     QToolButton* PictureButton(const QImage& picture, const char* toolTip);
 
     Form3 logic_;
