@@ -41,9 +41,10 @@ QLabel* DecorationLabel(const QImage& picture)
 
 } // namespace
 
-Form3View::Form3View(ClockState& state, PopupLinks links, const AlarmPopupRequest& request, const Pictures& pictures)
+Form3View::Form3View(ClockState& state, PopupLinks links, TimeSource& time, const AlarmPopupRequest& request,
+                     const Pictures& pictures)
     : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint | Qt::WindowCloseButtonHint),
-      logic_(state, links, *this, request)
+      logic_(state, links, *this, request), time_(time)
 {
     SetUpWindow(request.caption);
     MakeTexts(request);
@@ -84,7 +85,7 @@ void Form3View::MakeButtons(const Pictures& pictures)
     snoozeButton_ = PictureButton(pictures.snooze, "Snooze");
     connect(closeButton_, &QToolButton::clicked, this, [this] { logic_.CloseClicked(); });
     connect(resetButton_, &QToolButton::clicked, this, [this] { logic_.ResetClicked(); });
-    connect(snoozeButton_, &QToolButton::clicked, this, [this] { logic_.SnoozeClicked(); });
+    connect(snoozeButton_, &QToolButton::clicked, this, [this] { logic_.SnoozeClicked(time_.Now()); });
 }
 
 // The decoration at the left; at the right the time line and the label above the message, and the
@@ -151,7 +152,7 @@ void Form3View::closeEvent(QCloseEvent* event)
 void Form3View::timerEvent(QTimerEvent* event)
 {
     if (event->timerId() == timer1_)
-        logic_.TimerFired();
+        logic_.TimerFired(time_.Now());
 }
 
 } // namespace dorvane

@@ -2,6 +2,7 @@
 
 #include "popup/AlarmPopupView.h"
 #include "popup/Form3.h"
+#include "platform/TimeSource.h"
 
 #include <QImage>
 #include <QWidget>
@@ -24,7 +25,9 @@ public:
         QImage close, reset, snooze, decoration;
     };
 
-    Form3View(ClockState& state, PopupLinks links, const AlarmPopupRequest& request, const Pictures& pictures);
+    // The snooze and the timer run on the time time gives.
+    Form3View(ClockState& state, PopupLinks links, TimeSource& time, const AlarmPopupRequest& request,
+              const Pictures& pictures);
 
     Form3& Logic() { return logic_; }
     QToolButton* CloseButton() const { return closeButton_; }
@@ -49,6 +52,7 @@ private:
     QToolButton* PictureButton(const QImage& picture, const char* toolTip);
 
     Form3 logic_;
+    TimeSource& time_;
     QLabel* label1_ = nullptr;
     QLabel* label2_ = nullptr;
     QPlainTextEdit* text1_ = nullptr;
