@@ -45,14 +45,14 @@ void Form3::ResetClicked()
     Close();
 }
 
-void Form3::SnoozeClicked()
+void Form3::SnoozeClicked(const LocalTime& now)
 {
     Alarm().RingCount = SilencedRingCount(state_.AlarmNoOfRings);
     view_.Hide();
-    snoozeStart_ = ContinuousSeconds(links_.time.Now());
+    snoozeStart_ = ContinuousSeconds(now);
 }
 
-void Form3::TimerFired()
+void Form3::TimerFired(const LocalTime& now)
 {
     if (closed_)
         return;
@@ -62,7 +62,7 @@ void Form3::TimerFired()
         Close();
         return;
     }
-    if (snoozeStart_ && ContinuousSeconds(links_.time.Now()) > *snoozeStart_ + kSnoozeSeconds) {
+    if (snoozeStart_ && ContinuousSeconds(now) > *snoozeStart_ + kSnoozeSeconds) {
         view_.ShowAgain();
         view_.ShowSnoozeLabel();
         snoozeStart_.reset();

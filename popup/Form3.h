@@ -4,8 +4,8 @@
 #include "clock/state/ClockState.h"
 #include "clock/tick/OptionsWindowLink.h"
 #include "clock/tick/TickSounds.h"
+#include "platform/LocalTime.h"
 #include "platform/MessagePump.h"
-#include "platform/TimeSource.h"
 #include "popup/AlarmPopupView.h"
 
 #include <optional>
@@ -13,7 +13,6 @@
 namespace dorvane {
 
 struct PopupLinks {
-    TimeSource& time;
     TickSounds& sounds;
     MessagePump& pump;
     OptionsWindowLink& options;
@@ -35,8 +34,11 @@ public:
 
     void CloseClicked() { Close(); }
     void ResetClicked();
-    void SnoozeClicked();
-    void TimerFired();
+    // The snooze clicked at now: the window hides until the timer fires more than kSnoozeSeconds
+    // later.
+    void SnoozeClicked(const LocalTime& now);
+    // The window's one-second timer, fired at now.
+    void TimerFired(const LocalTime& now);
     // Every way the window closes ends here, the window's own close box included. The closing
     // rules run once.
     void Close();

@@ -30,21 +30,41 @@ QPalette PopupPalette()
     return palette;
 }
 
+// The alarm picture at the pop-up's left, at the top.
+QLabel* DecorationLabel(const QImage& picture)
+{
+    auto* decoration = new QLabel;
+    decoration->setPixmap(QPixmap::fromImage(picture));
+    decoration->setAlignment(Qt::AlignTop);
+    return decoration;
+}
+
 } // namespace
 
-Form3View::Form3View(ClockState& state, PopupLinks links, const AlarmPopupRequest& request, const Pictures& pictures)
+Form3View::Form3View(ClockState& state, PopupLinks links, TimeSource& time, const AlarmPopupRequest& request,
+                     const Pictures& pictures)
     : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint | Qt::WindowCloseButtonHint),
-      logic_(state, links, *this, request)
+      logic_(state, links, *this, request), time_(time)
+{
+    SetUpWindow(request.caption);
+    MakeTexts(request);
+    MakeButtons(pictures);
+    LayOut(DecorationLabel(pictures.decoration));
+    timer1_ = startTimer(kTimer1Milliseconds);
+}
+
+void Form3View::SetUpWindow(const std::string& caption)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_ShowWithoutActivating);
     setPalette(PopupPalette());
     setAutoFillBackground(true);
-    setWindowTitle(QString::fromStdString(request.caption));
+    setWindowTitle(QString::fromStdString(caption));
+}
 
-    auto* decoration = new QLabel;
-    decoration->setPixmap(QPixmap::fromImage(pictures.decoration));
-    decoration->setAlignment(Qt::AlignTop);
+// The alarm's time line, the "Snooze" label (hidden until a snooze has run out) and the message.
+void Form3View::MakeTexts(const AlarmPopupRequest& request)
+{
     label1_ = new QLabel(QString::fromStdString(request.label));
     label1_->setFont(QFont("Arial", 11));
     label2_ = new QLabel("Snooze");
@@ -56,14 +76,22 @@ Form3View::Form3View(ClockState& state, PopupLinks links, const AlarmPopupReques
     text1_->setFont(QFont("Arial", 11));
     text1_->setFocusPolicy(Qt::NoFocus);
     text1_->setMinimumSize(240, 70);
+}
 
+void Form3View::MakeButtons(const Pictures& pictures)
+{
     closeButton_ = PictureButton(pictures.close, "Close");
     resetButton_ = PictureButton(pictures.reset, "Reset - Stop and Clear this Alarm Data");
     snoozeButton_ = PictureButton(pictures.snooze, "Snooze");
     connect(closeButton_, &QToolButton::clicked, this, [this] { logic_.CloseClicked(); });
     connect(resetButton_, &QToolButton::clicked, this, [this] { logic_.ResetClicked(); });
-    connect(snoozeButton_, &QToolButton::clicked, this, [this] { logic_.SnoozeClicked(); });
+    connect(snoozeButton_, &QToolButton::clicked, this, [this] { logic_.SnoozeClicked(time_.Now()); });
+}
 
+// The decoration at the left; at the right the time line and the label above the message, and the
+// buttons below it, to the right.
+void Form3View::LayOut(QLabel* decoration)
+{
     auto* header = new QHBoxLayout;
     header->addWidget(label1_);
     header->addStretch();
@@ -79,8 +107,6 @@ Form3View::Form3View(ClockState& state, PopupLinks links, const AlarmPopupReques
     auto* whole = new QHBoxLayout(this);
     whole->addWidget(decoration);
     whole->addLayout(column);
-
-    timer1_ = startTimer(kTimer1Milliseconds);
 }
 
 QToolButton* Form3View::PictureButton(const QImage& picture, const char* toolTip)
@@ -126,7 +152,7 @@ void Form3View::closeEvent(QCloseEvent* event)
 void Form3View::timerEvent(QTimerEvent* event)
 {
     if (event->timerId() == timer1_)
-        logic_.TimerFired();
+        logic_.TimerFired(time_.Now());
 }
 
 } // namespace dorvane

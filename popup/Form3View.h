@@ -2,11 +2,13 @@
 
 #include "popup/AlarmPopupView.h"
 #include "popup/Form3.h"
+#include "platform/TimeSource.h"
 
 #include <QImage>
 #include <QWidget>
 
 #include <memory>
+#include <string>
 
 class QLabel;
 class QPlainTextEdit;
@@ -23,7 +25,9 @@ public:
         QImage close, reset, snooze, decoration;
     };
 
-    Form3View(ClockState& state, PopupLinks links, const AlarmPopupRequest& request, const Pictures& pictures);
+    // The snooze and the timer run on the time time gives.
+    Form3View(ClockState& state, PopupLinks links, TimeSource& time, const AlarmPopupRequest& request,
+              const Pictures& pictures);
 
     Form3& Logic() { return logic_; }
     QToolButton* CloseButton() const { return closeButton_; }
@@ -41,9 +45,14 @@ protected:
     void timerEvent(QTimerEvent* event) override;
 
 private:
+    void SetUpWindow(const std::string& caption);
+    void MakeTexts(const AlarmPopupRequest& request);
+    void MakeButtons(const Pictures& pictures);
+    void LayOut(QLabel* decoration);
     QToolButton* PictureButton(const QImage& picture, const char* toolTip);
 
     Form3 logic_;
+    TimeSource& time_;
     QLabel* label1_ = nullptr;
     QLabel* label2_ = nullptr;
     QPlainTextEdit* text1_ = nullptr;

@@ -47,7 +47,7 @@ QIcon ProgramIcon()
 
 ClockApp::ClockApp(ClockState& state, ClockAppParts parts)
     : state_(state), time_(parts.time), sounds_(parts.sounds), imagingToken_(parts.imagingToken), tickLog_(parts.tickLog),
-      desktop_(WindowSystemXDisplay()), face_(state, surfaces_), skins_(state, surfaces_, *this),
+      desktop_(WindowSystemXDisplay()), face_(state, surfaces_),
       settings_(parts.settingsPath, state, *this, screen_, std::cerr), subclass_(hooks_),
       tick_(state, TickLinks{time_, sounds_, pump_, shell_, *this, *this, *this}), timerClient_(tick_),
       mouse_(*this, state)
@@ -77,6 +77,7 @@ void ClockApp::CreateClockWindow()
 {
     window_ = std::make_unique<ClockWindowView>(mouse_, time_, desktop_.IsCompositing());
     window_->resize(kInitialWindowPixels, kInitialWindowPixels);
+    skins_.emplace(state_, surfaces_, *window_);
     const QIcon icon = ProgramIcon();
     window_->setWindowIcon(icon);
     QApplication::setWindowIcon(icon);
@@ -154,7 +155,7 @@ void ClockApp::SetTopMost(bool onTop)
 
 void ClockApp::LoadSkin()
 {
-    if (Status loaded = skins_.LoadSkin(); !loaded)
+    if (Status loaded = skins_->LoadSkin(); !loaded)
         std::cerr << "dorvane: " << loaded.error() << "\n";
 }
 
@@ -170,8 +171,6 @@ void ClockApp::PresentPicture()
         *tickLog_ << FormatTimestamp(now) << milliseconds << std::flush;
     }
 }
-
-void ClockApp::SizeToDial(int width, int height) { window_->resize(width, height); }
 
 void ClockApp::MoveClockBy(int dx, int dy) { window_->move(window_->pos() + QPoint(dx, dy)); }
 
@@ -241,7 +240,7 @@ void ClockApp::ShowAlarmPopup(const AlarmPopupRequest& request)
 {
     static const Form3View::Pictures pictures{ResourceImage("PNG", "POPUP-CLOSE"), ResourceImage("PNG", "POPUP-RESET"),
                                               ResourceImage("PNG", "POPUP-SNOOZE"), ResourceImage("PNG", "POPUP-ALARM")};
-    auto* popup = new Form3View(state_, PopupLinks{time_, sounds_, pump_, *this}, request, pictures);
+    auto* popup = new Form3View(state_, PopupLinks{sounds_, pump_, *this}, time_, request, pictures);
     popup->show();
     popup->raise();
 }

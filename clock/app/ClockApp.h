@@ -8,7 +8,6 @@
 #include "clock/state/ClockSurfaces.h"
 #include "clock/tick/ClockTick.h"
 #include "clock/tick/ClockTimerClient.h"
-#include "clock/face/ClockWindowFrame.h"
 #include "clock/tick/ClockWindowLink.h"
 #include "clock/window/ClockWindowView.h"
 #include "clock/tick/OptionsWindowLink.h"
@@ -26,6 +25,7 @@
 #include <QTimer>
 
 #include <filesystem>
+#include <optional>
 #include <ostream>
 #include <memory>
 
@@ -46,7 +46,6 @@ struct ClockAppParts {
 class ClockApp : public QObject,
                  public SettingsHost,
                  public ClockWindowLink,
-                 public ClockWindowFrame,
                  public ClockMouseActions,
                  public ButtonStripActions,
                  public AlarmPopups,
@@ -82,8 +81,6 @@ private:
     void MakeVisible() override;
     void DrawClock(const LocalTime& time) override { face_.Draw(time); }
     void PresentPicture() override;
-    // ClockWindowFrame
-    void SizeToDial(int width, int height) override;
     // ClockMouseActions
     void MoveClockBy(int dx, int dy) override;
     void ShowStrip() override;
@@ -117,7 +114,7 @@ private:
     DesktopShell shell_;
     ClockSurfaces surfaces_;
     ClockFace face_;
-    SkinLoader skins_;
+    std::optional<SkinLoader> skins_; // sizes the clock window, so made with it
     SettingsFile settings_;
     QtWindowMessageHooks hooks_;
     MSubclass subclass_;

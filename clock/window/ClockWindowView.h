@@ -1,16 +1,17 @@
 #pragma once
 
+#include "clock/face/ClockWindowFrame.h"
 #include "clock/window/ClockMouse.h"
+#include "image/render/PictureChanges.h"
 #include "platform/TimeSource.h"
 #include "platform/linux/X11WindowPicture.h"
 
-#include <QBitmap>
 #include <QImage>
 #include <QWidget>
 
 #include <cstdint>
 #include <memory>
-#include <vector>
+#include <span>
 
 namespace dorvane {
 
@@ -21,13 +22,15 @@ class c32bppDIB;
 // compositing manager the clock floats with soft edges; without one the window is cut to the
 // picture's shape so that it still looks round. Each second only what changed goes to the X
 // server, put straight into the window. Mouse input goes to the clock's mouse logic.
-class ClockWindowView : public QWidget {
+class ClockWindowView : public QWidget, public ClockWindowFrame {
 public:
     ClockWindowView(ClockMouse& mouse, TimeSource& time, bool compositing);
 
     // Shows face (premultiplied, rows bottom-up) at opacity alpha (0..255) from now on.
     void Present(const c32bppDIB& face, uint8_t alpha);
     const QImage& Picture() const { return picture_; }
+
+    void SizeToDial(int width, int height) override { resize(width, height); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -38,22 +41,20 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
-    void UpdateShape(const std::vector<QRect>& areas);
+    using Areas = std::span<const PictureChanges::Area>;
+    void Fade(const PictureChanges::Area& area);
+    void UpdateShape(Areas areas);
+    void ShowChanges(Areas areas);
 
     ClockMouse& mouse_;
     TimeSource& time_;
     bool compositing_;
-    std::vector<QRect> TakeChanges(const c32bppDIB& face);
-    void Fade(const QRect& area);
-    void ShowChanges(const std::vector<QRect>& areas);
 
     QImage picture_; // top-down, premultiplied, opacity already applied
-    QImage face_;    // the last face handed over, upright and not yet faded
+    PictureChanges changes_; // keeps the last face handed over, upright and not yet faded
     uint8_t alpha_ = 255;
     std::unique_ptr<X11WindowPicture> direct_; // once the window is on the screen
     WId directWindow_ = 0;
-    std::vector<uint8_t> shape_; // the pixels the window was last cut to, one byte each
-    QSize shapeSize_;
 };
 
 } // namespace dorvane

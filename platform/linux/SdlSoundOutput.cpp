@@ -67,10 +67,9 @@ struct SdlSoundOutput::Voice {
     }
 };
 
-SdlSoundOutput::SdlSoundOutput(std::ostream& diagnostics, std::chrono::milliseconds retryOpenAfter,
-                               std::chrono::milliseconds closeWhenIdleFor)
-    : diagnostics_(diagnostics), retryOpenAfter_(retryOpenAfter), voice_(std::make_unique<Voice>()),
-      closeWhenIdleFor_(closeWhenIdleFor), idleCloser_([this] { CloseDeviceWhenIdle(); })
+SdlSoundOutput::SdlSoundOutput(std::ostream& diagnostics, std::function<Clock::time_point()> now)
+    : diagnostics_(diagnostics), now_(std::move(now)), voice_(std::make_unique<Voice>()),
+      idleCloser_([this] { CloseDeviceWhenIdle(); })
 {
 }
 
@@ -94,7 +93,17 @@ bool SdlSoundOutput::HasDevice()
 bool SdlSoundOutput::IsDeviceOpen()
 {
     std::lock_guard lock(deviceMutex_);
+    CloseDeviceIfIdle();
     return device_ != 0;
+}
+
+// Called with deviceMutex_ held. Closes an open device whose time is up; returns false while it is not.
+bool SdlSoundOutput::CloseDeviceIfIdle()
+{
+    if (device_ != 0 && now_() < closeAt_)
+        return false;
+    CloseDevice();
+    return true;
 }
 
 // Runs on a thread of its own, which sleeps without waking while the device is closed.
@@ -104,17 +113,15 @@ void SdlSoundOutput::CloseDeviceWhenIdle()
     while (!stopping_) {
         if (device_ == 0)
             idleChanged_.wait(lock);
-        else if (Clock::now() < closeAt_)
-            idleChanged_.wait_until(lock, closeAt_);
-        else
-            CloseDevice();
+        else if (!CloseDeviceIfIdle())
+            idleChanged_.wait_for(lock, closeAt_ - now_());
     }
 }
 
 // Called with deviceMutex_ held whenever the device opens or a sound starts.
 void SdlSoundOutput::KeepDeviceOpenFor(Clock::duration soundLength)
 {
-    closeAt_ = Clock::now() + soundLength + closeWhenIdleFor_;
+    closeAt_ = now_() + soundLength + kCloseWhenIdleFor;
     idleChanged_.notify_all();
 }
 
@@ -124,7 +131,7 @@ bool SdlSoundOutput::EnsureDevice()
         return true;
     if (device_ != 0)
         CloseDevice(); // lost, e.g. the sound server went away: open afresh
-    else if (lastFailedOpen_ && Clock::now() - *lastFailedOpen_ < retryOpenAfter_)
+    else if (lastFailedOpen_ && now_() - *lastFailedOpen_ < kRetryOpenAfter)
         return false;
     return OpenDevice();
 }
@@ -181,7 +188,7 @@ void SdlSoundOutput::CloseDevice()
 
 void SdlSoundOutput::ReportMissingDevice(const char* reason)
 {
-    lastFailedOpen_ = Clock::now();
+    lastFailedOpen_ = now_();
     if (reportedMissing_)
         return;
     reportedMissing_ = true;

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
+#include <functional>
 #include <iosfwd>
 #include <memory>
 #include <mutex>
@@ -28,12 +29,13 @@ namespace dorvane {
 class SdlSoundOutput : public SoundOutput {
 public:
     using Clock = std::chrono::steady_clock;
+    static constexpr std::chrono::seconds kRetryOpenAfter{5};
+    static constexpr std::chrono::seconds kCloseWhenIdleFor{5};
 
     // Says on diagnostics when there is no sound device; tries to open one again at the first sound
-    // after retryOpenAfter. Closes the device when it has been silent for closeWhenIdleFor.
-    explicit SdlSoundOutput(std::ostream& diagnostics,
-                            std::chrono::milliseconds retryOpenAfter = std::chrono::seconds(5),
-                            std::chrono::milliseconds closeWhenIdleFor = std::chrono::seconds(5));
+    // kRetryOpenAfter later. Closes the device when it has been silent for kCloseWhenIdleFor. Both
+    // rules go by now; how long sounds take to be heard goes by the real clock.
+    explicit SdlSoundOutput(std::ostream& diagnostics, std::function<Clock::time_point()> now = Clock::now);
     ~SdlSoundOutput() override;
     SdlSoundOutput(const SdlSoundOutput&) = delete;
     SdlSoundOutput& operator=(const SdlSoundOutput&) = delete;
@@ -47,7 +49,8 @@ public:
 
     // Whether a sound device is open now (or could be opened just now).
     bool HasDevice();
-    // Whether the sound device is open at this moment, without trying to open it.
+    // Whether the sound device is open at this moment, without trying to open it. A device that has
+    // been silent for long enough is closed here if the idle closer has not woken up for it yet.
     bool IsDeviceOpen();
 
 private:
@@ -69,10 +72,11 @@ private:
     uint64_t Start(std::vector<uint8_t> samples);
     bool PcSpeakerTone(int frequencyHz, int milliseconds);
     void KeepDeviceOpenFor(Clock::duration soundLength);
+    bool CloseDeviceIfIdle();
     void CloseDeviceWhenIdle();
 
     std::ostream& diagnostics_;
-    std::chrono::milliseconds retryOpenAfter_;
+    std::function<Clock::time_point()> now_;
     bool reportedMissing_ = false;
     uint32_t device_ = 0;
     DeviceFormat format_;
@@ -85,8 +89,7 @@ private:
     // being started or waited for.
     std::mutex deviceMutex_;
     std::condition_variable idleChanged_;
-    std::chrono::milliseconds closeWhenIdleFor_;
-    Clock::time_point closeAt_;
+    Clock::time_point closeAt_; // on now_
     bool stopping_ = false;
     std::thread idleCloser_;
 };

@@ -3,7 +3,6 @@
 #include "tests/support/RecordingOptionsWindow.h"
 #include "tests/support/RecordingTickSounds.h"
 #include "tests/support/FakeMessagePump.h"
-#include "tests/support/FakeTimeSource.h"
 
 #include <gtest/gtest.h>
 
@@ -51,13 +50,12 @@ protected:
 
     Form3& Open(int slot, RecordingPopupView& view)
     {
-        popups.push_back(std::make_unique<Form3>(state, PopupLinks{time, sounds, pump, options}, view,
+        popups.push_back(std::make_unique<Form3>(state, PopupLinks{sounds, pump, options}, view,
                                                  AlarmPopupRequest{slot, "Dorvane ", "", "Wake up"}));
         return *popups.back();
     }
 
     ClockState state;
-    FakeTimeSource time{At(6, 7, 5, 0)};
     RecordingTickSounds sounds;
     FakeMessagePump pump;
     RecordingOptionsWindow options;
@@ -133,16 +131,13 @@ TEST_F(Form3Test, ASnoozeRingsOnceMoreBetween180And181SecondsLaterAlsoAcrossMidn
         pump.runs = 0;
         RecordingPopupView view;
         Form3& popup = Open(0, view);
-        time.Set(c.snoozed);
-        popup.SnoozeClicked();
+        popup.SnoozeClicked(c.snoozed);
         EXPECT_EQ(state.Alarms[0].RingCount, 5);
         EXPECT_FALSE(view.visible);
-        time.Set(c.tooEarly);
-        popup.TimerFired();
+        popup.TimerFired(c.tooEarly);
         EXPECT_TRUE(sounds.played.empty());
-        time.Set(c.due);
-        popup.TimerFired();
-        popup.TimerFired(); // one burst only
+        popup.TimerFired(c.due);
+        popup.TimerFired(c.due); // one burst only
         ASSERT_EQ(sounds.played.size(), 4u);
         for (const auto& p : sounds.played)
             EXPECT_EQ(p.tone, (TickTone{ToneUse::AlarmRing, 2000, 120, 0, false}));
@@ -155,14 +150,12 @@ TEST_F(Form3Test, ASnoozeRingsOnceMoreBetween180And181SecondsLaterAlsoAcrossMidn
 TEST_F(Form3Test, ADisarmedAlarmTakesItsPopupWithItAtItsNextTickBeforeAnySnoozeRing)
 {
     for (bool snoozed : {false, true}) { // not snoozed: the tick disarmed it when it launched a program
-        time.Set(At(6, 7, 5, 0));
         RecordingPopupView view;
         Form3& popup = Open(0, view);
         if (snoozed)
-            popup.SnoozeClicked();
+            popup.SnoozeClicked(At(6, 7, 5, 0));
         state.Alarms[0].AlarmActivated = "0";
-        time.Set(At(6, 7, 9, 0)); // a snooze would have run out too
-        popup.TimerFired();
+        popup.TimerFired(At(6, 7, 9, 0)); // a snooze would have run out too
         EXPECT_TRUE(sounds.played.empty());
         EXPECT_TRUE(popup.IsClosed());
         EXPECT_EQ(view.events, snoozed ? (std::vector<std::string>{"hide", "stop timer", "destroy"})
@@ -178,12 +171,11 @@ TEST_F(Form3Test, PopupsOfDifferentAlarmsAreIndependent)
     RecordingPopupView view0, view3;
     Form3& first = Open(0, view0);
     Form3& second = Open(3, view3);
-    first.SnoozeClicked();
+    first.SnoozeClicked(At(6, 7, 5, 0));
     second.CloseClicked();
     EXPECT_EQ(state.Alarms[3].AlarmActivated + state.Alarms[0].AlarmActivated, "01");
-    time.Set(At(6, 7, 8, 1));
-    first.TimerFired();
-    second.TimerFired();
+    first.TimerFired(At(6, 7, 8, 1));
+    second.TimerFired(At(6, 7, 8, 1));
     EXPECT_EQ(sounds.played.size(), 4u);
     EXPECT_FALSE(first.IsClosed());
     EXPECT_EQ(view3.events, (std::vector<std::string>{"stop timer", "destroy"}));

@@ -24,7 +24,7 @@ TEST(Form3View, ShowsTheAlarmsLineAndMessageWithItsPicturesAndClosesOnClose)
     FakeMessagePump pump;
     RecordingOptionsWindow options;
     const AlarmPopupRequest request{0, "Dorvane ", " 7:05 AM", "Wake up, the tea is ready"};
-    QPointer<Form3View> popup = new Form3View(state, PopupLinks{time, sounds, pump, options}, request, {});
+    QPointer<Form3View> popup = new Form3View(state, PopupLinks{sounds, pump, options}, time, request, {});
     popup->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(popup.data()));
 

@@ -4,7 +4,6 @@
 #include "tests/support/FakeTimeSource.h"
 
 #include <cmath>
-#include <vector>
 
 namespace dorvane {
 namespace {
@@ -105,32 +104,6 @@ TEST_F(ClockWindowViewTest, ShowsEachNewPictureThatChangesOnlyPartOfTheLastOne)
     view->Present(face, 255);
     QTest::qWait(100);
     EXPECT_EQ(centre(), QColor(0, 0, 255));
-}
-
-// Whatever pixels of a row change, from one alone at either end to runs across the row, the picture
-// the window shows takes exactly those, on a width that is not a multiple of four as well.
-TEST_F(ClockWindowViewTest, TakesEveryChangedPixelOfARowWhereverItLies)
-{
-    struct Case {
-        int size, first, last;  // the run of pixels changed in row 30
-    };
-    const Case cases[] = {{60, 0, 0}, {60, 59, 59}, {61, 60, 60}, {61, 0, 60}, {61, 3, 4}, {61, 7, 56}, {63, 1, 61}};
-    for (const Case& c : cases) {
-        PaintRedDisc(face, c.size);
-        view->Present(face, 255);
-        for (int x = c.first; x <= c.last; ++x) {
-            uint8_t* p = face.Pixels().Pixel(x, 30);
-            p[0] = 10, p[1] = 20, p[2] = 30, p[3] = 40;
-        }
-        view->Present(face, 255);
-        const QImage& shown = view->Picture();
-        for (int x = 0; x < c.size; ++x) {
-            const uint8_t* p = face.Pixels().Pixel(x, 30);
-            const QRgb expected = qRgba(p[2], p[1], p[0], p[3]);
-            EXPECT_EQ(shown.pixel(x, 30), expected) << "size " << c.size << ", run " << c.first << ".." << c.last
-                                                    << ", pixel " << x;
-        }
-    }
 }
 
 // Changes put straight into the window are not in Qt's own copy of it: when the window is shown

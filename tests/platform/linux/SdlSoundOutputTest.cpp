@@ -9,10 +9,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -34,6 +36,13 @@ constexpr std::size_t kMaxGap = 88; // 2 ms: within a tone down to 250 Hz
 double MsSince(Clock::time_point start) { return std::chrono::duration<double, std::milli>(Clock::now() - start).count(); }
 
 int Lines(const std::ostringstream& said) { return static_cast<int>(std::ranges::count(said.str(), '\n')); }
+
+// The time of the output's idle-close and retry rules, moved by hand; its idle closer reads it too.
+struct FakeClock {
+    std::atomic<Clock::time_point> now{};
+    std::function<Clock::time_point()> Function() { return [this] { return now.load(); }; }
+    void Advance(Clock::duration by) { now = now.load() + by; }
+};
 
 using SdlSoundOutputPlayback = testing::RecordedPlayback;
 
@@ -130,7 +139,8 @@ TEST(SdlSoundOutputWithoutServer, RunsOnSilentlyThenFindsASoundServerThatStartsL
     if (!started)
         GTEST_SKIP() << started.error();
     std::ostringstream diagnostics;
-    SdlSoundOutput output(diagnostics, 100ms);
+    FakeClock clock;
+    SdlSoundOutput output(diagnostics, clock.Function());
     {
         NoServer noServer;
         ASSERT_FALSE(output.HasDevice());
@@ -143,9 +153,11 @@ TEST(SdlSoundOutputWithoutServer, RunsOnSilentlyThenFindsASoundServerThatStartsL
         EXPECT_GE(MsSince(start), 100);
         EXPECT_LT(MsSince(start), 1000);
     }
-    std::this_thread::sleep_for(150ms);
+    clock.Advance(SdlSoundOutput::kRetryOpenAfter - 1ms);
+    ASSERT_FALSE(output.HasDevice()) << "not tried again before its time";
+    clock.Advance(1ms);
     ASSERT_TRUE(output.HasDevice());
-    std::this_thread::sleep_for(300ms);
+    std::this_thread::sleep_for(300ms); // the sound server's own time: see RecordedPlayback
     output.PlayWavSync(SineWav(44100, 2, 2000, 0.2, 10000));
 
     const auto bursts = FindBursts(started.value()->Stop(), kThreshold, kMaxGap);
@@ -174,14 +186,13 @@ TEST(SdlSoundOutputWhenQuiet, ClosesTheDeviceAndOpensItAgainForTheNextSound)
     if (!started)
         GTEST_SKIP() << started.error();
     std::ostringstream diagnostics;
-    SdlSoundOutput output(diagnostics, 5s, 200ms);
+    FakeClock clock;
+    SdlSoundOutput output(diagnostics, clock.Function());
     output.PlayWavSync(SineWav(44100, 2, 1000, 0.2, 10000));
-    EXPECT_TRUE(output.IsDeviceOpen());
     EXPECT_EQ(AudioThreads(), 1);
-
-    const auto deadline = Clock::now() + 3s;
-    while (output.IsDeviceOpen() && Clock::now() < deadline)
-        std::this_thread::sleep_for(20ms);
+    clock.Advance(SdlSoundOutput::kCloseWhenIdleFor);
+    EXPECT_TRUE(output.IsDeviceOpen()) << "the sound's own length is not yet idle time";
+    clock.Advance(1s);
     EXPECT_FALSE(output.IsDeviceOpen());
     EXPECT_EQ(AudioThreads(), 0) << "a closed device leaves no thread waking up";
 
