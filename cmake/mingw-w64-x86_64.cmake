@@ -25,6 +25,8 @@ find_program(CMAKE_RANLIB NAMES ${MINGW_TRIPLET}-gcc-ranlib-posix ${MINGW_TRIPLE
 # Headers and libraries of the target are searched only in the mingw sysroot (zlib from
 # libz-mingw-w64-dev is there) and in MINGW_LIBS_PREFIX; programs only on the host.
 set(MINGW_LIBS_PREFIX "" CACHE PATH "Prefix of static libraries built for the target")
+# The checks' test projects read this file again; they must see the same prefix.
+list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES MINGW_LIBS_PREFIX)
 set(CMAKE_FIND_ROOT_PATH /usr/${MINGW_TRIPLET} ${MINGW_LIBS_PREFIX})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
