@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -174,7 +175,7 @@ std::pair<double, double> Turn(double degrees)
         return {-1, 0};
     if (a == 270)
         return {0, -1};
-    const double radians = a * (M_PI / 180.0);
+    const double radians = a * (std::numbers::pi / 180.0);
     return {std::cos(radians), std::sin(radians)};
 }
 

@@ -45,7 +45,7 @@ protected:
 TEST_F(RunToneCommandTest, WritesTheImageTheToneGeneratorMakesOfTheOptionsGiven)
 {
     const auto file = folder / "tone.wav";
-    EXPECT_EQ(Run({"-750", "--volume", "12345.5", "--seconds", "0.3", "--wave", "3", "--decay", "--out", file}), 0);
+    EXPECT_EQ(Run({"-750", "--volume", "12345.5", "--seconds", "0.3", "--wave", "3", "--decay", "--out", file.string()}), 0);
     EXPECT_EQ(FileBytes(file), ImageOf(-750, 12345.5, 0.3f, 3, true));
     EXPECT_TRUE(sound.played.empty());
     EXPECT_EQ(err.str(), "");
@@ -55,7 +55,7 @@ TEST_F(RunToneCommandTest, PlaysASecondOfPureSineAtTheClocksVolumeByDefaultOrWri
 {
     const std::vector<uint8_t> chime(RecordedChime().begin(), RecordedChime().end());
     EXPECT_EQ(Run({"2000"}), 0);
-    EXPECT_EQ(Run({"--chime", "--out", folder / "chime.wav"}), 0);
+    EXPECT_EQ(Run({"--chime", "--out", (folder / "chime.wav").string()}), 0);
     EXPECT_EQ(FileBytes(folder / "chime.wav"), chime);
     EXPECT_EQ(Run({"--chime"}), 0);
     ASSERT_EQ(sound.played.size(), 2u);
@@ -74,7 +74,7 @@ TEST_F(RunToneCommandTest, ReportsBadWordsAToneTooLongAndAnUnwritableFileWithout
     } cases[] = {
         {{"loud"}, 2, "unexpected word: loud\nusage:\n       dorvane tone FREQ"},
         {{"2000", "--seconds", "1e9"}, 1, "too long"},
-        {{"2000", "--out", folder / "plain" / "tone.wav"}, 1, "dorvane: "},
+        {{"2000", "--out", (folder / "plain" / "tone.wav").string()}, 1, "dorvane: "},
     };
     for (const auto& c : cases) {
         err.str("");

@@ -6,10 +6,14 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <functional>
 #include <sstream>
+#ifdef _WIN32
+#include <fstream>
+#else
+#include <csignal>
 #include <sys/resource.h>
+#endif
 
 namespace dorvane {
 namespace {
@@ -38,6 +42,38 @@ public:
 
 private:
     const ClockState& state_;
+};
+
+// While it lives, replacing the settings file fails the way it most often does on each system. On
+// Linux the new file may grow to 64 bytes only, as on a full disk. On Windows another program (an
+// editor, a virus scanner) holds the old file open without letting it be deleted, so the new file
+// cannot take its place.
+class FailingReplace {
+public:
+#ifdef _WIN32
+    explicit FailingReplace(const std::filesystem::path& file) : reader_(file) {}
+
+private:
+    std::ifstream reader_;
+#else
+    explicit FailingReplace(const std::filesystem::path&)
+    {
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        struct rlimit small = saved_;
+        small.rlim_cur = 64;
+        setrlimit(RLIMIT_FSIZE, &small);
+    }
+    ~FailingReplace()
+    {
+        setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, previousHandler_);
+    }
+
+private:
+    struct rlimit saved_ {};
+    void (*previousHandler_)(int) = nullptr;
+#endif
 };
 
 // The alarm section of a slot that holds every default.
@@ -194,16 +230,11 @@ TEST_F(SettingsFileTest, AFailedSaveLeavesTheOldFileIntactAndSaysSo)
     Load(old);
     state.Skin = "BLUE";
 
-    // Let the new file grow to 64 bytes only, as on a full disk.
-    struct rlimit saved {};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit small = saved;
-    small.rlim_cur = 64;
-    setrlimit(RLIMIT_FSIZE, &small);
-    const Status saveResult = settings.SaveSettings();
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
+    Status saveResult = Status::Ok();
+    {
+        FailingReplace failing(Path());
+        saveResult = settings.SaveSettings();
+    }
 
     EXPECT_FALSE(saveResult.ok());
     EXPECT_NE(saveResult.error().find("ClockSettings.ini"), std::string::npos) << saveResult.error();

@@ -30,7 +30,7 @@ void PaintEncoderTestPicture(c32bppDIB& surface)
 }
 
 // The file is straight 8-bit RGBA that libpng reads upright and premultiplies back to exactly what
-// is stored; our own decoder reads the bytes back to the same pixels; pngcheck finds no fault.
+// is stored; our own decoder reads the bytes back to the same pixels; on Linux pngcheck finds no fault.
 TEST(PngEncoder, WritesPixelsThatLibpngAndOurDecoderReadBackExactly)
 {
     TempFolder folder;
@@ -44,7 +44,7 @@ TEST(PngEncoder, WritesPixelsThatLibpngAndOurDecoderReadBackExactly)
 
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
-    ASSERT_TRUE(png_image_begin_read_from_file(&image, (folder / "face.png").c_str()));
+    ASSERT_TRUE(png_image_begin_read_from_file(&image, (folder / "face.png").string().c_str()));
     EXPECT_EQ(image.format, PNG_FORMAT_RGBA) << "8-bit RGBA";
     ASSERT_EQ(image.width * image.height, 256u * 6);
     Bytes rgba(PNG_IMAGE_SIZE(image));
@@ -56,9 +56,12 @@ TEST(PngEncoder, WritesPixelsThatLibpngAndOurDecoderReadBackExactly)
                 << x << "," << y;
         }
     EXPECT_FALSE(PngEncoder::Encode(PixelView{}));
+#ifndef _WIN32
+    // pngcheck is a Linux tool, asked through the POSIX shell.
     if (std::system("command -v pngcheck >/dev/null 2>&1") != 0)
         GTEST_SKIP() << "pngcheck is not installed";
     EXPECT_EQ(std::system(("pngcheck -q '" + (folder / "face.png").string() + "' >/dev/null 2>&1").c_str()), 0);
+#endif
 }
 
 } // namespace
