@@ -3,6 +3,7 @@
 // clicked with the real mouse; the alarm stays armed in the settings file afterwards.
 
 #include "tests/support/PulseRecording.h"
+#include "tests/support/ShellCommand.h"
 #include "tests/support/SignalAnalysis.h"
 #include "tests/support/TempFolder.h"
 
@@ -29,17 +30,7 @@ using namespace testing::SignalAnalysis;
 using testing::PulseRecording;
 using testing::TempFolder;
 
-std::string Output(const std::string& command)
-{
-    std::string out;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[256];
-        while (std::fgets(buffer, sizeof buffer, pipe))
-            out += buffer;
-        pclose(pipe);
-    }
-    return out;
-}
+std::string Output(const std::string& command) { return testing::RunShell(command).output; }
 
 bool Have(const char* program) { return std::system(("command -v " + std::string(program) + " >/dev/null").c_str()) == 0; }
 

@@ -3,6 +3,7 @@
 #include "tests/support/RecordingOptionsWindow.h"
 #include "tests/support/RecordingTickSounds.h"
 #include "tests/support/FakeMessagePump.h"
+#include "tests/support/FixedTime.h"
 
 #include <gtest/gtest.h>
 
@@ -27,11 +28,8 @@ public:
     bool visible = true;
 };
 
-LocalTime At(int day, int hour, int minute, double second)
-{
-    const int whole = static_cast<int>(second);
-    return LocalTime{CivilDate{2026, 12, day}, hour, minute, whole, second - whole};
-}
+// Seconds into the fixed day, or a day later.
+LocalTime OnDay(int day, int hour, int minute, double second) { return testing::At(hour, minute, second, {2026, 12, day}); }
 
 class Form3Test : public ::testing::Test {
 protected:
@@ -77,8 +75,8 @@ TEST_F(Form3Test, ADateOfBlanksIsDailyForTheTickAndClosingDisarmsOnlyADatedAlarm
             alarm.AlarmDate = c.date;
             alarm.AlarmActivated = "1";
             alarm.RingCount = 1;
-            EXPECT_EQ(AlarmMatches(alarm, At(5, 7, 5, 30)), !c.dated) << "a daily alarm rings on any day";
-            EXPECT_EQ(AlarmMatches(alarm, At(7, 9, 0, 0)), c.dated) << "a dated alarm rings from its moment on";
+            EXPECT_EQ(AlarmMatches(alarm, OnDay(5, 7, 5, 30)), !c.dated) << "a daily alarm rings on any day";
+            EXPECT_EQ(AlarmMatches(alarm, OnDay(7, 9, 0, 0)), c.dated) << "a dated alarm rings from its moment on";
 
             state.OptionsOpen = optionsOpen;
             options.clearedActivate.clear();
@@ -122,8 +120,8 @@ TEST_F(Form3Test, ASnoozeRingsOnceMoreBetween180And181SecondsLaterAlsoAcrossMidn
     const struct {
         LocalTime snoozed, tooEarly, due;
     } cases[] = {
-        {At(6, 7, 5, 0.5), At(6, 7, 8, 0.5), At(6, 7, 8, 0.6)}, // exactly 180 s is not yet
-        {At(6, 23, 59, 0), At(7, 0, 1, 59), At(7, 0, 2, 0.5)},
+        {OnDay(6, 7, 5, 0.5), OnDay(6, 7, 8, 0.5), OnDay(6, 7, 8, 0.6)}, // exactly 180 s is not yet
+        {OnDay(6, 23, 59, 0), OnDay(7, 0, 1, 59), OnDay(7, 0, 2, 0.5)},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.snoozed.hour);
@@ -153,9 +151,9 @@ TEST_F(Form3Test, ADisarmedAlarmTakesItsPopupWithItAtItsNextTickBeforeAnySnoozeR
         RecordingPopupView view;
         Form3& popup = Open(0, view);
         if (snoozed)
-            popup.SnoozeClicked(At(6, 7, 5, 0));
+            popup.SnoozeClicked(OnDay(6, 7, 5, 0));
         state.Alarms[0].AlarmActivated = "0";
-        popup.TimerFired(At(6, 7, 9, 0)); // a snooze would have run out too
+        popup.TimerFired(OnDay(6, 7, 9, 0)); // a snooze would have run out too
         EXPECT_TRUE(sounds.played.empty());
         EXPECT_TRUE(popup.IsClosed());
         EXPECT_EQ(view.events, snoozed ? (std::vector<std::string>{"hide", "stop timer", "destroy"})
@@ -171,11 +169,11 @@ TEST_F(Form3Test, PopupsOfDifferentAlarmsAreIndependent)
     RecordingPopupView view0, view3;
     Form3& first = Open(0, view0);
     Form3& second = Open(3, view3);
-    first.SnoozeClicked(At(6, 7, 5, 0));
+    first.SnoozeClicked(OnDay(6, 7, 5, 0));
     second.CloseClicked();
     EXPECT_EQ(state.Alarms[3].AlarmActivated + state.Alarms[0].AlarmActivated, "01");
-    first.TimerFired(At(6, 7, 8, 1));
-    second.TimerFired(At(6, 7, 8, 1));
+    first.TimerFired(OnDay(6, 7, 8, 1));
+    second.TimerFired(OnDay(6, 7, 8, 1));
     EXPECT_EQ(sounds.played.size(), 4u);
     EXPECT_FALSE(first.IsClosed());
     EXPECT_EQ(view3.events, (std::vector<std::string>{"stop timer", "destroy"}));

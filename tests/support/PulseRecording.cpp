@@ -1,5 +1,7 @@
 #include "tests/support/PulseRecording.h"
 
+#include "tests/support/ShellCommand.h"
+
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/prctl.h>
@@ -18,17 +20,7 @@
 namespace dorvane::testing {
 namespace {
 
-std::string CommandOutput(const std::string& command)
-{
-    std::string output;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[256];
-        while (std::fgets(buffer, sizeof buffer, pipe))
-            output += buffer;
-        pclose(pipe);
-    }
-    return output;
-}
+std::string CommandOutput(const std::string& command) { return RunShell(command).output; }
 
 // This process's own null sink, loaded at first use and unloaded when the process ends.
 class PrivateSink {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "tests/support/FixedTime.h"
 #include "clock/tick/AlarmPopups.h"
 #include "clock/state/ClockText.h"
 #include "clock/tick/ClockTick.h"
@@ -17,12 +18,6 @@
 #include <vector>
 
 namespace dorvane::testing {
-
-// 2026-12-06, a Sunday, at h:m:s and a few milliseconds, where the clock's timer places its runs.
-inline LocalTime At(int hour, int minute, int second, CivilDate date = {2026, 12, 6})
-{
-    return {date, hour, minute, second, 0.015};
-}
 
 // The clock window as the tick sees it: Escape is pressed when the test says so, and every call
 // is written to a journal.

@@ -1,11 +1,10 @@
 // "dorvane tone" run as the user runs it: a separate process with its own sound output.
 
+#include "tests/support/ShellCommand.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/WavBytes.h"
 
 #include <gtest/gtest.h>
-
-#include <sys/wait.h>
 
 #include <chrono>
 #include <cstdio>
@@ -17,26 +16,13 @@ namespace {
 
 using testing::TempFolder;
 
-struct Ran {
-    int exitCode = -1;
-    std::string err;
-};
+using testing::RunShell;
 
-// Runs the program with the shell words given; stdout is dropped, stderr kept.
-Ran RunDorvane(const std::string& environment, const std::string& arguments)
+// Runs the program with the shell words given; its standard output is dropped, what it says on
+// standard error becomes the run's output.
+testing::ShellRun RunDorvane(const std::string& environment, const std::string& arguments)
 {
-    const std::string command =
-        environment + " '" + std::string(DORVANE_EXECUTABLE) + "' " + arguments + " 2>&1 >/dev/null";
-    Ran ran;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return ran;
-    char buffer[256];
-    while (std::fgets(buffer, sizeof buffer, pipe))
-        ran.err += buffer;
-    const int status = pclose(pipe);
-    ran.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return ran;
+    return RunShell(environment + " '" + std::string(DORVANE_EXECUTABLE) + "' " + arguments + " 2>&1 >/dev/null");
 }
 
 constexpr const char* kNoServer = "env PULSE_SERVER=unix:/nonexistent/dorvane-no-server SDL_AUDIODRIVER=pulseaudio";
@@ -44,16 +30,16 @@ constexpr const char* kNoServer = "env PULSE_SERVER=unix:/nonexistent/dorvane-no
 TEST(ToneProgram, WithoutASoundServerPlaysSilentlySaysSoOnceAndWritesTheSameNoiseOnEveryRun)
 {
     const auto start = std::chrono::steady_clock::now();
-    const Ran ran = RunDorvane(kNoServer, "tone 2000 --seconds 0.12");
+    const auto ran = RunDorvane(kNoServer, "tone 2000 --seconds 0.12");
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
     EXPECT_EQ(ran.exitCode, 0);
     // Counted by the program's own lines: a sanitizer build adds a report of its own.
-    std::istringstream lines(ran.err);
+    std::istringstream lines(ran.output);
     int said = 0;
     for (std::string line; std::getline(lines, line);)
         said += line.starts_with("dorvane:");
-    EXPECT_EQ(said, 1) << ran.err;
-    EXPECT_NE(ran.err.find("dorvane: no sound device"), std::string::npos) << ran.err;
+    EXPECT_EQ(said, 1) << ran.output;
+    EXPECT_NE(ran.output.find("dorvane: no sound device"), std::string::npos) << ran.output;
 
     TempFolder folder;
     for (const char* file : {"a.wav", "b.wav"})

@@ -1,4 +1,5 @@
 #include "clock/face/ClockFace.h"
+#include "tests/support/FixedTime.h"
 
 #include "image/cGDIPlus.h"
 #include "tests/support/PngBuilder.h"
@@ -24,7 +25,7 @@ const Bgra kBlue = Premultiplied(0, 0, 255, 255);
 const Bgra kGreen = Premultiplied(0, 255, 0, 255);
 const Bgra kRed = Premultiplied(255, 0, 0, 255);
 
-LocalTime ClockAt(int hour, int minute, int second) { return {{2026, 12, 6}, hour, minute, second, 0}; }
+using testing::At;
 
 double DistanceFromCentre(int x, int y, int size) { return std::hypot(x + 0.5 - size / 2.0, y + 0.5 - size / 2.0); }
 
@@ -120,7 +121,7 @@ TEST_F(ClockFaceTest, EachHandPointsWhereTheTimeSendsIt)
     for (const auto& [load, angle] : hands) {
         Empty();
         load(surfaces);
-        EXPECT_NEAR(DirectionOfChange(ClockAt(15, 30, 45)), angle, 0.5);
+        EXPECT_NEAR(DirectionOfChange(At(15, 30, 45)), angle, 0.5);
     }
 }
 
@@ -133,7 +134,7 @@ TEST_F(ClockFaceTest, HourAndMinuteHandsAndTheRingLetWhatIsBelowThroughTheSecond
     const auto ringAtSix = [&] { return StoredPixel(surfaces.iBack, 65, 125)[2] > 220; };
     for (const std::int16_t showBorder : {0, 2, 1}) {
         state.ShowBorder = showBorder;
-        DrawAt(ClockAt(3, 0, 45));
+        DrawAt(At(3, 0, 45));
         EXPECT_EQ(ringAtSix(), showBorder == 1) << showBorder;
     }
     // Each pixel as red, green, blue; 80 % of a hand or the ring over 20 % of what lies below, give
@@ -155,17 +156,17 @@ TEST_F(ClockFaceTest, EveryDrawingStartsFromTheBareDialAndOnlyShowSecondsOneDraw
 {
     LoadAll(surfaces);
     state.ShowSeconds = 0;
-    const auto withoutSeconds = DrawAt(ClockAt(10, 9, 30));
+    const auto withoutSeconds = DrawAt(At(10, 9, 30));
     state.ShowSeconds = 1;
-    EXPECT_NE(DrawAt(ClockAt(10, 9, 30)), withoutSeconds);
+    EXPECT_NE(DrawAt(At(10, 9, 30)), withoutSeconds);
     state.ShowBorder = 1;
-    DrawAt(ClockAt(3, 17, 5));
+    DrawAt(At(3, 17, 5));
     state.ShowBorder = 0;
     state.ShowSeconds = 2;
-    EXPECT_EQ(DrawAt(ClockAt(10, 9, 30)), withoutSeconds) << "no trace of 3:17:05 and no second hand";
+    EXPECT_EQ(DrawAt(At(10, 9, 30)), withoutSeconds) << "no trace of 3:17:05 and no second hand";
     state.ShowSeconds = 1;
     surfaces.iSec.DestroyDIB();
-    EXPECT_EQ(DrawAt(ClockAt(10, 9, 30)), withoutSeconds) << "the face without seconds is the face with no second hand";
+    EXPECT_EQ(DrawAt(At(10, 9, 30)), withoutSeconds) << "the face without seconds is the face with no second hand";
 }
 
 TEST_F(ClockFaceTest, ADialWithoutTransparencyLosesTheColourOfItsTopLeftPixel)
@@ -182,7 +183,7 @@ TEST_F(ClockFaceTest, ADialWithoutTransparencyLosesTheColourOfItsTopLeftPixel)
     ASSERT_TRUE(surfaces.iBack.LoadPicture_Stream(testing::EncodePng(png), 0, 0, true));
     ASSERT_FALSE(surfaces.iBack.Alpha());
     for (int tick = 0; tick < 2; ++tick) { // the key is made again after every restore
-        DrawAt(ClockAt(12, 0, 0));
+        DrawAt(At(12, 0, 0));
         EXPECT_TRUE(surfaces.iBack.Alpha());
         EXPECT_EQ(StoredPixel(surfaces.iBack, 0, 0), kTransparent);
         EXPECT_EQ(StoredPixel(surfaces.iBack, 129, 70), kTransparent);
@@ -198,7 +199,7 @@ TEST_F(ClockFaceTest, ADialWithTransparentCornersKeepsEveryColour)
         return r <= 40 ? Premultiplied(0, 0, 0, 255) : r <= 63 ? Premultiplied(255, 255, 255, 255) : kTransparent;
     });
     const auto bare = AllPixels(surfaces.iBack);
-    EXPECT_EQ(DrawAt(ClockAt(12, 0, 0)), bare);
+    EXPECT_EQ(DrawAt(At(12, 0, 0)), bare);
 }
 
 TEST_F(ClockFaceTest, EmptyPicturesDrawNothingAndDoNotFail)
@@ -206,13 +207,13 @@ TEST_F(ClockFaceTest, EmptyPicturesDrawNothingAndDoNotFail)
     state.ShowBorder = 1;
     LoadAll(surfaces);
     surfaces.iBack.DestroyDIB();
-    face.Draw(ClockAt(10, 9, 30));
+    face.Draw(At(10, 9, 30));
     EXPECT_EQ(surfaces.iBack.Handle(), nullptr) << "hands without a dial";
 
     Empty();
     LoadGreyDial(surfaces.iBack);
     const auto bare = AllPixels(surfaces.iBack);
-    EXPECT_EQ(DrawAt(ClockAt(10, 9, 30)), bare) << "a dial without hands or ring";
+    EXPECT_EQ(DrawAt(At(10, 9, 30)), bare) << "a dial without hands or ring";
 }
 
 TEST_F(ClockFaceTest, HandsAreScaledToADialOfAnotherSize)
@@ -220,7 +221,7 @@ TEST_F(ClockFaceTest, HandsAreScaledToADialOfAnotherSize)
     // A 129 x 128 dial, as the Wall skin's: the minute hand at 12 reaches 90/196 of its height up.
     LoadPainted(surfaces.iBack, 129, 128, [](int, int) { return Premultiplied(200, 200, 200, 255); });
     LoadMinuteHand(surfaces);
-    DrawAt(ClockAt(12, 0, 0));
+    DrawAt(At(12, 0, 0));
     int top = 128;
     for (int y = 127; y >= 0; --y)
         if (StoredPixel(surfaces.iBack, 64, y)[1] > 230 && StoredPixel(surfaces.iBack, 64, y)[2] < 60)

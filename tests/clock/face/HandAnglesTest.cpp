@@ -1,4 +1,5 @@
 #include "clock/face/HandAngles.h"
+#include "tests/support/FixedTime.h"
 
 #include <gtest/gtest.h>
 
@@ -9,10 +10,7 @@ namespace {
 
 static_assert(std::is_same_v<decltype(HandAngles::hour), float>, "the hands turn in single precision");
 
-LocalTime ClockAt(int hour, int minute, int second, double fraction = 0)
-{
-    return {{2026, 12, 6}, hour, minute, second, fraction};
-}
+using testing::At;
 
 TEST(HandAngles, StandWhereTheClockFaceShowsTheTime)
 {
@@ -20,10 +18,10 @@ TEST(HandAngles, StandWhereTheClockFaceShowsTheTime)
         LocalTime time;
         float hour, minute, second;
     } cases[] = {
-        {ClockAt(0, 0, 0), 0, 0, 0},            {ClockAt(18, 0, 0), 180, 0, 0},
-        {ClockAt(10, 9, 30), 304.75f, 54, 180}, {ClockAt(21, 15, 15), 277.625f, 90, 90},
-        {ClockAt(23, 59, 59), 359.99167f, 354, 354},
-        {ClockAt(9, 59, 59, 0.999), 299.99167f, 354, 354}, // a fraction of a second does not count
+        {At(0, 0, 0), 0, 0, 0},            {At(18, 0, 0), 180, 0, 0},
+        {At(10, 9, 30), 304.75f, 54, 180}, {At(21, 15, 15), 277.625f, 90, 90},
+        {At(23, 59, 59), 359.99167f, 354, 354},
+        {At(9, 59, 59.999), 299.99167f, 354, 354}, // a fraction of a second does not count
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.time.hour << ":" << c.time.minute << ":" << c.time.second);
