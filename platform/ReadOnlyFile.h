@@ -4,10 +4,10 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdint>
 #include <filesystem>
 #include <new>
 #include <span>
+#include <utility>
 #include <vector>
 
 namespace dorvane {
@@ -19,11 +19,19 @@ class ReadOnlyFile {
 public:
     static Result<ReadOnlyFile> Open(const std::filesystem::path& path);
 
-    ReadOnlyFile(ReadOnlyFile&& other) noexcept;
-    ReadOnlyFile& operator=(ReadOnlyFile&& other) noexcept;
+    ReadOnlyFile(ReadOnlyFile&& other) noexcept : handle_(other.handle_), size_(other.size_) { other.handle_ = kClosed; }
+    ReadOnlyFile& operator=(ReadOnlyFile&& other) noexcept
+    {
+        if (this != &other) {
+            Close();
+            handle_ = std::exchange(other.handle_, kClosed);
+            size_ = other.size_;
+        }
+        return *this;
+    }
     ReadOnlyFile(const ReadOnlyFile&) = delete;
     ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
-    ~ReadOnlyFile();
+    ~ReadOnlyFile() { Close(); }
 
     std::uint64_t Size() const { return size_; }
 

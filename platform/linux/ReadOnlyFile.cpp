@@ -21,24 +21,6 @@ Result<ReadOnlyFile> ReadOnlyFile::Open(const std::filesystem::path& path)
     return ReadOnlyFile(fd, static_cast<std::uint64_t>(st.st_size));
 }
 
-ReadOnlyFile::ReadOnlyFile(ReadOnlyFile&& other) noexcept : handle_(other.handle_), size_(other.size_)
-{
-    other.handle_ = kClosed;
-}
-
-ReadOnlyFile& ReadOnlyFile::operator=(ReadOnlyFile&& other) noexcept
-{
-    if (this != &other) {
-        Close();
-        handle_ = other.handle_;
-        size_ = other.size_;
-        other.handle_ = kClosed;
-    }
-    return *this;
-}
-
-ReadOnlyFile::~ReadOnlyFile() { Close(); }
-
 void ReadOnlyFile::Close()
 {
     if (handle_ != kClosed)
