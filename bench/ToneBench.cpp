@@ -3,8 +3,8 @@
 // sine per channel and frame rounded into a preallocated buffer, run in the same benchmark so that
 // the reported ratio (ours / reference) does not depend on the machine.
 
-#include "platform/SoundOutput.h"
 #include "platform/NullMessagePump.h"
+#include "platform/SoundOutput.h"
 #include "tones/ToneGenerator.h"
 
 #include <benchmark/benchmark.h>

@@ -1,11 +1,11 @@
 #include "image/c32bppDIB.h"
 
 #include "image/ByteSlice.h"
-#include "platform/ReadOnlyFile.h"
 #include "image/ImageLimits.h"
-#include "image/formats/cBMPparser.h"
 #include "image/cGDIPlus.h"
+#include "image/formats/cBMPparser.h"
 #include "image/png/cPNGparser.h"
+#include "platform/ReadOnlyFile.h"
 #include "resources/EmbeddedResources.h"
 
 #include <algorithm>

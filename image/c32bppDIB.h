@@ -1,8 +1,8 @@
 #pragma once
 
 #include "image/DeviceContext.h"
-#include "image/render/PictureCoverage.h"
 #include "image/PixelView.h"
+#include "image/render/PictureCoverage.h"
 #include "platform/Result.h"
 
 #include <any>

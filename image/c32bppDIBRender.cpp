@@ -1,10 +1,10 @@
 // The drawing side of the surface: Render, MakeTransparent, Resize and CopyImageTo.
 
+#include "image/c32bppDIB.h"
+#include "image/cGDIPlus.h"
+#include "image/formats/cBMPparser.h"
 #include "image/render/AlphaBlender.h"
 #include "image/render/PlainResampler.h"
-#include "image/c32bppDIB.h"
-#include "image/formats/cBMPparser.h"
-#include "image/cGDIPlus.h"
 
 #include <cmath>
 #include <cstdlib>

@@ -1,13 +1,13 @@
 #include "image/cGDIPlus.h"
 
-#include "image/render/AffineResampler.h"
 #include "image/DeviceContext.h"
-#include "platform/ReadOnlyFile.h"
 #include "image/c32bppDIB.h"
 #include "image/formats/cBMPparser.h"
 #include "image/png/PngEncoder.h"
 #include "image/png/cPNGparser.h"
+#include "image/render/AffineResampler.h"
 #include "platform/FileStore.h"
+#include "platform/ReadOnlyFile.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 #include "popup/Form3.h"
 
-#include "clock/tick/AlarmSchedule.h"
 #include "clock/state/NumberText.h"
+#include "clock/tick/AlarmSchedule.h"
 #include "clock/tick/TickTiming.h"
 
 #include <cassert>

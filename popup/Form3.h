@@ -1,7 +1,7 @@
 #pragma once
 
-#include "clock/tick/AlarmPopups.h"
 #include "clock/state/ClockState.h"
+#include "clock/tick/AlarmPopups.h"
 #include "clock/tick/OptionsWindowLink.h"
 #include "clock/tick/TickSounds.h"
 #include "platform/LocalTime.h"

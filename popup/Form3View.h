@@ -1,8 +1,8 @@
 #pragma once
 
+#include "platform/TimeSource.h"
 #include "popup/AlarmPopupView.h"
 #include "popup/Form3.h"
-#include "platform/TimeSource.h"
 
 #include <QImage>
 #include <QWidget>

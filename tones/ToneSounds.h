@@ -1,7 +1,7 @@
 #pragma once
 
-#include "clock/tick/ClockSounds.h"
 #include "clock/state/ClockState.h"
+#include "clock/tick/ClockSounds.h"
 #include "tones/ToneGenerator.h"
 
 namespace dorvane {

@@ -2,8 +2,8 @@
 
 #include "clock/state/ClockText.h"
 #include "clock/tick/TickTiming.h"
-#include "image/cGDIPlus.h"
 #include "clock/window/SurfaceImage.h"
+#include "image/cGDIPlus.h"
 #include "popup/Form3View.h"
 #include "resources/IconImages.h"
 

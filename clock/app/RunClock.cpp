@@ -1,11 +1,11 @@
 #include "clock/app/RunClock.h"
 
 #include "clock/app/ClockApp.h"
+#include "clock/app/SharedToneGenerator.h"
 #include "image/cGDIPlus.h"
 #include "platform/linux/SdlSoundOutput.h"
 #include "platform/linux/SystemTimeSource.h"
 #include "platform/linux/X11Desktop.h"
-#include "clock/app/SharedToneGenerator.h"
 #include "tones/ToneSounds.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 #include "clock/app/SharedToneGenerator.h"
 
-#include "platform/linux/SdlSoundOutput.h"
 #include "platform/NullMessagePump.h"
+#include "platform/linux/SdlSoundOutput.h"
 
 namespace dorvane {
 

@@ -1,16 +1,16 @@
 #include "clock/commands/CommandLine.h"
 #include "clock/commands/SettingsCommand.h"
-#include "clock/settings/SettingsLocation.h"
 #include "clock/commands/SimulateCommand.h"
 #include "clock/commands/SnapshotCommand.h"
+#include "clock/settings/SettingsLocation.h"
 #ifdef DORVANE_HAS_WINDOWS
 #include "clock/app/RunClock.h"
 #endif
 #include "clock/commands/ImageCommand.h"
+#include "clock/commands/ToneCommand.h"
 #include "platform/linux/SdlSoundOutput.h"
 #include "platform/linux/SystemTimeSource.h"
 #include "platform/linux/X11Desktop.h"
-#include "clock/commands/ToneCommand.h"
 
 #include <cstring>
 #include <iostream>

@@ -1,12 +1,12 @@
 #include "clock/commands/SimulateCommand.h"
 
+#include "clock/commands/SimulatedDesktop.h"
+#include "clock/settings/SettingsFile.h"
+#include "clock/settings/WindowlessHost.h"
 #include "clock/state/ClockText.h"
 #include "clock/tick/ClockTick.h"
-#include "clock/settings/SettingsFile.h"
-#include "clock/commands/SimulatedDesktop.h"
-#include "platform/NullMessagePump.h"
 #include "clock/tick/TickTiming.h"
-#include "clock/settings/WindowlessHost.h"
+#include "platform/NullMessagePump.h"
 
 #include <charconv>
 #include <ostream>

@@ -2,10 +2,10 @@
 
 #include "clock/commands/CommandLine.h"
 #include "clock/face/ClockSnapshot.h"
-#include "clock/settings/SettingsFile.h"
-#include "clock/settings/SettingsLocation.h"
 #include "clock/face/SkinCatalogue.h"
 #include "clock/face/SkinSheet.h"
+#include "clock/settings/SettingsFile.h"
+#include "clock/settings/SettingsLocation.h"
 #include "clock/settings/WindowlessHost.h"
 #include "image/cGDIPlus.h"
 #include "platform/FileStore.h"

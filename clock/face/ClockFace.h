@@ -1,8 +1,8 @@
 #pragma once
 
+#include "clock/face/HandLayers.h"
 #include "clock/state/ClockState.h"
 #include "clock/state/ClockSurfaces.h"
-#include "clock/face/HandLayers.h"
 #include "platform/LocalTime.h"
 
 namespace dorvane {

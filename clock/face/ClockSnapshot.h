@@ -1,10 +1,10 @@
 #pragma once
 
 #include "clock/face/ClockFace.h"
-#include "clock/state/ClockState.h"
-#include "clock/state/ClockSurfaces.h"
 #include "clock/face/ClockWindowFrame.h"
 #include "clock/face/SkinLoader.h"
+#include "clock/state/ClockState.h"
+#include "clock/state/ClockSurfaces.h"
 #include "platform/LocalTime.h"
 #include "platform/Result.h"
 

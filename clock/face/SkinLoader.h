@@ -1,9 +1,9 @@
 #pragma once
 
-#include "clock/state/ClockState.h"
-#include "clock/state/ClockSurfaces.h"
 #include "clock/face/ClockWindowFrame.h"
 #include "clock/face/SkinCatalogue.h"
+#include "clock/state/ClockState.h"
+#include "clock/state/ClockSurfaces.h"
 #include "platform/Result.h"
 #include "resources/EmbeddedResources.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "clock/state/ClockState.h"
 #include "clock/settings/IniFile.h"
 #include "clock/settings/SettingsHost.h"
+#include "clock/state/ClockState.h"
 #include "platform/MessagePump.h"
 #include "platform/Result.h"
 #include "platform/Screen.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "clock/state/ClockState.h"
 #include "clock/settings/SettingsHost.h"
+#include "clock/state/ClockState.h"
 #include "platform/Screen.h"
 
 namespace dorvane {

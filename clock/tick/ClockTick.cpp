@@ -1,7 +1,7 @@
 #include "clock/tick/ClockTick.h"
 
-#include "clock/tick/AlarmSchedule.h"
 #include "clock/state/ClockText.h"
+#include "clock/tick/AlarmSchedule.h"
 #include "clock/tick/TickTiming.h"
 
 #include <algorithm>

@@ -1,9 +1,9 @@
 #include "image/formats/IconReader.h"
 
-#include "image/formats/BmpDecoder.h"
 #include "image/ByteOrder.h"
 #include "image/ImageLimits.h"
 #include "image/c32bppDIB.h"
+#include "image/formats/BmpDecoder.h"
 #include "image/png/cPNGparser.h"
 
 #include <algorithm>

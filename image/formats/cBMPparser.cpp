@@ -3,9 +3,9 @@
 #include "image/ByteOrder.h"
 #include "image/ByteSlice.h"
 #include "image/ImageLimits.h"
-#include "image/formats/PictureLoader.h"
 #include "image/StdPicture.h"
 #include "image/c32bppDIB.h"
+#include "image/formats/PictureLoader.h"
 
 #include <cstring>
 #include <string>

@@ -2,10 +2,10 @@
 
 #include "image/ByteOrder.h"
 #include "image/ByteSlice.h"
-#include "platform/ReadOnlyFile.h"
 #include "image/ImageLimits.h"
-#include "image/png/PngFilters.h"
 #include "image/c32bppDIB.h"
+#include "image/png/PngFilters.h"
+#include "platform/ReadOnlyFile.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "image/render/PictureCoverage.h"
 #include "image/PixelView.h"
+#include "image/render/PictureCoverage.h"
 #include "image/render/ResampleFilter.h"
 
 #include <cstdint>

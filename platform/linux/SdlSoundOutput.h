@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/linux/PcSpeaker.h"
 #include "platform/SoundOutput.h"
+#include "platform/linux/PcSpeaker.h"
 
 #include <chrono>
 #include <condition_variable>
