@@ -125,7 +125,7 @@ TEST(SurfaceLoading, RefusesFewerThanFiftySevenBytesAndKeepsThePreviousPicture)
     EXPECT_EQ(surface.ImageType(), c32bppDIB::kNoImage);
 }
 
-TEST(SurfaceLoading, HandsEachFormatToItsLoader)
+TEST(SurfaceLoading, HandsEachFormatToItsLoaderFromBytesOrAFile)
 {
     Bytes badCrc = SmallPng();
     badCrc[badCrc.size() - 13] ^= 0xFF;  // the IDAT CRC
@@ -136,11 +136,24 @@ TEST(SurfaceLoading, HandsEachFormatToItsLoader)
         {"24-bit bmp", BmpFile(InfoHeader(4, 4, 24, 0), Bytes(64, 9)), true, c32bppDIB::kOpaque},
         {"jpeg", JpegFile(4, 4, 1, 2, 3), true, c32bppDIB::kOpaque},
     };
+    TempFolder folder;
     for (const auto& c : cases) {
-        c32bppDIB surface;
-        EXPECT_EQ(surface.LoadPicture_Stream(c.bytes), c.loads) << c.name;
-        EXPECT_EQ(surface.ImageType(), c.imageType) << c.name;
+        SCOPED_TRACE(c.name);
+        TempFolder::Write(folder / "picture", std::string(c.bytes.begin(), c.bytes.end()));
+        c32bppDIB fromBytes, fromFile;
+        EXPECT_EQ(fromBytes.LoadPicture_Stream(c.bytes), c.loads);
+        EXPECT_EQ(fromFile.LoadPicture_File(folder / "picture", true), c.loads);
+        for (const c32bppDIB* surface : {&fromBytes, &fromFile})
+            EXPECT_EQ(surface->ImageType(), c.imageType);
+        EXPECT_EQ(fromFile.SourceBytes(), c.loads ? c.bytes : Bytes{});
     }
+    c32bppDIB surface;
+    TempFolder::Write(folder / "short.png", std::string(56, 'x'));
+    ASSERT_TRUE(surface.LoadPicture_Stream(cases[3].bytes));
+    EXPECT_FALSE(surface.LoadPicture_File(folder / "missing.png"));
+    EXPECT_FALSE(surface.LoadPicture_File(folder / "short.png"));
+    EXPECT_FALSE(surface.LoadPicture_File(folder.path()));
+    EXPECT_EQ(surface.Width(), 4);  // none of them touched the picture
 }
 
 TEST(SurfaceLoading, KeepsExactlyTheLoadedSliceOnlyWhenAsked)
@@ -160,26 +173,6 @@ TEST(SurfaceLoading, KeepsExactlyTheLoadedSliceOnlyWhenAsked)
     ASSERT_TRUE(surface.LoadPicture_Stream(padded, 10, std::int64_t(png.size()), true));
     EXPECT_TRUE(surface.GetOrginalFormat(copy));
     EXPECT_EQ(copy, png);
-}
-
-TEST(SurfaceLoading, LoadsFilesAndRefusesMissingShortAndNonRegularOnes)
-{
-    TempFolder folder;
-    const Bytes png = SmallPng(), bmp = BmpFile(InfoHeader(4, 4, 24, 0), Bytes(64, 9));
-    TempFolder::Write(folder / "a.png", std::string(png.begin(), png.end()));
-    TempFolder::Write(folder / "b.bmp", std::string(bmp.begin(), bmp.end()));
-    TempFolder::Write(folder / "short.png", std::string(56, 'x'));
-    c32bppDIB surface;
-    ASSERT_TRUE(surface.LoadPicture_File(folder / "a.png", true));
-    EXPECT_EQ(surface.ImageType(), c32bppDIB::kPng);
-    EXPECT_EQ(surface.SourceBytes(), png);
-    ASSERT_TRUE(surface.LoadPicture_File(folder / "b.bmp", true));
-    EXPECT_EQ(surface.ImageType(), c32bppDIB::kOpaque);
-    EXPECT_EQ(surface.SourceBytes(), bmp);
-    EXPECT_FALSE(surface.LoadPicture_File(folder / "missing.png"));
-    EXPECT_FALSE(surface.LoadPicture_File(folder / "short.png"));
-    EXPECT_FALSE(surface.LoadPicture_File(folder.path()));
-    EXPECT_EQ(surface.Width(), 4);  // none of them touched the picture
 }
 
 TEST(SurfaceLoading, LoadsResourcesByNameOrNumberWithoutRegardToCaseAndFailsWhenNoneWasLoaded)

@@ -67,9 +67,8 @@ bool DecodeWithLibpng(const Bytes& data, Bytes& rgba)
     return true;
 }
 
-// A random image of a random valid format, interlaced or not, maybe with a tRNS chunk. 16-bit
-// samples repeat their high byte in the low byte, so that comparing high bytes (as our tRNS test
-// does) and whole values (as libpng does) agree.
+// A random image of a random valid format, interlaced or not, maybe with tRNS. 16-bit samples repeat their high
+// byte in the low one, so that comparing high bytes (as our tRNS test does) and whole values (as libpng) agree.
 PngImage RandomImage(std::mt19937& random)
 {
     static const std::pair<int, int> kFormats[] = {{0, 1}, {0, 2}, {0, 4},  {0, 8}, {0, 16}, {2, 8}, {2, 16}, {3, 1},

@@ -23,8 +23,8 @@ struct Picture {
 
 constexpr std::uint32_t kRed = 0xFFFF0000, kOther = 0x281E140A;
 
-// Whatever pixels of a row change, from one alone at either end to runs across the row, the kept
-// picture takes exactly those, on a width that is not a multiple of four as well.
+// Whatever pixels of a row change, one at either end or runs, on widths not a multiple of four too: the kept
+// picture takes exactly those.
 TEST(PictureChanges, TakesEveryChangedPixelOfARowWhereverItLies)
 {
     const struct { int size, first, last; } cases[] = {  // the run of pixels changed in row 30
