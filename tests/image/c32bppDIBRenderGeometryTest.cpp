@@ -59,9 +59,9 @@ TEST(RenderGeometry, AHandTurnsAboutTheDialCentre)
         PaintHand(symmetric, 6, 80, true);
         for (double angle = 0; angle < 360; angle += 7.3) {
             DrawOnDial(symmetric, dial, size, float(angle));
-            const auto pivot = AlphaCentroid(dial);
-            EXPECT_NEAR(pivot.x, size / 2.0, 0.05) << angle << " degrees on " << size;
-            EXPECT_NEAR(pivot.y, size / 2.0, 0.05) << angle << " degrees on " << size;
+            const auto [x, y] = AlphaCentroid(dial);
+            EXPECT_NEAR(x, size / 2.0, 0.05) << angle << " degrees on " << size;
+            EXPECT_NEAR(y, size / 2.0, 0.05) << angle << " degrees on " << size;
         }
     }
 }
