@@ -116,7 +116,10 @@ TEST(Render, AnUnscaledImagingDrawingBlendsARunOfPixelsAsEachOnItsOwn)
 // counting as 0 and a width of 0 meaning the whole; what lies outside it stays clear.
 TEST(Render, MirrorsNegativeSizesAndCutsTheSourceRectangleToThePictureOnBothPaths)
 {
-    const struct { int destWidth, destHeight, srcX, srcWidth, srcHeight, first, columns; bool mirrorX, mirrorY; } cases[] = {
+    const struct {
+        int destWidth, destHeight, srcX, srcWidth, srcHeight, first, columns;
+        bool mirrorX, mirrorY;
+    } cases[] = {
         {130, 3, 0, -130, 3, 0, 130, true, false}, {-130, 3, 0, 130, 3, 0, 130, true, false},
         {130, -3, 0, 130, 3, 0, 130, false, true}, {130, 3, 0, 130, -3, 0, 130, false, true},
         {-130, -3, 0, 130, 3, 0, 130, true, true}, {-130, 3, 0, -130, 3, 0, 130, false, false},
@@ -125,8 +128,8 @@ TEST(Render, MirrorsNegativeSizesAndCutsTheSourceRectangleToThePictureOnBothPath
         {5, 3, 125, -30, 3, 125, 5, true, false}};  // cut, then mirrored
     for (bool imagingOn : {true, false})
         for (const auto& c : cases) {
-            SCOPED_TRACE(::testing::Message() << c.destWidth << "," << c.destHeight << " from " << c.srcX << ","
-                                              << c.srcWidth << "," << c.srcHeight << (imagingOn ? " imaging" : " blend"));
+            SCOPED_TRACE(::testing::Message() << c.destWidth << "," << c.destHeight << " from " << c.srcX << ", "
+                                              << c.srcWidth << "," << c.srcHeight << (imagingOn ? " imaging" : ""));
             c32bppDIB source, dial;
             PaintNumbered(source, 130, 3);
             source.SetIsGDIplusEnabled(imagingOn);
@@ -136,7 +139,8 @@ TEST(Render, MirrorsNegativeSizesAndCutsTheSourceRectangleToThePictureOnBothPath
             for (int y = 0; y < 3; ++y)
                 for (int x = 0; x < 130; ++x) {
                     const int from = c.first + (c.mirrorX ? c.columns - 1 - x : x), row = c.mirrorY ? 2 - y : y;
-                    ASSERT_EQ(StoredPixel(dial, x, y), x < c.columns ? StoredPixel(source, from, row) : kClear) << x << "," << y;
+                    ASSERT_EQ(StoredPixel(dial, x, y), x < c.columns ? StoredPixel(source, from, row) : kClear)
+                        << x << "," << y;
                 }
         }
 }

@@ -37,7 +37,8 @@ inline Bytes InfoHeader(std::int32_t width, std::int32_t height, std::uint16_t b
 inline Bytes BmpFile(const Bytes& headerAndPalette, const Bytes& pixels)
 {
     Bytes file = {'B', 'M'};
-    for (std::size_t field : {14 + headerAndPalette.size() + pixels.size(), std::size_t(0), 14 + headerAndPalette.size()})
+    const std::size_t offset = 14 + headerAndPalette.size();
+    for (std::size_t field : {offset + pixels.size(), std::size_t(0), offset})  // size, reserved, pixel offset
         PutLe(file, static_cast<std::uint32_t>(field));
     file.insert(file.end(), headerAndPalette.begin(), headerAndPalette.end());
     file.insert(file.end(), pixels.begin(), pixels.end());

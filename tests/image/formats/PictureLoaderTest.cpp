@@ -102,7 +102,8 @@ TEST(PictureFormats, LoadsEveryKindOfPictureWithItsPixelsAndKind)
         {"16-bit 5-5-5", BmpFile(InfoHeader(1, 1, 16, 0), {0x00, 0x7C, 0, 0}), {kRed}, false, c32bppDIB::kOpaque},
         {"16-bit 5-6-5 masks", Masked565Bmp({0xE0, 0x07, 0, 0}), {kGreen}, false, c32bppDIB::kOpaque},
         // The old 12-byte core header: size, then width, height, planes and bits of 16 bits each.
-        {"12-byte core header", BmpFile({12, 0, 0, 0, 1, 0, 1, 0, 1, 0, 24, 0}, {5, 6, 7, 0}), {{5, 6, 7, 255}}, false, c32bppDIB::kOpaque},
+        {"12-byte core header", BmpFile({12, 0, 0, 0, 1, 0, 1, 0, 1, 0, 24, 0}, {5, 6, 7, 0}), {{5, 6, 7, 255}}, false,
+         c32bppDIB::kOpaque},
         {"icon: the masked background is all zero", IconFile({{2, 2, TwoByTwoIconBitmap()}}), kTwoByTwoIcon, true,
          StdPicture::kIcon},
         {"cursor, as an icon", IconFile({{2, 2, TwoByTwoIconBitmap()}}, 2), kTwoByTwoIcon, true, StdPicture::kIcon},
