@@ -1,6 +1,5 @@
-// Render's rules: opacity, compositing, rectangles, mirroring, centring, the choice between the blend
-// path and the imaging path, the borrowed host surface, and what draws nothing, checked pixel by
-// pixel on small synthetic pictures.
+// Render's rules, pixel by pixel on small pictures: opacity, compositing, rectangles, mirrors, centring, the
+// choice between the blend and the imaging path, the borrowed host surface, and what draws nothing.
 
 #include "image/DeviceContext.h"
 #include "image/c32bppDIB.h"
@@ -16,8 +15,7 @@ namespace {
 
 using namespace testing;
 
-const Bgra kOpaqueRed = {0, 0, 255, 255};
-const Bgra kClear = {0, 0, 0, 0};
+const Bgra kOpaqueRed = {0, 0, 255, 255}, kClear = {0, 0, 0, 0};
 
 // Draws source unscaled at (0, 0) of target, as the clock draws a picture onto its dial.
 bool DrawOnto(c32bppDIB& source, c32bppDIB& target, int opacity = 100, float angle = 0)
@@ -39,8 +37,8 @@ TEST(Render, OpacityIsTakenModulo100WithZeroMeaningFullAndBelowOneDrawsNothing)
     }
 }
 
-// Source over in premultiplied space, as the definition reads: every channel of the source scaled
-// by the constant alpha, plus the destination scaled by what the scaled source alpha leaves.
+// Source over in premultiplied space: each source channel scaled by the constant alpha, plus the destination
+// scaled by what the scaled source alpha leaves.
 Bgra ExpectedOver(Bgra source, Bgra destination, double constantAlpha)
 {
     Bgra out;
@@ -50,9 +48,8 @@ Bgra ExpectedOver(Bgra source, Bgra destination, double constantAlpha)
     return out;
 }
 
-// The blend path honours the source's alpha bytes only when the surface says it has transparency;
-// otherwise every pixel counts as opaque. The imaging path always takes them, and scales by the
-// exact opacity where the blend path truncates its constant alpha.
+// The blend path honours the source's alpha bytes only when the surface has transparency, else every pixel is
+// opaque; the imaging path always takes them and scales by the exact opacity where the blend path truncates.
 TEST(Render, BlendsSourceOverInPremultipliedSpaceOnBothPaths)
 {
     const struct { Bgra source, destination; int opacity; bool alpha; } cases[] = {
@@ -62,7 +59,7 @@ TEST(Render, BlendsSourceOverInPremultipliedSpaceOnBothPaths)
         {{255, 255, 255, 255}, {0, 0, 0, 0}, 37, true},
         {{0, 0, 0, 0}, {90, 80, 70, 200}, 100, true},        // a transparent source leaves the dial alone
     };
-    for (bool imagingPath : {false, true}) {
+    for (bool imagingPath : {false, true})
         for (const auto& c : cases) {
             SCOPED_TRACE(::testing::Message() << (imagingPath ? "imaging" : "blend") << ", opacity " << c.opacity
                                               << ", alpha " << c.alpha);
@@ -81,11 +78,9 @@ TEST(Render, BlendsSourceOverInPremultipliedSpaceOnBothPaths)
             for (int channel = 0; channel < 4; ++channel)
                 EXPECT_NEAR(actual[channel], expected[channel], 1) << "channel " << channel;
         }
-    }
 }
 
-// A drawing at the picture's own size blends whole runs of pixels at once; each pixel must come out
-// as when it is drawn on its own.
+// A drawing at the picture's own size blends whole runs at once; each pixel must come out as when drawn alone.
 TEST(Render, AnUnscaledImagingDrawingBlendsARunOfPixelsAsEachOnItsOwn)
 {
     constexpr int kWidth = 23, kHeight = 3;
@@ -117,54 +112,43 @@ TEST(Render, AnUnscaledImagingDrawingBlendsARunOfPixelsAsEachOnItsOwn)
     }
 }
 
-TEST(Render, NegativeSizesMirrorTheirAxisOnBothPaths)
+// A negative size mirrors its axis, two mirrors cancel; the source rectangle is cut to the picture, a negative SrcX
+// counting as 0 and a width of 0 meaning the whole; what lies outside it stays clear.
+TEST(Render, MirrorsNegativeSizesAndCutsTheSourceRectangleToThePictureOnBothPaths)
 {
-    // srcWidth -10: the 10-pixel source mirrored left to right; two mirrors cancel.
-    const struct { int destWidth, destHeight, srcWidth, srcHeight; bool mirrorX, mirrorY; } cases[] = {
-        {10, 3, -10, 3, true, false}, {-10, 3, 10, 3, true, false},  {10, -3, 10, 3, false, true},
-        {10, 3, 10, -3, false, true}, {-10, -3, 10, 3, true, true}, {-10, 3, -10, 3, false, false}};
-    for (bool imagingOn : {true, false}) {
+    const struct {
+        int destWidth, destHeight, srcX, srcWidth, srcHeight, first, columns;
+        bool mirrorX, mirrorY;
+    } cases[] = {
+        {130, 3, 0, -130, 3, 0, 130, true, false}, {-130, 3, 0, 130, 3, 0, 130, true, false},
+        {130, -3, 0, 130, 3, 0, 130, false, true}, {130, 3, 0, 130, -3, 0, 130, false, true},
+        {-130, -3, 0, 130, 3, 0, 130, true, true}, {-130, 3, 0, -130, 3, 0, 130, false, false},
+        {10, 3, 120, 30, 3, 120, 10, false, false},  // 30 columns from 120 on a 130-wide picture: 10
+        {4, 3, -5, 4, 3, 0, 4, false, false}, {130, 3, 0, 0, 3, 0, 130, false, false},
+        {5, 3, 125, -30, 3, 125, 5, true, false}};  // cut, then mirrored
+    for (bool imagingOn : {true, false})
         for (const auto& c : cases) {
-            SCOPED_TRACE(::testing::Message() << c.destWidth << "," << c.destHeight << "," << c.srcWidth << ","
-                                              << c.srcHeight << (imagingOn ? " imaging" : " blend"));
+            SCOPED_TRACE(::testing::Message() << c.destWidth << "," << c.destHeight << " from " << c.srcX << ", "
+                                              << c.srcWidth << "," << c.srcHeight << (imagingOn ? " imaging" : ""));
             c32bppDIB source, dial;
-            PaintNumbered(source, 10, 3);
+            PaintNumbered(source, 130, 3);
             source.SetIsGDIplusEnabled(imagingOn);
-            dial.InitializeDIB(10, 3);
-            ASSERT_TRUE(source.Render(nullptr, 0, 0, c.destWidth, c.destHeight, 0, 0, c.srcWidth, c.srcHeight, 100,
+            dial.InitializeDIB(130, 3);
+            ASSERT_TRUE(source.Render(nullptr, 0, 0, c.destWidth, c.destHeight, c.srcX, 0, c.srcWidth, c.srcHeight, 100,
                                       true, true, &dial));
             for (int y = 0; y < 3; ++y)
-                for (int x = 0; x < 10; ++x)
-                    EXPECT_EQ(StoredPixel(dial, x, y), StoredPixel(source, c.mirrorX ? 9 - x : x, c.mirrorY ? 2 - y : y))
+                for (int x = 0; x < 130; ++x) {
+                    const int from = c.first + (c.mirrorX ? c.columns - 1 - x : x), row = c.mirrorY ? 2 - y : y;
+                    ASSERT_EQ(StoredPixel(dial, x, y), x < c.columns ? StoredPixel(source, from, row) : kClear)
                         << x << "," << y;
+                }
         }
-    }
-}
-
-TEST(Render, SourceRectangleIsCutToThePicture)
-{
-    const struct { int srcX, srcWidth, destWidth, firstColumn, columns; } cases[] = {
-        {120, 30, 10, 120, 10},  // SrcX 120 with srcWidth 30 on a 130-wide surface uses 10 columns
-        {-5, 4, 4, 0, 4},        // a negative SrcX counts as 0
-        {0, 0, 130, 0, 130},     // 0 means the whole width
-        {125, -30, 5, 125, 5}};  // cut, then mirrored
-    for (const auto& c : cases) {
-        c32bppDIB source, dial;
-        PaintNumbered(source, 130, 1);
-        dial.InitializeDIB(130, 1);
-        ASSERT_TRUE(source.Render(nullptr, 0, 0, c.destWidth, 1, c.srcX, 0, c.srcWidth, 1, 100, true, true, &dial));
-        const bool mirrored = c.srcWidth < 0;
-        for (int x = 0; x < 130; ++x) {
-            const int from = c.firstColumn + (mirrored ? c.columns - 1 - x : x);
-            EXPECT_EQ(StoredPixel(dial, x, 0), x < c.columns ? StoredPixel(source, from, 0) : kClear)
-                << "SrcX " << c.srcX << " column " << x;
-        }
-    }
 }
 
 TEST(Render, CenterOnDestXYTakesTheRectangleCentre)
 {
-    const struct { int x, y, width, height, left, top; } cases[] = {{65, 65, 130, 130, 0, 0}, {10, 20, 7, 5, 7, 18}, {0, 0, -9, 9, -4, -4}};
+    const struct { int x, y, width, height, left, top; } cases[] = {
+        {65, 65, 130, 130, 0, 0}, {10, 20, 7, 5, 7, 18}, {0, 0, -9, 9, -4, -4}};
     for (const auto& c : cases) {
         c32bppDIB source, centred, placed;
         PaintNumbered(source, 130, 130);
@@ -176,21 +160,15 @@ TEST(Render, CenterOnDestXYTakesTheRectangleCentre)
     }
 }
 
-// Opacity 50 tells the paths apart on an opaque pixel: the blend primitive's constant alpha is
-// 50 * 255 / 100 = 127, the imaging path scales by exactly one half, 127.5, rounded to 128.
-constexpr int kBlendPath = 127;
-constexpr int kImagingPath = 128;
+// Opacity 50 tells the paths apart on an opaque pixel: the blend primitive's constant alpha is 50 * 255 / 100 =
+// 127, the imaging path scales by exactly one half, 127.5, rounded to 128.
+constexpr int kBlendPath = 127, kImagingPath = 128;
 
 TEST(Render, ChoosesTheBlendPrimitiveOnlyWhereItDrawsAsWell)
 {
-    const struct {
-        bool keepBridge;
-        std::uint32_t token;
-        bool highQuality, friendly, imagingOn;
-        int destWidth, destHeight;  // 0: unstretched; negative: mirrored
-        float angle;
-        int path;
-        const char* why;
+    const struct {  // destWidth, destHeight 0: unstretched; negative: mirrored
+        bool keepBridge; std::uint32_t token; bool highQuality, friendly, imagingOn; int destWidth, destHeight;
+        float angle; int path; const char* why;
     } cases[] = {
         {false, 0, true, true, true, 0, 0, 0, kBlendPath, "plain copy"},
         {false, 0, true, true, true, 0, 0, -720, kBlendPath, "two whole turns back"},
@@ -221,8 +199,7 @@ TEST(Render, ChoosesTheBlendPrimitiveOnlyWhereItDrawsAsWell)
 
 TEST(Render, HalftoneAveragesAStretchOnTheBlendPathAndRestoresTheStretchMode)
 {
-    // Alternating black and white columns shrunk to half: picked pixels stay black or white,
-    // averaged ones are grey.
+    // Black and white columns shrunk to half: picked pixels stay black or white, averaged ones are grey.
     for (bool halftone : {false, true}) {
         c32bppDIB source, dial;
         Paint(source, 8, 2, [](int x, int) { return x % 2 ? Bgra{255, 255, 255, 255} : Bgra{0, 0, 0, 255}; });

@@ -1,22 +1,24 @@
-// The 32-bit surface itself: creation and shape, reading pixels, lending them out as a drawing
-// target; and loading it from bytes, files and resources: the 57-byte rule, the choice of loader,
-// and the source bytes it keeps.
+// The 32-bit surface: shape, pixels, lending them out; loading from bytes, files and resources and the source
+// bytes it keeps; MakeTransparent, Resize, CopyImageTo and restoring from the kept bytes.
 
 #include "image/c32bppDIB.h"
 #include "resources/EmbeddedResources.h"
-#include "tests/support/ImageTestSupport.h"
 #include "tests/support/PictureBuilders.h"
 #include "tests/support/PngBuilder.h"
+#include "tests/support/RenderTestSupport.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
-
-#include <algorithm>
 
 namespace dorvane {
 namespace {
 
 using namespace testing;
+
+constexpr std::int32_t kWhite = 0x00FFFFFF;
+const Bgra kWhitePixel = {255, 255, 255, 255}, kClear = {0, 0, 0, 0};
+const Bgra kLeft = {10, 20, 30, 255}, kRight = {200, 100, 50, 255};
+const std::string kDials = std::string(DORVANE_SOURCE_DIR) + "/resources/art/dials/";
 
 void ExpectEmpty(const c32bppDIB& surface)
 {
@@ -26,7 +28,7 @@ void ExpectEmpty(const c32bppDIB& surface)
     EXPECT_FALSE(surface.Alpha());
 }
 
-TEST(Surface, IsMadeBottomUpWithTheAbsoluteHeight)
+TEST(Surface, IsMadeBottomUpWithTheAbsoluteHeightOrRefusedAndLeftEmpty)
 {
     c32bppDIB surface;
     ASSERT_TRUE(surface.InitializeDIB(3, -2));
@@ -35,13 +37,7 @@ TEST(Surface, IsMadeBottomUpWithTheAbsoluteHeight)
     EXPECT_EQ(surface.scanWidth(), 12);
     surface.Pixels().Pixel(2, 0)[0] = 9;  // top row, last column: the last pixel in memory
     EXPECT_EQ(surface.BitsPointer()[(1 * 3 + 2) * 4], 9);
-}
-
-TEST(Surface, RefusesImpossibleSizesAndStaysEmpty)
-{
-    const std::pair<int, int> sizes[] = {{-1, 5}, {5, 0}, {0, 5}, {50000, 50000}, {INT32_MAX, 1}, {1, INT32_MIN}};
-    for (auto [width, height] : sizes) {
-        c32bppDIB surface;
+    for (auto [width, height] : {std::pair{-1, 5}, {5, 0}, {0, 5}, {50000, 50000}, {INT32_MAX, 1}, {1, INT32_MIN}}) {
         surface.InitializeDIB(3, 3);
         EXPECT_FALSE(surface.InitializeDIB(width, height)) << width << "x" << height;
         ExpectEmpty(surface);
@@ -54,7 +50,7 @@ TEST(Surface, EraseLeavesItBlankAndTransparentAndDestroyEmptiesIt)
     Fill(surface, 4, 3, {1, 2, 3, 4});
     surface.SetAlpha(false);
     surface.EraseDIB();
-    EXPECT_EQ(AllPixels(surface), std::vector<Bgra>(12, Bgra{0, 0, 0, 0}));
+    EXPECT_EQ(AllPixels(surface), std::vector<Bgra>(12, kClear));
     EXPECT_TRUE(surface.Alpha());
     EXPECT_EQ(surface.ImageType(), c32bppDIB::kBlank);
     surface.DestroyDIB();
@@ -63,9 +59,9 @@ TEST(Surface, EraseLeavesItBlankAndTransparentAndDestroyEmptiesIt)
 
 TEST(Surface, GetPixelGivesTheColourUnpremultipliedAndMinusOneOutside)
 {
-    c32bppDIB surface;
+    c32bppDIB surface, empty;
     Fill(surface, 4, 3, {7, 7, 7, 255});  // opaque neighbours, so that a read beside the picture shows
-    const Bgra top[] = {{1, 2, 3, 255}, {40, 60, 80, 128}, {0, 0, 0, 0}, {200, 10, 10, 100}};
+    const Bgra top[] = {{1, 2, 3, 255}, {40, 60, 80, 128}, kClear, {200, 10, 10, 100}};
     for (int x = 0; x < 4; ++x)
         std::copy(top[x].begin(), top[x].end(), surface.Pixels().Pixel(x, 0));
     const struct { int x, y; bool stored; std::int32_t colour, alpha; } cases[] = {
@@ -80,14 +76,13 @@ TEST(Surface, GetPixelGivesTheColourUnpremultipliedAndMinusOneOutside)
         EXPECT_EQ(surface.GetPixel(c.x, c.y, alpha, c.stored), c.colour) << c.x << "," << c.y;
         EXPECT_EQ(alpha, c.alpha) << c.x << "," << c.y;
     }
-    c32bppDIB empty;
     std::int32_t alpha = 99;
     EXPECT_EQ(empty.GetPixel(0, 0, alpha), -1);
 }
 
 TEST(Surface, LendsItsPixelsAsADrawingTargetAndTakesThemBack)
 {
-    c32bppDIB surface;
+    c32bppDIB surface, managing;
     EXPECT_EQ(surface.LoadDIBinDC(true), nullptr);  // nothing to lend yet
     ASSERT_TRUE(surface.InitializeDIB(5, 4));
     DeviceContext* dc = surface.LoadDIBinDC(true);
@@ -95,8 +90,6 @@ TEST(Surface, LendsItsPixelsAsADrawingTargetAndTakesThemBack)
     EXPECT_EQ(dc->Target().bits, surface.BitsPointer());
     EXPECT_EQ(surface.LoadDIBinDC(true), dc);  // already lent: the same context
     EXPECT_EQ(surface.LoadDIBinDC(false), nullptr);
-
-    c32bppDIB managing;
     managing.SetManageOwnDC(true);
     ASSERT_TRUE(managing.InitializeDIB(2, 2));
     DeviceContext* own = managing.LoadDIBinDC(true);
@@ -132,7 +125,7 @@ TEST(SurfaceLoading, RefusesFewerThanFiftySevenBytesAndKeepsThePreviousPicture)
     EXPECT_EQ(surface.ImageType(), c32bppDIB::kNoImage);
 }
 
-TEST(SurfaceLoading, HandsEachFormatToItsLoader)
+TEST(SurfaceLoading, HandsEachFormatToItsLoaderFromBytesOrAFile)
 {
     Bytes badCrc = SmallPng();
     badCrc[badCrc.size() - 13] ^= 0xFF;  // the IDAT CRC
@@ -143,61 +136,46 @@ TEST(SurfaceLoading, HandsEachFormatToItsLoader)
         {"24-bit bmp", BmpFile(InfoHeader(4, 4, 24, 0), Bytes(64, 9)), true, c32bppDIB::kOpaque},
         {"jpeg", JpegFile(4, 4, 1, 2, 3), true, c32bppDIB::kOpaque},
     };
-    for (const auto& c : cases) {
-        c32bppDIB surface;
-        EXPECT_EQ(surface.LoadPicture_Stream(c.bytes), c.loads) << c.name;
-        EXPECT_EQ(surface.ImageType(), c.imageType) << c.name;
-    }
-}
-
-TEST(SurfaceLoading, KeepsExactlyTheLoadedSliceWhenAsked)
-{
-    const Bytes png = SmallPng();
-    Bytes padded(10, 0xAB);
-    padded.insert(padded.end(), png.begin(), png.end());
-    c32bppDIB surface;
-    // A length past the end of the array stops at its end.
-    ASSERT_TRUE(surface.LoadPicture_Stream(padded, 10, 100000, true));
-    EXPECT_EQ(surface.SourceBytes(), png);
-    padded.insert(padded.end(), 10, 0xCD);
-    ASSERT_TRUE(surface.LoadPicture_Stream(padded, 10, std::int64_t(png.size()), true));
-    Bytes copy;
-    EXPECT_TRUE(surface.GetOrginalFormat(copy));
-    EXPECT_EQ(copy, png);
-}
-
-TEST(SurfaceLoading, CannotRestoreWithoutKeptBytesAndLeavesThePicture)
-{
-    c32bppDIB surface;
-    ASSERT_TRUE(surface.LoadPicture_Stream(SmallPng()));
-    Bytes copy{1};
-    EXPECT_FALSE(surface.GetOrginalFormat(copy));
-    EXPECT_TRUE(copy.empty());
-    EXPECT_FALSE(surface.LoadPicture_FromOrignalFormat());
-    EXPECT_EQ(surface.ImageType(), c32bppDIB::kPng);
-}
-
-TEST(SurfaceLoading, LoadsFilesAndRefusesMissingShortAndNonRegularOnes)
-{
     TempFolder folder;
-    const Bytes png = SmallPng(), bmp = BmpFile(InfoHeader(4, 4, 24, 0), Bytes(64, 9));
-    TempFolder::Write(folder / "a.png", std::string(png.begin(), png.end()));
-    TempFolder::Write(folder / "b.bmp", std::string(bmp.begin(), bmp.end()));
-    TempFolder::Write(folder / "short.png", std::string(56, 'x'));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempFolder::Write(folder / "picture", std::string(c.bytes.begin(), c.bytes.end()));
+        c32bppDIB fromBytes, fromFile;
+        EXPECT_EQ(fromBytes.LoadPicture_Stream(c.bytes), c.loads);
+        EXPECT_EQ(fromFile.LoadPicture_File(folder / "picture", true), c.loads);
+        for (const c32bppDIB* surface : {&fromBytes, &fromFile})
+            EXPECT_EQ(surface->ImageType(), c.imageType);
+        EXPECT_EQ(fromFile.SourceBytes(), c.loads ? c.bytes : Bytes{});
+    }
     c32bppDIB surface;
-    ASSERT_TRUE(surface.LoadPicture_File(folder / "a.png", true));
-    EXPECT_EQ(surface.ImageType(), c32bppDIB::kPng);
-    EXPECT_EQ(surface.SourceBytes(), png);
-    ASSERT_TRUE(surface.LoadPicture_File(folder / "b.bmp", true));
-    EXPECT_EQ(surface.ImageType(), c32bppDIB::kOpaque);
-    EXPECT_EQ(surface.SourceBytes(), bmp);
+    TempFolder::Write(folder / "short.png", std::string(56, 'x'));
+    ASSERT_TRUE(surface.LoadPicture_Stream(cases[3].bytes));
     EXPECT_FALSE(surface.LoadPicture_File(folder / "missing.png"));
     EXPECT_FALSE(surface.LoadPicture_File(folder / "short.png"));
     EXPECT_FALSE(surface.LoadPicture_File(folder.path()));
     EXPECT_EQ(surface.Width(), 4);  // none of them touched the picture
 }
 
-TEST(SurfaceLoading, LoadsResourcesByNameOrNumberWithoutRegardToCase)
+TEST(SurfaceLoading, KeepsExactlyTheLoadedSliceOnlyWhenAsked)
+{
+    const Bytes png = SmallPng();
+    Bytes padded(10, 0xAB), copy{1};
+    padded.insert(padded.end(), png.begin(), png.end());
+    c32bppDIB surface;
+    ASSERT_TRUE(surface.LoadPicture_Stream(png));
+    EXPECT_FALSE(surface.GetOrginalFormat(copy));
+    EXPECT_TRUE(copy.empty());
+    EXPECT_FALSE(surface.LoadPicture_FromOrignalFormat());
+    EXPECT_EQ(surface.ImageType(), c32bppDIB::kPng);
+    ASSERT_TRUE(surface.LoadPicture_Stream(padded, 10, 100000, true));  // a length past the end stops at it
+    EXPECT_EQ(surface.SourceBytes(), png);
+    padded.insert(padded.end(), 10, 0xCD);
+    ASSERT_TRUE(surface.LoadPicture_Stream(padded, 10, std::int64_t(png.size()), true));
+    EXPECT_TRUE(surface.GetOrginalFormat(copy));
+    EXPECT_EQ(copy, png);
+}
+
+TEST(SurfaceLoading, LoadsResourcesByNameOrNumberWithoutRegardToCaseAndFailsWhenNoneWasLoaded)
 {
     const Bytes png = SmallPng(10), numbered = SmallPng();
     EmbeddedResources host;  // holds spans: the bytes must outlive it
@@ -209,20 +187,185 @@ TEST(SurfaceLoading, LoadsResourcesByNameOrNumberWithoutRegardToCase)
     EXPECT_EQ(surface.SourceBytes(), png);
     EXPECT_TRUE(surface.LoadPicture_Resource(101, std::string("PNG"), &host));
     EXPECT_EQ(StoredPixel(surface, 1, 0), (Bgra{50, 100, 200, 255}));
-    // Without a host, the program's own resources.
-    ASSERT_TRUE(surface.LoadPicture_Resource(std::string("sample"), std::string("png")));
+    EXPECT_FALSE(surface.LoadPicture_Resource(std::string("NOPE"), std::string("PNG"), &host));
+    EXPECT_FALSE(surface.LoadPicture_Resource(std::string("BACK"), 7, &host));
+    EXPECT_EQ(surface.Width(), 3);  // nothing was loaded, nothing was emptied
+    ASSERT_TRUE(surface.LoadPicture_Resource(std::string("sample"), std::string("png")));  // the program's own
     EXPECT_EQ(surface.ImageType(), c32bppDIB::kPng);
     EXPECT_TRUE(surface.Alpha());
 }
 
-TEST(SurfaceLoading, ReportsFailureWhenNoResourceWasLoadedEvenOverAnOlderPicture)
+// Loads a 32-bit BMP of the given pixels, top row first, as the clock loads a dial: opaque content gets
+// kOpaque, premultiplied content kPremultiplied.
+void LoadBmp(c32bppDIB& surface, int width, const std::vector<Bgra>& topFirst)
 {
-    EmbeddedResources host;
-    c32bppDIB surface;
-    ASSERT_TRUE(surface.LoadPicture_Stream(SmallPng()));
-    EXPECT_FALSE(surface.LoadPicture_Resource(std::string("NOPE"), std::string("PNG"), &host));
-    EXPECT_FALSE(surface.LoadPicture_Resource(std::string("BACK"), 7, &host));
-    EXPECT_EQ(surface.Width(), 3);  // nothing was loaded, nothing was emptied
+    Bytes pixels;  // stored bottom row first
+    for (std::size_t row = topFirst.size(); row > 0; row -= std::size_t(width))
+        for (std::size_t i = row - std::size_t(width); i < row; ++i)
+            pixels.insert(pixels.end(), topFirst[i].begin(), topFirst[i].end());
+    ASSERT_TRUE(LoadWithBmpParser(BmpFile(InfoHeader(width, int(topFirst.size()) / width, 32, 0), pixels), surface));
+}
+
+// A 3 x 2 opaque dial: a white column, a dark one and a blue one.
+const std::vector<Bgra> kOpaqueDial = {kWhitePixel, kLeft, {200, 0, 0, 255}, kWhitePixel, kLeft, {200, 0, 0, 255}};
+
+TEST(MakeTransparent, ClearsEveryPixelOfTheColourAndMarksTransparencyAndRevertUndoesIt)
+{
+    // Colour 0x00BBGGRR, reverted afterwards, the column it leaves clear (-1: none), the kind. Red 200 is absent.
+    const struct { std::int32_t colour; bool revert; int column; std::int32_t imageType; } cases[] = {
+        {kWhite, false, 0, c32bppDIB::kPremultiplied}, {0x00C80000, false, 2, c32bppDIB::kPremultiplied},
+        {0x000000C8, false, -1, c32bppDIB::kOpaque}, {kWhite, true, -1, c32bppDIB::kOpaque}};
+    for (const auto& c : cases) {
+        c32bppDIB dial;
+        LoadBmp(dial, 3, kOpaqueDial);
+        ASSERT_EQ(dial.ImageType(), c32bppDIB::kOpaque);
+        EXPECT_TRUE(dial.MakeTransparent(c.colour));
+        EXPECT_TRUE(!c.revert || dial.MakeTransparent(c.colour, true));
+        std::vector<Bgra> expected = kOpaqueDial;
+        if (c.column >= 0)
+            expected[std::size_t(c.column)] = expected[std::size_t(c.column) + 3] = kClear;
+        EXPECT_EQ(AllPixels(dial), expected) << std::hex << c.colour;
+        EXPECT_EQ(dial.Alpha(), c.column >= 0) << std::hex << c.colour;
+        EXPECT_EQ(dial.ImageType(), c.imageType) << std::hex << c.colour;
+    }
+}
+
+TEST(MakeTransparent, RevertGivesClearPixelsTheColourAndKeepsTransparencyThatRemains)
+{
+    c32bppDIB picture, empty;
+    LoadBmp(picture, 2, {kClear, {10, 10, 10, 128}});
+    ASSERT_EQ(picture.ImageType(), c32bppDIB::kPremultiplied);
+    ASSERT_TRUE(picture.MakeTransparent(kWhite, true));
+    EXPECT_EQ(AllPixels(picture), (std::vector<Bgra>{kWhitePixel, {10, 10, 10, 128}}));
+    EXPECT_TRUE(picture.Alpha());
+    EXPECT_EQ(picture.ImageType(), c32bppDIB::kPremultiplied);
+    EXPECT_FALSE(empty.MakeTransparent(kWhite));
+    EXPECT_FALSE(empty.MakeTransparent(kWhite, true));
+}
+
+TEST(Resize, ZeroOrTheSameSizeChangesNothing)
+{
+    for (auto [width, height] : {std::pair{0, 0}, {3, 0}, {0, 2}, {3, 2}}) {
+        c32bppDIB dial;
+        LoadBmp(dial, 3, kOpaqueDial);
+        const std::uint8_t* memory = dial.BitsPointer();
+        EXPECT_TRUE(dial.Resize(width, height));
+        EXPECT_EQ(dial.BitsPointer(), memory);
+        EXPECT_EQ(AllPixels(dial), kOpaqueDial);
+    }
+    EXPECT_FALSE(c32bppDIB().Resize(3, 3));
+}
+
+// Doubling a 2 x 1 picture by nearest pixel duplicates each pixel; mirrored sizes turn it round.
+// The plain resampler (imaging services off) in high quality blends the 2 x 2 pixels around each
+// source point by nearness, truncating; past the last column it keeps to the last pixel.
+TEST(Resize, ScalesByNearestPixelOrBlendsNeighbours)
+{
+    const Bgra half = {105, 60, 40, 255};
+    const struct { int width, height; bool imagingOn, highQuality; std::vector<Bgra> row; } cases[] = {
+        {4, 1, true, false, {kLeft, kLeft, kRight, kRight}},  {-4, 1, true, false, {kRight, kRight, kLeft, kLeft}},
+        {4, -2, true, false, {kLeft, kLeft, kRight, kRight}}, {4, 1, false, false, {kLeft, kLeft, kRight, kRight}},
+        {-4, 1, false, false, {kRight, kRight, kLeft, kLeft}}, {4, -2, false, false, {kLeft, kLeft, kRight, kRight}},
+        {4, 1, false, true, {kLeft, half, kRight, kRight}},  // source points 0, 0.5, 1 and 1.5
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.width << "x" << c.height << (c.imagingOn ? " imaging" : " plain")
+                                          << (c.highQuality ? " hq" : " nearest"));
+        c32bppDIB picture;
+        Paint(picture, 2, 1, [](int x, int) { return x == 0 ? kLeft : kRight; });
+        picture.SetIsGDIplusEnabled(c.imagingOn);
+        picture.SetHighQualityInterpolation(c.highQuality);
+        ASSERT_TRUE(picture.Resize(c.width, c.height));
+        std::vector<Bgra> expected;
+        for (int y = 0; y < std::abs(c.height); ++y)
+            expected.insert(expected.end(), c.row.begin(), c.row.end());
+        EXPECT_EQ(AllPixels(picture), expected);
+    }
+}
+
+TEST(Resize, HighQualityKeepsAFlatPictureFlatToItsEdgesWithItsKindAndTag)
+{
+    for (bool imagingOn : {true, false}) {
+        c32bppDIB picture;
+        LoadBmp(picture, 40, std::vector<Bgra>(40 * 30, {20, 40, 60, 128}));
+        ASSERT_EQ(picture.ImageType(), c32bppDIB::kPremultiplied);
+        picture.SetIsGDIplusEnabled(imagingOn);
+        picture.Tag() = 42;
+        ASSERT_TRUE(picture.Resize(17, 11));
+        EXPECT_EQ(picture.ImageType(), c32bppDIB::kPremultiplied);
+        EXPECT_TRUE(picture.Alpha());
+        EXPECT_EQ(std::any_cast<int>(picture.Tag()), 42);
+        EXPECT_EQ(AllPixels(picture), std::vector<Bgra>(17 * 11, {20, 40, 60, 128})) << (imagingOn ? "imaging" : "plain");
+    }
+}
+
+TEST(CopyImageTo, CopiesTheSameSizeByteForByteWithKindAndOptionallyTheSourceBytes)
+{
+    for (bool withSource : {false, true}) {
+        c32bppDIB picture, copy;
+        ASSERT_TRUE(picture.LoadPicture_File(kDials + "default.png", true));
+        picture.CopyImageTo(copy, 0, 0, withSource);
+        EXPECT_EQ(AllPixels(copy), AllPixels(picture));
+        EXPECT_EQ(copy.ImageType(), picture.ImageType());
+        EXPECT_EQ(copy.Alpha(), picture.Alpha());
+        EXPECT_EQ(copy.SourceBytes().empty(), !withSource);
+    }
+}
+
+// An absent target is made like the source; one already of the new size gets the scaled copy in place of what it
+// held, not laid over it; the source, even as its own target, stays as it was.
+TEST(CopyImageTo, AScaledCopyReplacesOrCreatesTheTargetAndLeavesTheSource)
+{
+    c32bppDIB picture, target, empty, opaque;
+    Fill(opaque, 6, 6, {1, 2, 3, 255});
+    opaque.SetHighQualityInterpolation(false);
+    opaque.SetGdiToken(5);
+    std::unique_ptr<c32bppDIB> copy, none;
+    opaque.CopyImageTo(copy, 3, 3);
+    ASSERT_NE(copy, nullptr);
+    EXPECT_FALSE(copy->HighQualityInterpolation());
+    EXPECT_EQ(copy->gdiToken(), 5u);
+    EXPECT_EQ(AllPixels(*copy), std::vector<Bgra>(9, {1, 2, 3, 255}));
+    empty.CopyImageTo(none);
+    EXPECT_EQ(none, nullptr);
+
+    Fill(picture, 8, 8, {0, 0, 100, 128});
+    Fill(target, 4, 4, {0, 255, 0, 255});
+    picture.CopyImageTo(target, 4, 4);
+    EXPECT_EQ(AllPixels(target), std::vector<Bgra>(16, {0, 0, 100, 128}));
+    picture.CopyImageTo(target, 5, -5);
+    EXPECT_TRUE(picture.isAlphaBlendFriendly());
+    picture.CopyImageTo(picture, 8, 8);
+    EXPECT_EQ(AllPixels(picture), std::vector<Bgra>(64, {0, 0, 100, 128}));
+    picture.CopyImageTo(picture, 4, 4);  // onto itself at another size: a resize
+    EXPECT_EQ(AllPixels(picture), std::vector<Bgra>(16, {0, 0, 100, 128}));
+}
+
+TEST(RestoreFromKeptBytes, WipesWhatWasDrawnAndFollowsNewBytesButNotNewSizes)
+{
+    c32bppDIB dial, fresh, black, hand, copied;
+    ASSERT_TRUE(dial.LoadPicture_File(kDials + "default.png", true));
+    ASSERT_TRUE(fresh.LoadPicture_File(kDials + "default.png"));
+    PaintHand(hand, 6, 80);
+    for (int second = 0; second < 3; ++second) {
+        hand.Render(nullptr, 0, 0, 130, 130, 0, 0, 0, 0, 80, true, true, &dial, float(second * 6));
+        ASSERT_NE(AllPixels(dial), AllPixels(fresh));
+        ASSERT_TRUE(dial.LoadPicture_FromOrignalFormat());
+        EXPECT_EQ(AllPixels(dial), AllPixels(fresh)) << "second " << second;
+        EXPECT_EQ(dial.Alpha(), fresh.Alpha());
+    }
+    ASSERT_TRUE(dial.LoadPicture_File(kDials + "black.png", true));
+    ASSERT_TRUE(black.LoadPicture_File(kDials + "black.png"));
+    ASSERT_TRUE(dial.Resize(65, 65));  // keeps the bytes of the full-size dial
+    ASSERT_TRUE(dial.LoadPicture_FromOrignalFormat());
+    EXPECT_EQ(dial.Width(), 130);
+    EXPECT_EQ(AllPixels(dial), AllPixels(black));
+    EXPECT_EQ(dial.SourceBytes().size(), std::size_t(std::filesystem::file_size(kDials + "black.png")));
+    ASSERT_TRUE(copied.LoadPicture_File(kDials + "default.png", true));
+    copied.CopyImageTo(dial, 0, 0, true);
+    hand.Render(nullptr, 0, 0, 130, 130, 0, 0, 0, 0, 80, true, true, &dial);
+    ASSERT_TRUE(dial.LoadPicture_FromOrignalFormat());
+    EXPECT_EQ(AllPixels(dial), AllPixels(fresh)) << "bytes copied in with a picture";
 }
 
 } // namespace

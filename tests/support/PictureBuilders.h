@@ -12,15 +12,11 @@ namespace dorvane::testing {
 
 using Bytes = std::vector<std::uint8_t>;
 
-inline void PutLe32(Bytes& out, std::uint32_t v)
+// Appends the low bytes of v, least significant first.
+inline void PutLe(Bytes& out, std::uint32_t v, int bytes = 4)
 {
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < bytes; ++i)
         out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
-}
-inline void PutLe16(Bytes& out, std::uint16_t v)
-{
-    out.push_back(static_cast<std::uint8_t>(v));
-    out.push_back(static_cast<std::uint8_t>(v >> 8));
 }
 
 // A version 3 info header (40 bytes).
@@ -29,11 +25,11 @@ inline Bytes InfoHeader(std::int32_t width, std::int32_t height, std::uint16_t b
 {
     Bytes h;
     for (std::uint32_t field : {40u, std::uint32_t(width), std::uint32_t(height)})
-        PutLe32(h, field);
-    PutLe16(h, 1);  // planes
-    PutLe16(h, bitCount);
+        PutLe(h, field);
+    PutLe(h, 1, 2);  // planes
+    PutLe(h, bitCount, 2);
     for (std::uint32_t field : {compression, 0u, 2835u, 2835u, colorsUsed, 0u})  // ..., image size, dpi x, y, ...
-        PutLe32(h, field);
+        PutLe(h, field);
     return h;
 }
 
@@ -41,9 +37,9 @@ inline Bytes InfoHeader(std::int32_t width, std::int32_t height, std::uint16_t b
 inline Bytes BmpFile(const Bytes& headerAndPalette, const Bytes& pixels)
 {
     Bytes file = {'B', 'M'};
-    PutLe32(file, static_cast<std::uint32_t>(14 + headerAndPalette.size() + pixels.size()));
-    PutLe32(file, 0);
-    PutLe32(file, static_cast<std::uint32_t>(14 + headerAndPalette.size()));
+    const std::size_t offset = 14 + headerAndPalette.size();
+    for (std::size_t field : {offset + pixels.size(), std::size_t(0), offset})  // size, reserved, pixel offset
+        PutLe(file, static_cast<std::uint32_t>(field));
     file.insert(file.end(), headerAndPalette.begin(), headerAndPalette.end());
     file.insert(file.end(), pixels.begin(), pixels.end());
     return file;
@@ -65,17 +61,15 @@ struct IconImage {
 
 inline Bytes IconFile(const std::vector<IconImage>& images, std::uint16_t type = 1)
 {
-    Bytes file;
-    PutLe16(file, 0);
-    PutLe16(file, type);
-    PutLe16(file, static_cast<std::uint16_t>(images.size()));
+    Bytes file = {0, 0};
+    PutLe(file, type, 2);
+    PutLe(file, static_cast<std::uint32_t>(images.size()), 2);
     std::uint32_t offset = static_cast<std::uint32_t>(6 + 16 * images.size());
     for (const auto& image : images) {
         file.insert(file.end(), {image.width, image.height, 0, 0});
-        PutLe16(file, 1);
-        PutLe16(file, 32);
-        PutLe32(file, static_cast<std::uint32_t>(image.data.size()));
-        PutLe32(file, offset);
+        file.insert(file.end(), {1, 0, 32, 0});  // planes, bits
+        PutLe(file, static_cast<std::uint32_t>(image.data.size()));
+        PutLe(file, offset);
         offset += static_cast<std::uint32_t>(image.data.size());
     }
     for (const auto& image : images)

@@ -7,13 +7,13 @@
 
 #include <cmath>
 #include <cstdint>
+#include <utility>
 
 namespace dorvane::testing {
 
-// A 196 x 196 hand picture as the clock's: a bar pointing up from the centre (98, 98), width
-// pixels wide and length pixels long, opaque dark grey with premultiplied edges where it covers
-// part of a pixel; optionally a tail below the centre as long as the bar, which makes it
-// symmetric under a half turn.
+// A 196 x 196 hand picture as the clock's: a bar up from the centre (98, 98), width pixels wide and length long,
+// dark grey with premultiplied edges where it covers part of a pixel; optionally a tail below the centre as long
+// as the bar, which makes it symmetric under a half turn.
 inline void PaintHand(c32bppDIB& surface, double width, double length, bool tail = false)
 {
     Paint(surface, 196, 196, [&](int x, int y) -> Bgra {
@@ -26,23 +26,16 @@ inline void PaintHand(c32bppDIB& surface, double width, double length, bool tail
     });
 }
 
-// Alpha-weighted centre of a surface's pixels (pixel centres at x + 0.5, y + 0.5) and the total
-// alpha, in units of one opaque pixel.
-struct Centroid {
-    double x = 0, y = 0, coverage = 0;
-};
-
-inline Centroid AlphaCentroid(const c32bppDIB& surface)
+// Alpha-weighted centre of a surface's pixels (pixel centres at x + 0.5, y + 0.5).
+inline std::pair<double, double> AlphaCentroid(const c32bppDIB& surface)
 {
-    Centroid c;
-    for (int y = 0; y < surface.Height(); ++y)
-        for (int x = 0; x < surface.Width(); ++x) {
-            const double a = StoredPixel(surface, x, y)[3] / 255.0;
-            c.x += a * (x + 0.5), c.y += a * (y + 0.5), c.coverage += a;
+    double x = 0, y = 0, total = 0;
+    for (int row = 0; row < surface.Height(); ++row)
+        for (int column = 0; column < surface.Width(); ++column) {
+            const double a = StoredPixel(surface, column, row)[3] / 255.0;
+            x += a * (column + 0.5), y += a * (row + 0.5), total += a;
         }
-    if (c.coverage > 0)
-        c.x /= c.coverage, c.y /= c.coverage;
-    return c;
+    return {x / total, y / total};
 }
 
 // Draws picture over the whole of a blank size x size dial, as the clock draws a hand.

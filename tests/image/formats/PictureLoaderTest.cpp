@@ -1,6 +1,5 @@
-// The pictures other than PNG, as a surface load hands them to the BMP parser and the picture
-// converter: bitmaps of every depth and header, icons and cursors, GIF and JPEG; and the alpha scan
-// that sorts 32-bit content into opaque, premultiplied and straight.
+// The pictures other than PNG, as a surface load hands them to the BMP parser and the picture converter: bitmaps
+// of every depth and header, icons, cursors, GIF and JPEG; and the alpha scan that sorts 32-bit content.
 
 #include "image/StdPicture.h"
 #include "image/c32bppDIB.h"
@@ -18,8 +17,8 @@ namespace {
 
 using namespace testing;
 
-const Bgra kBlack = {0, 0, 0, 255}, kRed = {0, 0, 255, 255}, kGreen = {0, 255, 0, 255}, kInk = {9, 8, 7, 255};
-const Bgra kClear = {0, 0, 0, 0};
+const Bgra kBlack = {0, 0, 0, 255}, kRed = {0, 0, 255, 255}, kGreen = {0, 255, 0, 255}, kInk = {9, 8, 7, 255},
+           kClear = {0, 0, 0, 0};
 
 // Written by giflib: a 2 x 2 GIF89a of red, blue, green and black, black its transparent colour.
 const Bytes kGifWithTransparency = {
@@ -41,17 +40,7 @@ Bytes Masked565Bmp(const Bytes& pixels)
 {
     Bytes header = InfoHeader(1, 1, 16, 3);
     for (std::uint32_t mask : {0xF800u, 0x07E0u, 0x001Fu})
-        PutLe32(header, mask);
-    return BmpFile(header, pixels);
-}
-
-// The old 12-byte core header: size, width, height, planes, bits, all 16-bit after the size.
-Bytes CoreHeaderBmp(const Bytes& pixels)
-{
-    Bytes header;
-    PutLe32(header, 12);
-    for (std::uint16_t field : {1, 1, 1, 24})
-        PutLe16(header, field);
+        PutLe(header, mask);
     return BmpFile(header, pixels);
 }
 
@@ -112,7 +101,9 @@ TEST(PictureFormats, LoadsEveryKindOfPictureWithItsPixelsAndKind)
          c32bppDIB::kOpaque},
         {"16-bit 5-5-5", BmpFile(InfoHeader(1, 1, 16, 0), {0x00, 0x7C, 0, 0}), {kRed}, false, c32bppDIB::kOpaque},
         {"16-bit 5-6-5 masks", Masked565Bmp({0xE0, 0x07, 0, 0}), {kGreen}, false, c32bppDIB::kOpaque},
-        {"12-byte core header", CoreHeaderBmp({5, 6, 7, 0}), {{5, 6, 7, 255}}, false, c32bppDIB::kOpaque},
+        // The old 12-byte core header: size, then width, height, planes and bits of 16 bits each.
+        {"12-byte core header", BmpFile({12, 0, 0, 0, 1, 0, 1, 0, 1, 0, 24, 0}, {5, 6, 7, 0}), {{5, 6, 7, 255}}, false,
+         c32bppDIB::kOpaque},
         {"icon: the masked background is all zero", IconFile({{2, 2, TwoByTwoIconBitmap()}}), kTwoByTwoIcon, true,
          StdPicture::kIcon},
         {"cursor, as an icon", IconFile({{2, 2, TwoByTwoIconBitmap()}}, 2), kTwoByTwoIcon, true, StdPicture::kIcon},

@@ -16,8 +16,7 @@ namespace {
 
 using namespace testing;
 
-// Every premultiplied value under one alpha, every alpha, then random premultiplied pixels: a
-// quarter opaque, a quarter clear, the rest partly covered.
+// Every premultiplied value under one alpha, every alpha, then random pixels: a quarter opaque, a quarter clear.
 void PaintEncoderTestPicture(c32bppDIB& surface)
 {
     std::mt19937 random(7);
@@ -29,8 +28,7 @@ void PaintEncoderTestPicture(c32bppDIB& surface)
     });
 }
 
-// The file is straight 8-bit RGBA that libpng reads upright and premultiplies back to exactly what
-// is stored; our own decoder reads the bytes back to the same pixels; on Linux pngcheck finds no fault.
+// Straight 8-bit RGBA that libpng premultiplies back to exactly what is stored; pngcheck finds no fault.
 TEST(PngEncoder, WritesPixelsThatLibpngAndOurDecoderReadBackExactly)
 {
     TempFolder folder;
@@ -57,7 +55,6 @@ TEST(PngEncoder, WritesPixelsThatLibpngAndOurDecoderReadBackExactly)
         }
     EXPECT_FALSE(PngEncoder::Encode(PixelView{}));
 #ifndef _WIN32
-    // pngcheck is a Linux tool, asked through the POSIX shell.
     if (std::system("command -v pngcheck >/dev/null 2>&1") != 0)
         GTEST_SKIP() << "pngcheck is not installed";
     EXPECT_EQ(std::system(("pngcheck -q '" + (folder / "face.png").string() + "' >/dev/null 2>&1").c_str()), 0);

@@ -13,7 +13,7 @@ using Area = PictureChanges::Area;
 
 // A picture of one colour, its rows kept bottom-up as a surface keeps them.
 struct Picture {
-    Picture(int size, std::uint32_t colour) : size(size), pixels(static_cast<std::size_t>(size) * size, colour) {}
+    Picture(int size, std::uint32_t colour) : size(size), pixels(std::size_t(size) * size, colour) {}
     PixelView View() { return {reinterpret_cast<std::uint8_t*>(pixels.data()), size, size, size * 4, true}; }
     std::uint32_t& At(int x, int y) { return pixels[static_cast<std::size_t>(size - 1 - y) * size + x]; }
 
@@ -23,15 +23,13 @@ struct Picture {
 
 constexpr std::uint32_t kRed = 0xFFFF0000, kOther = 0x281E140A;
 
-// Whatever pixels of a row change, from one alone at either end to runs across the row, the kept
-// picture takes exactly those, on a width that is not a multiple of four as well.
+// Whatever pixels of a row change, one at either end or runs, on widths not a multiple of four too: the kept
+// picture takes exactly those.
 TEST(PictureChanges, TakesEveryChangedPixelOfARowWhereverItLies)
 {
-    struct Case {
-        int size, first, last; // the run of pixels changed in row 30
-    };
-    const Case cases[] = {{60, 0, 0}, {60, 59, 59}, {61, 60, 60}, {61, 0, 60}, {61, 3, 4}, {61, 7, 56}, {63, 1, 61}};
-    for (const Case& c : cases) {
+    const struct { int size, first, last; } cases[] = {  // the run of pixels changed in row 30
+        {60, 0, 0}, {60, 59, 59}, {61, 60, 60}, {61, 0, 60}, {61, 3, 4}, {61, 7, 56}, {63, 1, 61}};
+    for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message() << "size " << c.size << ", run " << c.first << ".." << c.last);
         PictureChanges changes;
         Picture face(c.size, kRed);
@@ -47,9 +45,7 @@ TEST(PictureChanges, TakesEveryChangedPixelOfARowWhereverItLies)
 // eight rows it crosses, the last band ending with the picture; a picture taken again changes nothing.
 TEST(PictureChanges, FindsTheRectangleAroundTheChangesOfEachBandOfEightRows)
 {
-    const struct {
-        int size, from, to;
-    } cases[] = {{30, 5, 29}, {32, 0, 7}, {30, 9, 9}, {32, 8, 16}};
+    const struct { int size, from, to; } cases[] = {{30, 5, 29}, {32, 0, 7}, {30, 9, 9}, {32, 8, 16}};
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message() << "size " << c.size << ", " << c.from << ".." << c.to);
         PictureChanges changes;
@@ -76,12 +72,7 @@ TEST(PictureChanges, ShapesToEveryVisiblePixelAndTellsWhenTheShapeChanged)
     PictureChanges changes;
     const Area whole{0, 0, kSize, kSize}, corner{0, 0, 2, 2};
     EXPECT_TRUE(changes.UpdateShape(shown.View(), std::vector{whole})) << "a new size";
-    const struct {
-        int x, y;
-        std::uint32_t pixel;
-        Area lookedAt;
-        bool changed;
-    } steps[] = {
+    const struct { int x, y; std::uint32_t pixel; Area lookedAt; bool changed; } steps[] = {
         {9, 4, 0x01000000, whole, true},  {1, 1, 0x28000028, corner, true}, {1, 1, 0x01000000, whole, false},
         {9, 4, 0x00000000, corner, false}, {9, 4, 0x00000000, whole, true}, {1, 1, 0xFF0000FF, corner, false},
         {8, 9, 0x01000000, whole, true},
