@@ -2,6 +2,7 @@
 
 #include "platform/WindowMessageHooks.h"
 
+#include <cstdlib>
 #include <functional>
 #include <map>
 
@@ -33,6 +34,8 @@ public:
     {
         if (refuseHooks)
             return false;
+        if (windows_.at(window).hook)
+            std::abort(); // hooked twice: the first hook would be lost
         ++installs;
         windows_.at(window).hook = std::move(hook);
         return true;
