@@ -9,77 +9,44 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
-#include <sstream>
 #include <string>
 #include <thread>
 
 namespace dorvane::testing {
 namespace {
 
-std::string CommandOutput(const std::string& command) { return RunShell(command).output; }
+// This process's own null sink, loaded at first use and unloaded when the process ends; error
+// says why there is none.
+struct PrivateSink {
+    std::string name, module, error;
 
-// This process's own null sink, loaded at first use and unloaded when the process ends.
-class PrivateSink {
-public:
-    static Result<const PrivateSink*> Get()
-    {
-        static PrivateSink sink;
-        if (!sink.error_.empty())
-            return Result<const PrivateSink*>::Failure(sink.error_);
-        return &sink;
-    }
-    const std::string& name() const { return name_; }
-
-private:
     PrivateSink()
     {
-        if (std::system("pactl info >/dev/null 2>&1 && command -v pacat >/dev/null 2>&1") != 0) {
-            error_ = "no PulseAudio server or pacat (source scripts/test-services to start one)";
+        if (RunShell("pactl info >/dev/null 2>&1 && command -v pacat").exitCode != 0) {
+            error = "no PulseAudio server or pacat (source scripts/test-services to start one)";
             return;
         }
         const char* base = std::getenv("DORVANE_TEST_SINK");
         const std::string prefix = std::string(base && *base ? base : "dorvane_null") + "_";
-        UnloadSinksOfEndedProcesses(prefix);
-        name_ = prefix + std::to_string(getpid());
-        module_ = CommandOutput("pactl load-module module-null-sink sink_name=" + name_ + " rate=" +
-                                std::to_string(PulseRecording::kRate) + " channels=2 2>/dev/null");
-        if (module_.empty() || module_.find_first_not_of("0123456789\n") != std::string::npos) {
-            error_ = "the PulseAudio server would not load a null sink";
-            return;
-        }
-        setenv("PULSE_SINK", name_.c_str(), 1);
+        // A test process that crashed left its sink behind: "<module> module-null-sink sink_name=<prefix><pid> ...".
+        RunShell("pactl list short modules 2>/dev/null | sed -n 's/^\\([0-9]*\\).*sink_name=" + prefix +
+                 "\\([0-9]*\\).*/\\1 \\2/p' | while read m p; do [ -e /proc/$p ] || pactl unload-module $m; done");
+        name = prefix + std::to_string(getpid());
+        module = RunShell("pactl load-module module-null-sink sink_name=" + name + " rate=" +
+                          std::to_string(PulseRecording::kRate) + " channels=2 2>/dev/null").output;
+        if (module.empty() || module.find_first_not_of("0123456789\n") != std::string::npos)
+            error = "the PulseAudio server would not load a null sink";
+        else
+            setenv("PULSE_SINK", name.c_str(), 1);
     }
     ~PrivateSink()
     {
-        if (error_.empty())
-            CommandOutput("pactl unload-module " + module_ + " 2>/dev/null");
+        if (error.empty())
+            RunShell("pactl unload-module " + module + " 2>/dev/null");
     }
-
-    // A test process that crashed left its sink behind: "<module> module-null-sink sink_name=<prefix><pid> ...".
-    static void UnloadSinksOfEndedProcesses(const std::string& prefix)
-    {
-        const std::string key = "sink_name=" + prefix;
-        std::istringstream modules(CommandOutput("pactl list short modules 2>/dev/null"));
-        std::string line;
-        while (std::getline(modules, line)) {
-            const auto at = line.find(key);
-            if (at == std::string::npos)
-                continue;
-            const auto pidStart = at + key.size();
-            const std::string pid = line.substr(pidStart, line.find_first_not_of("0123456789", pidStart) - pidStart);
-            const std::string module = line.substr(0, line.find_first_of(" \t"));
-            if (!pid.empty() && !std::filesystem::exists("/proc/" + pid))
-                CommandOutput("pactl unload-module " + module + " 2>/dev/null");
-        }
-    }
-
-    std::string name_;
-    std::string module_;
-    std::string error_;
 };
 
 // Starts pacat recording the source into file. It ends with this process, also when a test crashes,
@@ -109,14 +76,14 @@ pid_t StartRecorder(const std::string& source, const std::filesystem::path& file
 Result<std::unique_ptr<PulseRecording>> PulseRecording::Start()
 {
     using Made = Result<std::unique_ptr<PulseRecording>>;
-    const auto sink = PrivateSink::Get();
-    if (!sink)
-        return Made::Failure(sink.error());
+    static const PrivateSink sink;
+    if (!sink.error.empty())
+        return Made::Failure(sink.error);
 
     const std::filesystem::path file =
         std::filesystem::temp_directory_path() / ("dorvane-recording-" + std::to_string(getpid()) + ".raw");
     std::filesystem::remove(file);
-    const pid_t recorder = StartRecorder(sink.value()->name() + ".monitor", file);
+    const pid_t recorder = StartRecorder(sink.name + ".monitor", file);
     if (recorder < 0)
         return Made::Failure("pacat could not be started");
     std::unique_ptr<PulseRecording> recording(new PulseRecording(recorder, file));

@@ -14,6 +14,14 @@
 
 namespace dorvane::testing {
 
+constexpr int kRate = PulseRecording::kRate;
+constexpr std::size_t kMaxGap = 88; // 2 ms: the longest quiet within a tone down to 250 Hz
+
+inline double MsSince(std::chrono::steady_clock::time_point start)
+{
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
 // A test that plays through the real sound output while the sound server's sink is recorded.
 // Skipped when there is no sound server.
 class RecordedPlayback : public ::testing::Test {

@@ -1,33 +1,22 @@
 // The clock's sounds as a user hears them: played through the real sound output to a PulseAudio
 // null sink, recorded from its monitor and measured. One recording holds them all.
 
-#include "platform/linux/SdlSoundOutput.h"
 #include "tests/support/FakeMessagePump.h"
 #include "tests/support/RecordedPlayback.h"
-#include "tests/support/SignalAnalysis.h"
 #include "tests/support/WavBytes.h"
 #include "tones/RecordedChime.h"
 #include "tones/ToneSounds.h"
-
-#include <gtest/gtest.h>
-
-#include <chrono>
-#include <thread>
 
 namespace dorvane {
 namespace {
 
 using namespace std::chrono_literals;
 using namespace testing::SignalAnalysis;
+using testing::kRate, testing::kMaxGap;
 using Clock = std::chrono::steady_clock;
 using Samples = std::span<const int16_t>;
-
-constexpr int kRate = testing::PulseRecording::kRate;
-constexpr std::size_t kMaxGap = 88; // 2 ms
 // The device takes samples in buffers of about 46 ms: a sound starts at the next buffer.
 constexpr double kBufferJitterMs = 60;
-
-double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
 
 class TonePlayback : public testing::RecordedPlayback {
 protected:
@@ -59,8 +48,8 @@ protected:
             SCOPED_TRACE("tone " + std::to_string(k));
             ExpectTone(heard, bursts[k], 120, 2000);
             if (k > 0) {
-                EXPECT_NEAR(Milliseconds(bursts[k].start - bursts[k - 1].start, kRate), Ms(calls[k] - calls[k - 1]),
-                            kBufferJitterMs);
+                EXPECT_NEAR(Milliseconds(bursts[k].start - bursts[k - 1].start, kRate),
+                            (std::chrono::duration<double, std::milli>(calls[k] - calls[k - 1]).count()), kBufferJitterMs);
             }
         }
     }

@@ -1,48 +1,24 @@
 #include "platform/linux/SdlSoundOutput.h"
 
-#include "platform/linux/PcSpeaker.h"
-#include "tests/support/PulseRecording.h"
 #include "tests/support/RecordedPlayback.h"
-#include "tests/support/SignalAnalysis.h"
 #include "tests/support/SineWav.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <atomic>
-#include <chrono>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <optional>
-#include <sstream>
-#include <string>
-#include <thread>
 
 namespace dorvane {
 namespace {
 
 using namespace std::chrono_literals;
 using namespace testing::SignalAnalysis;
-using testing::PulseRecording;
-using testing::SineWav;
+using testing::kRate, testing::kMaxGap, testing::MsSince, testing::PulseRecording, testing::SineWav;
 using Clock = std::chrono::steady_clock;
-
-constexpr int kRate = PulseRecording::kRate;
-constexpr int kThreshold = 3000;    // the test tones are played at 10000
-constexpr std::size_t kMaxGap = 88; // 2 ms: within a tone down to 250 Hz
-
-double MsSince(Clock::time_point start) { return std::chrono::duration<double, std::milli>(Clock::now() - start).count(); }
-
-int Lines(const std::ostringstream& said) { return static_cast<int>(std::ranges::count(said.str(), '\n')); }
-
-// The time of the output's idle-close and retry rules, moved by hand; its idle closer reads it too.
-struct FakeClock {
-    std::atomic<Clock::time_point> now{};
-    std::function<Clock::time_point()> Function() { return [this] { return now.load(); }; }
-    void Advance(Clock::duration by) { now = now.load() + by; }
-};
+constexpr int kThreshold = 3000; // the test tones are played at 10000
 
 using SdlSoundOutputPlayback = testing::RecordedPlayback;
 
@@ -126,45 +102,55 @@ private:
     std::optional<std::string> old_;
 };
 
-struct NoServer {
-    ScopedEnvironment server{"PULSE_SERVER", "unix:/nonexistent/dorvane-no-server"};
-    ScopedEnvironment driver{"SDL_AUDIODRIVER", "pulseaudio"};
+// An output on a clock of the test's (its idle-close and retry rules go by it, its idle closer reads
+// it too) while the sink is recorded; skipped when there is no sound server.
+class SdlSoundOutputOwnClock : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        auto started = PulseRecording::Start();
+        if (!started)
+            GTEST_SKIP() << started.error();
+        recording = started.take();
+        output = std::make_unique<SdlSoundOutput>(diagnostics, [this] { return now.load(); });
+    }
+    void Advance(Clock::duration by) { now = now.load() + by; }
+
+    std::unique_ptr<PulseRecording> recording;
+    std::ostringstream diagnostics;
+    std::atomic<Clock::time_point> now{};
+    std::unique_ptr<SdlSoundOutput> output;
 };
 
 // Without a server the output plays nothing, beeps only take their time, and it says so once;
 // once a server is there it is found and heard.
-TEST(SdlSoundOutputWithoutServer, RunsOnSilentlyThenFindsASoundServerThatStartsLater)
+TEST_F(SdlSoundOutputOwnClock, RunsOnSilentlyWithoutAServerThenFindsOneThatStartsLater)
 {
-    auto started = PulseRecording::Start();
-    if (!started)
-        GTEST_SKIP() << started.error();
-    std::ostringstream diagnostics;
-    FakeClock clock;
-    SdlSoundOutput output(diagnostics, clock.Function());
     {
-        NoServer noServer;
-        ASSERT_FALSE(output.HasDevice());
+        ScopedEnvironment server{"PULSE_SERVER", "unix:/nonexistent/dorvane-no-server"};
+        ScopedEnvironment driver{"SDL_AUDIODRIVER", "pulseaudio"};
+        ASSERT_FALSE(output->HasDevice());
         auto start = Clock::now();
-        output.PlayWavSync(SineWav(44100, 2, 2000, 0.5, 10000));
-        output.PlayWavAsync(SineWav(8000, 1, 2000, 0.5, 10000));
+        output->PlayWavSync(SineWav(44100, 2, 2000, 0.5, 10000));
+        output->PlayWavAsync(SineWav(8000, 1, 2000, 0.5, 10000));
         EXPECT_LT(MsSince(start), 500);
         start = Clock::now();
-        output.Beep(2000, 100);
+        output->Beep(2000, 100);
         EXPECT_GE(MsSince(start), 100);
         EXPECT_LT(MsSince(start), 1000);
     }
-    clock.Advance(SdlSoundOutput::kRetryOpenAfter - 1ms);
-    ASSERT_FALSE(output.HasDevice()) << "not tried again before its time";
-    clock.Advance(1ms);
-    ASSERT_TRUE(output.HasDevice());
+    Advance(SdlSoundOutput::kRetryOpenAfter - 1ms);
+    ASSERT_FALSE(output->HasDevice()) << "not tried again before its time";
+    Advance(1ms);
+    ASSERT_TRUE(output->HasDevice());
     std::this_thread::sleep_for(300ms); // the sound server's own time: see RecordedPlayback
-    output.PlayWavSync(SineWav(44100, 2, 2000, 0.2, 10000));
+    output->PlayWavSync(SineWav(44100, 2, 2000, 0.2, 10000));
 
-    const auto bursts = FindBursts(started.value()->Stop(), kThreshold, kMaxGap);
+    const auto bursts = FindBursts(recording->Stop(), kThreshold, kMaxGap);
     SCOPED_TRACE(Describe(bursts, kRate));
     ASSERT_EQ(bursts.size(), 1u);
     EXPECT_NEAR(Milliseconds(bursts[0].length(), kRate), 200, 2);
-    EXPECT_EQ(Lines(diagnostics), 1) << diagnostics.str();
+    EXPECT_EQ(std::ranges::count(diagnostics.str(), '\n'), 1) << diagnostics.str();
     EXPECT_NE(diagnostics.str().find("no sound device"), std::string::npos) << diagnostics.str();
 }
 
@@ -180,24 +166,18 @@ int AudioThreads()
     return count;
 }
 
-TEST(SdlSoundOutputWhenQuiet, ClosesTheDeviceAndOpensItAgainForTheNextSound)
+TEST_F(SdlSoundOutputOwnClock, ClosesTheDeviceWhenQuietAndOpensItAgainForTheNextSound)
 {
-    auto started = PulseRecording::Start();
-    if (!started)
-        GTEST_SKIP() << started.error();
-    std::ostringstream diagnostics;
-    FakeClock clock;
-    SdlSoundOutput output(diagnostics, clock.Function());
-    output.PlayWavSync(SineWav(44100, 2, 1000, 0.2, 10000));
+    output->PlayWavSync(SineWav(44100, 2, 1000, 0.2, 10000));
     EXPECT_EQ(AudioThreads(), 1);
-    clock.Advance(SdlSoundOutput::kCloseWhenIdleFor);
-    EXPECT_TRUE(output.IsDeviceOpen()) << "the sound's own length is not yet idle time";
-    clock.Advance(1s);
-    EXPECT_FALSE(output.IsDeviceOpen());
+    Advance(SdlSoundOutput::kCloseWhenIdleFor);
+    EXPECT_TRUE(output->IsDeviceOpen()) << "the sound's own length is not yet idle time";
+    Advance(1s);
+    EXPECT_FALSE(output->IsDeviceOpen());
     EXPECT_EQ(AudioThreads(), 0) << "a closed device leaves no thread waking up";
 
-    output.PlayWavSync(SineWav(44100, 2, 2000, 0.3, 10000));
-    const auto heard = started.value()->Stop();
+    output->PlayWavSync(SineWav(44100, 2, 2000, 0.3, 10000));
+    const auto heard = recording->Stop();
     const auto bursts = FindBursts(heard, kThreshold, kMaxGap);
     SCOPED_TRACE(Describe(bursts, kRate));
     ASSERT_EQ(bursts.size(), 2u);
