@@ -2,8 +2,7 @@
 # The hands on the screen: the running clock shows exactly the picture that `dorvane snapshot`
 # draws for the same second, and not the one of the next.
 source "$(dirname "$0")/e2e-lib.sh"
-need convert
-need import
+need convert import
 
 printf '[Settings]\nX=300\nY=200\nShowSeconds=1\nActivateChime=0\n' >"$SETTINGS"
 start_clock
