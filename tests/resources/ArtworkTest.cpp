@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -18,12 +19,6 @@ namespace {
 const std::filesystem::path kResources = std::filesystem::path(DORVANE_SOURCE_DIR) / "resources";
 
 int AlphaAt(const c32bppDIB& surface, int x, int y) { return surface.Pixels().Pixel(x, y)[3]; }
-
-// PNG header: 8-bit samples (byte 24) of colour type 6, RGBA (byte 25).
-bool IsEightBitRgba(std::span<const std::uint8_t> png)
-{
-    return png.size() > 26 && png[24] == 8 && png[25] == 6;
-}
 
 std::unique_ptr<c32bppDIB> Loaded(const PictureResource& picture)
 {
@@ -47,7 +42,7 @@ TEST(Artwork, EveryManifestLineIsCompiledInWithTheFilesBytes)
         const auto found = EmbeddedResources::Program().Find(type, name);
         ASSERT_TRUE(found);
         EXPECT_EQ(std::string(found->begin(), found->end()), testing::TempFolder::Read(kResources / file));
-        EXPECT_TRUE(IsEightBitRgba(*found));
+        EXPECT_TRUE(found->size() > 26 && (*found)[24] == 8 && (*found)[25] == 6) << "8-bit samples of RGBA";
         ++pictures;
     }
     EXPECT_EQ(pictures, 21 + 3 + 5 + 13);  // dials (the border ring among them), hands, icon sizes, small pictures
@@ -72,22 +67,16 @@ TEST(Artwork, EveryDialHasFullyTransparentCorners)
 
 // The first and last column and row holding pixels of at least minimumAlpha.
 struct InkBox {
-    int left = -1, right = -1, top = -1, bottom = -1;
+    int left = INT_MAX, right = -1, top = -1, bottom = -1;
 };
 
 InkBox Ink(const c32bppDIB& hand, int minimumAlpha)
 {
     InkBox box;
-    for (int y = 0; y < hand.Height(); ++y) {
-        for (int x = 0; x < hand.Width(); ++x) {
-            if (AlphaAt(hand, x, y) < minimumAlpha)
-                continue;
-            box.left = box.left < 0 ? x : std::min(box.left, x);
-            box.right = std::max(box.right, x);
-            box.top = box.top < 0 ? y : box.top;
-            box.bottom = y;
-        }
-    }
+    for (int y = 0; y < hand.Height(); ++y)
+        for (int x = 0; x < hand.Width(); ++x)
+            if (AlphaAt(hand, x, y) >= minimumAlpha)
+                box = {std::min(box.left, x), std::max(box.right, x), box.top < 0 ? y : box.top, y};
     return box;
 }
 

@@ -21,27 +21,25 @@ constexpr int32_t kSilence = -1; // a sine of 0 Hz
 
 class ToneGeneratorTest : public ::testing::Test {
 protected:
-    // Makes a tone with the same frequency and volume on both channels; returns the image played.
-    WavBytes Make(int32_t frequency, double volume, int32_t wave, float seconds = 0.01f, bool decay = false)
-    {
-        return Make(frequency, volume, frequency, volume, seconds, wave, decay);
-    }
-    WavBytes Make(int32_t freqLeft, double volLeft, int32_t freqRight, double volRight, float seconds, int32_t wave,
-                  bool decay)
+    // Makes a tone (the same frequency and volume on both channels, unless given for the right);
+    // returns the image played.
+    WavBytes Make(int32_t frequency, double volume, int32_t wave, float seconds = 0.01f, bool decay = false,
+                  int32_t freqRight = -1, double volRight = -1)
     {
         const std::size_t before = sound.played.size();
-        const Status made = generator.MakeSoundFile(freqLeft, volLeft, freqRight, volRight, seconds, wave, decay);
+        const Status made = generator.MakeSoundFile(frequency, volume, freqRight < 0 ? frequency : freqRight,
+                                                    volRight < 0 ? volume : volRight, seconds, wave, decay);
         EXPECT_TRUE(made.ok()) << made.error();
         if (sound.played.size() != before + 1)
             return WavBytes{std::span<const uint8_t>{}};
-        EXPECT_EQ(sound.played.back().kind, RecordingSoundOutput::Played::Kind::WavSync);
+        EXPECT_EQ(sound.played.back().kind, RecordingSoundOutput::Kind::WavSync);
         return WavBytes{sound.played.back().wav};
     }
 
-    static std::vector<int> FirstSamples(const WavBytes& wav, int channel, std::size_t count = 4)
+    static std::vector<int> FirstSamples(const WavBytes& wav, int channel)
     {
         std::vector<int> samples;
-        for (std::size_t i = 0; i < count && i < wav.Frames(); ++i)
+        for (std::size_t i = 0; i < 4 && i < wav.Frames(); ++i)
             samples.push_back(wav.Sample(i, channel));
         return samples;
     }
@@ -145,7 +143,7 @@ TEST_F(ToneGeneratorTest, WaveShapesAndEachChannelsOwnFrequencyAndVolume)
 {
     const WavBytes sine = Make(1000, 10000, kSine);
     EXPECT_TRUE(sine.Sample(0, 0) < 0 && sine.Sample(0, 0) > -1000 && sine.Sample(1, 0) > 0) << "just below zero";
-    const WavBytes square = Make(1000, 8000, 22050, 3000, 0.01f, kSquare, false);
+    const WavBytes square = Make(1000, 8000, kSquare, 0.01f, false, 22050, 3000);
     EXPECT_EQ(FirstSamples(square, 0), (std::vector<int>{-8000, 8000, 8000, 8000}));
     EXPECT_EQ(FirstSamples(square, 1), (std::vector<int>{-3000, 3000, -3000, 3000}));
     // 441 Hz with harmonics, the sine cubed: a quarter period near 1; an eighth, sin(pi/4)^3 = 0.3536.
@@ -163,7 +161,7 @@ TEST_F(ToneGeneratorTest, WaveShapesAndEachChannelsOwnFrequencyAndVolume)
 TEST_F(ToneGeneratorTest, DecayFallsFromEachChannelsStartToNearlyZero)
 {
     EXPECT_EQ(std::abs(Make(2205, 20000, kSquare, 0.5f).Sample(22049, 0)), 20000) << "without decay it stays";
-    const WavBytes wav = Make(2205, 20000, 2205, 10000, 0.5f, kSquare, true);
+    const WavBytes wav = Make(2205, 20000, kSquare, 0.5f, true, 2205, 10000);
     const std::size_t n = wav.Frames();
     ASSERT_EQ(n, 22050u);
     for (int channel : {0, 1}) {

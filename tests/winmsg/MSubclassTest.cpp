@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <deque>
 #include <functional>
 #include <string>
 #include <utility>
@@ -19,39 +18,30 @@ using Journal = std::vector<std::string>;
 constexpr uint32_t kWmPaint = 15;
 constexpr uint32_t kWmMouseMove = 512;
 
-// A client that notes each call in a shared journal and answers with its own result.
-class JournalClient : public ISubclass {
-public:
-    JournalClient(std::string name, Journal& journal, int32_t response, int32_t result)
-        : name_(std::move(name)), journal_(journal), response_(response), result_(result) {}
-
-    int32_t MsgResponse() const override { return response_; }
-    void SetMsgResponse(int32_t response) override { response_ = response; }
+// A client that notes each call in a shared journal as "name:message:wParam:lParam", then runs
+// onMessage, and answers with its own result.
+struct JournalClient : ISubclass {
+    JournalClient(std::string name, Journal& journal, int32_t result) : name(std::move(name)), journal(journal), result(result) {}
+    int32_t MsgResponse() const override { return response; }
+    void SetMsgResponse(int32_t r) override { response = r; }
     int32_t WindowProc(WindowHandle, uint32_t iMsg, uintptr_t wParam, intptr_t lParam) override
     {
-        journal_.push_back(name_ + ":" + std::to_string(iMsg) + ":" + std::to_string(wParam) + ":" + std::to_string(lParam));
+        journal.push_back(name + ":" + std::to_string(iMsg) + ":" + std::to_string(wParam) + ":" + std::to_string(lParam));
         if (onMessage)
             onMessage();
-        return result_;
+        return result;
     }
 
+    std::string name;
+    Journal& journal;
+    int32_t result, response = PassNone;
     std::function<void()> onMessage;
-
-private:
-    std::string name_;
-    Journal& journal_;
-    int32_t response_;
-    int32_t result_;
 };
 
 // A window whose own handling notes "own:<message>" and answers 99, and clients "a", "b", "c" that
 // pass no message on and answer 1, 2, 3.
 class Interception : public ::testing::Test {
 protected:
-    JournalClient& Client(std::string name, int32_t response, int32_t result)
-    {
-        return clients.emplace_back(std::move(name), journal, response, result);
-    }
     void Intercept(std::initializer_list<JournalClient*> interceptors, uint32_t message)
     {
         for (JournalClient* client : interceptors)
@@ -59,14 +49,13 @@ protected:
     }
 
     Journal journal;
-    std::deque<JournalClient> clients;
     FakeWindowSystem windows;
     MSubclass subclass{windows, "dorvane"};
     WindowHandle window = windows.AddWindow([this](const WindowMessage& m) {
         journal.push_back("own:" + std::to_string(m.message));
         return 99;
     });
-    JournalClient &a = Client("a", PassNone, 1), &b = Client("b", PassNone, 2), &c = Client("c", PassNone, 3);
+    JournalClient a{"a", journal, 1}, b{"b", journal, 2}, c{"c", journal, 3};
 };
 
 TEST_F(Interception, ClientsRunInOrderAndOnlyTheFirstAndLastAreAskedHowToPassTheMessageOn)
