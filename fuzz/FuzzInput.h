@@ -1,12 +1,10 @@
 #pragma once
 // The fuzzer's bytes read in order as values; past the end every value is zero.
 #include <algorithm>
-#include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <string_view>
 
 namespace dorvane {
 
@@ -35,11 +33,7 @@ struct FuzzInput {
     std::string_view Rest() const { return {reinterpret_cast<const char*>(data), size}; }
 };
 
-// Fails the fuzz run: the sanitizers and libFuzzer report where.
-inline void Require(bool holds)
-{
-    if (!holds)
-        std::abort();
-}
+// Fails the fuzz run unless holds; libFuzzer reports where.
+inline void Require(bool holds) { holds ? void() : std::abort(); }
 
 } // namespace dorvane

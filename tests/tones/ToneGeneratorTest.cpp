@@ -17,7 +17,6 @@ namespace {
 using testing::RecordingSoundOutput;
 using testing::WavBytes;
 constexpr int32_t kSine = ToneGenerator::PureSine, kSaw = ToneGenerator::Sawtooth, kSquare = ToneGenerator::Squarewave;
-constexpr int32_t kSilence = -1; // a sine of 0 Hz
 
 class ToneGeneratorTest : public ::testing::Test {
 protected:
@@ -69,17 +68,24 @@ TEST_F(ToneGeneratorTest, WritesAStereo16BitPcmImageOfTheNearestNumberOfFramesAn
     }
 }
 
-TEST_F(ToneGeneratorTest, FrequenciesFoldModulo22051AndTakeTheirMagnitude)
+TEST_F(ToneGeneratorTest, FrequenciesFoldModulo22051ToTheirMagnitudeWaveTypesModuloSixANegativeRemainderIsSilence)
 {
     const WavBytes silent = Make(0, 10000, kSine);
     for (std::size_t i = 0; i < silent.Frames(); ++i)
         ASSERT_EQ(silent.Sample(i, 0), 0) << i;
-    EXPECT_EQ(Make(22051, 10000, kSine).bytes, silent.bytes);
-    EXPECT_EQ(Make(2 * 22051, 10000, kSquare).bytes, silent.bytes);
-    EXPECT_EQ(Make(22052, 10000, kSine).bytes, Make(1, 10000, kSine).bytes);
-    EXPECT_EQ(Make(-2000, 10000, kSine).bytes, Make(2000, 10000, kSine).bytes);
-    // 2^31 mod 22051 = 2911: the lowest int32 has no negative counterpart, yet folds alike.
-    EXPECT_EQ(Make(std::numeric_limits<int32_t>::min(), 10000, kSine).bytes, Make(2911, 10000, kSine).bytes);
+    constexpr int32_t kLowest = std::numeric_limits<int32_t>::min();
+    const struct {
+        int32_t frequency, wave, sameFrequency, sameWave;
+    } cases[] = {
+        {22051, kSine, 0, kSine}, {2 * 22051, kSquare, 0, kSine}, {22052, kSine, 1, kSine}, {-2000, kSine, 2000, kSine},
+        {kLowest, kSine, 2911, kSine}, // 2^31 mod 22051: the lowest int32 has no negative counterpart, yet folds alike
+        {700, 6, 700, kSine}, {700, 9, 700, ToneGenerator::SineWithHarmonics}, {700, 10, 700, kSaw},
+        {700, 11, 700, kSquare}, {700, -6, 700, kSine}, {700, -1, 0, kSine}, {700, -5, 0, kSine},
+        {700, kLowest, 0, kSine}, // remainder -2
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Make(c.frequency, 10000, c.wave).bytes, Make(c.sameFrequency, 10000, c.sameWave).bytes)
+            << c.frequency << " Hz, wave " << c.wave;
 }
 
 TEST_F(ToneGeneratorTest, VolumeIsRoundedAndMaskedTo15BitsAndSamplesAreRoundedHalvesToEven)
@@ -107,18 +113,6 @@ TEST_F(ToneGeneratorTest, VolumeIsRoundedAndMaskedTo15BitsAndSamplesAreRoundedHa
         EXPECT_EQ(FirstSamples(Make(c.frequency, c.volume, c.wave), 0), expected)
             << "wave " << c.wave << ", " << c.frequency << " Hz, volume " << c.volume;
     }
-}
-
-TEST_F(ToneGeneratorTest, WaveTypeIsTakenModuloSixAndANegativeRemainderIsSilence)
-{
-    const struct {
-        int32_t wave, sameAs;
-    } cases[] = {{6, kSine}, {9, ToneGenerator::SineWithHarmonics}, {10, kSaw}, {11, kSquare}, {-6, kSine},
-                 {-1, kSilence}, {-5, kSilence}, {std::numeric_limits<int32_t>::min(), kSilence}}; // remainder -2
-    for (const auto& c : cases)
-        EXPECT_EQ(Make(700, 9000, c.wave).bytes, c.sameAs == kSilence ? Make(0, 9000, kSine).bytes
-                                                                     : Make(700, 9000, c.sameAs).bytes)
-            << c.wave;
 }
 
 TEST_F(ToneGeneratorTest, OnlyNoiseDiffersBetweenEqualChannelsAndStaysWithinTheAmplitude)

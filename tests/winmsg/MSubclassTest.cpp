@@ -15,8 +15,7 @@ namespace {
 using testing::FakeWindowSystem;
 using Journal = std::vector<std::string>;
 
-constexpr uint32_t kWmPaint = 15;
-constexpr uint32_t kWmMouseMove = 512;
+constexpr uint32_t kWmPaint = 15, kWmMouseMove = 512;
 
 // A client that notes each call in a shared journal as "name:message:wParam:lParam", then runs
 // onMessage, and answers with its own result.
@@ -139,7 +138,7 @@ TEST_F(Interception, RefusesWithNumberSourceAndTextAndLeavesTheWindowAsItWas)
     }
 }
 
-TEST_F(Interception, RefusedDuplicateAndStrayReleasesLeaveTheRegistryAsItWas)
+TEST_F(Interception, RefusedDuplicateAndStrayReleasesLeaveTheRegistryAsItWasAndAnEndedLayerReleasesAll)
 {
     Intercept({&a}, kWmTimer);
     const auto refusal = subclass.InterceptMessage(a, window, kWmTimer);
@@ -154,6 +153,12 @@ TEST_F(Interception, RefusedDuplicateAndStrayReleasesLeaveTheRegistryAsItWas)
     EXPECT_EQ(journal, Journal{"a:275:0:0"}) << "the client is called once";
     EXPECT_TRUE(subclass.ReleaseMessage(a, window, kWmTimer));
     EXPECT_FALSE(windows.IsHooked(window));
+    {
+        MSubclass layer(windows);
+        ASSERT_FALSE(layer.InterceptMessage(a, window, kWmTimer));
+        EXPECT_TRUE(windows.IsHooked(window));
+    }
+    EXPECT_FALSE(windows.IsHooked(window)) << "ending a layer gives every window its messages back";
 }
 
 TEST_F(Interception, ReleasedClientsAreNotCalledAlsoDuringDispatchAndTheOthersKeepTheirOrder)
@@ -179,16 +184,6 @@ TEST_F(Interception, ClientMayHandleFurtherMessagesInsideItsWindowProc)
     };
     windows.Send(window, kWmTimer);
     EXPECT_EQ(journal, (Journal{"a:275:0:0", "a:512:5:0", "own:15"}));
-}
-
-TEST_F(Interception, EndingTheLayerGivesEveryWindowItsMessagesBack)
-{
-    {
-        MSubclass layer(windows);
-        ASSERT_FALSE(layer.InterceptMessage(a, window, kWmTimer));
-        EXPECT_TRUE(windows.IsHooked(window));
-    }
-    EXPECT_FALSE(windows.IsHooked(window));
 }
 
 } // namespace
