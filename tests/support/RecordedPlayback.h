@@ -48,12 +48,12 @@ protected:
         return heard;
     }
 
-    // The burst of heard sound is a steady tone of the length (within 2 ms) and the frequency
-    // (within 1 %).
-    static void ExpectTone(const std::vector<int16_t>& heard, const SignalAnalysis::Burst& burst, double lengthMs,
-                           double frequencyHz)
+    // The burst of heard sound is a steady tone of the length (within 2 ms unless said) and the
+    // frequency (within 1 %).
+    static void ExpectTone(std::span<const int16_t> heard, const SignalAnalysis::Burst& burst, double lengthMs,
+                           double frequencyHz, double lengthToleranceMs = 2)
     {
-        EXPECT_NEAR(SignalAnalysis::Milliseconds(burst.length(), PulseRecording::kRate), lengthMs, 2);
+        EXPECT_NEAR(SignalAnalysis::Milliseconds(burst.length(), PulseRecording::kRate), lengthMs, lengthToleranceMs);
         const auto tone = std::span(heard).subspan(burst.start, burst.length());
         EXPECT_NEAR(SignalAnalysis::ZeroCrossingFrequency(tone, PulseRecording::kRate), frequencyHz, frequencyHz / 100);
     }

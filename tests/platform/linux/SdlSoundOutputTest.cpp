@@ -1,7 +1,7 @@
 #include "platform/linux/SdlSoundOutput.h"
 
 #include "tests/support/RecordedPlayback.h"
-#include "tests/support/SineWav.h"
+#include "tests/support/WavBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -76,14 +76,8 @@ TEST_F(SdlSoundOutputPlayback, PlaysWavFilesAndBeepsAsTheyShouldBeHeard)
     const auto converted = FindBursts(rest, kThreshold, 4 * kMaxGap);
     SCOPED_TRACE("converted: " + Describe(converted, kRate));
     ASSERT_EQ(converted.size(), 2u);
-    const struct {
-        double ms, hz;
-    } expected[] = {{500, 440}, {250, 1000}};
-    for (std::size_t k = 0; k < 2; ++k) {
-        EXPECT_NEAR(Milliseconds(converted[k].length(), kRate), expected[k].ms, 4);
-        EXPECT_NEAR(ZeroCrossingFrequency(rest.subspan(converted[k].start, converted[k].length()), kRate),
-                    expected[k].hz, expected[k].hz / 100);
-    }
+    ExpectTone(rest, converted[0], 500, 440, 4);
+    ExpectTone(rest, converted[1], 250, 1000, 4);
 }
 
 // Sets an environment variable for the test's length.
