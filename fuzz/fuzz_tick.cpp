@@ -12,10 +12,10 @@
 
 using namespace dorvane;
 
-namespace {
-
-void FillState(ClockState& state, FuzzInput& in)
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
 {
+    FuzzInput in{data, size};
+    ClockState state;
     state.ActivateTick = in.Take<uint8_t>() % 3;
     state.ActivateChime = in.Take<uint8_t>() % 3;
     state.ChimeRingOnce = in.Take<uint8_t>() % 3;
@@ -30,15 +30,6 @@ void FillState(ClockState& state, FuzzInput& in)
             *text = in.Text();
         alarm.RingCount = in.Take<int16_t>();
     }
-}
-
-} // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
-{
-    FuzzInput in{data, size};
-    ClockState state;
-    FillState(state, in);
     const int day = in.Take<uint8_t>() % 60, second = in.Take<int16_t>() & 0xffff;
     const LocalTime start{{2026, 1 + day / 28, 1 + day % 28}, second / 3600 % 24, second / 60 % 60, second % 60};
 
