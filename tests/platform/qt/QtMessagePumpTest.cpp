@@ -21,7 +21,7 @@ struct PumpOnAFakeClock {
     ~PumpOnAFakeClock() { QCoreApplication::processEvents(); }
 };
 
-TEST(QtMessagePump, RunsWhatIsWaitingAtTheFirstCallThenLeavesItWaitingWhenItRanMomentsAgo)
+TEST(QtMessagePump, RunsWhatIsWaitingAtTheFirstCallThenLeavesItWaitingForTwoMillisecondsAfterTheLastRun)
 {
     {
         PumpOnAFakeClock fake;
@@ -41,10 +41,7 @@ TEST(QtMessagePump, RunsWhatIsWaitingAtTheFirstCallThenLeavesItWaitingWhenItRanM
         fake.pump.RunPendingMessages();
         EXPECT_EQ(fake.ran, c.runs ? 1 : 0) << c.sinceLastRun.count() << " us after the last run";
     }
-}
-
-TEST(QtMessagePump, AQuietPeriodCountsFromTheLastRunNotTheLastCall)
-{
+    // A quiet period counts from the last run, not the last call.
     PumpOnAFakeClock fake;
     fake.pump.RunPendingMessages();
     fake.Queue();
