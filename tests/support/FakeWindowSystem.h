@@ -42,8 +42,8 @@ public:
     }
     void RemoveHook(WindowHandle window) override
     {
-        if (windows_.contains(window))
-            windows_.at(window).hook = nullptr;
+        if (auto found = windows_.find(window); found != windows_.end())
+            found->second.hook = nullptr;
     }
     int32_t CallOwnHandling(const WindowMessage& message) override { return windows_.at(message.window).own(message); }
 

@@ -2,6 +2,7 @@
 
 #include "platform/Result.h"
 #include "tests/support/ShellCommand.h"
+#include "tests/support/TempFolder.h"
 
 #include <fcntl.h>
 #include <signal.h>
@@ -12,8 +13,6 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <thread>
@@ -67,8 +66,7 @@ public:
     {
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
         EndRecorder();
-        std::ifstream in(file_, std::ios::binary);
-        const std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        const std::string bytes = TempFolder::Read(file_);
         std::vector<int16_t> left(bytes.size() / 4);
         for (std::size_t i = 0; i < left.size(); ++i)
             left[i] = static_cast<int16_t>(static_cast<uint8_t>(bytes[4 * i]) | static_cast<uint8_t>(bytes[4 * i + 1]) << 8);
