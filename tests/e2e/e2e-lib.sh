@@ -8,11 +8,7 @@ SETTINGS="$WORK/ClockSettings.ini"
 CLOCK_PID=""
 failures=0
 
-cleanup() {
-    [[ -n "$CLOCK_PID" ]] && kill "$CLOCK_PID" 2>/dev/null || true
-    rm -rf "$WORK"
-}
-trap cleanup EXIT
+trap '[[ -n "$CLOCK_PID" ]] && kill "$CLOCK_PID" 2>/dev/null; rm -rf "$WORK"' EXIT
 
 need() { for tool; do command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing"; exit 77; }; done; }
 need xdotool xdpyinfo
@@ -27,21 +23,16 @@ start_clock() { # start_clock [extra arguments]
     "$DORVANE" --settings "$SETTINGS" --tick-log "$WORK/ticks.log" "$@" >"$WORK/clock.log" 2>&1 &
     CLOCK_PID=$!
     # Running once it has shown its second picture: the window is made and placed by then.
-    for _ in $(seq 50); do
-        [[ -f "$WORK/ticks.log" && $(wc -l <"$WORK/ticks.log") -ge 2 ]] && return 0
-        sleep 0.1
-    done
-    echo "the clock did not start"; cat "$WORK/clock.log"; return 1
+    wait_until 5 eval '[[ -f "$WORK/ticks.log" && $(wc -l <"$WORK/ticks.log") -ge 2 ]]' ||
+        { echo "the clock did not start"; cat "$WORK/clock.log"; return 1; }
 }
 
 stop_clock() { kill -"${1:-TERM}" "$CLOCK_PID" 2>/dev/null || true; wait_for_exit; }
 
 wait_for_exit() {
-    for _ in $(seq 100); do
-        kill -0 "$CLOCK_PID" 2>/dev/null || { wait "$CLOCK_PID" 2>/dev/null || true; CLOCK_PID=""; return 0; }
-        sleep 0.1
-    done
-    return 1
+    wait_until 10 eval '! kill -0 "$CLOCK_PID" 2>/dev/null' || return 1
+    wait "$CLOCK_PID" 2>/dev/null || true
+    CLOCK_PID=""
 }
 
 # The program's windows by their title and size: the clock is the large one, the strip the narrow.

@@ -3,9 +3,10 @@
 #include <cassert>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
+#include <iomanip>
 #include <span>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -39,14 +40,11 @@ inline std::vector<Burst> FindBursts(std::span<const int16_t> samples, int thres
 // "at 12.3 ms for 120.0 ms, ..." for a failure message.
 inline std::string Describe(const std::vector<Burst>& bursts, int rate)
 {
-    std::string text;
-    char one[64];
-    for (const Burst& burst : bursts) {
-        std::snprintf(one, sizeof one, "%sat %.1f ms for %.1f ms", text.empty() ? "" : ", ",
-                      Milliseconds(burst.start, rate), Milliseconds(burst.length(), rate));
-        text += one;
-    }
-    return text.empty() ? "nothing heard" : text;
+    std::ostringstream text;
+    for (const Burst& burst : bursts)
+        text << (text.tellp() > 0 ? ", " : "") << std::fixed << std::setprecision(1) << "at "
+             << Milliseconds(burst.start, rate) << " ms for " << Milliseconds(burst.length(), rate) << " ms";
+    return bursts.empty() ? "nothing heard" : text.str();
 }
 
 // The frequency of a steady tone from its zero crossings (interpolated between samples).

@@ -2,7 +2,7 @@
 // null sink, recorded from its monitor and measured. One recording holds them all.
 
 #include "tests/support/FakeMessagePump.h"
-#include "tests/support/RecordedPlayback.h"
+#include "tests/support/PulseRecording.h"
 #include "tests/support/WavBytes.h"
 #include "tones/RecordedChime.h"
 #include "tones/ToneSounds.h"

@@ -1,6 +1,6 @@
 #include "platform/linux/SdlSoundOutput.h"
 
-#include "tests/support/RecordedPlayback.h"
+#include "tests/support/PulseRecording.h"
 #include "tests/support/WavBytes.h"
 
 #include <gtest/gtest.h>
