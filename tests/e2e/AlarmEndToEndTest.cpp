@@ -15,7 +15,6 @@
 
 #include <chrono>
 #include <cmath>
-#include <functional>
 #include <string>
 #include <thread>
 
@@ -33,16 +32,12 @@ std::string Output(const std::string& command)
     return output.ends_with('\n') ? output.substr(0, output.size() - 1) : output;
 }
 
-// The first window titled exactly "Dorvane " (the pop-up's caption), or "" while there is none.
-std::string PopupWindow() { return Output("xdotool search --onlyvisible --name '^Dorvane $' 2>/dev/null | head -n 1"); }
-
-// Waits up to tries tenths of a second for condition.
-bool Poll(int tries, const std::function<bool()>& condition)
+// Waits up to ten seconds for the pop-up (the window captioned exactly "Dorvane ") to show, or to
+// be gone; says which window it is, or "gone", or "" when the time is up.
+std::string AwaitPopup(bool gone)
 {
-    for (int i = 0; i < tries; ++i, std::this_thread::sleep_for(std::chrono::milliseconds(100)))
-        if (condition())
-            return true;
-    return condition();
+    return Output("for i in $(seq 100); do w=$(xdotool search --onlyvisible --name '^Dorvane $' 2>/dev/null | head -n 1); " +
+                  std::string(gone ? "[ -z \"$w\" ] && echo gone" : "[ -n \"$w\" ] && echo $w") + " && break; sleep 0.1; done");
 }
 
 // The clock, its time of day starting at fakeStart ("YYYY-MM-DD hh:mm:ss") and running on. The
@@ -75,8 +70,7 @@ TEST(AlarmEndToEnd, ADailyAlarmRingsShowsItsPopupAndStaysArmedAfterClosing)
     TempFolder::Write(settings, "[Settings]\nX=300\nY=200\nActivateChime=0\n[Alarm0]\nAlarmActivated=1\nAlarmHour=7\n"
                                 "AlarmMin=05\nAlarmAMPM=AM\nAlarmMessage=Wake up, the tea is ready\n");
     const pid_t clock = StartClock(library, settings.string(), Output("date '+%F 07:04:57'"));
-    std::string popup;
-    Poll(100, [&] { return !(popup = PopupWindow()).empty(); });
+    const std::string popup = AwaitPopup(false);
     std::this_thread::sleep_for(std::chrono::seconds(6)); // four rings, one a second
     const std::vector<int16_t> heard = recording.value()->Stop();
     EXPECT_FALSE(popup.empty()) << "no pop-up appeared";
@@ -106,7 +100,7 @@ TEST(AlarmEndToEnd, ADailyAlarmRingsShowsItsPopupAndStaysArmedAfterClosing)
         // The close picture is the last of the three at the pop-up's bottom right.
         Output("eval $(xdotool getwindowgeometry --shell " + popup + ") && "
                "xdotool mousemove $((X + WIDTH - 25)) $((Y + HEIGHT - 24)) click 1");
-        EXPECT_TRUE(Poll(30, [] { return PopupWindow().empty(); })) << "the close picture did not close the pop-up";
+        EXPECT_EQ(AwaitPopup(true), "gone") << "the close picture did not close the pop-up";
     }
 
     kill(clock, SIGTERM);

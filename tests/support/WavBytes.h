@@ -44,11 +44,13 @@ inline std::vector<uint8_t> SineWav(int rate, int channels, double frequency, do
 {
     const auto frames = static_cast<uint32_t>(std::lround(seconds * rate));
     const uint32_t dataSize = frames * channels * 2;
-    std::vector<uint8_t> wav{'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' '};
+    std::vector<uint8_t> wav{'R', 'I', 'F', 'F'};
     auto put = [&](uint32_t value, int bytes) {
         for (int k = 0; k < bytes; ++k)
             wav.push_back(static_cast<uint8_t>(value >> (8 * k)));
     };
+    put(dataSize + 36, 4);
+    wav.insert(wav.end(), {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '});
     for (auto [value, bytes] : {std::pair{16u, 4}, {1u, 2}, {uint32_t(channels), 2}, {uint32_t(rate), 4},
                                 {uint32_t(rate * channels * 2), 4}, {uint32_t(channels * 2), 2}, {16u, 2}})
         put(value, bytes);
@@ -59,8 +61,6 @@ inline std::vector<uint8_t> SineWav(int rate, int channels, double frequency, do
         for (int c = 0; c < channels; ++c)
             put(static_cast<uint16_t>(sample), 2);
     }
-    for (int k = 0; k < 4; ++k)
-        wav[4 + k] = static_cast<uint8_t>((dataSize + 36) >> (8 * k));
     return wav;
 }
 

@@ -133,7 +133,7 @@ TEST_F(ToneGeneratorTest, OnlyNoiseDiffersBetweenEqualChannelsAndStaysWithinTheA
     }
 }
 
-TEST_F(ToneGeneratorTest, WaveShapesAndEachChannelsOwnFrequencyAndVolume)
+TEST_F(ToneGeneratorTest, WaveShapesEachChannelsOwnFrequencyAndVolumeAndTheirDecay)
 {
     const WavBytes sine = Make(1000, 10000, kSine);
     EXPECT_TRUE(sine.Sample(0, 0) < 0 && sine.Sample(0, 0) > -1000 && sine.Sample(1, 0) > 0) << "just below zero";
@@ -150,10 +150,7 @@ TEST_F(ToneGeneratorTest, WaveShapesAndEachChannelsOwnFrequencyAndVolume)
     for (std::size_t i = 1; i < saw.Frames(); ++i)
         ASSERT_GT(saw.Sample(i, 0), saw.Sample(i - 1, 0)) << i;
     EXPECT_GT(saw.Sample(saw.Frames() - 1, 0), 9900);
-}
-
-TEST_F(ToneGeneratorTest, DecayFallsFromEachChannelsStartToNearlyZero)
-{
+    // Decay falls from each channel's start to nearly zero.
     EXPECT_EQ(std::abs(Make(2205, 20000, kSquare, 0.5f).Sample(22049, 0)), 20000) << "without decay it stays";
     const WavBytes wav = Make(2205, 20000, kSquare, 0.5f, true, 2205, 10000);
     const std::size_t n = wav.Frames();
