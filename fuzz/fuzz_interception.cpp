@@ -1,46 +1,18 @@
 // Drives the window-message interception layer with a random sequence of intercepts, releases
 // and messages, and checks after every step that a window is hooked exactly while
 // one of its messages is intercepted and that every message reaches the clients registered for it.
+#include "fuzz/FuzzInput.h"
+#include "tests/support/FakeWindowSystem.h"
 #include "winmsg/MSubclass.h"
 
 #include <array>
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
-#include <map>
 #include <set>
-#include <vector>
 
 using namespace dorvane;
 
 namespace {
 
 constexpr std::array<uint32_t, 3> kMessages = {15, 275, 512};
-
-class Windows : public WindowMessageHooks {
-public:
-    bool IsWindow(WindowHandle w) const override { return w < 4 && alive[w]; }
-    bool BelongsToThisProcess(WindowHandle w) const override { return w != 3; }
-    bool InstallHook(WindowHandle w, Hook hook) override
-    {
-        if (hooks.contains(w))
-            std::abort(); // hooked twice
-        hooks[w] = std::move(hook);
-        return true;
-    }
-    void RemoveHook(WindowHandle w) override { hooks.erase(w); }
-    int32_t CallOwnHandling(const WindowMessage&) override { return ++ownCalls, -1; }
-
-    int32_t Send(WindowHandle w, uint32_t message)
-    {
-        const WindowMessage m{w, message, 0, 0};
-        return hooks.contains(w) ? hooks[w](m) : CallOwnHandling(m);
-    }
-
-    std::array<bool, 4> alive = {true, true, true, true};
-    std::map<WindowHandle, Hook> hooks;
-    int ownCalls = 0;
-};
 
 class Client : public ISubclass {
 public:
@@ -55,53 +27,45 @@ public:
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
 {
-    Windows windows;
+    testing::FakeWindowSystem windows; // it fails the run when a window is hooked twice
+    std::array<WindowHandle, 4> window{};
+    for (int w = 0; w < 4; ++w)
+        window[w] = windows.AddWindow([](const WindowMessage&) { return -1; }, w == 3); // the last is another process's
     std::array<Client, 4> clients;
-    std::set<std::tuple<int, WindowHandle, uint32_t>> registered;
+    std::set<std::tuple<int, int, uint32_t>> registered;
     {
         MSubclass subclass(windows);
         for (std::size_t i = 0; i + 1 < size; i += 2) {
-            const int client = data[i] & 3;
-            const WindowHandle window = (data[i] >> 2) & 3;
+            const int client = data[i] & 3, w = (data[i] >> 2) & 3;
             const uint32_t message = kMessages[((data[i] >> 4) & 3) % kMessages.size()];
-            const auto key = std::make_tuple(client, window, message);
+            const auto key = std::make_tuple(client, w, message);
             switch (data[i + 1] & 3) {
             case 0:
-                if (!subclass.InterceptMessage(clients[client], window, message))
+                if (!subclass.InterceptMessage(clients[client], window[w], message))
                     registered.insert(key);
                 break;
             case 1:
-                if (subclass.ReleaseMessage(clients[client], window, message) != (registered.erase(key) == 1))
-                    std::abort();
+                Require(subclass.ReleaseMessage(clients[client], window[w], message) == (registered.erase(key) == 1));
                 break;
             case 2: {
-                if (!windows.alive[window])
-                    break;
-                int expected = 0;
+                int expected = 0, called = 0;
                 for (int c = 0; c < 4; ++c)
-                    expected += registered.contains(std::make_tuple(c, window, message));
-                int before = 0, after = 0;
+                    expected += registered.contains(std::make_tuple(c, w, message)), clients[c].calls = 0;
+                windows.Send(window[w], message);
                 for (auto& c : clients)
-                    before += c.calls;
-                windows.Send(window, message);
-                for (auto& c : clients)
-                    after += c.calls;
-                if (after - before != expected)
-                    std::abort();
+                    called += c.calls;
+                Require(called == expected);
                 break;
             }
             case 3: clients[client].SetMsgResponse(data[i + 1] >> 2); break;
             }
-            for (WindowHandle w = 0; w < 4; ++w) {
-                bool any = false;
-                for (const auto& [c, rw, m] : registered)
-                    any |= rw == w;
-                if (any != windows.hooks.contains(w) || any != subclass.IsIntercepted(w))
-                    std::abort();
+            for (int v = 0; v < 4; ++v) {
+                const bool any = std::ranges::any_of(registered, [v](const auto& k) { return std::get<1>(k) == v; });
+                Require(any == windows.IsHooked(window[v]) && any == subclass.IsIntercepted(window[v]));
             }
         }
     }
-    if (!windows.hooks.empty())
-        std::abort(); // the layer gave every window back when it ended
+    for (WindowHandle w : window)
+        Require(!windows.IsHooked(w)); // the layer gave every window back when it ended
     return 0;
 }

@@ -3,43 +3,26 @@
 // be read or written outside a surface, which the sanitizers watch; and the destination's
 // neighbours in memory must stay untouched.
 
+#include "fuzz/FuzzInput.h"
 #include "image/DeviceContext.h"
 #include "image/c32bppDIB.h"
 
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
-#include <cstring>
 #include <vector>
 
 namespace {
 
-struct Input {
-    const std::uint8_t* data;
-    std::size_t size;
-
-    template <typename T>
-    T Take()
-    {
-        T value{};
-        const std::size_t n = std::min(sizeof(T), size);
-        std::memcpy(&value, data, n);
-        data += n, size -= n;
-        return value;
-    }
-    // A small number, often, or any 32-bit value.
-    std::int32_t Size()
-    {
-        const auto kind = Take<std::uint8_t>();
-        return kind < 200 ? std::int32_t(kind % 40) - 12 : Take<std::int32_t>();
-    }
-};
+// A small number, often, or any 32-bit value.
+std::int32_t Size(dorvane::FuzzInput& in)
+{
+    const auto kind = in.Take<std::uint8_t>();
+    return kind < 200 ? std::int32_t(kind % 40) - 12 : in.Take<std::int32_t>();
+}
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    Input in{data, size};
+    dorvane::FuzzInput in{data, size};
     dorvane::c32bppDIB source;
     const int width = 1 + in.Take<std::uint8_t>() % 24, height = 1 + in.Take<std::uint8_t>() % 24;
     source.InitializeDIB(width, height);
@@ -56,27 +39,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int targetWidth = 1 + in.Take<std::uint8_t>() % 20, targetHeight = 1 + in.Take<std::uint8_t>() % 20;
     constexpr std::size_t kGuard = 64;
     std::vector<std::uint8_t> memory(std::size_t(targetWidth) * std::size_t(targetHeight) * 4 + 2 * kGuard, 0x5A);
-    const bool bottomUp = switches & 64;
-    dorvane::PixelView target{memory.data() + kGuard, targetWidth, targetHeight, std::ptrdiff_t{targetWidth} * 4, bottomUp};
+    dorvane::PixelView target{memory.data() + kGuard, targetWidth, targetHeight, std::ptrdiff_t{targetWidth} * 4,
+                              bool(switches & 64)}; // bottom up
     dorvane::DeviceContext dc(target);
 
-    const std::int32_t destX = in.Size(), destY = in.Size(), destWidth = in.Size(), destHeight = in.Size();
-    const std::int32_t srcX = in.Size(), srcY = in.Size(), srcWidth = in.Size(), srcHeight = in.Size();
+    const std::int32_t destX = Size(in), destY = Size(in), destWidth = Size(in), destHeight = Size(in);
+    const std::int32_t srcX = Size(in), srcY = Size(in), srcWidth = Size(in), srcHeight = Size(in);
     const std::int32_t opacity = in.Take<std::int32_t>();
     const float angle = in.Take<float>();
-    const bool centre = switches & 128;
-    if (in.Take<std::uint8_t>() & 1) {
-        source.Render(&dc, destX, destY, destWidth, destHeight, srcX, srcY, srcWidth, srcHeight, opacity, true, true,
-                      nullptr, angle, centre);
-    } else {
-        dorvane::c32bppDIB host;
-        host.InitializeDIB(targetWidth, targetHeight);
-        source.Render(nullptr, destX, destY, destWidth, destHeight, srcX, srcY, srcWidth, srcHeight, opacity, true, true,
-                      &host, angle, centre);
-    }
+    const bool toHost = !(in.Take<std::uint8_t>() & 1); // a surface of the same size instead of the device context
+    dorvane::c32bppDIB host;
+    host.InitializeDIB(targetWidth, targetHeight);
+    source.Render(toHost ? nullptr : &dc, destX, destY, destWidth, destHeight, srcX, srcY, srcWidth, srcHeight, opacity,
+                  true, true, toHost ? &host : nullptr, angle, bool(switches & 128) /* about the centre */);
     for (std::size_t i = 0; i < kGuard; ++i)
-        if (memory[i] != 0x5A || memory[memory.size() - 1 - i] != 0x5A)
-            std::abort();
-    source.Resize(in.Size() % 64, in.Size() % 64);
+        dorvane::Require(memory[i] == 0x5A && memory[memory.size() - 1 - i] == 0x5A);
+    source.Resize(Size(in) % 64, Size(in) % 64);
     return 0;
 }

@@ -9,17 +9,12 @@
 
 #include <gtest/gtest.h>
 
-#include <glob.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
-#include <ctime>
-#include <sstream>
 #include <string>
 #include <thread>
 
@@ -30,29 +25,26 @@ using namespace testing::SignalAnalysis;
 using testing::PulseRecording;
 using testing::TempFolder;
 
-std::string Output(const std::string& command) { return testing::RunShell(command).output; }
-
-bool Have(const char* program) { return std::system(("command -v " + std::string(program) + " >/dev/null").c_str()) == 0; }
-
-// The first window titled exactly "Dorvane " (the pop-up's caption), or "" while there is none.
-std::string PopupWindow() { return Output("xdotool search --onlyvisible --name '^Dorvane $' 2>/dev/null | head -n 1"); }
-
-// The library behind the faketime program, preloaded directly so that the clock keeps its own
-// process id (for the signal that ends it); "" when it is not installed.
-std::string FakeTimeLibrary()
+// What a shell line prints, without its last line break.
+std::string Output(const std::string& command)
 {
-    glob_t found{};
-    std::string path;
-    if (glob("/usr/lib/*/faketime/libfaketime.so.1", 0, nullptr, &found) == 0 && found.gl_pathc > 0)
-        path = found.gl_pathv[0];
-    globfree(&found);
-    return path;
+    std::string output = testing::RunShell(command).output;
+    return output.ends_with('\n') ? output.substr(0, output.size() - 1) : output;
 }
 
-// The clock, its time of day starting at fakeStart ("YYYY-MM-DD hh:mm:ss") and running on.
-pid_t StartClock(const std::string& settings, const std::string& fakeStart)
+// Waits up to ten seconds for the pop-up (the window captioned exactly "Dorvane ") to show, or to
+// be gone; says which window it is, or "gone", or "" when the time is up.
+std::string AwaitPopup(bool gone)
 {
-    const std::string library = FakeTimeLibrary();
+    return Output("for i in $(seq 100); do w=$(xdotool search --onlyvisible --name '^Dorvane $' 2>/dev/null | head -n 1); " +
+                  std::string(gone ? "[ -z \"$w\" ] && echo gone" : "[ -n \"$w\" ] && echo $w") + " && break; sleep 0.1; done");
+}
+
+// The clock, its time of day starting at fakeStart ("YYYY-MM-DD hh:mm:ss") and running on. The
+// faketime library is preloaded directly so that the clock keeps its own process id (for the signal
+// that ends it).
+pid_t StartClock(const std::string& library, const std::string& settings, const std::string& fakeStart)
+{
     const pid_t child = fork();
     if (child == 0) {
         setenv("LD_PRELOAD", library.c_str(), 1);
@@ -64,28 +56,10 @@ pid_t StartClock(const std::string& settings, const std::string& fakeStart)
     return child;
 }
 
-struct Geometry {
-    int x = 0, y = 0, width = 0, height = 0;
-};
-
-Geometry WindowGeometry(const std::string& window)
-{
-    Geometry g;
-    std::istringstream lines(Output("xdotool getwindowgeometry --shell " + window));
-    for (std::string line; std::getline(lines, line);) {
-        std::sscanf(line.c_str(), "X=%d", &g.x);
-        std::sscanf(line.c_str(), "Y=%d", &g.y);
-        std::sscanf(line.c_str(), "WIDTH=%d", &g.width);
-        std::sscanf(line.c_str(), "HEIGHT=%d", &g.height);
-    }
-    return g;
-}
-
 TEST(AlarmEndToEnd, ADailyAlarmRingsShowsItsPopupAndStaysArmedAfterClosing)
 {
-    const char* display = std::getenv("DISPLAY");
-    if (!display || !*display || !Have("xdotool") || FakeTimeLibrary().empty() ||
-        Output("xdpyinfo >/dev/null 2>&1 && echo y") != "y\n")
+    const std::string library = Output("ls /usr/lib/*/faketime/libfaketime.so.1 2>/dev/null | head -n 1");
+    if (library.empty() || Output("command -v xdotool >/dev/null && xdpyinfo >/dev/null 2>&1 && echo y") != "y")
         GTEST_SKIP() << "needs an X display, xdotool and faketime (scripts/test-services, scripts/install-deps --test)";
     auto recording = PulseRecording::Start();
     if (!recording)
@@ -95,16 +69,8 @@ TEST(AlarmEndToEnd, ADailyAlarmRingsShowsItsPopupAndStaysArmedAfterClosing)
     const auto settings = folder / "ClockSettings.ini";
     TempFolder::Write(settings, "[Settings]\nX=300\nY=200\nActivateChime=0\n[Alarm0]\nAlarmActivated=1\nAlarmHour=7\n"
                                 "AlarmMin=05\nAlarmAMPM=AM\nAlarmMessage=Wake up, the tea is ready\n");
-    const std::time_t today = std::time(nullptr);
-    char date[16];
-    std::strftime(date, sizeof date, "%Y-%m-%d", std::localtime(&today));
-    const pid_t clock = StartClock(settings.string(), std::string(date) + " 07:04:57");
-
-    std::string popup;
-    for (int i = 0; i < 100 && popup.empty(); ++i) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        popup = PopupWindow();
-    }
+    const pid_t clock = StartClock(library, settings.string(), Output("date '+%F 07:04:57'"));
+    const std::string popup = AwaitPopup(false);
     std::this_thread::sleep_for(std::chrono::seconds(6)); // four rings, one a second
     const std::vector<int16_t> heard = recording.value()->Stop();
     EXPECT_FALSE(popup.empty()) << "no pop-up appeared";
@@ -132,15 +98,9 @@ TEST(AlarmEndToEnd, ADailyAlarmRingsShowsItsPopupAndStaysArmedAfterClosing)
 
     if (!popup.empty()) {
         // The close picture is the last of the three at the pop-up's bottom right.
-        const Geometry g = WindowGeometry(popup);
-        std::system(("xdotool mousemove " + std::to_string(g.x + g.width - 25) + " " +
-                     std::to_string(g.y + g.height - 24) + " click 1").c_str());
-        bool closed = false;
-        for (int i = 0; i < 30 && !closed; ++i) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(100));
-            closed = PopupWindow().empty();
-        }
-        EXPECT_TRUE(closed) << "the close picture did not close the pop-up";
+        Output("eval $(xdotool getwindowgeometry --shell " + popup + ") && "
+               "xdotool mousemove $((X + WIDTH - 25)) $((Y + HEIGHT - 24)) click 1");
+        EXPECT_EQ(AwaitPopup(true), "gone") << "the close picture did not close the pop-up";
     }
 
     kill(clock, SIGTERM);

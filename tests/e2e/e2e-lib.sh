@@ -8,22 +8,14 @@ SETTINGS="$WORK/ClockSettings.ini"
 CLOCK_PID=""
 failures=0
 
-cleanup() {
-    [[ -n "$CLOCK_PID" ]] && kill "$CLOCK_PID" 2>/dev/null || true
-    rm -rf "$WORK"
-}
-trap cleanup EXIT
+trap '[[ -n "$CLOCK_PID" ]] && kill "$CLOCK_PID" 2>/dev/null; rm -rf "$WORK"' EXIT
 
-need() {
-    command -v "$1" >/dev/null || { echo "SKIP: $1 is missing"; exit 77; }
-}
-need xdotool
-need xdpyinfo
+need() { for tool; do command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing"; exit 77; }; done; }
+need xdotool xdpyinfo
 xdpyinfo >/dev/null 2>&1 || { echo "SKIP: no X display"; exit 77; }
 
 check() { # check "what" command...
-    local what="$1"; shift
-    if "$@"; then echo "ok: $what"; else echo "FAILED: $what"; failures=$((failures + 1)); fi
+    if "${@:2}"; then echo "ok: $1"; else echo "FAILED: $1"; failures=$((failures + 1)); fi
 }
 
 start_clock() { # start_clock [extra arguments]
@@ -31,35 +23,25 @@ start_clock() { # start_clock [extra arguments]
     "$DORVANE" --settings "$SETTINGS" --tick-log "$WORK/ticks.log" "$@" >"$WORK/clock.log" 2>&1 &
     CLOCK_PID=$!
     # Running once it has shown its second picture: the window is made and placed by then.
-    for _ in $(seq 50); do
-        [[ -f "$WORK/ticks.log" && $(wc -l <"$WORK/ticks.log") -ge 2 ]] && return 0
-        sleep 0.1
-    done
-    echo "the clock did not start"; cat "$WORK/clock.log"; return 1
+    wait_until 5 eval '[[ -f "$WORK/ticks.log" && $(wc -l <"$WORK/ticks.log") -ge 2 ]]' ||
+        { echo "the clock did not start"; cat "$WORK/clock.log"; return 1; }
 }
 
-stop_clock() { # stop_clock [signal]
-    kill -"${1:-TERM}" "$CLOCK_PID" 2>/dev/null || true
-    wait_for_exit
-}
+stop_clock() { kill -"${1:-TERM}" "$CLOCK_PID" 2>/dev/null || true; wait_for_exit; }
 
 wait_for_exit() {
-    for _ in $(seq 100); do
-        kill -0 "$CLOCK_PID" 2>/dev/null || { wait "$CLOCK_PID" 2>/dev/null || true; CLOCK_PID=""; return 0; }
-        sleep 0.1
-    done
-    return 1
+    wait_until 10 eval '! kill -0 "$CLOCK_PID" 2>/dev/null' || return 1
+    wait "$CLOCK_PID" 2>/dev/null || true
+    CLOCK_PID=""
 }
 
 # The program's windows by their title and size: the clock is the large one, the strip the narrow.
-windows() { xdotool search --all --pid "$CLOCK_PID" --name '^Dorvane$' 2>/dev/null || true; }
-visible_windows() { xdotool search --all --onlyvisible --pid "$CLOCK_PID" --name '^Dorvane$' 2>/dev/null || true; }
+windows() { xdotool search --all ${1:-} --pid "$CLOCK_PID" --name '^Dorvane$' 2>/dev/null || true; } # [--onlyvisible]
 geometry() { # geometry WINDOW -> "x y width height"
     xdotool getwindowgeometry --shell "$1" | awk -F= '/^X=/{x=$2} /^Y=/{y=$2} /^WIDTH=/{w=$2} /^HEIGHT=/{h=$2} END{print x, y, w, h}'
 }
 window_with_width() { # window_with_width MIN MAX [visible]
-    local list; list=$([[ "${3:-}" == visible ]] && visible_windows || windows)
-    for w in $list; do
+    for w in $(windows ${3:+--onlyvisible}); do
         read -r _ _ width _ <<<"$(geometry "$w")"
         (( width >= $1 && width <= $2 )) && { echo "$w"; return 0; }
     done
@@ -82,7 +64,4 @@ wait_until() { # wait_until SECONDS command...
     until "$@"; do (( SECONDS >= deadline )) && return 1; sleep 0.1; done
 }
 
-finish() {
-    if (( failures > 0 )); then echo "$failures check(s) failed"; exit 1; fi
-    echo "all checks passed"
-}
+finish() { if (( failures > 0 )); then echo "$failures check(s) failed"; exit 1; fi; echo "all checks passed"; }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 namespace dorvane {
@@ -37,7 +38,7 @@ protected:
     }
 };
 
-TEST_F(ButtonStripTest, StandsFiftyTwipsRightOfTheClockAndBelowItsTopAndDragsTheClockAlong)
+TEST_F(ButtonStripTest, StandsFiftyTwipsRightOfTheClockAndBelowItsTopDragsTheClockAlongAndItsPicturesAct)
 {
     const TwipsRect placed = strip.Place();
     EXPECT_EQ(placed, (TwipsRect{1130 * 15 + 50, 20 * 15 + 50, 400, 1200}));
@@ -49,6 +50,11 @@ TEST_F(ButtonStripTest, StandsFiftyTwipsRightOfTheClockAndBelowItsTopAndDragsThe
     EXPECT_DOUBLE_EQ(strip.Rect().top, placed.top);
     EXPECT_DOUBLE_EQ(windows.clock.left, 1000 * 15 + 100);
     EXPECT_DOUBLE_EQ(windows.clock.top, 20 * 15);
+
+    strip.PointerMoved();
+    strip.OptionsClicked();
+    strip.CloseClicked();
+    EXPECT_EQ(windows.events, (std::vector<std::string>{"moved", "hide", "options", "close"}));
 }
 
 TEST_F(ButtonStripTest, ReleasingBringsThePairBackOnTheScreen)
@@ -68,20 +74,10 @@ TEST_F(ButtonStripTest, ReleasingBringsThePairBackOnTheScreen)
         strip.Place();
         DragTo(c.dragLeft, c.dragTop);
         strip.DragReleased(kScreenWidth, kScreenHeight);
-        EXPECT_DOUBLE_EQ(strip.Rect().left, c.stripLeft) << c.what;
-        EXPECT_DOUBLE_EQ(strip.Rect().top, c.stripTop) << c.what;
-        EXPECT_DOUBLE_EQ(windows.clock.left, c.clockLeft) << c.what;
-        EXPECT_DOUBLE_EQ(windows.clock.top, c.clockTop) << c.what;
-        EXPECT_EQ(windows.strip, std::make_pair(c.stripLeft, c.stripTop)) << c.what;
+        EXPECT_EQ(std::tuple(strip.Rect().left, strip.Rect().top, windows.clock.left, windows.clock.top, windows.strip),
+                  std::tuple(c.stripLeft, c.stripTop, c.clockLeft, c.clockTop, std::pair(c.stripLeft, c.stripTop)))
+            << c.what;
     }
-}
-
-TEST_F(ButtonStripTest, PicturesHideOpenOptionsAndClose)
-{
-    strip.PointerMoved();
-    strip.OptionsClicked();
-    strip.CloseClicked();
-    EXPECT_EQ(windows.events, (std::vector<std::string>{"moved", "hide", "options", "close"}));
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -18,12 +19,6 @@ namespace {
 const std::filesystem::path kResources = std::filesystem::path(DORVANE_SOURCE_DIR) / "resources";
 
 int AlphaAt(const c32bppDIB& surface, int x, int y) { return surface.Pixels().Pixel(x, y)[3]; }
-
-// PNG header: 8-bit samples (byte 24) of colour type 6, RGBA (byte 25).
-bool IsEightBitRgba(std::span<const std::uint8_t> png)
-{
-    return png.size() > 26 && png[24] == 8 && png[25] == 6;
-}
 
 std::unique_ptr<c32bppDIB> Loaded(const PictureResource& picture)
 {
@@ -47,13 +42,13 @@ TEST(Artwork, EveryManifestLineIsCompiledInWithTheFilesBytes)
         const auto found = EmbeddedResources::Program().Find(type, name);
         ASSERT_TRUE(found);
         EXPECT_EQ(std::string(found->begin(), found->end()), testing::TempFolder::Read(kResources / file));
-        EXPECT_TRUE(IsEightBitRgba(*found));
+        EXPECT_TRUE(found->size() > 26 && (*found)[24] == 8 && (*found)[25] == 6) << "8-bit samples of RGBA";
         ++pictures;
     }
     EXPECT_EQ(pictures, 21 + 3 + 5 + 13);  // dials (the border ring among them), hands, icon sizes, small pictures
 }
 
-TEST(Artwork, EveryDialHasFullyTransparentCorners)
+TEST(Artwork, EveryDialHasFullyTransparentCornersAndTheBorderRingLeavesTheMiddleClear)
 {
     for (std::string_view skin : SkinCatalogue::AllDials()) {
         SCOPED_TRACE(skin);
@@ -62,32 +57,28 @@ TEST(Artwork, EveryDialHasFullyTransparentCorners)
         ASSERT_GE(surface.Width(), 129);
         EXPECT_TRUE(surface.Alpha());
         const int right = surface.Width() - 1, bottom = surface.Height() - 1;
-        for (int inset = 0; inset < 8; ++inset) {
+        for (int inset = 0; inset < 8; ++inset)
             for (auto [x, y] : {std::pair{inset, 0}, {0, inset}, {right - inset, 0}, {right, inset},
                                 {inset, bottom}, {0, bottom - inset}, {right - inset, bottom}, {right, bottom - inset}})
                 EXPECT_EQ(AlphaAt(surface, x, y), 0) << x << "," << y;
-        }
     }
+    const auto ring = Loaded({"CUSTOM", "BORDER"});
+    EXPECT_EQ(std::pair(ring->Width(), ring->Height()), std::pair(130, 130));
+    EXPECT_EQ(std::pair(AlphaAt(*ring, 65, 65), AlphaAt(*ring, 65, 1)), std::pair(0, 255));
 }
 
 // The first and last column and row holding pixels of at least minimumAlpha.
 struct InkBox {
-    int left = -1, right = -1, top = -1, bottom = -1;
+    int left = INT_MAX, right = -1, top = -1, bottom = -1;
 };
 
 InkBox Ink(const c32bppDIB& hand, int minimumAlpha)
 {
     InkBox box;
-    for (int y = 0; y < hand.Height(); ++y) {
-        for (int x = 0; x < hand.Width(); ++x) {
-            if (AlphaAt(hand, x, y) < minimumAlpha)
-                continue;
-            box.left = box.left < 0 ? x : std::min(box.left, x);
-            box.right = std::max(box.right, x);
-            box.top = box.top < 0 ? y : box.top;
-            box.bottom = y;
-        }
-    }
+    for (int y = 0; y < hand.Height(); ++y)
+        for (int x = 0; x < hand.Width(); ++x)
+            if (AlphaAt(hand, x, y) >= minimumAlpha)
+                box = {std::min(box.left, x), std::max(box.right, x), box.top < 0 ? y : box.top, y};
     return box;
 }
 
@@ -110,13 +101,6 @@ TEST(Artwork, EveryHandPointsAtTwelveAndTurnsAboutThePicturesCentre)
         const InkBox solid = Ink(hand, 128);
         EXPECT_GT(98 - solid.top, 2 * (solid.bottom + 1 - 98)) << solid.top << ".." << solid.bottom;
     }
-}
-
-TEST(Artwork, TheBorderRingLeavesTheMiddleOfTheDialClear)
-{
-    const auto ring = Loaded({"CUSTOM", "BORDER"});
-    EXPECT_EQ(std::pair(ring->Width(), ring->Height()), std::pair(130, 130));
-    EXPECT_EQ(std::pair(AlphaAt(*ring, 65, 65), AlphaAt(*ring, 65, 1)), std::pair(0, 255));
 }
 
 } // namespace

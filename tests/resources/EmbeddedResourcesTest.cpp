@@ -11,12 +11,14 @@ namespace {
 
 std::vector<std::uint8_t> Bytes(const std::string& text) { return {text.begin(), text.end()}; }
 
-TEST(EmbeddedResources, FindsTypeAndNameWithoutRegardToCaseInPlaceTheLastAddedUnderAKey)
+TEST(EmbeddedResources, FindsTypeAndNameWithoutRegardToCaseInPlaceTheLastAddedUnderAKeyAndNamesThemInUpperCase)
 {
     const auto first = Bytes("first"), dial = Bytes("dial");
     EmbeddedResources resources;
     resources.Add("Custom", "Black", first);
     resources.Add("custom", "BLACK", dial);
+    for (auto [type, name] : {std::pair{"Custom", "Wall"}, {"CUSTOM", "aero"}, {"PNG", "HOUR"}, {"CUSTOMS", "X"}})
+        resources.Add(type, name, first);
     for (auto [type, name] : {std::pair{"CUSTOM", "BLACK"}, {"custom", "black"}, {"cUsToM", "bLaCk"}}) {
         auto found = resources.Find(type, name);
         ASSERT_TRUE(found) << type << "/" << name;
@@ -25,6 +27,9 @@ TEST(EmbeddedResources, FindsTypeAndNameWithoutRegardToCaseInPlaceTheLastAddedUn
     EXPECT_FALSE(resources.Find("PNG", "BLACK"));
     EXPECT_FALSE(resources.Find("CUSTOM", "BLACKER"));
     EXPECT_FALSE(resources.Find("CUSTOMB", "LACK"));
+    EXPECT_EQ(resources.Names("custom"), (std::vector<std::string>{"AERO", "BLACK", "WALL"}));
+    EXPECT_EQ(resources.Names("PNG"), (std::vector<std::string>{"HOUR"}));
+    EXPECT_TRUE(resources.Names("ICON").empty());
 }
 
 TEST(EmbeddedResources, HoldsTheFilesUnderResourcesDataByFolderAndName)
@@ -35,17 +40,6 @@ TEST(EmbeddedResources, HoldsTheFilesUnderResourcesDataByFolderAndName)
     ASSERT_TRUE(found);
     EXPECT_FALSE(onDisk.empty());
     EXPECT_EQ(std::string(found->begin(), found->end()), onDisk);
-}
-
-TEST(EmbeddedResources, NamesTheEntriesOfOneTypeInUpperCase)
-{
-    const auto bytes = Bytes("x");
-    EmbeddedResources resources;
-    for (auto [type, name] : {std::pair{"Custom", "Wall"}, {"CUSTOM", "aero"}, {"PNG", "HOUR"}, {"CUSTOMS", "X"}})
-        resources.Add(type, name, bytes);
-    EXPECT_EQ(resources.Names("custom"), (std::vector<std::string>{"AERO", "WALL"}));
-    EXPECT_EQ(resources.Names("PNG"), (std::vector<std::string>{"HOUR"}));
-    EXPECT_TRUE(resources.Names("ICON").empty());
 }
 
 TEST(IconImages, GathersTheSizesOfOneIconSmallestFirst)

@@ -3,6 +3,7 @@
 #include "platform/MessagePump.h"
 
 #include <functional>
+#include <utility>
 
 namespace dorvane::testing {
 
@@ -12,11 +13,8 @@ public:
     void RunPendingMessages() override
     {
         ++runs;
-        if (pending) {
-            auto work = std::move(pending);
-            pending = nullptr;
+        if (auto work = std::exchange(pending, nullptr))
             work();
-        }
     }
     int runs = 0;
     std::function<void()> pending;

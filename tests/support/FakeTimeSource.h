@@ -5,14 +5,11 @@
 namespace dorvane::testing {
 
 // A clock that shows whatever time the test sets.
-class FakeTimeSource : public TimeSource {
-public:
-    explicit FakeTimeSource(LocalTime now = {}) : now_(now) {}
-    LocalTime Now() override { return now_; }
-    void Set(LocalTime now) { now_ = now; }
-
-private:
-    LocalTime now_;
+struct FakeTimeSource : TimeSource {
+    explicit FakeTimeSource(LocalTime now = {}) : now(now) {}
+    LocalTime Now() override { return now; }
+    void Set(LocalTime time) { now = time; }
+    LocalTime now;
 };
 
 } // namespace dorvane::testing

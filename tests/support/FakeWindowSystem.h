@@ -2,6 +2,7 @@
 
 #include "platform/WindowMessageHooks.h"
 
+#include <cstdlib>
 #include <functional>
 #include <map>
 
@@ -33,14 +34,16 @@ public:
     {
         if (refuseHooks)
             return false;
+        if (windows_.at(window).hook)
+            std::abort(); // hooked twice: the first hook would be lost
         ++installs;
         windows_.at(window).hook = std::move(hook);
         return true;
     }
     void RemoveHook(WindowHandle window) override
     {
-        if (windows_.contains(window))
-            windows_.at(window).hook = nullptr;
+        if (auto found = windows_.find(window); found != windows_.end())
+            found->second.hook = nullptr;
     }
     int32_t CallOwnHandling(const WindowMessage& message) override { return windows_.at(message.window).own(message); }
 

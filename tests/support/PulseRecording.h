@@ -1,15 +1,32 @@
 #pragma once
 
 #include "platform/Result.h"
+#include "platform/linux/SdlSoundOutput.h"
+#include "tests/support/SignalAnalysis.h"
+#include "tests/support/ShellCommand.h"
+#include "tests/support/TempFolder.h"
 
-#include <sys/types.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
-#include <cstdint>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <sstream>
+#include <string>
+#include <thread>
 #include <vector>
 
 namespace dorvane::testing {
+
+// What this test process plays, as heard: PulseRecording records it from the PulseAudio server,
+// RecordedPlayback (below) is a test that plays through the real sound output while it records.
 
 // A recording of what this test process plays through the PulseAudio server. The process gets a
 // null sink of its own on the server (named after DORVANE_TEST_SINK, "dorvane_null" by default, and
@@ -21,19 +38,159 @@ public:
 
     // Starts recording and returns once samples are coming in; fails with the reason when there is
     // no sound server to record from. Call before the sound output under test is opened.
-    static Result<std::unique_ptr<PulseRecording>> Start();
+    static Result<std::unique_ptr<PulseRecording>> Start()
+    {
+        using Made = Result<std::unique_ptr<PulseRecording>>;
+        static const PrivateSink sink;
+        if (!sink.error.empty())
+            return Made::Failure(sink.error);
+        std::unique_ptr<PulseRecording> recording(new PulseRecording(
+            std::filesystem::temp_directory_path() / ("dorvane-recording-" + std::to_string(getpid()) + ".raw")));
+        std::filesystem::remove(recording->file_);
+        recording->recorder_ = StartRecorder(sink.name + ".monitor", recording->file_);
+        if (recording->recorder_ < 0)
+            return Made::Failure("pacat could not be started");
+        // An idle null sink wakes up only after its long idle period (up to 2 s); wait for the samples.
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(6);
+        std::error_code error;
+        while (std::filesystem::file_size(recording->file_, error) == 0 || error) {
+            if (std::chrono::steady_clock::now() > deadline)
+                return Made::Failure("the recording of the sink's monitor gave no samples");
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        return Made(std::move(recording));
+    }
 
-    ~PulseRecording();
+    ~PulseRecording()
+    {
+        EndRecorder();
+        std::filesystem::remove(file_);
+    }
     PulseRecording(const PulseRecording&) = delete;
     PulseRecording& operator=(const PulseRecording&) = delete;
 
     // Lets the last sounds arrive, stops, and returns the left channel from the start of recording.
-    std::vector<int16_t> Stop();
+    std::vector<int16_t> Stop()
+    {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        EndRecorder();
+        const std::string bytes = TempFolder::Read(file_);
+        std::vector<int16_t> left(bytes.size() / 4);
+        for (std::size_t i = 0; i < left.size(); ++i)
+            left[i] = static_cast<int16_t>(static_cast<uint8_t>(bytes[4 * i]) | static_cast<uint8_t>(bytes[4 * i + 1]) << 8);
+        return left;
+    }
 
 private:
-    PulseRecording(pid_t recorder, std::filesystem::path file) : recorder_(recorder), file_(std::move(file)) {}
-    pid_t recorder_;
+    // This process's own null sink, loaded at first use and unloaded when the process ends; error
+    // says why there is none.
+    struct PrivateSink {
+        std::string name, module, error;
+
+        PrivateSink()
+        {
+            if (RunShell("pactl info >/dev/null 2>&1 && command -v pacat").exitCode != 0) {
+                error = "no PulseAudio server or pacat (source scripts/test-services to start one)";
+                return;
+            }
+            const char* base = std::getenv("DORVANE_TEST_SINK");
+            const std::string prefix = std::string(base && *base ? base : "dorvane_null") + "_";
+            // Sinks left by test processes that crashed: "<module> module-null-sink sink_name=<prefix><pid> ...".
+            RunShell("pactl list short modules 2>/dev/null | sed -n 's/^\\([0-9]*\\).*sink_name=" + prefix +
+                     "\\([0-9]*\\).*/\\1 \\2/p' | while read m p; do [ -e /proc/$p ] || pactl unload-module $m; done");
+            name = prefix + std::to_string(getpid());
+            module = RunShell("pactl load-module module-null-sink sink_name=" + name + " rate=" +
+                              std::to_string(kRate) + " channels=2 2>/dev/null").output;
+            if (module.empty() || module.find_first_not_of("0123456789\n") != std::string::npos)
+                error = "the PulseAudio server would not load a null sink";
+            else
+                setenv("PULSE_SINK", name.c_str(), 1);
+        }
+        ~PrivateSink()
+        {
+            if (error.empty())
+                RunShell("pactl unload-module " + module + " 2>/dev/null");
+        }
+    };
+
+    // Starts pacat recording the source into file. It ends with this process, also when a test
+    // crashes, and keeps away from the test's output (which the test runner waits on).
+    static pid_t StartRecorder(const std::string& source, const std::filesystem::path& file)
+    {
+        const std::string device = "--device=" + source, rate = "--rate=" + std::to_string(kRate);
+        const pid_t parent = getpid();
+        const pid_t child = fork();
+        if (child != 0)
+            return child;
+        prctl(PR_SET_PDEATHSIG, SIGTERM);
+        const int out = open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+        const int null = open("/dev/null", O_RDWR | O_CLOEXEC);
+        if (getppid() != parent || out < 0 || null < 0 || dup2(null, STDIN_FILENO) < 0 || dup2(out, STDOUT_FILENO) < 0 ||
+            dup2(null, STDERR_FILENO) < 0)
+            _exit(1);
+        execlp("pacat", "pacat", "--record", device.c_str(), "--format=s16le", rate.c_str(), "--channels=2", "--raw",
+               "--latency-msec=50", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    void EndRecorder()
+    {
+        if (recorder_ > 0)
+            kill(recorder_, SIGINT), waitpid(recorder_, nullptr, 0);
+        recorder_ = 0;
+    }
+
+    explicit PulseRecording(std::filesystem::path file) : file_(std::move(file)) {}
+    pid_t recorder_ = 0;
     std::filesystem::path file_;
+};
+
+constexpr int kRate = PulseRecording::kRate;
+constexpr std::size_t kMaxGap = 88; // 2 ms: the longest quiet within a tone down to 250 Hz
+
+inline double MsSince(std::chrono::steady_clock::time_point start)
+{
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
+// A test that plays through the real sound output while the sound server's sink is recorded.
+// Skipped when there is no sound server.
+class RecordedPlayback : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        auto started = PulseRecording::Start();
+        if (!started)
+            GTEST_SKIP() << started.error();
+        recording = started.take();
+        output = std::make_unique<SdlSoundOutput>(diagnostics);
+        ASSERT_TRUE(output->HasDevice()) << diagnostics.str();
+        // A stream new to the sound server starts by pulling the sink back in time so that it is
+        // heard at once; the sink's monitor has already passed that time and misses the first
+        // milliseconds. Let the stream settle before the sounds under test.
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    }
+
+    // What the sink played, left channel; the output must not have complained.
+    std::vector<int16_t> Heard()
+    {
+        auto heard = recording->Stop();
+        EXPECT_EQ(diagnostics.str(), "");
+        return heard;
+    }
+
+    // The burst of heard sound is a steady tone of the length (within 2 ms unless said) and the
+    // frequency (within 1 %).
+    static void ExpectTone(std::span<const int16_t> heard, const SignalAnalysis::Burst& burst, double lengthMs,
+                           double frequencyHz, double lengthToleranceMs = 2)
+    {
+        EXPECT_NEAR(SignalAnalysis::Milliseconds(burst.length(), PulseRecording::kRate), lengthMs, lengthToleranceMs);
+        const auto tone = std::span(heard).subspan(burst.start, burst.length());
+        EXPECT_NEAR(SignalAnalysis::ZeroCrossingFrequency(tone, PulseRecording::kRate), frequencyHz, frequencyHz / 100);
+    }
+
+    std::ostringstream diagnostics;
+    std::unique_ptr<PulseRecording> recording;
+    std::unique_ptr<SdlSoundOutput> output;
 };
 
 } // namespace dorvane::testing

@@ -7,13 +7,9 @@
 
 namespace dorvane::testing {
 
-class RecordingShell : public Shell {
-public:
-    bool Open(const std::string& target) override
-    {
-        opened.push_back(target);
-        return succeed;
-    }
+// Notes every target it is asked to open; opening succeeds unless the test says otherwise.
+struct RecordingShell : Shell {
+    bool Open(const std::string& target) override { return opened.push_back(target), succeed; }
     std::vector<std::string> opened;
     bool succeed = true;
 };

@@ -12,23 +12,15 @@ class RecordingSoundOutput : public SoundOutput {
 public:
     struct Played {
         enum class Kind { Beep, WavSync, WavAsync } kind;
-        int frequencyHz = 0;
-        int milliseconds = 0;
+        int frequencyHz = 0, milliseconds = 0;
         std::vector<uint8_t> wav;
     };
 
-    void Beep(int frequencyHz, int milliseconds) override
-    {
-        played.push_back({Played::Kind::Beep, frequencyHz, milliseconds, {}});
-    }
-    void PlayWavSync(std::span<const uint8_t> wav) override
-    {
-        played.push_back({Played::Kind::WavSync, 0, 0, {wav.begin(), wav.end()}});
-    }
-    void PlayWavAsync(std::span<const uint8_t> wav) override
-    {
-        played.push_back({Played::Kind::WavAsync, 0, 0, {wav.begin(), wav.end()}});
-    }
+    using Kind = Played::Kind;
+    void Beep(int frequencyHz, int milliseconds) override { played.push_back({Kind::Beep, frequencyHz, milliseconds, {}}); }
+    void PlayWavSync(std::span<const uint8_t> wav) override { Note(Kind::WavSync, wav); }
+    void PlayWavAsync(std::span<const uint8_t> wav) override { Note(Kind::WavAsync, wav); }
+    void Note(Kind kind, std::span<const uint8_t> wav) { played.push_back({kind, 0, 0, {wav.begin(), wav.end()}}); }
 
     std::vector<Played> played;
 };

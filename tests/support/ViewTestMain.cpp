@@ -11,11 +11,9 @@ extern "C" const char* __lsan_default_suppressions() { return "leak:libdbus-1.so
 int main(int argc, char** argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
-    const char* display = std::getenv("DISPLAY");
-    if (!display || !*display) {
-        // Qt cannot start without a display; the offscreen platform lets the tests report their skip.
+    // Qt cannot start without a display; the offscreen platform lets the tests report their skip.
+    if (const char* display = std::getenv("DISPLAY"); !display || !*display)
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    }
     QApplication app(argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -17,31 +17,28 @@ namespace {
 using testing::RecordingSoundOutput;
 using testing::WavBytes;
 constexpr int32_t kSine = ToneGenerator::PureSine, kSaw = ToneGenerator::Sawtooth, kSquare = ToneGenerator::Squarewave;
-constexpr int32_t kSilence = -1; // a sine of 0 Hz
 
 class ToneGeneratorTest : public ::testing::Test {
 protected:
-    // Makes a tone with the same frequency and volume on both channels; returns the image played.
-    WavBytes Make(int32_t frequency, double volume, int32_t wave, float seconds = 0.01f, bool decay = false)
-    {
-        return Make(frequency, volume, frequency, volume, seconds, wave, decay);
-    }
-    WavBytes Make(int32_t freqLeft, double volLeft, int32_t freqRight, double volRight, float seconds, int32_t wave,
-                  bool decay)
+    // Makes a tone (the same frequency and volume on both channels, unless given for the right);
+    // returns the image played.
+    WavBytes Make(int32_t frequency, double volume, int32_t wave, float seconds = 0.01f, bool decay = false,
+                  int32_t freqRight = -1, double volRight = -1)
     {
         const std::size_t before = sound.played.size();
-        const Status made = generator.MakeSoundFile(freqLeft, volLeft, freqRight, volRight, seconds, wave, decay);
+        const Status made = generator.MakeSoundFile(frequency, volume, freqRight < 0 ? frequency : freqRight,
+                                                    volRight < 0 ? volume : volRight, seconds, wave, decay);
         EXPECT_TRUE(made.ok()) << made.error();
         if (sound.played.size() != before + 1)
             return WavBytes{std::span<const uint8_t>{}};
-        EXPECT_EQ(sound.played.back().kind, RecordingSoundOutput::Played::Kind::WavSync);
+        EXPECT_EQ(sound.played.back().kind, RecordingSoundOutput::Kind::WavSync);
         return WavBytes{sound.played.back().wav};
     }
 
-    static std::vector<int> FirstSamples(const WavBytes& wav, int channel, std::size_t count = 4)
+    static std::vector<int> FirstSamples(const WavBytes& wav, int channel)
     {
         std::vector<int> samples;
-        for (std::size_t i = 0; i < count && i < wav.Frames(); ++i)
+        for (std::size_t i = 0; i < 4 && i < wav.Frames(); ++i)
             samples.push_back(wav.Sample(i, channel));
         return samples;
     }
@@ -71,17 +68,24 @@ TEST_F(ToneGeneratorTest, WritesAStereo16BitPcmImageOfTheNearestNumberOfFramesAn
     }
 }
 
-TEST_F(ToneGeneratorTest, FrequenciesFoldModulo22051AndTakeTheirMagnitude)
+TEST_F(ToneGeneratorTest, FrequenciesFoldModulo22051ToTheirMagnitudeWaveTypesModuloSixANegativeRemainderIsSilence)
 {
     const WavBytes silent = Make(0, 10000, kSine);
     for (std::size_t i = 0; i < silent.Frames(); ++i)
         ASSERT_EQ(silent.Sample(i, 0), 0) << i;
-    EXPECT_EQ(Make(22051, 10000, kSine).bytes, silent.bytes);
-    EXPECT_EQ(Make(2 * 22051, 10000, kSquare).bytes, silent.bytes);
-    EXPECT_EQ(Make(22052, 10000, kSine).bytes, Make(1, 10000, kSine).bytes);
-    EXPECT_EQ(Make(-2000, 10000, kSine).bytes, Make(2000, 10000, kSine).bytes);
-    // 2^31 mod 22051 = 2911: the lowest int32 has no negative counterpart, yet folds alike.
-    EXPECT_EQ(Make(std::numeric_limits<int32_t>::min(), 10000, kSine).bytes, Make(2911, 10000, kSine).bytes);
+    constexpr int32_t kLowest = std::numeric_limits<int32_t>::min();
+    const struct {
+        int32_t frequency, wave, sameFrequency, sameWave;
+    } cases[] = {
+        {22051, kSine, 0, kSine}, {2 * 22051, kSquare, 0, kSine}, {22052, kSine, 1, kSine}, {-2000, kSine, 2000, kSine},
+        {kLowest, kSine, 2911, kSine}, // 2^31 mod 22051: the lowest int32 has no negative counterpart, yet folds alike
+        {700, 6, 700, kSine}, {700, 9, 700, ToneGenerator::SineWithHarmonics}, {700, 10, 700, kSaw},
+        {700, 11, 700, kSquare}, {700, -6, 700, kSine}, {700, -1, 0, kSine}, {700, -5, 0, kSine},
+        {700, kLowest, 0, kSine}, // remainder -2
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Make(c.frequency, 10000, c.wave).bytes, Make(c.sameFrequency, 10000, c.sameWave).bytes)
+            << c.frequency << " Hz, wave " << c.wave;
 }
 
 TEST_F(ToneGeneratorTest, VolumeIsRoundedAndMaskedTo15BitsAndSamplesAreRoundedHalvesToEven)
@@ -111,18 +115,6 @@ TEST_F(ToneGeneratorTest, VolumeIsRoundedAndMaskedTo15BitsAndSamplesAreRoundedHa
     }
 }
 
-TEST_F(ToneGeneratorTest, WaveTypeIsTakenModuloSixAndANegativeRemainderIsSilence)
-{
-    const struct {
-        int32_t wave, sameAs;
-    } cases[] = {{6, kSine}, {9, ToneGenerator::SineWithHarmonics}, {10, kSaw}, {11, kSquare}, {-6, kSine},
-                 {-1, kSilence}, {-5, kSilence}, {std::numeric_limits<int32_t>::min(), kSilence}}; // remainder -2
-    for (const auto& c : cases)
-        EXPECT_EQ(Make(700, 9000, c.wave).bytes, c.sameAs == kSilence ? Make(0, 9000, kSine).bytes
-                                                                     : Make(700, 9000, c.sameAs).bytes)
-            << c.wave;
-}
-
 TEST_F(ToneGeneratorTest, OnlyNoiseDiffersBetweenEqualChannelsAndStaysWithinTheAmplitude)
 {
     for (int32_t wave = 0; wave < 6; ++wave) {
@@ -141,11 +133,11 @@ TEST_F(ToneGeneratorTest, OnlyNoiseDiffersBetweenEqualChannelsAndStaysWithinTheA
     }
 }
 
-TEST_F(ToneGeneratorTest, WaveShapesAndEachChannelsOwnFrequencyAndVolume)
+TEST_F(ToneGeneratorTest, WaveShapesEachChannelsOwnFrequencyAndVolumeAndTheirDecay)
 {
     const WavBytes sine = Make(1000, 10000, kSine);
     EXPECT_TRUE(sine.Sample(0, 0) < 0 && sine.Sample(0, 0) > -1000 && sine.Sample(1, 0) > 0) << "just below zero";
-    const WavBytes square = Make(1000, 8000, 22050, 3000, 0.01f, kSquare, false);
+    const WavBytes square = Make(1000, 8000, kSquare, 0.01f, false, 22050, 3000);
     EXPECT_EQ(FirstSamples(square, 0), (std::vector<int>{-8000, 8000, 8000, 8000}));
     EXPECT_EQ(FirstSamples(square, 1), (std::vector<int>{-3000, 3000, -3000, 3000}));
     // 441 Hz with harmonics, the sine cubed: a quarter period near 1; an eighth, sin(pi/4)^3 = 0.3536.
@@ -158,12 +150,9 @@ TEST_F(ToneGeneratorTest, WaveShapesAndEachChannelsOwnFrequencyAndVolume)
     for (std::size_t i = 1; i < saw.Frames(); ++i)
         ASSERT_GT(saw.Sample(i, 0), saw.Sample(i - 1, 0)) << i;
     EXPECT_GT(saw.Sample(saw.Frames() - 1, 0), 9900);
-}
-
-TEST_F(ToneGeneratorTest, DecayFallsFromEachChannelsStartToNearlyZero)
-{
+    // Decay falls from each channel's start to nearly zero.
     EXPECT_EQ(std::abs(Make(2205, 20000, kSquare, 0.5f).Sample(22049, 0)), 20000) << "without decay it stays";
-    const WavBytes wav = Make(2205, 20000, 2205, 10000, 0.5f, kSquare, true);
+    const WavBytes wav = Make(2205, 20000, kSquare, 0.5f, true, 2205, 10000);
     const std::size_t n = wav.Frames();
     ASSERT_EQ(n, 22050u);
     for (int channel : {0, 1}) {

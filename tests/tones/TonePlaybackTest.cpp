@@ -1,75 +1,24 @@
 // The clock's sounds as a user hears them: played through the real sound output to a PulseAudio
 // null sink, recorded from its monitor and measured. One recording holds them all.
 
-#include "platform/linux/SdlSoundOutput.h"
 #include "tests/support/FakeMessagePump.h"
-#include "tests/support/RecordedPlayback.h"
-#include "tests/support/SignalAnalysis.h"
+#include "tests/support/PulseRecording.h"
 #include "tests/support/WavBytes.h"
 #include "tones/RecordedChime.h"
 #include "tones/ToneSounds.h"
-
-#include <gtest/gtest.h>
-
-#include <chrono>
-#include <thread>
 
 namespace dorvane {
 namespace {
 
 using namespace std::chrono_literals;
 using namespace testing::SignalAnalysis;
+using testing::kRate, testing::kMaxGap;
 using Clock = std::chrono::steady_clock;
 using Samples = std::span<const int16_t>;
-
-constexpr int kRate = testing::PulseRecording::kRate;
-constexpr std::size_t kMaxGap = 88; // 2 ms
 // The device takes samples in buffers of about 46 ms: a sound starts at the next buffer.
 constexpr double kBufferJitterMs = 60;
 
-double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
-
-class TonePlayback : public testing::RecordedPlayback {
-protected:
-    void SetUp() override
-    {
-        RecordedPlayback::SetUp();
-        if (!IsSkipped() && !HasFatalFailure()) {
-            generator = std::make_unique<ToneGenerator>(*output, pump);
-            sounds = std::make_unique<ToneSounds>(state, *generator);
-        }
-    }
-
-    // Four tones of an alarm ring as the tick plays them; returns when each call started.
-    std::vector<Clock::time_point> Ring()
-    {
-        std::vector<Clock::time_point> calls;
-        for (int tone = 0; tone < 4; ++tone) {
-            calls.push_back(Clock::now());
-            sounds->PlayTone({ToneUse::AlarmRing, state.AlarmFreq, 120});
-        }
-        return calls;
-    }
-
-    // Four tones of 120 ms at 2000 Hz, heard as far apart as they were played.
-    static void ExpectRing(const std::vector<int16_t>& heard, std::span<const Burst> bursts,
-                           const std::vector<Clock::time_point>& calls)
-    {
-        for (std::size_t k = 0; k < 4; ++k) {
-            SCOPED_TRACE("tone " + std::to_string(k));
-            ExpectTone(heard, bursts[k], 120, 2000);
-            if (k > 0) {
-                EXPECT_NEAR(Milliseconds(bursts[k].start - bursts[k - 1].start, kRate), Ms(calls[k] - calls[k - 1]),
-                            kBufferJitterMs);
-            }
-        }
-    }
-
-    ClockState state;
-    testing::FakeMessagePump pump;
-    std::unique_ptr<ToneGenerator> generator;
-    std::unique_ptr<ToneSounds> sounds;
-};
+using TonePlayback = testing::RecordedPlayback;
 
 // Two strokes of the recorded chime 700 ms apart: the second starts where the sound repeats the
 // first's opening, cuts the first off and rings out whole.
@@ -103,18 +52,31 @@ void ExpectTheSecondStrokeCutsOffTheFirst(Samples heard, double chimeMs)
 
 TEST_F(TonePlayback, RingsSignalsAndChimeStrokesSoundAsTheyShould)
 {
-    const auto ring = Ring();
+    ClockState state;
+    testing::FakeMessagePump pump;
+    ToneGenerator generator(*output, pump);
+    ToneSounds sounds(state, generator);
+    // Four tones of an alarm ring as the tick plays them; returns when each call started.
+    const auto playRing = [&] {
+        std::vector<Clock::time_point> calls;
+        for (int tone = 0; tone < 4; ++tone) {
+            calls.push_back(Clock::now());
+            sounds.PlayTone({ToneUse::AlarmRing, state.AlarmFreq, 120});
+        }
+        return calls;
+    };
+    const auto ring = playRing();
     std::this_thread::sleep_for(300ms);
-    sounds->PlayStartSignal();
+    sounds.PlayStartSignal();
     std::this_thread::sleep_for(300ms);
-    sounds->PlayStopSignal();
+    sounds.PlayStopSignal();
     // Where no PC speaker takes the beeps, the computer speaker setting rings alike on the sound output.
     const bool beepsHeard = !PcSpeaker::Find();
     std::vector<Clock::time_point> beeps;
     if (beepsHeard) {
         std::this_thread::sleep_for(300ms);
         state.ComputerSpeaker = 1;
-        beeps = Ring();
+        beeps = playRing();
     }
     std::this_thread::sleep_for(300ms);
     const testing::WavBytes chime{RecordedChime()};
@@ -129,13 +91,24 @@ TEST_F(TonePlayback, RingsSignalsAndChimeStrokesSoundAsTheyShould)
     const auto bursts = FindBursts(heard, 3000, kMaxGap);
     SCOPED_TRACE(Describe(bursts, kRate));
     ASSERT_GT(bursts.size(), tones) << "the tones, then the chime";
-    ExpectRing(heard, std::span(bursts).first(4), ring);
+    // Four tones of 120 ms at 2000 Hz, heard as far apart as they were played.
+    const auto expectRing = [&](std::span<const Burst> ringing, const std::vector<Clock::time_point>& calls) {
+        for (std::size_t k = 0; k < 4; ++k) {
+            SCOPED_TRACE("tone " + std::to_string(k));
+            ExpectTone(heard, ringing[k], 120, 2000);
+            if (k > 0) {
+                EXPECT_NEAR(Milliseconds(ringing[k].start - ringing[k - 1].start, kRate),
+                            (std::chrono::duration<double, std::milli>(calls[k] - calls[k - 1]).count()), kBufferJitterMs);
+            }
+        }
+    };
+    expectRing(std::span(bursts).first(4), ring);
     for (std::size_t k = 4; k < 7; ++k)
         ExpectTone(heard, bursts[k], 100, 2000);
     EXPECT_LT(Milliseconds(bursts[5].start - bursts[4].end, kRate), 150) << "the start signal's two tones";
     EXPECT_GT(Milliseconds(bursts[6].start - bursts[5].end, kRate), 250) << "the stop signal";
     if (beepsHeard)
-        ExpectRing(heard, std::span(bursts).subspan(7), beeps);
+        expectRing(std::span(bursts).subspan(7), beeps);
     EXPECT_GT(Milliseconds(bursts[tones].start - bursts[tones - 1].end, kRate), 200) << "the chime's first stroke";
     ExpectTheSecondStrokeCutsOffTheFirst(Samples(heard).subspan(bursts[tones - 1].end + kRate / 10), chimeMs);
 }

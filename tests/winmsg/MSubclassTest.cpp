@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <deque>
 #include <functional>
 #include <string>
 #include <utility>
@@ -16,42 +15,32 @@ namespace {
 using testing::FakeWindowSystem;
 using Journal = std::vector<std::string>;
 
-constexpr uint32_t kWmPaint = 15;
-constexpr uint32_t kWmMouseMove = 512;
+constexpr uint32_t kWmPaint = 15, kWmMouseMove = 512;
 
-// A client that notes each call in a shared journal and answers with its own result.
-class JournalClient : public ISubclass {
-public:
-    JournalClient(std::string name, Journal& journal, int32_t response, int32_t result)
-        : name_(std::move(name)), journal_(journal), response_(response), result_(result) {}
-
-    int32_t MsgResponse() const override { return response_; }
-    void SetMsgResponse(int32_t response) override { response_ = response; }
+// A client that notes each call in a shared journal as "name:message:wParam:lParam", then runs
+// onMessage, and answers with its own result.
+struct JournalClient : ISubclass {
+    JournalClient(std::string name, Journal& journal, int32_t result) : name(std::move(name)), journal(journal), result(result) {}
+    int32_t MsgResponse() const override { return response; }
+    void SetMsgResponse(int32_t r) override { response = r; }
     int32_t WindowProc(WindowHandle, uint32_t iMsg, uintptr_t wParam, intptr_t lParam) override
     {
-        journal_.push_back(name_ + ":" + std::to_string(iMsg) + ":" + std::to_string(wParam) + ":" + std::to_string(lParam));
+        journal.push_back(name + ":" + std::to_string(iMsg) + ":" + std::to_string(wParam) + ":" + std::to_string(lParam));
         if (onMessage)
             onMessage();
-        return result_;
+        return result;
     }
 
+    std::string name;
+    Journal& journal;
+    int32_t result, response = PassNone;
     std::function<void()> onMessage;
-
-private:
-    std::string name_;
-    Journal& journal_;
-    int32_t response_;
-    int32_t result_;
 };
 
 // A window whose own handling notes "own:<message>" and answers 99, and clients "a", "b", "c" that
 // pass no message on and answer 1, 2, 3.
 class Interception : public ::testing::Test {
 protected:
-    JournalClient& Client(std::string name, int32_t response, int32_t result)
-    {
-        return clients.emplace_back(std::move(name), journal, response, result);
-    }
     void Intercept(std::initializer_list<JournalClient*> interceptors, uint32_t message)
     {
         for (JournalClient* client : interceptors)
@@ -59,14 +48,13 @@ protected:
     }
 
     Journal journal;
-    std::deque<JournalClient> clients;
     FakeWindowSystem windows;
     MSubclass subclass{windows, "dorvane"};
     WindowHandle window = windows.AddWindow([this](const WindowMessage& m) {
         journal.push_back("own:" + std::to_string(m.message));
         return 99;
     });
-    JournalClient &a = Client("a", PassNone, 1), &b = Client("b", PassNone, 2), &c = Client("c", PassNone, 3);
+    JournalClient a{"a", journal, 1}, b{"b", journal, 2}, c{"c", journal, 3};
 };
 
 TEST_F(Interception, ClientsRunInOrderAndOnlyTheFirstAndLastAreAskedHowToPassTheMessageOn)
@@ -150,7 +138,7 @@ TEST_F(Interception, RefusesWithNumberSourceAndTextAndLeavesTheWindowAsItWas)
     }
 }
 
-TEST_F(Interception, RefusedDuplicateAndStrayReleasesLeaveTheRegistryAsItWas)
+TEST_F(Interception, RefusedDuplicateAndStrayReleasesLeaveTheRegistryAsItWasAndAnEndedLayerReleasesAll)
 {
     Intercept({&a}, kWmTimer);
     const auto refusal = subclass.InterceptMessage(a, window, kWmTimer);
@@ -165,6 +153,12 @@ TEST_F(Interception, RefusedDuplicateAndStrayReleasesLeaveTheRegistryAsItWas)
     EXPECT_EQ(journal, Journal{"a:275:0:0"}) << "the client is called once";
     EXPECT_TRUE(subclass.ReleaseMessage(a, window, kWmTimer));
     EXPECT_FALSE(windows.IsHooked(window));
+    {
+        MSubclass layer(windows);
+        ASSERT_FALSE(layer.InterceptMessage(a, window, kWmTimer));
+        EXPECT_TRUE(windows.IsHooked(window));
+    }
+    EXPECT_FALSE(windows.IsHooked(window)) << "ending a layer gives every window its messages back";
 }
 
 TEST_F(Interception, ReleasedClientsAreNotCalledAlsoDuringDispatchAndTheOthersKeepTheirOrder)
@@ -190,16 +184,6 @@ TEST_F(Interception, ClientMayHandleFurtherMessagesInsideItsWindowProc)
     };
     windows.Send(window, kWmTimer);
     EXPECT_EQ(journal, (Journal{"a:275:0:0", "a:512:5:0", "own:15"}));
-}
-
-TEST_F(Interception, EndingTheLayerGivesEveryWindowItsMessagesBack)
-{
-    {
-        MSubclass layer(windows);
-        ASSERT_FALSE(layer.InterceptMessage(a, window, kWmTimer));
-        EXPECT_TRUE(windows.IsHooked(window));
-    }
-    EXPECT_FALSE(windows.IsHooked(window));
 }
 
 } // namespace

@@ -81,8 +81,9 @@ TEST_F(DesktopShellTest, StartsAnExecutableFileWithoutArgumentsInASessionOfItsOw
 }
 
 // Programs are found on the search path and in home, without quotes and blanks, and run; addresses,
-// documents and folders go to the opener as one argument.
-TEST_F(DesktopShellTest, RunsProgramsAndHandsAddressesDocumentsAndFoldersToTheOpenerAsOneArgument)
+// documents and folders go to the opener as one argument; shell commands, missing targets or a
+// missing opener start nothing.
+TEST_F(DesktopShellTest, RunsProgramsHandsAddressesDocumentsAndFoldersToTheOpenerAndStartsNothingElse)
 {
     WriteProgram(folder / "bin" / "dorvane-wake", Leave("ran"));
     WriteProgram(folder / "prog.sh", Leave("ran"));
@@ -109,10 +110,7 @@ TEST_F(DesktopShellTest, RunsProgramsAndHandsAddressesDocumentsAndFoldersToTheOp
         EXPECT_EQ(Await(c.marker), c.marker == "ran" ? "" : "1\n" + c.left + "\n") << c.typed;
     }
     EXPECT_FALSE(fs::exists(folder / "ran"));
-}
 
-TEST_F(DesktopShellTest, StartsNothingForShellCommandsMissingTargetsOrAMissingOpener)
-{
     const std::string canary = (folder / "canary").string();
     fs::create_directories(canary);
     WriteProgram(folder / "bin" / "x", Leave("x ran"));

@@ -10,7 +10,7 @@ namespace {
 
 using testing::TempFolder;
 
-TEST(FileStore, ReadsWholeFilesAndTellsAMissingFileFromAFailure)
+TEST(FileStore, ReadsWholeFilesReplacesThroughALinkKeepingTheModeAndTellsAMissingFileFromAFailure)
 {
     TempFolder folder;
     TempFolder::Write(folder / "a", std::string("x\0y", 3));
@@ -20,11 +20,7 @@ TEST(FileStore, ReadsWholeFilesAndTellsAMissingFileFromAFailure)
     EXPECT_FALSE(missing.value().has_value());
     EXPECT_FALSE(FileStore::Read(folder / "a", 2).ok()) << "larger than allowed";
     EXPECT_FALSE(FileStore::Read(folder.path(), 100).ok());
-}
 
-TEST(FileStore, ReplaceKeepsTheFilesModeAndWritesThroughALinkRemoveIgnoresAMissingFile)
-{
-    TempFolder folder;
     TempFolder::Write(folder / "real.ini", "old");
     ::chmod((folder / "real.ini").c_str(), 0600);
     std::filesystem::create_symlink(folder / "real.ini", folder / "link.ini");

@@ -18,7 +18,7 @@ namespace {
 using testing::TempFolder;
 using Clock = std::chrono::steady_clock;
 
-TEST(PcSpeaker, IsNotFoundWhereNoDeviceCanSoundTones)
+TEST(PcSpeaker, IsNotFoundWhereNoDeviceCanSoundTonesSoundsAToneForItsLengthAndReturnsAtOnceWhenRefused)
 {
     TempFolder folder;
     EXPECT_FALSE(PcSpeaker::Find(folder / "missing"));
@@ -26,10 +26,7 @@ TEST(PcSpeaker, IsNotFoundWhereNoDeviceCanSoundTones)
     TempFolder::Write(folder / "event0", "");
     TempFolder::Write(folder / "event1", std::string(64, '\0'));
     EXPECT_FALSE(PcSpeaker::Find(folder.path())) << "plain files";
-}
 
-TEST(PcSpeaker, SoundsTheToneForItsLengthThenStopsItAndARefusedToneReturnsAtOnce)
-{
     int pipeEnds[2];
     ASSERT_EQ(pipe(pipeEnds), 0);
     {

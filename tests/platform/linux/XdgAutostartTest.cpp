@@ -8,7 +8,7 @@ namespace {
 
 using testing::TempFolder;
 
-TEST(XdgAutostart, EnableWritesADesktopEntryAndDisableRemovesIt)
+TEST(XdgAutostart, EnableWritesADesktopEntryQuotingThePathSoThatTheSessionRunsExactlyThisProgramDisableRemovesIt)
 {
     TempFolder folder;
     XdgAutostart autostart(folder / "autostart");
@@ -23,11 +23,8 @@ TEST(XdgAutostart, EnableWritesADesktopEntryAndDisableRemovesIt)
     EXPECT_TRUE(autostart.Disable());
     EXPECT_FALSE(autostart.IsEnabled());
     EXPECT_TRUE(autostart.Disable()) << "disabling twice is fine";
-}
 
-TEST(XdgAutostart, QuotesPathsSoThatTheSessionRunsExactlyThisProgram)
-{
-    struct Case {
+    const struct {
         const char* path;
         const char* exec;
     } cases[] = {

@@ -16,30 +16,24 @@ struct PumpOnAFakeClock {
     QtMessagePump pump{[this] { return now; }};
     int ran = 0;
 
-    void Queue()
-    {
-        QTimer::singleShot(0, qApp, [this] { ++ran; });
-    }
+    void Queue() { QTimer::singleShot(0, qApp, [this] { ++ran; }); }
     // Runs what is still queued so that one case leaves nothing behind for the next.
     ~PumpOnAFakeClock() { QCoreApplication::processEvents(); }
 };
 
-TEST(QtMessagePump, RunsWhatIsWaitingAtTheFirstCall)
+TEST(QtMessagePump, RunsWhatIsWaitingAtTheFirstCallThenLeavesItWaitingForTwoMillisecondsAfterTheLastRun)
 {
-    PumpOnAFakeClock fake;
-    fake.Queue();
-    fake.pump.RunPendingMessages();
-    EXPECT_EQ(fake.ran, 1);
-}
-
-TEST(QtMessagePump, LeavesMessagesWaitingWhenItRanMomentsAgo)
-{
-    struct Case {
+    {
+        PumpOnAFakeClock fake;
+        fake.Queue();
+        fake.pump.RunPendingMessages();
+        EXPECT_EQ(fake.ran, 1) << "the first call";
+    }
+    const struct {
         std::chrono::microseconds sinceLastRun;
         bool runs;
-    };
-    const Case cases[] = {{0us, false}, {300us, false}, {1999us, false}, {2ms, true}, {480ms, true}, {1s, true}};
-    for (const Case& c : cases) {
+    } cases[] = {{0us, false}, {300us, false}, {1999us, false}, {2ms, true}, {480ms, true}, {1s, true}};
+    for (const auto& c : cases) {
         PumpOnAFakeClock fake;
         fake.pump.RunPendingMessages();
         fake.Queue();
@@ -47,10 +41,7 @@ TEST(QtMessagePump, LeavesMessagesWaitingWhenItRanMomentsAgo)
         fake.pump.RunPendingMessages();
         EXPECT_EQ(fake.ran, c.runs ? 1 : 0) << c.sinceLastRun.count() << " us after the last run";
     }
-}
-
-TEST(QtMessagePump, AQuietPeriodCountsFromTheLastRunNotTheLastCall)
-{
+    // A quiet period counts from the last run, not the last call.
     PumpOnAFakeClock fake;
     fake.pump.RunPendingMessages();
     fake.Queue();
