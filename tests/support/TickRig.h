@@ -14,6 +14,7 @@
 
 #include <map>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -62,15 +63,16 @@ struct TickRig {
         }
         return sounded;
     }
-    // An armed daily alarm in slot at "hour:minute ampm".
+    // An armed daily alarm at "hour:minute ampm", on its own or in slot.
+    static AlarmSlot Alarm(const char* hour, const char* minute, const char* ampm)
+    {
+        AlarmSlot alarm;
+        std::tie(alarm.AlarmActivated, alarm.AlarmHour, alarm.AlarmMin, alarm.AlarmAMPM) = std::tuple("1", hour, minute, ampm);
+        return alarm;
+    }
     AlarmSlot& DailyAlarm(int slot, const char* hour, const char* minute, const char* ampm)
     {
-        AlarmSlot& alarm = state.Alarms[slot];
-        alarm.AlarmActivated = "1";
-        alarm.AlarmHour = hour;
-        alarm.AlarmMin = minute;
-        alarm.AlarmAMPM = ampm;
-        return alarm;
+        return state.Alarms[slot] = Alarm(hour, minute, ampm);
     }
 
     ClockState state;

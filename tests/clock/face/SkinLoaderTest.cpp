@@ -1,9 +1,10 @@
+#include "clock/face/SkinCatalogue.h"
 #include "clock/face/SkinLoader.h"
-
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 #include <utility>
 
@@ -11,6 +12,29 @@ namespace dorvane {
 namespace {
 
 using Size = std::pair<int, int>;
+
+TEST(SkinCatalogue, ListsTwentySkinsByPositionThenTheHiddenChronoAndGivesAPositionOnlyForTheExactText)
+{
+    const auto dials = SkinCatalogue::AllDials();
+    ASSERT_EQ(dials.size(), 21u);
+    for (int position = 1; position <= SkinCatalogue::kCount; ++position) {
+        EXPECT_EQ(dials[position - 1], SkinCatalogue::SkinAt(position)) << position;
+        EXPECT_EQ(SkinCatalogue::PositionOf(SkinCatalogue::SkinAt(position)), position) << position;
+    }
+    EXPECT_EQ(std::tuple(dials[0], dials[1], dials[10], dials[19], dials[20]),
+              std::tuple("<default>", "Black", "ROLEX1", "BRISA", "Chrono")); // the options window's order
+    for (std::string_view skin : {"black", "BLACK", "<Default>", "Chrono", "", "Black ", "Glass"})
+        EXPECT_EQ(SkinCatalogue::PositionOf(skin), std::nullopt) << skin;
+    const std::pair<std::string_view, PictureResource> cases[] = {
+        {"<default>", {"PNG", "BACK"}},     {"<dEfAuLt>", {"PNG", "BACK"}},   {"Black", {"CUSTOM", "Black"}},
+        {"black", {"CUSTOM", "black"}},     {"Chrono", {"CUSTOM", "Chrono"}}, {"default", {"CUSTOM", "default"}},
+        {"<default> ", {"CUSTOM", "<default> "}}, {"Sundial", {"CUSTOM", "Sundial"}},
+    };
+    for (const auto& [skin, dial] : cases) {
+        EXPECT_EQ(SkinCatalogue::DialOf(skin), dial) << skin;
+        EXPECT_EQ(SkinCatalogue::IsDefault(skin), dial.type == "PNG") << skin;
+    }
+}
 
 std::vector<std::uint8_t> ArtBytes(const std::string& relative)
 {
@@ -49,12 +73,9 @@ protected:
 
 TEST_F(SkinLoaderTest, EverySkinLoadsItsOwnDialWhateverTheCaseAndSizesTheWindowToIt)
 {
-    // Every dial's bytes are checked with the program's resources; here a few names in any case
-    // and every size there is.
-    const struct {
-        const char *skin, *file;
-        Size size;
-    } dials[] = {{"<DEFAULT>", "default", {130, 130}}, {"wall", "wall", {129, 128}}, {"rolex1", "rolex1", {131, 131}}};
+    // Every dial's bytes are checked with the program's resources; here names in any case and every size.
+    const struct { const char *skin, *file; Size size; } dials[] = {
+        {"<DEFAULT>", "default", {130, 130}}, {"wall", "wall", {129, 128}}, {"rolex1", "rolex1", {131, 131}}};
     for (const auto& dial : dials) {
         SCOPED_TRACE(dial.skin);
         EXPECT_TRUE(Load(dial.skin).ok());
@@ -93,10 +114,7 @@ TEST_F(SkinLoaderTest, EverySurfaceTakesTheHighQualitySetting)
 TEST_F(SkinLoaderTest, EverySkinChangeReloadsAllFivePictures)
 {
     // Each resource with the picture it holds at the first load and at the second.
-    const struct {
-        const char *type, *name, *first, *second;
-        const c32bppDIB& surface;
-    } pictures[] = {
+    const struct { const char *type, *name, *first, *second; const c32bppDIB& surface; } pictures[] = {
         {"CUSTOM", "BLUE", "dials/blue.png", "dials/red.png", surfaces.iBack},
         {"PNG", "HOUR", "hands/hour.png", "hands/second.png", surfaces.iHour},
         {"PNG", "MINUTE", "hands/minute.png", "hands/hour.png", surfaces.iMin},

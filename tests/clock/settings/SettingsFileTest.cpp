@@ -1,5 +1,7 @@
 #include "clock/settings/SettingsFile.h"
+#include "clock/settings/IniFile.h"
 #include "clock/settings/IniProfile.h"
+#include "clock/settings/SettingsLocation.h"
 #include "tests/support/FakeMessagePump.h"
 #include "tests/support/FakeScreen.h"
 #include "tests/support/TempFolder.h"
@@ -21,15 +23,72 @@ namespace {
 using testing::FakeScreen;
 using testing::TempFolder;
 
+TEST(IniFile, FindsTheFirstOfSectionsAndKeysWithoutRegardToCaseAndValuesUpToTheLineEnd)
+{
+    auto file = IniFile::Parse("[settings]\nskin=RED = red ; x\n[ALARM0]\n  alarmhour  =  7  \nalarmhour=8\n[Alarm0]\nj=4\n");
+    EXPECT_EQ(file.Find("Settings", "Skin"), "RED = red ; x");
+    EXPECT_EQ(file.Find("Alarm0", "AlarmHour"), "7");
+    EXPECT_EQ(file.Find("Alarm0", "Skin"), std::nullopt);
+    EXPECT_EQ(file.Find("Alarm0", "j"), std::nullopt);
+    EXPECT_EQ(file.Find("Alarm1", "AlarmHour"), std::nullopt);
+}
+
+TEST(IniFile, KeepsEveryLineItsLineEndAndWhatItDoesNotKnowWhenSetting)
+{
+    auto windows = IniFile::Parse("\xEF\xBB\xBF; written by hand\r\n[Settings]\r\n;Skin=BLUE\r\nSkin=RED\r\nAlpha=200\r\n");
+    EXPECT_EQ(windows.Find("Settings", "Skin"), "RED");
+    windows.Set("Settings", "Alpha", "100");
+    EXPECT_EQ(windows.Serialize(), "\xEF\xBB\xBF; written by hand\r\n[Settings]\r\n;Skin=BLUE\r\nSkin=RED\r\nAlpha=100\r\n");
+    const std::string mixed = "[A]\r\nk=1\n; a\rb\r\nj=2\n"; // and a carriage return inside a line
+    EXPECT_EQ(IniFile::Parse(mixed).Serialize(), mixed);
+
+    auto file = IniFile::Parse("[Settings]\nSkin=RED\nMyOwnKey=keep me\n\n[Other]\nx=1\n");
+    file.Set("settings", "SKIN", "BLUE");
+    file.Set("Settings", "Alpha", "179");
+    file.Set("Alarm0", "AlarmHour", "7");
+    EXPECT_EQ(file.Serialize(), "[Settings]\nSKIN=BLUE\nMyOwnKey=keep me\nAlpha=179\n\n[Other]\nx=1\n\n[Alarm0]\nAlarmHour=7\n");
+
+    IniFile injected; // line breaks in a value are written as blanks and cannot make lines
+    injected.Set("Alarm0", "AlarmMessage", "wake\nup\r\n[Settings]\nSkin=X");
+    EXPECT_EQ(injected.Find("Settings", "Skin"), std::nullopt);
+    EXPECT_EQ(injected.Find("Alarm0", "AlarmMessage"), "wake up  [Settings] Skin=X");
+}
+
+TEST(IniProfile, CutsLongValuesTo254CharactersNeverSplittingOneAndTrims)
+{
+    auto file = IniFile::Parse("[S]\nlong=" + std::string(300, 'x') + "\nblank=   \nutf8=" + std::string(253, 'a') +
+                               "\xC3\xA9" + "\n");
+    EXPECT_EQ(IniProfile::Lookup(file, "S", "long", "d"), std::string(254, 'x'));
+    EXPECT_EQ(IniProfile::Lookup(file, "S", "blank", "d"), "");
+    EXPECT_EQ(IniProfile::Lookup(file, "S", "missing", " d "), "d");
+    EXPECT_EQ(IniProfile::Lookup(file, "S", "utf8", "d"), std::string(253, 'a'));
+}
+
+TEST(SettingsLocation, PrefersTheCommandLineThenTheProgramsFolderThenTheUsersConfigFolder)
+{
+    TempFolder folder;
+    SettingsLocation location;
+    location.programFolder = folder.path();
+    location.home = "/home/ann";
+    EXPECT_EQ(location.Resolve(), folder / "ClockSettings.ini");
+    location.explicitFile = "/tmp/mine.ini";
+    EXPECT_EQ(location.Resolve(), "/tmp/mine.ini");
+    location.explicitFile.reset();
+    location.programFolder = "/no/such/folder"; // cannot be written
+    EXPECT_EQ(location.Resolve(), "/home/ann/.config/dorvane/ClockSettings.ini");
+    location.xdgConfigHome = "/cfg";
+    EXPECT_EQ(location.Resolve(), "/cfg/dorvane/ClockSettings.ini");
+    location.xdgConfigHome = "relative/cfg";
+    EXPECT_EQ(location.Resolve(), "/home/ann/.config/dorvane/ClockSettings.ini");
+}
+
 // Records what the settings ask of the clock window, and what the state was at that moment.
 class RecordingHost : public SettingsHost {
 public:
     explicit RecordingHost(const ClockState& state) : state_(state) {}
-
     double ClockWindowWidthTwips() override
     {
-        calls.push_back("width speaker " + std::to_string(state_.ComputerSpeaker) + " volume " +
-                        std::to_string(state_.FreqVol));
+        calls.push_back("width speaker " + std::to_string(state_.ComputerSpeaker) + " volume " + std::to_string(state_.FreqVol));
         return widthTwips;
     }
     TwipsPoint ClockWindowPositionTwips() override { return position; }
@@ -46,8 +105,7 @@ private:
 
 // While it lives, replacing the settings file fails the way it most often does on each system. On
 // Linux the new file may grow to 64 bytes only, as on a full disk. On Windows another program (an
-// editor, a virus scanner) holds the old file open without letting it be deleted, so the new file
-// cannot take its place.
+// editor, a virus scanner) holds the old file open without letting it be deleted.
 class FailingReplace {
 public:
 #ifdef _WIN32
@@ -76,7 +134,6 @@ private:
 #endif
 };
 
-// The alarm section of a slot that holds every default.
 std::string DefaultAlarm(int slot)
 {
     return "[Alarm" + std::to_string(slot) +
@@ -87,7 +144,6 @@ class SettingsFileTest : public ::testing::Test {
 protected:
     std::filesystem::path Path() const { return folder / "ClockSettings.ini"; }
     std::string FileText() const { return TempFolder::Read(Path()); }
-    // Writes the file, loads it and returns the outcome.
     Status Load(const std::string& bytes)
     {
         TempFolder::Write(Path(), bytes);
@@ -96,7 +152,7 @@ protected:
     TempFolder folder;
     ClockState state;
     RecordingHost host{state};
-    FakeScreen screen{1280, 1024, 15};
+    FakeScreen screen;
     std::ostringstream errors;
     SettingsFile settings{Path(), state, host, screen, errors};
 };
@@ -106,7 +162,6 @@ TEST_F(SettingsFileTest, AMissingFileGivesEveryDefaultWhichTheSettingsTextAndASa
     state.Skin = "BLUE";
     state.Alarms[3].AlarmHour = "9";
     EXPECT_TRUE(settings.LoadSettings().ok());
-
     std::string expected = "[Settings]\nSkin=<Default>\nComputerSpeaker=0\nFreqVol=16250\nX=1110\nY=20\nUnmovable=0\n"
                            "AlwaysOnTop=0\nAlpha=179\nRunAtStartup=0\nInvisibleClock=0\nShowSeconds=1\nActivateTick=0\n"
                            "TickFreq=7000\nTickDur=50\nActivateChime=1\nSelectChime=BigBen\nChimeFreq=500\n"
@@ -117,27 +172,24 @@ TEST_F(SettingsFileTest, AMissingFileGivesEveryDefaultWhichTheSettingsTextAndASa
     EXPECT_FALSE(std::filesystem::exists(Path()));
     ASSERT_TRUE(settings.SaveSettings().ok());
     EXPECT_EQ(FileText(), expected);
-
     const auto inNewFolder = folder / "new" / "ClockSettings.ini";
     ASSERT_TRUE(SettingsFile(inNewFolder, state, host, screen, errors).SaveSettings().ok());
     EXPECT_EQ(TempFolder::Read(inNewFolder), expected);
 }
 
-TEST_F(SettingsFileTest, ReadsInOrderCreatingTheWindowAfterTheSoundSettingsAndLoadingTheSkinLast)
+TEST_F(SettingsFileTest, ReadsInOrderCreatingTheWindowAfterTheSoundSettingsLoadingTheSkinLastAndPlacingItByTheScreen)
 {
     Load("[Settings]\nSkin=RED\nComputerSpeaker=1\nFreqVol=100\nAlwaysOnTop=1\n[Alarm6]\nAlarmHour=11\n");
     EXPECT_EQ(host.calls, (std::vector<std::string>{"width speaker 1 volume 100", "topmost", "skin RED alarm6 11"}));
     EXPECT_TRUE(state.HighQuality);
-}
 
-TEST_F(SettingsFileTest, TheDefaultPositionFollowsTheScreenAndTheWindow)
-{
     const struct {
         int screenWidth;
         double twipsPerPixel, windowWidthTwips;
         int x, y;
     } cases[] = {{1920, 15, 1950, 1770, 20}, {2560, 7.5, 2250, 2081, 37} /* 7.5 twips per pixel rounds to 8 */,
                  {100, 15, 2250, -70, 20}};
+    std::filesystem::remove(Path());
     for (const auto& c : cases) {
         FakeScreen otherScreen(c.screenWidth, 1000, c.twipsPerPixel);
         host.widthTwips = c.windowWidthTwips;
@@ -156,9 +208,9 @@ TEST_F(SettingsFileTest, ReadsKeysInAnyCaseKeepsEmptyTextsIgnoresAlarm7AndGivesN
     EXPECT_EQ(state.Alarms[0].AlarmMin, "");
     EXPECT_FALSE(state.Alarms[7].IsArmed()) << "the table has seven alarms";
     EXPECT_TRUE(state.Unmovable && state.AlwaysOnTop);
-    const std::vector<int> numbers = {state.Alpha,     state.TickFreq, state.TickDur, state.ChimeFreq,
-                                      state.AlarmFreq, state.FreqVol,  state.X,       state.Y,
-                                      state.AlarmNoOfRings, state.ShowBorder, state.ChimeRingOnce};
+    const std::vector<int> numbers = {state.Alpha,   state.TickFreq, state.TickDur,        state.ChimeFreq,
+                                      state.AlarmFreq, state.FreqVol, state.X, state.Y, state.AlarmNoOfRings,
+                                      state.ShowBorder, state.ChimeRingOnce};
     EXPECT_EQ(numbers, (std::vector<int>{179, 7000, 50, 500, 2000, 1200, 16, -5, 2, 4, 0}));
 }
 
@@ -170,8 +222,7 @@ TEST_F(SettingsFileTest, ASaveKeepsUnknownKeysCommentsAndLineEndsAndWritesTheWin
     ASSERT_TRUE(settings.SaveSettings().ok());
     const std::string text = FileText();
     EXPECT_TRUE(text.starts_with("\xEF\xBB\xBF; my clock\r\n[Settings]\r\nSkin=RED\r\nMyKey=42\r\nUnmovable=1\r\n"
-                                 "X=301\r\nY=-40\r\nComputerSpeaker=0\r\n"))
-        << text;
+                                 "X=301\r\nY=-40\r\nComputerSpeaker=0\r\n")) << text;
     EXPECT_NE(text.find("TickFreq=-12\r\n"), std::string::npos) << text;
     EXPECT_NE(text.find("[Extra]\r\nA=B\r\n"), std::string::npos);
     EXPECT_EQ(text.find("\n\n"), std::string::npos) << "only CRLF line ends";
@@ -188,20 +239,16 @@ TEST_F(SettingsFileTest, AResetDeletesTheFileAndAFollowingSaveWritesDefaultsAtTh
     EXPECT_FALSE(std::filesystem::exists(Path()));
     EXPECT_EQ(state.Skin, "<Default>");
     settings.SaveSettings(); // the options window saves as it reopens
-    const std::string text = FileText();
-    EXPECT_NE(text.find("X=50\nY=60\n"), std::string::npos);
-    EXPECT_NE(text.find(DefaultAlarm(3)), std::string::npos);
+    EXPECT_NE(FileText().find("X=50\nY=60\n"), std::string::npos);
+    EXPECT_NE(FileText().find(DefaultAlarm(3)), std::string::npos);
 }
 
-TEST_F(SettingsFileTest, AnOverlongValueIsCutAndTheFileStillSaves)
+TEST_F(SettingsFileTest, AnOverlongValueIsCutAndAnUnreadableOrOversizedFileGivesDefaultsAndIsNeverOverwritten)
 {
     EXPECT_TRUE(Load("[Settings]\nSkin=" + std::string(4 << 20, 'R')).ok());
     EXPECT_EQ(state.Skin, std::string(254, 'R'));
     EXPECT_TRUE(settings.SaveSettings().ok());
-}
 
-TEST_F(SettingsFileTest, AnUnreadableOrOversizedFileGivesDefaultsAndIsNeverOverwritten)
-{
     const std::string oversized = "[Settings]\nSkin=RED\n" + std::string(IniProfile::kMaxFileBytes, '#');
     const struct {
         const char* what;
@@ -229,17 +276,15 @@ TEST_F(SettingsFileTest, AFailedSaveLeavesTheOldFileIntactAndSaysSo)
     const std::string old = "[Settings]\nSkin=RED\nKeep=" + std::string(1000, 'k') + "\n";
     Load(old);
     state.Skin = "BLUE";
-
-    Status saveResult = Status::Ok();
+    Status saved = Status::Ok();
     {
         FailingReplace failing(Path());
-        saveResult = settings.SaveSettings();
+        saved = settings.SaveSettings();
     }
-
-    EXPECT_FALSE(saveResult.ok());
-    EXPECT_NE(saveResult.error().find("ClockSettings.ini"), std::string::npos) << saveResult.error();
+    ASSERT_FALSE(saved.ok());
+    EXPECT_NE(saved.error().find("ClockSettings.ini"), std::string::npos) << saved.error();
     EXPECT_EQ(FileText(), old);
-    EXPECT_NE(errors.str().find(saveResult.error()), std::string::npos) << "the failure is told on stderr";
+    EXPECT_NE(errors.str().find(saved.error()), std::string::npos) << "the failure is told on stderr";
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1) << "no temporary left behind";
 }
 

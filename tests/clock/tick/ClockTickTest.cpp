@@ -1,11 +1,13 @@
+#include "clock/tick/AlarmSchedule.h"
+#include "clock/tick/ClockTimerClient.h"
+#include "tests/support/FakeWindowSystem.h"
 #include "tests/support/TickRig.h"
+#include "winmsg/MSubclass.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <functional>
 #include <limits>
-#include <set>
 
 namespace dorvane {
 namespace {
@@ -27,43 +29,55 @@ TEST(TickRun, ShowsTheWindowOnEscapeThenDrawsSoundsAndRingsThenShowsThePicture)
     rig.RunAt(At(7, 5, 3));
     EXPECT_EQ(rig.window.journal, (Journal{"show", "draw", "tone", "tone", "tone", "tone", "tone", "present"}));
     EXPECT_EQ(SecondIndex(rig.window.drawnAt.at(0)), SecondIndex(At(7, 5, 3)));
-}
-
-TEST(TickRun, WritesTheTimeLineOfTheOpenOptionsWindow)
-{
-    TickRig rig;
-    rig.RunAt(At(7, 5, 9));
-    EXPECT_EQ(rig.options.timeLine, "");
     rig.state.OptionsOpen = true;
+    EXPECT_EQ(rig.options.timeLine, "") << "no options window, no time line";
     rig.RunAt(At(19, 5, 10));
     EXPECT_EQ(rig.options.timeLine, " Sunday, December 6, 2026 07:05:10 PM ");
 }
 
-TEST(TickRun, RunsOncePerWallClockSecond)
+TEST(TickRun, RunsOncePerWallClockSecondAndATimerMessageDuringPendingMessagesStartsNoNestedRun)
 {
     TickRig rig;
-    LocalTime early = At(7, 5, 2), late = At(7, 5, 2);
-    early.fraction = 0.001, late.fraction = 0.999;
-    for (const LocalTime& t : {early, late, At(7, 5, 3), At(6, 5, 3) /* the clock was set back an hour */})
+    for (const LocalTime& t : {At(7, 5, 2.001), At(7, 5, 2.999), At(7, 5, 3), At(6, 5, 3) /* the clock set back */})
         rig.RunAt(t);
     ASSERT_EQ(rig.window.drawnAt.size(), 3u);
     EXPECT_EQ(SecondIndex(*rig.tick.LastRun()), SecondIndex(At(6, 5, 3)));
+
+    TickRig nested;
+    nested.DailyAlarm(0, "7", "05", "AM");
+    nested.pump.pending = [&] {
+        nested.tick.UpdateClock(); // the same second
+        nested.time.Set(At(7, 5, 1));
+        nested.tick.UpdateClock(); // the next one: it gets a run after this one
+        EXPECT_EQ(nested.window.journal, Journal{"draw"});
+    };
+    nested.RunAt(At(7, 5, 0));
+    EXPECT_EQ(nested.window.journal, (Journal{"draw", "present", "draw", "present"}));
+    EXPECT_EQ(nested.window.drawnAt.at(1).second, 1);
+    EXPECT_EQ(nested.sounds.Count(ToneUse::AlarmRing), 8) << "one ring for each second, one after the other";
 }
 
-TEST(TickRun, TimerMessageDuringPendingMessagesStartsNoNestedRunButItsSecondGetsARunAfter)
+TEST(TickRun, TimerMessagesRunTheTickUntilReleasedAndOtherMessagesGoToTheWindow)
 {
     TickRig rig;
-    rig.DailyAlarm(0, "7", "05", "AM");
-    rig.pump.pending = [&] {
-        rig.tick.UpdateClock(); // the same second
-        rig.time.Set(At(7, 5, 1));
-        rig.tick.UpdateClock(); // the next one
-        EXPECT_EQ(rig.window.journal, Journal{"draw"});
-    };
-    rig.RunAt(At(7, 5, 0));
-    EXPECT_EQ(rig.window.journal, (Journal{"draw", "present", "draw", "present"}));
-    EXPECT_EQ(rig.window.drawnAt.at(1).second, 1);
-    EXPECT_EQ(rig.sounds.Count(ToneUse::AlarmRing), 8) << "one ring for each second, one after the other";
+    testing::FakeWindowSystem windows;
+    MSubclass subclass{windows};
+    int ownMessages = 0;
+    const WindowHandle window = windows.AddWindow([&](const WindowMessage&) { ++ownMessages; return 42; });
+    ClockTimerClient client{rig.tick};
+    ASSERT_FALSE(subclass.InterceptMessage(client, window, kWmTimer));
+    for (int second : {0, 1}) {
+        rig.time.Set(At(7, 5, second));
+        EXPECT_EQ(windows.Send(window, kWmTimer, 1), 0);
+    }
+    EXPECT_EQ(windows.Send(window, 15), 42);
+    EXPECT_EQ(ownMessages, 1);
+    client.SetMsgResponse(PassAfter);
+    EXPECT_EQ(client.MsgResponse(), PassNone);
+    ASSERT_TRUE(subclass.ReleaseMessage(client, window, kWmTimer));
+    rig.time.Set(At(7, 5, 2));
+    EXPECT_EQ(windows.Send(window, kWmTimer), 42);
+    EXPECT_EQ(rig.window.drawnAt.size(), 2u);
 }
 
 // How many sounds each second of a minute from 9:30:00 should give.
@@ -104,20 +118,15 @@ TEST(SecondsTick, BrisaChirpsThroughTheToneGeneratorTwiceAtSeconds16_31_46AndMar
         for (std::size_t i = 0; i < rig.sounds.played.size(); ++i) {
             const TickTone& tone = rig.sounds.played[i].tone;
             EXPECT_EQ(rig.sounds.played[i].route, Route::ToneGenerator);
-            const bool mark = tone.use == ToneUse::BrisaMinuteMark;
             EXPECT_EQ(std::tuple(tone.milliseconds, tone.waveType, tone.decay), std::tuple(100, 4, true));
-            EXPECT_TRUE(mark ? tone.frequencyHz == 500 : tone.use == ToneUse::BrisaTick) << tone.frequencyHz;
+            EXPECT_TRUE(tone.use == ToneUse::BrisaMinuteMark ? tone.frequencyHz == 500 : tone.use == ToneUse::BrisaTick)
+                << tone.frequencyHz;
             repeatedChirps += tone.use == ToneUse::BrisaTick && i > 0 && rig.sounds.played[i - 1].tone == tone;
         }
         EXPECT_EQ(rig.sounds.Count(ToneUse::BrisaMinuteMark), 2);
         EXPECT_EQ(repeatedChirps, 3) << "a repeat keeps the frequency";
     }
-}
-
-TEST(SecondsTick, BrisaFrequencyCoversTheWholeRange)
-{
-    const std::pair<double, int> cases[] = {{0.0, 2000}, {0.5, 4500}, {0.99999, 7000}, {1.0, 7000}, {0.0002, 2001}};
-    for (const auto& [random, frequency] : cases)
+    for (const auto& [random, frequency] : {std::pair(0.0, 2000), {0.5, 4500}, {0.99999, 7000}, {1.0, 7000}, {0.0002, 2001}})
         EXPECT_EQ(BrisaTickFrequency(random), frequency) << random;
 }
 
@@ -145,26 +154,22 @@ TEST(AlarmRing, DailyAlarmRingsFromTheFirstTickOfItsMinuteAsOftenAsAlarmNoOfRing
     }
 }
 
-TEST(AlarmRing, KeepsItsPaceWhenTheTonesTakeTheirTime)
+TEST(AlarmRing, KeepsItsPaceWhenTheTonesTakeTheirTimeAndAlarmsOfOneMinuteTakeTurns)
 {
     // Through a real sound device a ring of four tones holds the run for half a second or more.
-    TickRig rig;
-    rig.DailyAlarm(0, "7", "05", "AM");
-    rig.sounds.onTone = [&](const TickTone& tone) {
-        rig.time.Set(LocalTimeAt(ContinuousSeconds(rig.time.Now()) + tone.milliseconds / 1000.0));
+    TickRig slow;
+    slow.DailyAlarm(0, "7", "05", "AM");
+    slow.sounds.onTone = [&](const TickTone& tone) {
+        slow.time.Set(LocalTimeAt(ContinuousSeconds(slow.time.Now()) + tone.milliseconds / 1000.0));
     };
-    EXPECT_EQ(rig.RunSeconds(At(7, 5, 0), 10), kFourRingsFrom0705);
-}
+    EXPECT_EQ(slow.RunSeconds(At(7, 5, 0), 10), kFourRingsFrom0705);
 
-TEST(AlarmRing, AlarmsOfTheSameMinuteTakeTurnsAsRingsAreSpacedAcrossAllAlarms)
-{
-    TickRig rig;
+    TickRig rig; // rings are spaced across all alarms
     rig.state.AlarmNoOfRings = 2;
     rig.DailyAlarm(0, "7", "05", "AM");
     rig.DailyAlarm(1, "7", "05", "AM");
     EXPECT_EQ(rig.RunSeconds(At(7, 5, 0), 10), kFourRingsFrom0705);
-    EXPECT_EQ(rig.state.Alarms[0].RingCount, 2);
-    EXPECT_EQ(rig.state.Alarms[1].RingCount, 2);
+    EXPECT_EQ((std::pair<int, int>(rig.state.Alarms[0].RingCount, rig.state.Alarms[1].RingCount)), std::pair(2, 2));
 }
 
 TEST(AlarmRing, OnlyArmedReadableDueAlarmsRingAndPendingMessagesRunAfterEachArmedSlot)
@@ -188,7 +193,7 @@ TEST(AlarmRing, OnlyArmedReadableDueAlarmsRingAndPendingMessagesRunAfterEachArme
     }
 }
 
-TEST(AlarmRing, EmptyMinuteBecomes00AtTheFirstTickAndInTheOpenOptionsWindow)
+TEST(AlarmRing, EmptyMinuteBecomes00AndChangesMadeByHandlersDuringTheTickAreSeenByTheNextSlot)
 {
     TickRig rig;
     rig.state.OptionsOpen = true;
@@ -198,6 +203,12 @@ TEST(AlarmRing, EmptyMinuteBecomes00AtTheFirstTickAndInTheOpenOptionsWindow)
     EXPECT_EQ(rig.state.Alarms[2].AlarmMin, "00");
     EXPECT_EQ(rig.options.alarmMinText, (std::map<int, std::string>{{2, "00"}, {3, "00"}}));
     EXPECT_EQ(rig.RunSeconds(At(7, 0, 0), 2).size(), 2u);
+
+    TickRig late;
+    late.pump.pending = [&] { late.DailyAlarm(4, "7", "05", "AM"); };
+    late.RunAt(At(7, 5, 0));
+    EXPECT_EQ(late.state.Alarms[4].RingCount, 1);
+    EXPECT_EQ(late.tick.CurrentAlarm(), 4);
 }
 
 TEST(AlarmRing, RingingGoesOnAcrossMidnight)
@@ -206,15 +217,6 @@ TEST(AlarmRing, RingingGoesOnAcrossMidnight)
     rig.DailyAlarm(0, "11", "59", "PM").AlarmDate = "Sat Dec 05, 2026";
     EXPECT_EQ(rig.RunSeconds(At(23, 59, 58, {2026, 12, 5}), 6),
               (Sounded{{"11:59:58 PM", 4}, {"11:59:59 PM", 4}, {"12:00:00 AM", 4}, {"12:00:01 AM", 4}}));
-}
-
-TEST(AlarmRing, ChangesMadeByHandlersDuringTheTickAreSeenByTheNextSlot)
-{
-    TickRig rig;
-    rig.pump.pending = [&] { rig.DailyAlarm(4, "7", "05", "AM"); };
-    rig.RunAt(At(7, 5, 0));
-    EXPECT_EQ(rig.state.Alarms[4].RingCount, 1);
-    EXPECT_EQ(rig.tick.CurrentAlarm(), 4);
 }
 
 TEST(DatedAlarm, RingsFromItsMomentOnEvenWhenThatPassedUnseenUntilADoubleClickDisarmsIt)
@@ -248,8 +250,7 @@ TEST(AlarmLaunch, RingsOnceLaunchesDisarmsAndStillPopsUpOnceWhetherOrNotTheOpenW
         alarm.AlarmExec = "/usr/bin/foo";
         alarm.AlarmMessage = "Backup";
         rig.RunAt(At(7, 5, 0));
-        EXPECT_EQ(std::tuple(alarm.AlarmActivated, alarm.ExecDone, alarm.RingCount),
-                  std::tuple("0", true, c.ringCount));
+        EXPECT_EQ(std::tuple(alarm.AlarmActivated, alarm.ExecDone, alarm.RingCount), std::tuple("0", true, c.ringCount));
         EXPECT_EQ(rig.options.clearedActivate, std::set<int>{3});
         EXPECT_EQ(rig.popups.shown, (std::vector{AlarmPopupRequest{3, "Dorvane ", " 7:05 AM", "Backup"}}));
         rig.RunSeconds(At(7, 5, 1), 10);
@@ -275,17 +276,53 @@ TEST(DoubleClick, StopsTheDailyAlarmThatMatchedLastLeavingItArmedAndItsRingCount
         EXPECT_EQ(alarm.RingCount, silenced) << "it rings no more";
         EXPECT_TRUE(rig.popups.shown.empty()) << "no message, no pop-up";
     }
-}
+    for (const auto& [rings, silenced] : {std::pair<int16_t, int16_t>{-3, -2}, {32766, 32767}})
+        EXPECT_EQ(SilencedRingCount(rings), silenced) << rings;
 
-TEST(DoubleClick, BeforeAnyAlarmMatchedChangesNothing)
-{
-    TickRig rig;
-    AlarmSlot& alarm = rig.DailyAlarm(0, "7", "05", "AM");
+    TickRig before; // any alarm matched: nothing changes
+    AlarmSlot& alarm = before.DailyAlarm(0, "7", "05", "AM");
     alarm.AlarmDate = "Mon Dec 07, 2026";
-    rig.RunAt(At(6, 0, 0));
-    rig.tick.SilenceCurrentAlarm();
+    before.RunAt(At(6, 0, 0));
+    before.tick.SilenceCurrentAlarm();
     EXPECT_TRUE(alarm.IsArmed());
     EXPECT_EQ(alarm.RingCount, 0);
+}
+
+TEST(AlarmMatches, DailyDuringTheWholeMinuteOfItsTimeDatedFromItsMomentOnWithOrWithoutWeekdayUnreadableNever)
+{
+    const char* const kDec06 = "Sun Dec 06, 2026";
+    const struct {
+        const char *date, *hour, *minute, *ampm;
+        LocalTime now;
+        bool matches;
+    } cases[] = {
+        {"", "7", "05", "AM", At(7, 4, 59), false}, {"", "7", "05", "AM", At(7, 5, 59), true},
+        {"", "7", "05", "AM", At(7, 6, 0), false}, {"", "7", "05", "AM", At(19, 5, 0), false},
+        // The twelve-hour dial as typed.
+        {"", "12", "00", "AM", At(0, 0, 0), true}, {"", "12", "30", "PM", At(12, 30, 0), true},
+        {"", "07", "5", "pm", At(19, 5, 0), true}, {"", "19", "05", "AM", At(19, 5, 0), true},
+        // Dated.
+        {kDec06, "7", "05", "PM", At(19, 5, 0, {2026, 12, 5}), false}, {kDec06, "7", "05", "PM", At(19, 4, 59), false},
+        {kDec06, "7", "05", "PM", At(19, 5, 0), true}, {kDec06, "7", "05", "PM", At(7, 5, 0, {2027, 1, 1}), true},
+        {"Xyz Dec 06, 2026", "7", "05", "PM", At(19, 5, 0), true}, // the weekday is not checked
+        {"2026-12-07", "7", "05", "PM", At(19, 5, 0), false},
+        // Unreadable.
+        {"", "x", "05", "AM", At(7, 5, 0), false}, {"", "7", "5x", "AM", At(7, 5, 0), false},
+        {"", "7", "05", "XM", At(7, 5, 0), false}, {"", "25", "05", "", At(7, 5, 0), false},
+        {"", "7", "60", "AM", At(7, 5, 0), false}, {"", "", "05", "AM", At(7, 5, 0), false},
+        {"someday", "7", "05", "AM", At(7, 5, 0, {2040, 1, 1}), false},
+        {"Sun Feb 30, 2026", "7", "05", "AM", At(7, 5, 0, {2040, 1, 1}), false},
+    };
+    for (const auto& c : cases) {
+        AlarmSlot alarm = TickRig::Alarm(c.hour, c.minute, c.ampm);
+        alarm.AlarmDate = c.date;
+        EXPECT_EQ(AlarmMatches(alarm, c.now), c.matches) << '"' << c.date << "\" " << c.hour << ":" << c.minute << " "
+                                                         << c.ampm << " at " << FormatTimestamp(c.now);
+    }
+    EXPECT_EQ(AlarmLabelText(TickRig::Alarm("7", "05", "AM")), " 7:05 AM");
+    AlarmSlot dated = TickRig::Alarm("07", "5", "pm");
+    dated.AlarmDate = kDec06;
+    EXPECT_EQ(AlarmLabelText(dated), "Sun Dec 06, 2026 07:5 pm");
 }
 
 TEST(HourlyChime, StrikesTheHourOfTheTwelveHourDialOrOnceOrNotAtAll)
@@ -294,8 +331,7 @@ TEST(HourlyChime, StrikesTheHourOfTheTwelveHourDialOrOnceOrNotAtAll)
         int16_t activate, ringOnce;
         int hour;
         std::size_t strokes;
-    } cases[] = {{1, 0, 0, 12}, {1, 0, 12, 12}, {1, 0, 13, 1}, {1, 0, 23, 11},
-                 {1, 1, 7, 1},  {0, 0, 12, 0},  {2, 0, 12, 0}};
+    } cases[] = {{1, 0, 0, 12}, {1, 0, 12, 12}, {1, 0, 13, 1}, {1, 0, 23, 11}, {1, 1, 7, 1}, {0, 0, 12, 0}, {2, 0, 12, 0}};
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message() << "ActivateChime " << c.activate << " once " << c.ringOnce << " at " << c.hour);
         TickRig rig;
@@ -303,39 +339,32 @@ TEST(HourlyChime, StrikesTheHourOfTheTwelveHourDialOrOnceOrNotAtAll)
         rig.state.ChimeRingOnce = c.ringOnce;
         const Sounded strokes = rig.RunSeconds(At(c.hour, 0, 0), 40);
         EXPECT_EQ(strokes.size(), c.strokes);
-        if (c.strokes) {
-            EXPECT_EQ(strokes.begin()->first, FormatHourMinuteSecond(At(c.hour, 0, 0)));
-        }
+        EXPECT_TRUE(!c.strokes || strokes.begin()->first == FormatHourMinuteSecond(At(c.hour, 0, 0)));
     }
 }
 
 TEST(HourlyChime, RecordedChimeOrToneBySelectChime)
 {
-    for (const char* select : {"BigBen", "bigben", ""}) {
+    for (const std::string select : {"BigBen", "bigben", ""}) {
         TickRig rig;
         rig.state.ActivateChime = 1;
         rig.state.SelectChime = select;
         rig.state.ChimeFreq = 440;
         rig.RunAt(At(3, 0, 0));
         ASSERT_EQ(rig.sounds.played.size(), 1u) << select;
-        if (select == std::string("BigBen")) {
+        if (select == "BigBen")
             EXPECT_EQ(rig.sounds.RecordedChimes(), 1);
-        } else {
+        else
             EXPECT_EQ(rig.sounds.played[0].tone, (TickTone{ToneUse::ChimeStroke, 440, 500, 0, false})) << select;
-        }
     }
 }
 
-TEST(HourlyChime, StrikesAtTheFirstRunOfTheHourWhenALateTimerSkippedSecondZero)
+TEST(HourlyChime, StartsAtTheFirstRunOfTheHourWhenALateTimerSkippedSecondZero)
 {
     TickRig rig;
     rig.state.ActivateChime = 1;
     rig.RunAt(At(14, 59, 59));
     EXPECT_EQ(rig.RunSeconds(At(15, 0, 2), 8), (Sounded{{"03:00:02 PM", 1}, {"03:00:04 PM", 1}, {"03:00:06 PM", 1}}));
-}
-
-TEST(HourlyChime, ChimeStartsAtMatchesItsRule)
-{
     const struct {
         const char* what;
         LocalTime now;
@@ -351,6 +380,54 @@ TEST(HourlyChime, ChimeStartsAtMatchesItsRule)
     };
     for (const auto& c : cases)
         EXPECT_EQ(ChimeStartsAt(c.now, c.previous), c.starts) << c.what;
+}
+
+TEST(TickTiming, CountsSecondsAndHoursOnAcrossMidnightMonthsAndYearsAndBack)
+{
+    const struct {
+        LocalTime before, after;
+        int seconds, hours;
+    } cases[] = {
+        {At(23, 59, 59, {2026, 12, 31}), At(0, 0, 0, {2027, 1, 1}), 1, 1},
+        {At(23, 59, 59, {2028, 2, 28}), At(0, 0, 0, {2028, 2, 29}), 1, 1},
+        {At(23, 59, 59, {2027, 2, 28}), At(0, 0, 0, {2027, 3, 1}), 1, 1},
+        {At(23, 58, 0, {2026, 12, 6}), At(0, 1, 0, {2026, 12, 7}), 180, 1},
+        {At(12, 0, 0, {1969, 12, 31}), At(12, 0, 0, {1970, 1, 1}), 86400, 24},
+        {At(12, 0, 0), At(12, 59, 59), 3599, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(FormatTimestamp(c.before));
+        EXPECT_NEAR(ContinuousSeconds(c.after) - ContinuousSeconds(c.before), c.seconds, 1e-6);
+        EXPECT_EQ(SecondIndex(c.after) - SecondIndex(c.before), c.seconds);
+        EXPECT_EQ(HourIndex(c.after) - HourIndex(c.before), c.hours);
+        for (const LocalTime& t : {c.before, c.after}) { // and back
+            const LocalTime back = LocalTimeAt(ContinuousSeconds(t));
+            EXPECT_EQ(std::tuple(back.date, back.hour, back.minute, back.second), std::tuple(t.date, t.hour, t.minute, t.second));
+            EXPECT_NEAR(back.fraction, t.fraction, 1e-5);
+        }
+    }
+    const std::pair<double, std::optional<double>> spaced[] = {{100.0, std::nullopt}, {100.53, 100.0}, {40.0, 100.0}};
+    for (const auto& [now, last] : spaced) // more than the gap since the last sound, or the clock set back
+        EXPECT_TRUE(SpacedMoreThan(now, last, 0.52)) << now;
+    EXPECT_FALSE(SpacedMoreThan(100.52, 100.0, 0.52));
+}
+
+TEST(TickTiming, TheTimerAimsJustAfterTheSecondThatFollowsTheLastRun)
+{
+    const struct {
+        const char* what;
+        LocalTime lastRun, now;
+        int milliseconds;
+    } cases[] = {
+        {"a run that took 600 ms", At(7, 5, 0.015), At(7, 5, 0.615), 400},
+        {"a run that started late", At(7, 5, 0.4), At(7, 5, 0.41), 605},
+        {"a run that ended after its second", At(7, 5, 0.015), At(7, 5, 1.005), 10},
+        {"a run that overran the next run's moment", At(7, 5, 0.015), At(7, 5, 1.5), 0},
+        {"a clock set back an hour", At(7, 5, 0.015), At(6, 5, 0.015), 1015},
+        {"the first run", At(7, 5, 0.7), At(7, 5, 0.7), 315},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(MillisecondsUntilNextTick(c.lastRun, c.now), c.milliseconds) << c.what;
 }
 
 } // namespace
