@@ -1,21 +1,34 @@
 #include "clock/face/ClockFace.h"
+#include "clock/face/ClockWindowFrame.h"
 #include "clock/face/HandAngles.h"
+#include "clock/face/HandLayers.h"
+#include "clock/face/LabelFont.h"
+#include "clock/face/SkinCatalogue.h"
+#include "clock/face/SkinLoader.h"
 #include "clock/face/WindowOpacity.h"
+#include "clock/state/ClockSurfaces.h"
 #include "image/cGDIPlus.h"
 #include "tests/support/FixedTime.h"
+#include "tests/support/ImageTestSupport.h"
 #include "tests/support/PngBuilder.h"
 #include "tests/support/RenderTestSupport.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <deque>
 #include <numbers>
+#include <string>
 #include <type_traits>
+#include <utility>
 
 namespace dorvane {
 namespace {
 
 using namespace testing;
+using Size = std::pair<int, int>;
 
 static_assert(std::is_same_v<decltype(HandAngles::hour), float>, "the hands turn in single precision");
 
@@ -44,7 +57,8 @@ TEST(WindowOpacity, ScalesEveryByteByAlphaOver255KeepingPixelsPremultiplied)
         SCOPED_TRACE(alpha);
         c32bppDIB picture; // blocks of four pixels and one left over; every byte value, colours up to alpha
         Paint(picture, 257, 1, [](int a, int) {
-            return Bgra{std::uint8_t(a * 3 / 4 % 256), std::uint8_t(a % 256), std::uint8_t(a / 3), std::uint8_t(a == 256 ? 255 : a)};
+            using B = std::uint8_t;
+            return Bgra{B(a * 3 / 4 % 256), B(a % 256), B(a / 3), B(a == 256 ? 255 : a)};
         });
         const auto before = AllPixels(picture);
         ApplyWindowOpacity(picture, static_cast<std::uint8_t>(alpha));
@@ -251,6 +265,330 @@ TEST_F(ClockFaceTest, HandsAreScaledToADialOfAnotherSize)
             top = y;
     EXPECT_NEAR(64 - top, 90.0 * 128 / 196, 1.5);
     EXPECT_EQ(std::pair(surfaces.iBack.Width(), surfaces.iBack.Height()), std::pair(129, 128));
+}
+
+class NoFrame : public ClockWindowFrame {
+public:
+    void SizeToDial(int, int) override {}
+};
+
+// The default skin's pictures loaded as the clock loads them, holding its running imaging token.
+class HandLayersTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_NE(token, 0u);
+        ASSERT_TRUE(SkinLoader(state, surfaces, frame).LoadSkin().ok());
+        for (c32bppDIB* surface : surfaces.All())
+            surface->SetGdiToken(token);
+    }
+    void TearDown() override { cGDIPlus::Shutdown(token); }
+
+    // The bare dial with picture drawn over it as the clock draws a hand: through layers, or by
+    // the picture itself when there are none.
+    std::vector<Bgra> Drawn(c32bppDIB& picture, int opacity, float angle, HandLayers* layers)
+    {
+        c32bppDIB& face = surfaces.iBack;
+        EXPECT_TRUE(face.LoadPicture_FromOrignalFormat());
+        if (layers)
+            layers->Draw(picture, face, opacity, angle);
+        else
+            picture.Render(nullptr, 0, 0, face.Width(), face.Height(), 0, 0, 0, 0, opacity, true, true, &face, angle);
+        return AllPixels(face);
+    }
+
+    std::uint32_t token = cGDIPlus::Startup();
+    ClockState state;
+    ClockSurfaces surfaces;
+    NoFrame frame;
+};
+
+TEST_F(HandLayersTest, DrawsThePixelsOfThePictureItselfAtEveryAngleFromTheFirstTimeOn)
+{
+    const struct {
+        const char* name;
+        c32bppDIB& picture;
+        int opacity;
+        int angles;
+    } pictures[] = {{"minute hand", surfaces.iMin, 80, 60},
+                    {"second hand", surfaces.iSec, 100, 60},
+                    {"border", surfaces.iClockBorder, 80, 1}};
+    for (const auto& p : pictures) {
+        HandLayers layers;
+        for (const int pass : {1, 2})
+            for (int step = 0; step < p.angles; ++step) {
+                SCOPED_TRACE(::testing::Message() << p.name << " at " << step * 6 << " degrees, pass " << pass);
+                const float angle = float(step) * 6.0f;
+                ASSERT_EQ(Drawn(p.picture, p.opacity, angle, &layers), Drawn(p.picture, p.opacity, angle, nullptr));
+            }
+        EXPECT_EQ(layers.LayerCount(), std::size_t(p.angles)) << p.name;
+    }
+}
+
+TEST_F(HandLayersTest, StartsAfreshForAnotherPictureOrFaceAndDrawsAPictureWithoutTokenItself)
+{
+    HandLayers layers;
+    Drawn(surfaces.iSec, 100, 30, &layers);
+    EXPECT_EQ(Drawn(surfaces.iMin, 80, 30, &layers), Drawn(surfaces.iMin, 80, 30, nullptr)) << "another picture";
+    EXPECT_EQ(layers.LayerCount(), 1u);
+    ASSERT_TRUE(surfaces.iMin.LoadPicture_Stream(surfaces.iSec.SourceBytes(), 0, 0, true));
+    surfaces.iMin.SetGdiToken(token);
+    EXPECT_EQ(Drawn(surfaces.iMin, 80, 30, &layers), Drawn(surfaces.iMin, 80, 30, nullptr)) << "the picture loaded anew";
+
+    c32bppDIB smaller;
+    ASSERT_TRUE(smaller.InitializeDIB(90, 70));
+    layers.Draw(surfaces.iMin, smaller, 80, 30);
+    const std::vector<Bgra> throughLayers = AllPixels(smaller);
+    smaller.EraseDIB();
+    surfaces.iMin.Render(nullptr, 0, 0, 90, 70, 0, 0, 0, 0, 80, true, true, &smaller, 30);
+    EXPECT_EQ(throughLayers, AllPixels(smaller)) << "another face size";
+
+    surfaces.iHour.SetGdiToken(0);
+    HandLayers unused;
+    EXPECT_EQ(Drawn(surfaces.iHour, 80, 42, &unused), Drawn(surfaces.iHour, 80, 42, nullptr));
+    EXPECT_EQ(unused.LayerCount(), 0u);
+}
+
+constexpr LabelColour kWhite{255, 255, 255};
+
+// A 200 x 40 transparent picture with text written in white at size, its left edge at x and its
+// capitals' top at top.
+struct Written : c32bppDIB {
+    explicit Written(std::string_view text, double size = 2, double x = 4, double top = 4)
+    {
+        InitializeDIB(200, 40);
+        LabelFont(size).Draw(*this, x, top, text, kWhite);
+    }
+};
+
+// Where the ink of a picture lies: its bounding box and how many pixels are partly covered.
+struct Ink {
+    int left = 1 << 20, top = 1 << 20, right = -1, bottom = -1, partial = 0;
+};
+
+Ink InkOf(const c32bppDIB& picture)
+{
+    Ink ink;
+    for (int y = 0; y < picture.Height(); ++y)
+        for (int x = 0; x < picture.Width(); ++x) {
+            const int alpha = StoredPixel(picture, x, y)[3];
+            if (alpha == 0)
+                continue;
+            ink.left = std::min(ink.left, x), ink.right = std::max(ink.right, x);
+            ink.top = std::min(ink.top, y), ink.bottom = std::max(ink.bottom, y), ink.partial += alpha < 255;
+        }
+    return ink;
+}
+
+std::vector<Bgra> Drawn(std::string_view text) { return testing::AllPixels(Written(text)); }
+
+TEST(LabelFont, HasADistinctGlyphForEveryCharacterTheSkinSheetWritesAndAQuestionMarkForOthers)
+{
+    const auto unknown = Drawn("?");
+    for (char c : std::string("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789<>:=."))
+        EXPECT_NE(Drawn(std::string(1, c)), unknown) << c;
+    const std::pair<const char*, const char*> lookAlikes[] = {{"D", "O"}, {"O", "0"}, {"B", "8"}, {"l", "I"}, {"S", "5"}};
+    for (const auto& [a, b] : lookAlikes)
+        EXPECT_NE(Drawn(a), Drawn(b)) << a << " and " << b;
+    EXPECT_EQ(Drawn("\x01"), unknown);
+    EXPECT_EQ(Drawn("\xC3\xA9"), Drawn("??"));
+}
+
+TEST(LabelFont, InkStaysInsideTheMeasuredTextWithCapitalsOnTheBaselineAndDescendersBelow)
+{
+    for (const std::string text : {"GlassGradient1", "<default>", "jumpy"}) {
+        SCOPED_TRACE(text);
+        const LabelFont font(1.5);
+        const Ink ink = InkOf(Written(text, 1.5, 10, 6));
+        EXPECT_GE(ink.left, 10);
+        EXPECT_LE(ink.right, 10 + std::ceil(font.TextWidth(text)) - 1);
+        EXPECT_GE(ink.top, 6);
+        EXPECT_LE(ink.bottom, 6 + std::ceil(font.Ascent() + font.Descent()) - 1);
+        EXPECT_GT(ink.right - ink.left, font.TextWidth(text) - 3) << "the measure is not wider than the ink";
+    }
+    EXPECT_LT(LabelFont(1).TextWidth("ill"), LabelFont(1).TextWidth("mmm")) << "proportional";
+    const int baseline = 4 + int(LabelFont(2).Ascent()); // the first row below the capitals
+    for (const char* text : {"H", "a", "Black"})
+        EXPECT_EQ(InkOf(Written(text)).bottom, baseline - 1) << text;
+    for (const char* text : {"g", "y"})
+        EXPECT_GT(InkOf(Written(text)).bottom, baseline) << text;
+    EXPECT_EQ(InkOf(Written("H")).top, 4);
+    EXPECT_GT(InkOf(Written("x")).top, 4 + 3) << "lower case is shorter than the capitals";
+}
+
+TEST(LabelFont, StraightStrokesAreCrispAndDiagonalsSmooth)
+{
+    // At a whole size on whole pixels an upright letter's edges fall on pixel edges; slanted
+    // strokes are antialiased rather than stepped; between pixels every edge is shared.
+    EXPECT_EQ(InkOf(Written("H", 2)).partial + InkOf(Written("T", 3)).partial, 0);
+    EXPECT_GT(InkOf(Written("X", 2)).partial, 4);
+    EXPECT_GT(InkOf(Written("H", 2, 4.5)).partial, 0);
+}
+
+TEST(LabelFont, LaysItsColourOverWhatIsThereAndWritesOnlyInsideThePicture)
+{
+    c32bppDIB picture;
+    const Bgra grey = {100, 100, 100, 255};
+    testing::Fill(picture, 20, 20, grey);
+    LabelFont(2).Draw(picture, 2, 2, "I", LabelColour{255, 0, 0, 128});
+    // The middle of the I's stem is fully covered: half red over the grey.
+    const Bgra stem = StoredPixel(picture, 4, 8);
+    EXPECT_NEAR(stem[2], 128 + 100 * (1 - 128 / 255.0), 1);
+    EXPECT_NEAR(stem[1], 100 * (1 - 128 / 255.0), 1);
+    EXPECT_EQ(stem[3], 255);
+    EXPECT_EQ(StoredPixel(picture, 15, 15), grey) << "away from the letter nothing changes";
+
+    // Past every edge (the sanitizers watch the writes), and on no picture at all.
+    const auto before = testing::AllPixels(picture);
+    LabelFont(2).Draw(picture, -7, -5, "Wall", kWhite);
+    LabelFont(2).Draw(picture, 17, 15, "GlassGradient", kWhite);
+    EXPECT_NE(testing::AllPixels(picture), before) << "what falls inside is written";
+    c32bppDIB empty;
+    LabelFont(2).Draw(empty, 0, 0, "Wall", kWhite);
+    EXPECT_EQ(empty.Handle(), nullptr);
+}
+
+TEST(SkinCatalogue, ListsTwentySkinsByPositionThenTheHiddenChronoAndGivesAPositionOnlyForTheExactText)
+{
+    const auto dials = SkinCatalogue::AllDials();
+    ASSERT_EQ(dials.size(), 21u);
+    for (int position = 1; position <= SkinCatalogue::kCount; ++position) {
+        EXPECT_EQ(dials[position - 1], SkinCatalogue::SkinAt(position)) << position;
+        EXPECT_EQ(SkinCatalogue::PositionOf(SkinCatalogue::SkinAt(position)), position) << position;
+    }
+    EXPECT_EQ(std::tuple(dials[0], dials[1], dials[10], dials[19], dials[20]),
+              std::tuple("<default>", "Black", "ROLEX1", "BRISA", "Chrono")); // the options window's order
+    for (std::string_view skin : {"black", "BLACK", "<Default>", "Chrono", "", "Black ", "Glass"})
+        EXPECT_EQ(SkinCatalogue::PositionOf(skin), std::nullopt) << skin;
+    const std::pair<std::string_view, PictureResource> cases[] = {
+        {"<default>", {"PNG", "BACK"}},     {"<dEfAuLt>", {"PNG", "BACK"}},   {"Black", {"CUSTOM", "Black"}},
+        {"black", {"CUSTOM", "black"}},     {"Chrono", {"CUSTOM", "Chrono"}}, {"default", {"CUSTOM", "default"}},
+        {"<default> ", {"CUSTOM", "<default> "}}, {"Sundial", {"CUSTOM", "Sundial"}},
+    };
+    for (const auto& [skin, dial] : cases) {
+        EXPECT_EQ(SkinCatalogue::DialOf(skin), dial) << skin;
+        EXPECT_EQ(SkinCatalogue::IsDefault(skin), dial.type == "PNG") << skin;
+    }
+}
+
+std::vector<std::uint8_t> ArtBytes(const std::string& relative)
+{
+    const std::string bytes = testing::TempFolder::Read(std::filesystem::path(DORVANE_SOURCE_DIR) / "resources/art" / relative);
+    return {bytes.begin(), bytes.end()};
+}
+
+// The clock window as the skin sees it: the sizes it was given.
+class RecordingFrame : public ClockWindowFrame {
+public:
+    void SizeToDial(int width, int height) override { sizes.emplace_back(width, height); }
+    std::vector<Size> sizes;
+};
+
+// A skin loader over the program's own pictures, or over a table of the test's own.
+class SkinLoaderTest : public ::testing::Test {
+protected:
+    Status Load(const std::string& skin, const EmbeddedResources& from = EmbeddedResources::Program())
+    {
+        state.Skin = skin;
+        return SkinLoader(state, surfaces, frame, from).LoadSkin();
+    }
+    // Puts the picture file under resources/art into the test's table as type/name.
+    void Put(const std::string& type, const std::string& name, const std::string& file)
+    {
+        kept.push_back(ArtBytes(file));
+        resources.Add(type, name, kept.back());
+    }
+
+    ClockState state;
+    ClockSurfaces surfaces;
+    RecordingFrame frame;
+    std::deque<std::vector<std::uint8_t>> kept;
+    EmbeddedResources resources;
+};
+
+TEST_F(SkinLoaderTest, EverySkinLoadsItsOwnDialWhateverTheCaseAndSizesTheWindowToIt)
+{
+    // Every dial's bytes are checked with the program's resources; here names in any case and every size.
+    const struct { const char *skin, *file; Size size; } dials[] = {
+        {"<DEFAULT>", "default", {130, 130}}, {"wall", "wall", {129, 128}}, {"rolex1", "rolex1", {131, 131}}};
+    for (const auto& dial : dials) {
+        SCOPED_TRACE(dial.skin);
+        EXPECT_TRUE(Load(dial.skin).ok());
+        EXPECT_EQ(frame.sizes.back(), dial.size);
+        EXPECT_EQ(Size(surfaces.iBack.Width(), surfaces.iBack.Height()), dial.size);
+        EXPECT_EQ(surfaces.iBack.SourceBytes(), ArtBytes("dials/" + std::string(dial.file) + ".png"));
+        EXPECT_EQ(surfaces.iBack.ImageType(), c32bppDIB::kPng);
+    }
+    EXPECT_EQ(frame.sizes.size(), std::size(dials));
+}
+
+TEST_F(SkinLoaderTest, ANameThatIsNoDialShowsTheDefaultDialAndSaysSo)
+{
+    for (std::string skin : {"", "Black ", "BACK"}) {
+        SCOPED_TRACE(skin);
+        const Status status = Load(skin);
+        EXPECT_FALSE(status.ok());
+        EXPECT_NE(status.error().find("\"" + skin + "\""), std::string::npos) << status.error();
+        EXPECT_EQ(surfaces.iBack.SourceBytes(), ArtBytes("dials/default.png"));
+        EXPECT_EQ(frame.sizes.back(), Size(130, 130));
+        EXPECT_TRUE(surfaces.iHour.Handle());
+    }
+    EXPECT_EQ(state.Skin, "BACK"); // the setting itself is left as the user wrote it
+}
+
+TEST_F(SkinLoaderTest, EverySurfaceTakesTheHighQualitySetting)
+{
+    for (bool highQuality : {true, false}) {
+        state.HighQuality = highQuality;
+        ASSERT_TRUE(Load("Red").ok());
+        for (const c32bppDIB* surface : std::as_const(surfaces).All())
+            EXPECT_EQ(surface->HighQualityInterpolation(), highQuality);
+    }
+}
+
+TEST_F(SkinLoaderTest, EverySkinChangeReloadsAllFivePictures)
+{
+    // Each resource with the picture it holds at the first load and at the second.
+    const struct { const char *type, *name, *first, *second; const c32bppDIB& surface; } pictures[] = {
+        {"CUSTOM", "BLUE", "dials/blue.png", "dials/red.png", surfaces.iBack},
+        {"PNG", "HOUR", "hands/hour.png", "hands/second.png", surfaces.iHour},
+        {"PNG", "MINUTE", "hands/minute.png", "hands/hour.png", surfaces.iMin},
+        {"PNG", "SECOND", "hands/second.png", "hands/minute.png", surfaces.iSec},
+        {"CUSTOM", "BORDER", "dials/border.png", "dials/system.png", surfaces.iClockBorder},
+    };
+    Put("CUSTOM", "BLACK", "dials/black.png");
+    for (const auto& picture : pictures)
+        Put(picture.type, picture.name, picture.first);
+    ASSERT_TRUE(Load("Black", resources).ok());
+    for (const auto& picture : pictures)
+        Put(picture.type, picture.name, picture.second);
+    ASSERT_TRUE(Load("Blue", resources).ok());
+    for (const auto& picture : pictures)
+        EXPECT_EQ(picture.surface.SourceBytes(), ArtBytes(picture.second)) << picture.name;
+}
+
+TEST_F(SkinLoaderTest, WithoutAnyDialTheSurfacesStayEmptyAndTheWindowKeepsItsSize)
+{
+    Put("PNG", "HOUR", "hands/hour.png");
+    ASSERT_TRUE(surfaces.iBack.InitializeDIB(40, 40));
+    EXPECT_FALSE(Load("Black", resources).ok());
+    EXPECT_FALSE(surfaces.iBack.Handle());
+    EXPECT_TRUE(surfaces.iHour.Handle());
+    EXPECT_FALSE(surfaces.iMin.Handle());
+    EXPECT_TRUE(frame.sizes.empty());
+}
+
+TEST_F(SkinLoaderTest, AMissingHandIsToldWithTheDialStillShown)
+{
+    Put("PNG", "BACK", "dials/default.png");
+    Put("PNG", "HOUR", "hands/hour.png");
+    Put("PNG", "MINUTE", "hands/minute.png");
+    Put("CUSTOM", "BORDER", "dials/border.png");
+    const Status status = Load("<default>", resources);
+    EXPECT_FALSE(status.ok());
+    EXPECT_NE(status.error().find("PNG/SECOND (" + surfaces.iSec.LastLoadError() + ")"), std::string::npos) << status.error();
+    EXPECT_FALSE(surfaces.iSec.LastLoadError().empty());
+    EXPECT_EQ(frame.sizes, std::vector<Size>{Size(130, 130)});
 }
 
 } // namespace

@@ -250,11 +250,7 @@ TEST_F(SettingsFileTest, AnOverlongValueIsCutAndAnUnreadableOrOversizedFileGives
     EXPECT_TRUE(settings.SaveSettings().ok());
 
     const std::string oversized = "[Settings]\nSkin=RED\n" + std::string(IniProfile::kMaxFileBytes, '#');
-    const struct {
-        const char* what;
-        std::function<void()> make;
-        std::function<bool()> untouched;
-    } cases[] = {
+    const struct { const char* what; std::function<void()> make; std::function<bool()> untouched; } cases[] = {
         {"a folder where the file should be", [&] { std::filesystem::create_directory(Path()); },
          [&] { return std::filesystem::is_directory(Path()); }},
         {"a file too large to be settings", [&] { TempFolder::Write(Path(), oversized); },
