@@ -167,12 +167,9 @@ TEST_F(ImageCommandTest, DecodeWritesSizeAndPixelsTopRowFirstAndInfoPrintsSizeKi
 Bytes Damaged(Bytes file, const Bytes& marker, std::size_t offset, std::uint8_t (*change)(std::uint8_t))
 {
     const auto at = std::search(file.begin(), file.end(), marker.begin(), marker.end());
-    if (at == file.end() || std::size_t(file.end() - at) <= marker.size() + offset) {
-        ADD_FAILURE() << "no place to damage";
-        return file;
-    }
-    std::uint8_t& byte = at[std::ptrdiff_t(marker.size() + offset)];
-    byte = change(byte);
+    EXPECT_GT(file.end() - at, std::ptrdiff_t(marker.size() + offset)) << "no place to damage";
+    if (file.end() - at > std::ptrdiff_t(marker.size() + offset))
+        at[std::ptrdiff_t(marker.size() + offset)] = change(at[std::ptrdiff_t(marker.size() + offset)]);
     return file;
 }
 
@@ -219,16 +216,9 @@ TEST_F(ImageCommandTest, ConvertRendersThePictureAsTheClockDrawsAHand)
     for (int i = 0; i < 8; ++i) // left half red, right half blue, all opaque
         image.samples.insert(image.samples.end(), {U(i % 4 < 2 ? 255 : 0), 0, U(i % 4 < 2 ? 0 : 255), 255});
     const std::string in = Put("in.png", EncodePng(image)), out = (folder / "out.png").string();
-    const struct {
-        std::vector<std::string> options;
-        int width, height;
-        Bgra topLeft; // stored bytes
-    } cases[] = {
-        {{}, 4, 2, {0, 0, 255, 255}},
-        {{"--angle", "180"}, 4, 2, {255, 0, 0, 255}},
-        {{"--opacity", "80"}, 4, 2, {0, 0, 204, 204}},
-        {{"--size", "8x4", "--hq", "off"}, 8, 4, {0, 0, 255, 255}},
-    };
+    const struct { std::vector<std::string> options; int width, height; Bgra topLeft; } cases[] = {
+        {{}, 4, 2, {0, 0, 255, 255}},                {{"--angle", "180"}, 4, 2, {255, 0, 0, 255}},
+        {{"--opacity", "80"}, 4, 2, {0, 0, 204, 204}}, {{"--size", "8x4", "--hq", "off"}, 8, 4, {0, 0, 255, 255}}};
     for (const auto& c : cases) {
         std::vector<std::string> args = {"convert", in, out};
         args.insert(args.end(), c.options.begin(), c.options.end());
@@ -257,7 +247,6 @@ TEST(ImageCommand, ShowsUsageForAWrongCommandLine)
 struct Picture {
     int width = 0, height = 0;
     std::vector<Bgra> pixels;
-
     Bgra At(int x, int y) const { return pixels[std::size_t(y) * width + x]; }
     bool operator==(const Picture&) const = default;
 };
@@ -266,18 +255,17 @@ Picture ReadPicture(const std::filesystem::path& file)
 {
     c32bppDIB surface;
     EXPECT_TRUE(surface.LoadPicture_File(file)) << "our decoder reads " << file;
-    return {surface.Width(), surface.Height(), testing::AllPixels(surface)};
+    return {surface.Width(), surface.Height(), AllPixels(surface)};
 }
 
 // Runs the snapshot command, with the computer's clock standing at 3:00:00.
 class SnapshotCommandTest : public ::testing::Test {
 protected:
     SnapshotCommandTest() { TempFolder::Write(folder / "full.ini", "[Settings]\nAlpha=255\n"); }
-
     CommandRun Snapshot(const std::vector<std::string>& args)
     {
         std::ostringstream out, err;
-        const int status = RunSnapshotCommand(args, testing::FakeScreen(), time, out, err);
+        const int status = RunSnapshotCommand(args, FakeScreen(), time, out, err);
         return {status, out.str(), err.str()};
     }
     // The picture written to name for the arguments; a single face takes the settings of full.ini
@@ -299,9 +287,8 @@ protected:
             TempFolder::Write(folder / name, text);
         return (folder / name).string();
     }
-
     TempFolder folder;
-    testing::FakeTimeSource time{LocalTime{{2026, 12, 6}, 3, 0, 0, 0.25}};
+    FakeTimeSource time{LocalTime{{2026, 12, 6}, 3, 0, 0, 0.25}};
 };
 
 TEST_F(SnapshotCommandTest, ShowsTheTimeGivenOrTheClockNowFadedByTheSettingsAlpha)
@@ -419,28 +406,24 @@ protected:
         return {text.begin(), text.end()};
     }
     TempFolder folder;
-    testing::RecordingSoundOutput sound;
+    RecordingSoundOutput sound;
     std::ostringstream err;
 };
 
-TEST_F(RunToneCommandTest, WritesTheImageTheToneGeneratorMakesOfTheOptionsGiven)
+TEST_F(RunToneCommandTest, WritesTheToneOfTheOptionsGivenOrPlaysASecondOfSineAtTheClocksVolumeOrWritesOrPlaysTheChime)
 {
     const auto file = folder / "tone.wav";
     EXPECT_EQ(Run({"-750", "--volume", "12345.5", "--seconds", "0.3", "--wave", "3", "--decay", "--out", file.string()}), 0);
     EXPECT_EQ(FileBytes(file), ImageOf(-750, 12345.5, 0.3f, 3, true));
     EXPECT_TRUE(sound.played.empty());
     EXPECT_EQ(err.str(), "");
-}
-
-TEST_F(RunToneCommandTest, PlaysASecondOfPureSineAtTheClocksVolumeByDefaultOrWritesOrPlaysTheChime)
-{
     const std::vector<uint8_t> chime(RecordedChime().begin(), RecordedChime().end());
     EXPECT_EQ(Run({"2000"}), 0);
     EXPECT_EQ(Run({"--chime", "--out", (folder / "chime.wav").string()}), 0);
     EXPECT_EQ(FileBytes(folder / "chime.wav"), chime);
     EXPECT_EQ(Run({"--chime"}), 0);
     ASSERT_EQ(sound.played.size(), 2u);
-    EXPECT_EQ(sound.played[0].kind, testing::RecordingSoundOutput::Played::Kind::WavSync);
+    EXPECT_EQ(sound.played[0].kind, RecordingSoundOutput::Played::Kind::WavSync);
     EXPECT_EQ(sound.played[0].wav, ImageOf(2000, ClockState{}.FreqVol, 1.0f, 0, false));
     EXPECT_EQ(sound.played[1].wav, chime);
 }

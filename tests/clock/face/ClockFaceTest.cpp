@@ -267,9 +267,17 @@ TEST_F(ClockFaceTest, HandsAreScaledToADialOfAnotherSize)
     EXPECT_EQ(std::pair(surfaces.iBack.Width(), surfaces.iBack.Height()), std::pair(129, 128));
 }
 
-class NoFrame : public ClockWindowFrame {
+std::vector<std::uint8_t> ArtBytes(const std::string& relative)
+{
+    const std::string bytes = testing::TempFolder::Read(std::filesystem::path(DORVANE_SOURCE_DIR) / "resources/art" / relative);
+    return {bytes.begin(), bytes.end()};
+}
+
+// The clock window as the skin sees it: the sizes it was given.
+class RecordingFrame : public ClockWindowFrame {
 public:
-    void SizeToDial(int, int) override {}
+    void SizeToDial(int width, int height) override { sizes.emplace_back(width, height); }
+    std::vector<Size> sizes;
 };
 
 // The default skin's pictures loaded as the clock loads them, holding its running imaging token.
@@ -300,19 +308,13 @@ protected:
     std::uint32_t token = cGDIPlus::Startup();
     ClockState state;
     ClockSurfaces surfaces;
-    NoFrame frame;
+    RecordingFrame frame;
 };
 
 TEST_F(HandLayersTest, DrawsThePixelsOfThePictureItselfAtEveryAngleFromTheFirstTimeOn)
 {
-    const struct {
-        const char* name;
-        c32bppDIB& picture;
-        int opacity;
-        int angles;
-    } pictures[] = {{"minute hand", surfaces.iMin, 80, 60},
-                    {"second hand", surfaces.iSec, 100, 60},
-                    {"border", surfaces.iClockBorder, 80, 1}};
+    const struct { const char* name; c32bppDIB& picture; int opacity, angles; } pictures[] = {
+        {"minute hand", surfaces.iMin, 80, 60}, {"second hand", surfaces.iSec, 100, 60}, {"border", surfaces.iClockBorder, 80, 1}};
     for (const auto& p : pictures) {
         HandLayers layers;
         for (const int pass : {1, 2})
@@ -334,7 +336,6 @@ TEST_F(HandLayersTest, StartsAfreshForAnotherPictureOrFaceAndDrawsAPictureWithou
     ASSERT_TRUE(surfaces.iMin.LoadPicture_Stream(surfaces.iSec.SourceBytes(), 0, 0, true));
     surfaces.iMin.SetGdiToken(token);
     EXPECT_EQ(Drawn(surfaces.iMin, 80, 30, &layers), Drawn(surfaces.iMin, 80, 30, nullptr)) << "the picture loaded anew";
-
     c32bppDIB smaller;
     ASSERT_TRUE(smaller.InitializeDIB(90, 70));
     layers.Draw(surfaces.iMin, smaller, 80, 30);
@@ -342,7 +343,6 @@ TEST_F(HandLayersTest, StartsAfreshForAnotherPictureOrFaceAndDrawsAPictureWithou
     smaller.EraseDIB();
     surfaces.iMin.Render(nullptr, 0, 0, 90, 70, 0, 0, 0, 0, 80, true, true, &smaller, 30);
     EXPECT_EQ(throughLayers, AllPixels(smaller)) << "another face size";
-
     surfaces.iHour.SetGdiToken(0);
     HandLayers unused;
     EXPECT_EQ(Drawn(surfaces.iHour, 80, 42, &unused), Drawn(surfaces.iHour, 80, 42, nullptr));
@@ -362,9 +362,7 @@ struct Written : c32bppDIB {
 };
 
 // Where the ink of a picture lies: its bounding box and how many pixels are partly covered.
-struct Ink {
-    int left = 1 << 20, top = 1 << 20, right = -1, bottom = -1, partial = 0;
-};
+struct Ink { int left = 1 << 20, top = 1 << 20, right = -1, bottom = -1, partial = 0; };
 
 Ink InkOf(const c32bppDIB& picture)
 {
@@ -380,7 +378,7 @@ Ink InkOf(const c32bppDIB& picture)
     return ink;
 }
 
-std::vector<Bgra> Drawn(std::string_view text) { return testing::AllPixels(Written(text)); }
+std::vector<Bgra> Drawn(std::string_view text) { return AllPixels(Written(text)); }
 
 TEST(LabelFont, HasADistinctGlyphForEveryCharacterTheSkinSheetWritesAndAQuestionMarkForOthers)
 {
@@ -394,7 +392,7 @@ TEST(LabelFont, HasADistinctGlyphForEveryCharacterTheSkinSheetWritesAndAQuestion
     EXPECT_EQ(Drawn("\xC3\xA9"), Drawn("??"));
 }
 
-TEST(LabelFont, InkStaysInsideTheMeasuredTextWithCapitalsOnTheBaselineAndDescendersBelow)
+TEST(LabelFont, InkStaysInsideTheMeasuredTextOnTheBaselineWithCrispStraightStrokesAndSmoothDiagonals)
 {
     for (const std::string text : {"GlassGradient1", "<default>", "jumpy"}) {
         SCOPED_TRACE(text);
@@ -414,10 +412,6 @@ TEST(LabelFont, InkStaysInsideTheMeasuredTextWithCapitalsOnTheBaselineAndDescend
         EXPECT_GT(InkOf(Written(text)).bottom, baseline) << text;
     EXPECT_EQ(InkOf(Written("H")).top, 4);
     EXPECT_GT(InkOf(Written("x")).top, 4 + 3) << "lower case is shorter than the capitals";
-}
-
-TEST(LabelFont, StraightStrokesAreCrispAndDiagonalsSmooth)
-{
     // At a whole size on whole pixels an upright letter's edges fall on pixel edges; slanted
     // strokes are antialiased rather than stepped; between pixels every edge is shared.
     EXPECT_EQ(InkOf(Written("H", 2)).partial + InkOf(Written("T", 3)).partial, 0);
@@ -429,7 +423,7 @@ TEST(LabelFont, LaysItsColourOverWhatIsThereAndWritesOnlyInsideThePicture)
 {
     c32bppDIB picture;
     const Bgra grey = {100, 100, 100, 255};
-    testing::Fill(picture, 20, 20, grey);
+    Fill(picture, 20, 20, grey);
     LabelFont(2).Draw(picture, 2, 2, "I", LabelColour{255, 0, 0, 128});
     // The middle of the I's stem is fully covered: half red over the grey.
     const Bgra stem = StoredPixel(picture, 4, 8);
@@ -437,12 +431,11 @@ TEST(LabelFont, LaysItsColourOverWhatIsThereAndWritesOnlyInsideThePicture)
     EXPECT_NEAR(stem[1], 100 * (1 - 128 / 255.0), 1);
     EXPECT_EQ(stem[3], 255);
     EXPECT_EQ(StoredPixel(picture, 15, 15), grey) << "away from the letter nothing changes";
-
     // Past every edge (the sanitizers watch the writes), and on no picture at all.
-    const auto before = testing::AllPixels(picture);
+    const auto before = AllPixels(picture);
     LabelFont(2).Draw(picture, -7, -5, "Wall", kWhite);
     LabelFont(2).Draw(picture, 17, 15, "GlassGradient", kWhite);
-    EXPECT_NE(testing::AllPixels(picture), before) << "what falls inside is written";
+    EXPECT_NE(AllPixels(picture), before) << "what falls inside is written";
     c32bppDIB empty;
     LabelFont(2).Draw(empty, 0, 0, "Wall", kWhite);
     EXPECT_EQ(empty.Handle(), nullptr);
@@ -471,19 +464,6 @@ TEST(SkinCatalogue, ListsTwentySkinsByPositionThenTheHiddenChronoAndGivesAPositi
     }
 }
 
-std::vector<std::uint8_t> ArtBytes(const std::string& relative)
-{
-    const std::string bytes = testing::TempFolder::Read(std::filesystem::path(DORVANE_SOURCE_DIR) / "resources/art" / relative);
-    return {bytes.begin(), bytes.end()};
-}
-
-// The clock window as the skin sees it: the sizes it was given.
-class RecordingFrame : public ClockWindowFrame {
-public:
-    void SizeToDial(int width, int height) override { sizes.emplace_back(width, height); }
-    std::vector<Size> sizes;
-};
-
 // A skin loader over the program's own pictures, or over a table of the test's own.
 class SkinLoaderTest : public ::testing::Test {
 protected:
@@ -506,7 +486,7 @@ protected:
     EmbeddedResources resources;
 };
 
-TEST_F(SkinLoaderTest, EverySkinLoadsItsOwnDialWhateverTheCaseAndSizesTheWindowToIt)
+TEST_F(SkinLoaderTest, EverySkinLoadsItsOwnDialWhateverTheCaseSizesTheWindowToItAndTakesTheHighQualitySetting)
 {
     // Every dial's bytes are checked with the program's resources; here names in any case and every size.
     const struct { const char *skin, *file; Size size; } dials[] = {
@@ -520,6 +500,12 @@ TEST_F(SkinLoaderTest, EverySkinLoadsItsOwnDialWhateverTheCaseAndSizesTheWindowT
         EXPECT_EQ(surfaces.iBack.ImageType(), c32bppDIB::kPng);
     }
     EXPECT_EQ(frame.sizes.size(), std::size(dials));
+    for (bool highQuality : {false, true}) { // every surface takes the setting
+        state.HighQuality = highQuality;
+        ASSERT_TRUE(Load("Red").ok());
+        for (const c32bppDIB* surface : std::as_const(surfaces).All())
+            EXPECT_EQ(surface->HighQualityInterpolation(), highQuality);
+    }
 }
 
 TEST_F(SkinLoaderTest, ANameThatIsNoDialShowsTheDefaultDialAndSaysSo)
@@ -534,16 +520,6 @@ TEST_F(SkinLoaderTest, ANameThatIsNoDialShowsTheDefaultDialAndSaysSo)
         EXPECT_TRUE(surfaces.iHour.Handle());
     }
     EXPECT_EQ(state.Skin, "BACK"); // the setting itself is left as the user wrote it
-}
-
-TEST_F(SkinLoaderTest, EverySurfaceTakesTheHighQualitySetting)
-{
-    for (bool highQuality : {true, false}) {
-        state.HighQuality = highQuality;
-        ASSERT_TRUE(Load("Red").ok());
-        for (const c32bppDIB* surface : std::as_const(surfaces).All())
-            EXPECT_EQ(surface->HighQualityInterpolation(), highQuality);
-    }
 }
 
 TEST_F(SkinLoaderTest, EverySkinChangeReloadsAllFivePictures)
@@ -567,21 +543,15 @@ TEST_F(SkinLoaderTest, EverySkinChangeReloadsAllFivePictures)
         EXPECT_EQ(picture.surface.SourceBytes(), ArtBytes(picture.second)) << picture.name;
 }
 
-TEST_F(SkinLoaderTest, WithoutAnyDialTheSurfacesStayEmptyAndTheWindowKeepsItsSize)
+TEST_F(SkinLoaderTest, WithoutAnyDialTheSurfacesStayEmptyAndTheWindowKeepsItsSizeAMissingHandIsToldWithTheDialShown)
 {
     Put("PNG", "HOUR", "hands/hour.png");
     ASSERT_TRUE(surfaces.iBack.InitializeDIB(40, 40));
     EXPECT_FALSE(Load("Black", resources).ok());
-    EXPECT_FALSE(surfaces.iBack.Handle());
-    EXPECT_TRUE(surfaces.iHour.Handle());
-    EXPECT_FALSE(surfaces.iMin.Handle());
+    EXPECT_EQ(std::tuple(bool(surfaces.iBack.Handle()), bool(surfaces.iHour.Handle()), bool(surfaces.iMin.Handle())),
+              std::tuple(false, true, false));
     EXPECT_TRUE(frame.sizes.empty());
-}
-
-TEST_F(SkinLoaderTest, AMissingHandIsToldWithTheDialStillShown)
-{
     Put("PNG", "BACK", "dials/default.png");
-    Put("PNG", "HOUR", "hands/hour.png");
     Put("PNG", "MINUTE", "hands/minute.png");
     Put("CUSTOM", "BORDER", "dials/border.png");
     const Status status = Load("<default>", resources);

@@ -23,7 +23,7 @@ namespace {
 using testing::FakeScreen;
 using testing::TempFolder;
 
-TEST(IniFile, FindsTheFirstOfSectionsAndKeysWithoutRegardToCaseAndValuesUpToTheLineEnd)
+TEST(IniFile, FindsTheFirstOfSectionsAndKeysWithoutRegardToCaseAndKeepsEveryLineItDoesNotSet)
 {
     auto file = IniFile::Parse("[settings]\nskin=RED = red ; x\n[ALARM0]\n  alarmhour  =  7  \nalarmhour=8\n[Alarm0]\nj=4\n");
     EXPECT_EQ(file.Find("Settings", "Skin"), "RED = red ; x");
@@ -31,10 +31,7 @@ TEST(IniFile, FindsTheFirstOfSectionsAndKeysWithoutRegardToCaseAndValuesUpToTheL
     EXPECT_EQ(file.Find("Alarm0", "Skin"), std::nullopt);
     EXPECT_EQ(file.Find("Alarm0", "j"), std::nullopt);
     EXPECT_EQ(file.Find("Alarm1", "AlarmHour"), std::nullopt);
-}
-
-TEST(IniFile, KeepsEveryLineItsLineEndAndWhatItDoesNotKnowWhenSetting)
-{
+    // Every line is kept with its own line end, and what it does not know, when setting.
     auto windows = IniFile::Parse("\xEF\xBB\xBF; written by hand\r\n[Settings]\r\n;Skin=BLUE\r\nSkin=RED\r\nAlpha=200\r\n");
     EXPECT_EQ(windows.Find("Settings", "Skin"), "RED");
     windows.Set("Settings", "Alpha", "100");
@@ -42,11 +39,11 @@ TEST(IniFile, KeepsEveryLineItsLineEndAndWhatItDoesNotKnowWhenSetting)
     const std::string mixed = "[A]\r\nk=1\n; a\rb\r\nj=2\n"; // and a carriage return inside a line
     EXPECT_EQ(IniFile::Parse(mixed).Serialize(), mixed);
 
-    auto file = IniFile::Parse("[Settings]\nSkin=RED\nMyOwnKey=keep me\n\n[Other]\nx=1\n");
-    file.Set("settings", "SKIN", "BLUE");
-    file.Set("Settings", "Alpha", "179");
-    file.Set("Alarm0", "AlarmHour", "7");
-    EXPECT_EQ(file.Serialize(), "[Settings]\nSKIN=BLUE\nMyOwnKey=keep me\nAlpha=179\n\n[Other]\nx=1\n\n[Alarm0]\nAlarmHour=7\n");
+    auto kept = IniFile::Parse("[Settings]\nSkin=RED\nMyOwnKey=keep me\n\n[Other]\nx=1\n");
+    kept.Set("settings", "SKIN", "BLUE");
+    kept.Set("Settings", "Alpha", "179");
+    kept.Set("Alarm0", "AlarmHour", "7");
+    EXPECT_EQ(kept.Serialize(), "[Settings]\nSKIN=BLUE\nMyOwnKey=keep me\nAlpha=179\n\n[Other]\nx=1\n\n[Alarm0]\nAlarmHour=7\n");
 
     IniFile injected; // line breaks in a value are written as blanks and cannot make lines
     injected.Set("Alarm0", "AlarmMessage", "wake\nup\r\n[Settings]\nSkin=X");
@@ -56,7 +53,7 @@ TEST(IniFile, KeepsEveryLineItsLineEndAndWhatItDoesNotKnowWhenSetting)
 
 TEST(IniProfile, CutsLongValuesTo254CharactersNeverSplittingOneAndTrims)
 {
-    auto file = IniFile::Parse("[S]\nlong=" + std::string(300, 'x') + "\nblank=   \nutf8=" + std::string(253, 'a') +
+    const auto file = IniFile::Parse("[S]\nlong=" + std::string(300, 'x') + "\nblank=   \nutf8=" + std::string(253, 'a') +
                                "\xC3\xA9" + "\n");
     EXPECT_EQ(IniProfile::Lookup(file, "S", "long", "d"), std::string(254, 'x'));
     EXPECT_EQ(IniProfile::Lookup(file, "S", "blank", "d"), "");
@@ -83,54 +80,44 @@ TEST(SettingsLocation, PrefersTheCommandLineThenTheProgramsFolderThenTheUsersCon
 }
 
 // Records what the settings ask of the clock window, and what the state was at that moment.
-class RecordingHost : public SettingsHost {
-public:
-    explicit RecordingHost(const ClockState& state) : state_(state) {}
+struct RecordingHost : SettingsHost {
+    explicit RecordingHost(const ClockState& state) : state(state) {}
     double ClockWindowWidthTwips() override
     {
-        calls.push_back("width speaker " + std::to_string(state_.ComputerSpeaker) + " volume " + std::to_string(state_.FreqVol));
+        calls.push_back("width speaker " + std::to_string(state.ComputerSpeaker) + " volume " + std::to_string(state.FreqVol));
         return widthTwips;
     }
     TwipsPoint ClockWindowPositionTwips() override { return position; }
     void SetTopMost(bool onTop) override { calls.push_back(onTop ? "topmost" : "not topmost"); }
-    void LoadSkin() override { calls.push_back("skin " + state_.Skin + " alarm6 " + state_.Alarms[6].AlarmHour); }
-
+    void LoadSkin() override { calls.push_back("skin " + state.Skin + " alarm6 " + state.Alarms[6].AlarmHour); }
+    const ClockState& state;
     std::vector<std::string> calls;
     double widthTwips = 2250;
     TwipsPoint position{1110 * 15, 20 * 15};
-
-private:
-    const ClockState& state_;
 };
 
 // While it lives, replacing the settings file fails the way it most often does on each system. On
 // Linux the new file may grow to 64 bytes only, as on a full disk. On Windows another program (an
 // editor, a virus scanner) holds the old file open without letting it be deleted.
-class FailingReplace {
-public:
+struct FailingReplace {
 #ifdef _WIN32
-    explicit FailingReplace(const std::filesystem::path& file) : reader_(file) {}
-
-private:
-    std::ifstream reader_;
+    explicit FailingReplace(const std::filesystem::path& file) : reader(file) {}
+    std::ifstream reader;
 #else
     explicit FailingReplace(const std::filesystem::path&)
     {
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        struct rlimit small = saved_;
+        getrlimit(RLIMIT_FSIZE, &saved);
+        struct rlimit small = saved;
         small.rlim_cur = 64;
         setrlimit(RLIMIT_FSIZE, &small);
     }
     ~FailingReplace()
     {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, previousHandler_);
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, previousHandler);
     }
-
-private:
-    struct rlimit saved_ {};
-    void (*previousHandler_)(int) = nullptr;
+    struct rlimit saved {};
+    void (*previousHandler)(int) = std::signal(SIGXFSZ, SIG_IGN);
 #endif
 };
 

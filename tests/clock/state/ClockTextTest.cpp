@@ -26,7 +26,7 @@ TEST(ClockText, FormatsTimesOnTheTwelveHourDialStampsOnTheTwentyFourHourClockAnd
     EXPECT_EQ(FormatAlarmDate({1969, 12, 31}), "Wed Dec 31, 1969");
 }
 
-TEST(ClockText, ReadsAlarmTimesAndRefusesTextsThatAreNotTimes)
+TEST(ClockText, ReadsAlarmTimesAndDatesInTheUsualFormsAndRefusesTextsThatAreNeither)
 {
     const struct { const char* text; std::optional<TimeOfDay> time; } cases[] = {
         {"12:00 AM", TimeOfDay{0, 0, 0}},   {"12:30 PM", TimeOfDay{12, 30, 0}},  {"07:5 pm", TimeOfDay{19, 5, 0}},
@@ -37,17 +37,13 @@ TEST(ClockText, ReadsAlarmTimesAndRefusesTextsThatAreNotTimes)
     };
     for (const auto& c : cases)
         EXPECT_EQ(ParseTimeOfDay(c.text), c.time) << '"' << c.text << '"';
-}
-
-TEST(ClockText, ReadsDatesInTheUsualForms)
-{
-    const struct { const char* text; std::optional<CivilDate> date; } cases[] = {
+    const struct { const char* text; std::optional<CivilDate> date; } dates[] = {
         {"december 6 2026", CivilDate{2026, 12, 6}}, {"Sept 30, 2026", CivilDate{2026, 9, 30}},
         {"2026-12-06", CivilDate{2026, 12, 6}},      {"Feb 29, 2024", CivilDate{2024, 2, 29}},
         {"", std::nullopt}, {"Feb 29, 2026", std::nullopt}, {"Dec 32, 2026", std::nullopt}, {"De 06, 2026", std::nullopt},
         {"Dec, 2026", std::nullopt}, {"Dec 06", std::nullopt}, {"13/12/2026", std::nullopt},
     };
-    for (const auto& c : cases)
+    for (const auto& c : dates)
         EXPECT_EQ(ParseDate(c.text), c.date) << '"' << c.text << '"';
 }
 
@@ -87,16 +83,12 @@ TEST(RoundToInt16AndByte, RoundHalvesToEvenAndRefuseWhatDoesNotFit)
     }
 }
 
-TEST(IsNumberOne, IsTheArmedTestOfTheAlarmTable)
+TEST(NumberText, IsNumberOneIsTheArmedTestOfTheAlarmTableAndWholeQuotientRoundsBothSidesThenCutsTowardsZero)
 {
     for (const char* yes : {" 1 ", "1.0", "&H1"})
         EXPECT_TRUE(IsNumberOne(yes)) << yes;
     for (const char* no : {"0", "", "1x", "-1"})
         EXPECT_FALSE(IsNumberOne(no)) << no;
-}
-
-TEST(WholeQuotient, RoundsBothSidesThenCutsTowardsZero)
-{
     EXPECT_EQ(WholeQuotient(16650, 15), 1110);
     EXPECT_EQ(WholeQuotient(-29, 15), -1);
     EXPECT_EQ(WholeQuotient(29.5, 15), 2); // 29.5 rounds to 30

@@ -209,16 +209,13 @@ TEST(AlarmRing, EmptyMinuteBecomes00AndChangesMadeByHandlersDuringTheTickAreSeen
     EXPECT_EQ(late.tick.CurrentAlarm(), 4);
 }
 
-TEST(AlarmRing, RingingGoesOnAcrossMidnight)
+TEST(DatedAlarm, RingsFromItsMomentOnEvenWhenThatPassedUnseenAndAcrossMidnightUntilADoubleClickDisarmsIt)
 {
-    TickRig rig;
-    rig.DailyAlarm(0, "11", "59", "PM").AlarmDate = "Sat Dec 05, 2026";
-    EXPECT_EQ(rig.RunSeconds(At(23, 59, 58, {2026, 12, 5}), 6),
+    TickRig midnight;
+    midnight.DailyAlarm(0, "11", "59", "PM").AlarmDate = "Sat Dec 05, 2026";
+    EXPECT_EQ(midnight.RunSeconds(At(23, 59, 58, {2026, 12, 5}), 6),
               (Sounded{{"11:59:58 PM", 4}, {"11:59:59 PM", 4}, {"12:00:00 AM", 4}, {"12:00:01 AM", 4}}));
-}
 
-TEST(DatedAlarm, RingsFromItsMomentOnEvenWhenThatPassedUnseenUntilADoubleClickDisarmsIt)
-{
     TickRig rig;
     AlarmSlot& alarm = rig.DailyAlarm(0, "7", "05", "AM");
     alarm.AlarmDate = "Sun Dec 06, 2026";
@@ -332,7 +329,7 @@ TEST(HourlyChime, StrikesTheHourOfTheTwelveHourDialOrOnceOrNotAtAll)
     }
 }
 
-TEST(HourlyChime, RecordedChimeOrToneBySelectChime)
+TEST(HourlyChime, StrikesTheRecordedChimeOrAToneBySelectChimeFromTheFirstRunOfTheHour)
 {
     for (const std::string select : {"BigBen", "bigben", ""}) {
         TickRig rig;
@@ -346,11 +343,7 @@ TEST(HourlyChime, RecordedChimeOrToneBySelectChime)
         else
             EXPECT_EQ(rig.sounds.played[0].tone, (TickTone{ToneUse::ChimeStroke, 440, 500, 0, false})) << select;
     }
-}
-
-TEST(HourlyChime, StartsAtTheFirstRunOfTheHourWhenALateTimerSkippedSecondZero)
-{
-    TickRig rig;
+    TickRig rig; // a late timer skipped second 0
     rig.state.ActivateChime = 1;
     rig.RunAt(At(14, 59, 59));
     EXPECT_EQ(rig.RunSeconds(At(15, 0, 2), 8), (Sounded{{"03:00:02 PM", 1}, {"03:00:04 PM", 1}, {"03:00:06 PM", 1}}));
