@@ -140,14 +140,18 @@ CommandRun Command(std::vector<std::string> args)
     return {status, out.str(), err.str()};
 }
 
-class ImageCommandTest : public ::testing::Test {
-protected:
-    std::string Put(const std::string& name, const Bytes& bytes)
+// A folder for the files of a command; Put writes one and gives its path.
+struct CommandTest : ::testing::Test {
+    std::string Put(const std::string& name, const std::string& text)
     {
-        TempFolder::Write(folder / name, std::string(bytes.begin(), bytes.end()));
+        TempFolder::Write(folder / name, text);
         return (folder / name).string();
     }
+    std::string Put(const std::string& name, const Bytes& bytes) { return Put(name, std::string(bytes.begin(), bytes.end())); }
     TempFolder folder;
+};
+
+struct ImageCommandTest : CommandTest {
     const std::string raw = (folder / "out.raw").string();
 };
 
@@ -259,9 +263,8 @@ Picture ReadPicture(const std::filesystem::path& file)
 }
 
 // Runs the snapshot command, with the computer's clock standing at 3:00:00.
-class SnapshotCommandTest : public ::testing::Test {
-protected:
-    SnapshotCommandTest() { TempFolder::Write(folder / "full.ini", "[Settings]\nAlpha=255\n"); }
+struct SnapshotCommandTest : CommandTest {
+    SnapshotCommandTest() { Put("full.ini", "[Settings]\nAlpha=255\n"); }
     CommandRun Snapshot(const std::vector<std::string>& args)
     {
         std::ostringstream out, err;
@@ -274,20 +277,12 @@ protected:
     {
         const auto given = [&](const char* option) { return std::find(args.begin(), args.end(), option) != args.end(); };
         if (!given("--settings") && !given("--sheet"))
-            args.insert(args.end(), {"--settings", Ini("full.ini")});
+            args.insert(args.end(), {"--settings", (folder / "full.ini").string()});
         args.insert(args.begin(), (folder / name).string());
         const CommandRun run = Snapshot(args);
         EXPECT_EQ(run.status, 0) << run.err;
         return ReadPicture(folder / name);
     }
-    // Writes a settings file and gives its path.
-    std::string Ini(const std::string& name, const std::string& text = {})
-    {
-        if (!text.empty())
-            TempFolder::Write(folder / name, text);
-        return (folder / name).string();
-    }
-    TempFolder folder;
     FakeTimeSource time{LocalTime{{2026, 12, 6}, 3, 0, 0, 0.25}};
 };
 
@@ -297,7 +292,7 @@ TEST_F(SnapshotCommandTest, ShowsTheTimeGivenOrTheClockNowFadedByTheSettingsAlph
     EXPECT_EQ(now, Snap({"--time", "3:00:00"}, "three.png"));
     EXPECT_NE(now, Snap({"--time", "3:00:01"}, "later.png"));
     EXPECT_EQ(now.At(0, 0), (Bgra{0, 0, 0, 0})) << "the corners stay transparent";
-    const auto half = Snap({"--settings", Ini("half.ini", "[Settings]\nAlpha=128\n")}, "half.png").pixels;
+    const auto half = Snap({"--settings", Put("half.ini", "[Settings]\nAlpha=128\n")}, "half.png").pixels;
     ASSERT_EQ(now.pixels.size(), half.size());
     for (std::size_t i = 0; i < half.size(); ++i)
         for (int c = 0; c < 4; ++c)
@@ -306,14 +301,14 @@ TEST_F(SnapshotCommandTest, ShowsTheTimeGivenOrTheClockNowFadedByTheSettingsAlph
 
 TEST_F(SnapshotCommandTest, OptionsOverrideTheSettingsFileAndAnUnknownSkinThereShowsTheDefaultDial)
 {
-    const std::string wall = Ini("wall.ini", "[Settings]\nSkin=Wall\nAlpha=255\nShowSeconds=0\nShowBorder=1\n");
+    const std::string wall = Put("wall.ini", "[Settings]\nSkin=Wall\nAlpha=255\nShowSeconds=0\nShowBorder=1\n");
     const Picture fromFile = Snap({"--time", "12:00:30", "--settings", wall}, "file.png");
     EXPECT_EQ(std::pair(fromFile.width, fromFile.height), std::pair(129, 128));
     const Picture overridden = Snap(
         {"--time", "12:00:30", "--settings", wall, "--skin", "black", "--seconds", "on", "--border", "off"}, "o.png");
     EXPECT_EQ(overridden, Snap({"--time", "12:00:30", "--skin", "Black"}, "black.png"));
 
-    const std::string marble = Ini("marble.ini", "[Settings]\nSkin=Marble\nAlpha=255\n");
+    const std::string marble = Put("marble.ini", "[Settings]\nSkin=Marble\nAlpha=255\n");
     const CommandRun run = Snapshot({(folder / "m.png").string(), "--settings", marble, "--time", "10:09:30"});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_NE(run.err.find("Marble"), std::string::npos) << "the fallback is told: " << run.err;
@@ -327,7 +322,7 @@ TEST_F(SnapshotCommandTest, FailuresAreToldWithTheirReasonAndWriteNothing)
     const struct { std::vector<std::string> args; int status; std::vector<std::string> told; } cases[] = {
         {{out, "--skin", "Marble"}, 2, {"no skin named \"Marble\"", "GlassGradient1"}},
         {{out, "--border", "maybe"}, 2, {"--border takes on or off", "usage: dorvane snapshot"}},
-        {{unwritable, "--settings", Ini("full.ini")}, 1, {unwritable}},
+        {{unwritable, "--settings", (folder / "full.ini").string()}, 1, {unwritable}},
     };
     for (const auto& c : cases) {
         const CommandRun run = Snapshot(c.args);
@@ -382,7 +377,7 @@ TEST_F(SnapshotCommandTest, TheSheetShowsEveryDialInItsCellAsTheClockDrawsItOnAn
                 light += sheet.At(x, y)[1] > 200;
         EXPECT_GT(light, 20) << index;
     }
-    EXPECT_NE(Snap({"--sheet", "--settings", Ini("faded.ini", "[Settings]\nAlpha=60\n")}, "faded.png"), sheet);
+    EXPECT_NE(Snap({"--sheet", "--settings", Put("faded.ini", "[Settings]\nAlpha=60\n")}, "faded.png"), sheet);
     EXPECT_NE(Snap({"--sheet", "--time", "4:45:00"}, "late.png"), sheet) << "the time and settings given";
 }
 
@@ -397,15 +392,13 @@ TEST(ParseToneCommand, RejectsWhatIsNoTone)
     }
 }
 
-class RunToneCommandTest : public ::testing::Test {
-protected:
+struct RunToneCommandTest : CommandTest {
     int Run(const Words& words) { return RunToneCommand(words, sound, err); }
     static std::vector<uint8_t> FileBytes(const std::filesystem::path& file)
     {
         const std::string text = TempFolder::Read(file);
         return {text.begin(), text.end()};
     }
-    TempFolder folder;
     RecordingSoundOutput sound;
     std::ostringstream err;
 };

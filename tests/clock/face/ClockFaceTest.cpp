@@ -116,8 +116,7 @@ void LoadHand(ClockSurfaces& surfaces, const Hand& hand)
     });
 }
 
-class ClockFaceTest : public ::testing::Test {
-protected:
+struct ClockFaceTest : ::testing::Test {
     // The dial, the three hands and an orange ring from radius 55 to 64 of the dial.
     void LoadAll()
     {
@@ -274,15 +273,13 @@ std::vector<std::uint8_t> ArtBytes(const std::string& relative)
 }
 
 // The clock window as the skin sees it: the sizes it was given.
-class RecordingFrame : public ClockWindowFrame {
-public:
+struct RecordingFrame : ClockWindowFrame {
     void SizeToDial(int width, int height) override { sizes.emplace_back(width, height); }
     std::vector<Size> sizes;
 };
 
 // The default skin's pictures loaded as the clock loads them, holding its running imaging token.
-class HandLayersTest : public ::testing::Test {
-protected:
+struct HandLayersTest : ::testing::Test {
     void SetUp() override
     {
         ASSERT_NE(token, 0u);
@@ -465,8 +462,7 @@ TEST(SkinCatalogue, ListsTwentySkinsByPositionThenTheHiddenChronoAndGivesAPositi
 }
 
 // A skin loader over the program's own pictures, or over a table of the test's own.
-class SkinLoaderTest : public ::testing::Test {
-protected:
+struct SkinLoaderTest : ::testing::Test {
     Status Load(const std::string& skin, const EmbeddedResources& from = EmbeddedResources::Program())
     {
         state.Skin = skin;

@@ -127,8 +127,7 @@ std::string DefaultAlarm(int slot)
            "]\nAlarmActivated=0\nAlarmDate=\nAlarmHour=\nAlarmMin=00\nAlarmAMPM=AM\nAlarmMessage=\nAlarmExec=\n";
 }
 
-class SettingsFileTest : public ::testing::Test {
-protected:
+struct SettingsFileTest : ::testing::Test {
     std::filesystem::path Path() const { return folder / "ClockSettings.ini"; }
     std::string FileText() const { return TempFolder::Read(Path()); }
     Status Load(const std::string& bytes)

@@ -11,8 +11,7 @@ namespace {
 
 using Events = std::vector<std::string>;
 
-class RecordingActions : public ClockMouseActions {
-public:
+struct RecordingActions : ClockMouseActions {
     void MoveClockBy(int dx, int dy) override { events.push_back("move " + std::to_string(dx) + "," + std::to_string(dy)); }
     void ShowStrip() override { events.push_back("show"); }
     void UnloadStrip() override { events.push_back("unload"); }
@@ -22,8 +21,7 @@ public:
     Events events;
 };
 
-class ClockMouseTest : public ::testing::Test {
-protected:
+struct ClockMouseTest : ::testing::Test {
     // A press at (10.4, 20.6), a drag through two points and the release.
     void Drag()
     {

@@ -14,8 +14,7 @@ namespace dorvane {
 namespace {
 
 // Counts the real mouse's double clicks. (Dragging and the strip are the end-to-end test's.)
-class RecordingMouse : public ClockMouseActions {
-public:
+struct RecordingMouse : ClockMouseActions {
     void MoveClockBy(int, int) override {}
     void ShowStrip() override {}
     void UnloadStrip() override {}
@@ -34,8 +33,7 @@ void FillSquare(c32bppDIB& face, int from, int to, std::array<uint8_t, 4> bgra)
 }
 
 // The clock window, shown no mouse and (unless a test shows it) no screen.
-class ClockWindowTest : public ::testing::Test {
-protected:
+struct ClockWindowTest : ::testing::Test {
     c32bppDIB face;
     testing::FakeTimeSource time{LocalTime{{2026, 12, 6}, 10, 9, 30, 0}};
     RecordingMouse actions;
@@ -97,8 +95,7 @@ TEST_F(ClockWindowTest, FadesAPictureExactlyAsQtWouldPaintItAndEachNewPictureWho
     EXPECT_EQ(DifferingFromFaded(window, smaller, 60), 0) << "a new size";
 }
 
-class ClockWindowViewTest : public ClockWindowTest {
-protected:
+struct ClockWindowViewTest : ClockWindowTest {
     void SetUp() override
     {
         DORVANE_REQUIRE_X_DISPLAY();
