@@ -99,11 +99,7 @@ void LoadGreyDial(c32bppDIB& dial)
 
 // A hand picture as the clock's: a solid bar of the colour pointing at 12 from the picture's centre.
 // Hour 50, minute 90, second 94 of the picture's 98 pixels from the pivot to its edge.
-struct Hand {
-    c32bppDIB ClockSurfaces::*picture;
-    Bgra colour;
-    double width, length;
-};
+struct Hand { c32bppDIB ClockSurfaces::*picture; Bgra colour; double width, length; };
 const Hand kHourHand{&ClockSurfaces::iHour, Premultiplied(0, 0, 255, 255), 8, 50};
 const Hand kMinuteHand{&ClockSurfaces::iMin, Premultiplied(0, 255, 0, 255), 6, 90};
 const Hand kSecondHand{&ClockSurfaces::iSec, Premultiplied(255, 0, 0, 255), 4, 94};
@@ -195,7 +191,7 @@ TEST_F(ClockFaceTest, HourAndMinuteHandsAndTheRingLetWhatIsBelowThroughTheSecond
     }
 }
 
-TEST_F(ClockFaceTest, EveryDrawingStartsFromTheBareDialAndOnlyShowSecondsOneDrawsTheSecondHand)
+TEST_F(ClockFaceTest, EveryDrawingStartsFromTheBareDialOnlyShowSecondsOneDrawsTheSecondHandAndEmptyPicturesNothing)
 {
     LoadAll();
     state.ShowSeconds = 0;
@@ -210,6 +206,16 @@ TEST_F(ClockFaceTest, EveryDrawingStartsFromTheBareDialAndOnlyShowSecondsOneDraw
     state.ShowSeconds = 1;
     surfaces.iSec.DestroyDIB();
     EXPECT_EQ(DrawAt(At(10, 9, 30)), withoutSeconds) << "the face without seconds is the face with no second hand";
+    // Empty pictures draw nothing and do not fail.
+    state.ShowBorder = 1;
+    LoadAll();
+    surfaces.iBack.DestroyDIB();
+    face.Draw(At(10, 9, 30));
+    EXPECT_EQ(surfaces.iBack.Handle(), nullptr) << "hands without a dial";
+    Empty();
+    LoadGreyDial(surfaces.iBack);
+    const auto bare = AllPixels(surfaces.iBack);
+    EXPECT_EQ(DrawAt(At(10, 9, 30)), bare) << "a dial without hands or ring";
 }
 
 TEST_F(ClockFaceTest, ADialWithoutTransparencyLosesTheColourOfItsTopLeftPixelOneWithTransparentCornersNone)
@@ -237,19 +243,6 @@ TEST_F(ClockFaceTest, ADialWithoutTransparencyLosesTheColourOfItsTopLeftPixelOne
     });
     const auto bare = AllPixels(surfaces.iBack);
     EXPECT_EQ(DrawAt(At(12, 0, 0)), bare);
-}
-
-TEST_F(ClockFaceTest, EmptyPicturesDrawNothingAndDoNotFail)
-{
-    state.ShowBorder = 1;
-    LoadAll();
-    surfaces.iBack.DestroyDIB();
-    face.Draw(At(10, 9, 30));
-    EXPECT_EQ(surfaces.iBack.Handle(), nullptr) << "hands without a dial";
-    Empty();
-    LoadGreyDial(surfaces.iBack);
-    const auto bare = AllPixels(surfaces.iBack);
-    EXPECT_EQ(DrawAt(At(10, 9, 30)), bare) << "a dial without hands or ring";
 }
 
 TEST_F(ClockFaceTest, HandsAreScaledToADialOfAnotherSize)

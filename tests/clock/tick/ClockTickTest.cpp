@@ -89,7 +89,7 @@ Sounded EverySecondOfAMinute(const std::function<int(int second)>& count)
     return sounded;
 }
 
-TEST(SecondsTick, SoundsTwiceAtSecondOneAndOnceAtEveryOtherSecondOnlyWhenActivateTickIsOne)
+TEST(SecondsTick, SoundsTwiceAtSecondOneAndOnceAtEveryOtherSecondOnlyWhenActivateTickIsOneAndBrisaChirps)
 {
     for (int16_t activate : {1, 2}) {
         TickRig rig;
@@ -101,10 +101,7 @@ TEST(SecondsTick, SoundsTwiceAtSecondOneAndOnceAtEveryOtherSecondOnlyWhenActivat
             EXPECT_EQ(std::pair(played.route, played.tone),
                       std::pair(Route::SoundRule, TickTone{ToneUse::SecondsTick, 6000, 50, 0, true}));
     }
-}
-
-TEST(SecondsTick, BrisaChirpsThroughTheToneGeneratorTwiceAtSeconds16_31_46AndMarksTheMinuteAtSecond1)
-{
+    // Brisa chirps through the tone generator, twice at seconds 16, 31 and 46, and marks the minute at second 1.
     for (int16_t speaker : {0, 1}) {
         SCOPED_TRACE(speaker);
         TickRig rig;
@@ -358,7 +355,7 @@ TEST(HourlyChime, StrikesTheRecordedChimeOrAToneBySelectChimeFromTheFirstRunOfTh
         EXPECT_EQ(ChimeStartsAt(c.now, c.previous), c.starts) << c.what;
 }
 
-TEST(TickTiming, CountsSecondsAndHoursOnAcrossMidnightMonthsAndYearsAndBack)
+TEST(TickTiming, CountsSecondsAndHoursOnAcrossMidnightMonthsAndYearsAndBackAndAimsTheTimerJustAfterTheNextSecond)
 {
     const struct { LocalTime before, after; int seconds, hours; } cases[] = {
         {At(23, 59, 59, {2026, 12, 31}), At(0, 0, 0, {2027, 1, 1}), 1, 1}, {At(12, 0, 0), At(12, 59, 59), 3599, 0},
@@ -382,18 +379,15 @@ TEST(TickTiming, CountsSecondsAndHoursOnAcrossMidnightMonthsAndYearsAndBack)
     for (const auto& [now, last] : spaced) // more than the gap since the last sound, or the clock set back
         EXPECT_TRUE(SpacedMoreThan(now, last, 0.52)) << now;
     EXPECT_FALSE(SpacedMoreThan(100.52, 100.0, 0.52));
-}
-
-TEST(TickTiming, TheTimerAimsJustAfterTheSecondThatFollowsTheLastRun)
-{
-    const struct { const char* what; LocalTime lastRun, now; int milliseconds; } cases[] = {
+    // The timer aims just after the second that follows the last run.
+    const struct { const char* what; LocalTime lastRun, now; int milliseconds; } timers[] = {
         {"a run that took 600 ms", At(7, 5, 0.015), At(7, 5, 0.615), 400}, {"the first", At(7, 5, 0.7), At(7, 5, 0.7), 315},
         {"a run that started late", At(7, 5, 0.4), At(7, 5, 0.41), 605},
         {"a run that ended after its second", At(7, 5, 0.015), At(7, 5, 1.005), 10},
         {"a run that overran the next run's moment", At(7, 5, 0.015), At(7, 5, 1.5), 0},
         {"a clock set back an hour", At(7, 5, 0.015), At(6, 5, 0.015), 1015},
     };
-    for (const auto& c : cases)
+    for (const auto& c : timers)
         EXPECT_EQ(MillisecondsUntilNextTick(c.lastRun, c.now), c.milliseconds) << c.what;
 }
 
