@@ -213,7 +213,7 @@ TEST_F(ImageCommandTest, FailsWithAOneLineReasonThatTellsWhyADamagedPictureCanno
     }
 }
 
-TEST_F(ImageCommandTest, ConvertRendersThePictureAsTheClockDrawsAHand)
+TEST_F(ImageCommandTest, ConvertRendersThePictureAsTheClockDrawsAHandAndAWrongCommandLineShowsTheUsage)
 {
     PngImage image = MakePng(4, 2, 6, 8, {});
     using U = std::uint16_t;
@@ -234,10 +234,7 @@ TEST_F(ImageCommandTest, ConvertRendersThePictureAsTheClockDrawsAHand)
         EXPECT_EQ(StoredPixel(result, 0, 0), c.topLeft) << args.size();
     }
     EXPECT_EQ(Command({"convert", (folder / "missing.png").string(), out + "2"}).status, 1);
-}
-
-TEST(ImageCommand, ShowsUsageForAWrongCommandLine)
-{
+    // A wrong command line shows the usage.
     const std::vector<std::vector<std::string>> wrong = {
         {}, {"decode", "only-one"}, {"paint", "a"}, {"convert", "in.png", "out.png", "--size", "0x5"},
         {"convert", "in.png", "out.png", "--size", "12"}, {"convert", "in.png", "out.png", "--angle", "nan"},
@@ -315,7 +312,7 @@ TEST_F(SnapshotCommandTest, OptionsOverrideTheSettingsFileAndAnUnknownSkinThereS
     EXPECT_EQ(ReadPicture(folder / "m.png"), Snap({"--time", "10:09:30", "--skin", "<Default>"}));
 }
 
-TEST_F(SnapshotCommandTest, FailuresAreToldWithTheirReasonAndWriteNothing)
+TEST_F(SnapshotCommandTest, FailuresAreToldWithTheirReasonAndWriteNothingAndOptionsAreReadInAnyOrder)
 {
     TempFolder::Write(folder / "plain-file", "text"); // a folder cannot be made inside a file
     const std::string out = (folder / "out.png").string(), unwritable = (folder / "plain-file" / "out.png").string();
@@ -333,11 +330,8 @@ TEST_F(SnapshotCommandTest, FailuresAreToldWithTheirReasonAndWriteNothing)
     }
     const CommandRun help = Snapshot({"--help"});
     EXPECT_EQ(std::tuple(help.status, help.out.find("usage: dorvane snapshot"), help.err), std::tuple(0, 0u, ""));
-}
-
-TEST(SnapshotCommandLine, AcceptsItsOptionsInAnyOrderAndRefusesTheRest)
-{
-    const struct { std::vector<std::string> args; bool valid; } cases[] = {
+    // Its options are taken in any order, the rest refused.
+    const struct { std::vector<std::string> args; bool valid; } lines[] = {
         {{"--time", "7:05 PM", "out.png", "--skin", "Wall"}, true},
         {{"out.png", "--time=10:09:30", "--border=on", "--seconds=off", "--settings=a.ini"}, true},
         {{"--sheet", "out.png", "--border", "on"}, true},
@@ -345,7 +339,7 @@ TEST(SnapshotCommandLine, AcceptsItsOptionsInAnyOrderAndRefusesTheRest)
         {{"out.png", "--seconds"}, false}, {{"out.png", "--colour", "red"}, false},
         {{"--sheet", "out.png", "--skin", "Wall"}, false}, // the sheet shows every skin
     };
-    for (const auto& c : cases)
+    for (const auto& c : lines)
         EXPECT_EQ(std::holds_alternative<SnapshotRequest>(ParseSnapshotRequest(c.args)), c.valid) << c.args.size();
 }
 

@@ -200,7 +200,7 @@ TEST_F(SettingsFileTest, ReadsKeysInAnyCaseKeepsEmptyTextsIgnoresAlarm7AndGivesN
     EXPECT_EQ(numbers, (std::vector<int>{179, 7000, 50, 500, 2000, 1200, 16, -5, 2, 4, 0}));
 }
 
-TEST_F(SettingsFileTest, ASaveKeepsUnknownKeysCommentsAndLineEndsAndWritesTheWindowsRealPositionAndBooleansAsOneOrZero)
+TEST_F(SettingsFileTest, ASaveKeepsUnknownKeysCommentsAndLineEndsWritesTheRealPositionAndBooleansAsOneOrZeroAResetDefaults)
 {
     Load("\xEF\xBB\xBF; my clock\r\n[Settings]\r\nSkin=RED\r\nMyKey=42\r\nUnmovable=2\r\nX=5\r\nY=6\r\n[Extra]\r\nA=B\r\n");
     host.position = {301 * 15 + 7, -40 * 15};
@@ -213,10 +213,7 @@ TEST_F(SettingsFileTest, ASaveKeepsUnknownKeysCommentsAndLineEndsAndWritesTheWin
     EXPECT_NE(text.find("[Extra]\r\nA=B\r\n"), std::string::npos);
     EXPECT_EQ(text.find("\n\n"), std::string::npos) << "only CRLF line ends";
     EXPECT_EQ(settings.SettingsText().find("MyKey"), std::string::npos) << "the settings text has our keys only";
-}
-
-TEST_F(SettingsFileTest, AResetDeletesTheFileAndAFollowingSaveWritesDefaultsAtTheWindowsPosition)
-{
+    // A reset deletes the file; a following save writes defaults at the window's position.
     Load("[Settings]\nSkin=RED\nX=50\n[Alarm3]\nAlarmHour=7\nAlarmActivated=1\n");
     host.position = {50 * 15, 60 * 15};
     testing::FakeMessagePump pump;
