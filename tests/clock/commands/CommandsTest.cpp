@@ -32,13 +32,8 @@ using Words = std::vector<std::string>;
 
 TEST(CommandLine, SplitsKnownOptionsWithTheirValuesFromOperandsAndRefusesTheRest)
 {
-    const struct {
-        Words words;
-        std::string error; // empty: parsed
-        bool flag;
-        std::optional<std::string> out;
-        Words operands;
-    } cases[] = {
+    // The error, empty when the words parse, and what was parsed.
+    const struct { Words words; std::string error; bool flag; std::optional<std::string> out; Words operands; } cases[] = {
         {{}, "", false, std::nullopt, {}},
         {{"in", "--out", "a.png", "-750", "--flag"}, "", true, "a.png", {"in", "-750"}},
         {{"--out=a=b", "--out", "--flag"}, "", false, "--flag", {}}, // the last value counts, whatever it looks like
@@ -65,12 +60,10 @@ TEST(SettingsCommand, PrintsTheEffectiveSettingsWithoutTouchingAnyFileAndSaysWhe
 {
     TempFolder folder;
     TempFolder::Write(folder / "a.ini", "[Settings]\nX=12\nY=34\nUnmovable=2\n");
-    const struct {
-        std::filesystem::path file;
-        std::string shown, told;
-    } cases[] = {{folder / "none.ini", "Skin=<Default>\nComputerSpeaker=0\nFreqVol=16250\nX=1110\nY=20\n", ""},
-                 {folder / "a.ini", "X=12\nY=34\nUnmovable=1\n", ""},
-                 {folder.path(), "[Settings]\nSkin=<Default>\n", "default settings"}}; // a folder, not a file
+    const struct { std::filesystem::path file; std::string shown, told; } cases[] = {
+        {folder / "none.ini", "Skin=<Default>\nComputerSpeaker=0\nFreqVol=16250\nX=1110\nY=20\n", ""},
+        {folder / "a.ini", "X=12\nY=34\nUnmovable=1\n", ""},
+        {folder.path(), "[Settings]\nSkin=<Default>\n", "default settings"}}; // a folder, not a file
     for (const auto& c : cases) {
         std::ostringstream out, err;
         EXPECT_TRUE(RunSettingsCommand(c.file, testing::FakeScreen(), out, err) == 0 || !c.told.empty());
@@ -120,7 +113,8 @@ TEST(SimulateCommand, ReadsStartAndLength)
     EXPECT_EQ(start->date, (CivilDate{2026, 12, 6}));
     EXPECT_EQ(std::tuple(start->hour, start->minute, start->second), std::tuple(7, 5, 9));
     EXPECT_TRUE(ParseSimulationStart("2026-12-06T23:00").has_value());
-    for (const char* bad : {"", "2026-12-06", "07:05:00", "2026-13-01 07:05:00", "2026-12-06 7:05 PM", "2026-12-06 07:05:00 x"})
+    for (const char* bad :
+         {"", "2026-12-06", "07:05:00", "2026-13-01 07:05:00", "2026-12-06 7:05 PM", "2026-12-06 07:05:00 x"})
         EXPECT_FALSE(ParseSimulationStart(bad).has_value()) << bad;
     EXPECT_EQ(ParseSimulationLength("60"), 60);
     EXPECT_EQ(ParseSimulationLength("34560000"), kMaxSimulatedSeconds);

@@ -261,7 +261,7 @@ TEST_F(ClockFaceTest, HandsAreScaledToADialOfAnotherSize)
 
 std::vector<std::uint8_t> ArtBytes(const std::string& relative)
 {
-    const std::string bytes = testing::TempFolder::Read(std::filesystem::path(DORVANE_SOURCE_DIR) / "resources/art" / relative);
+    const std::string bytes = TempFolder::Read(std::filesystem::path(DORVANE_SOURCE_DIR) / "resources/art" / relative);
     return {bytes.begin(), bytes.end()};
 }
 
@@ -304,7 +304,8 @@ struct HandLayersTest : ::testing::Test {
 TEST_F(HandLayersTest, DrawsThePixelsOfThePictureItselfAtEveryAngleFromTheFirstTimeOn)
 {
     const struct { const char* name; c32bppDIB& picture; int opacity, angles; } pictures[] = {
-        {"minute hand", surfaces.iMin, 80, 60}, {"second hand", surfaces.iSec, 100, 60}, {"border", surfaces.iClockBorder, 80, 1}};
+        {"minute hand", surfaces.iMin, 80, 60}, {"second hand", surfaces.iSec, 100, 60},
+        {"border", surfaces.iClockBorder, 80, 1}};
     for (const auto& p : pictures) {
         HandLayers layers;
         for (const int pass : {1, 2})

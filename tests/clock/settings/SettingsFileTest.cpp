@@ -43,7 +43,8 @@ TEST(IniFile, FindsTheFirstOfSectionsAndKeysWithoutRegardToCaseAndKeepsEveryLine
     kept.Set("settings", "SKIN", "BLUE");
     kept.Set("Settings", "Alpha", "179");
     kept.Set("Alarm0", "AlarmHour", "7");
-    EXPECT_EQ(kept.Serialize(), "[Settings]\nSKIN=BLUE\nMyOwnKey=keep me\nAlpha=179\n\n[Other]\nx=1\n\n[Alarm0]\nAlarmHour=7\n");
+    EXPECT_EQ(kept.Serialize(),
+              "[Settings]\nSKIN=BLUE\nMyOwnKey=keep me\nAlpha=179\n\n[Other]\nx=1\n\n[Alarm0]\nAlarmHour=7\n");
 
     IniFile injected; // line breaks in a value are written as blanks and cannot make lines
     injected.Set("Alarm0", "AlarmMessage", "wake\nup\r\n[Settings]\nSkin=X");
@@ -169,12 +170,8 @@ TEST_F(SettingsFileTest, ReadsInOrderCreatingTheWindowAfterTheSoundSettingsLoadi
     EXPECT_EQ(host.calls, (std::vector<std::string>{"width speaker 1 volume 100", "topmost", "skin RED alarm6 11"}));
     EXPECT_TRUE(state.HighQuality);
 
-    const struct {
-        int screenWidth;
-        double twipsPerPixel, windowWidthTwips;
-        int x, y;
-    } cases[] = {{1920, 15, 1950, 1770, 20}, {2560, 7.5, 2250, 2081, 37} /* 7.5 twips per pixel rounds to 8 */,
-                 {100, 15, 2250, -70, 20}};
+    const struct { int screenWidth; double twipsPerPixel, windowWidthTwips; int x, y; } cases[] = {
+        {1920, 15, 1950, 1770, 20}, {2560, 7.5, 2250, 2081, 37} /* 7.5 twips a pixel rounds to 8 */, {100, 15, 2250, -70, 20}};
     std::filesystem::remove(Path());
     for (const auto& c : cases) {
         FakeScreen otherScreen(c.screenWidth, 1000, c.twipsPerPixel);

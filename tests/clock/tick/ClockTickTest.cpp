@@ -371,7 +371,8 @@ TEST(TickTiming, CountsSecondsAndHoursOnAcrossMidnightMonthsAndYearsAndBackAndAi
         EXPECT_EQ(HourIndex(c.after) - HourIndex(c.before), c.hours);
         for (const LocalTime& t : {c.before, c.after}) { // and back
             const LocalTime back = LocalTimeAt(ContinuousSeconds(t));
-            EXPECT_EQ(std::tuple(back.date, back.hour, back.minute, back.second), std::tuple(t.date, t.hour, t.minute, t.second));
+            EXPECT_EQ(std::tuple(back.date, back.hour, back.minute, back.second),
+                      std::tuple(t.date, t.hour, t.minute, t.second));
             EXPECT_NEAR(back.fraction, t.fraction, 1e-5);
         }
     }

@@ -57,7 +57,8 @@ TEST_F(ClockMouseTest, ALeftDragKeepsThePressedPointUnderThePointerUnlessUnmovab
 
 TEST_F(ClockMouseTest, HoveringShowsTheStripUntilMoreThanTwoSecondsAfterTheLastMoveEvenAcrossMidnight)
 {
-    const struct { double hoverAt; std::optional<double> movedOverStripAt; double stillUpAt, hiddenAt; } cases[] = {{100.0, std::nullopt, 102.0, 102.1}, {100.0, 101.5, 103.0, 103.6}, {86399.5, std::nullopt, 0.5, 1.6}};
+    const struct { double hoverAt; std::optional<double> movedOverStripAt; double stillUpAt, hiddenAt; } cases[] = {
+        {100.0, std::nullopt, 102.0, 102.1}, {100.0, 101.5, 103.0, 103.6}, {86399.5, std::nullopt, 0.5, 1.6}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.hoverAt);
         actions.events.clear();

@@ -2,6 +2,7 @@
 #include "clock/window/SurfaceImage.h"
 #include "image/c32bppDIB.h"
 #include "tests/support/FakeTimeSource.h"
+#include "tests/support/ImageTestSupport.h"
 #include "tests/support/ViewTesting.h"
 
 #include <QImage>
@@ -25,7 +26,7 @@ struct RecordingMouse : ClockMouseActions {
 };
 
 // Fills part of a face with one stored pixel.
-void FillSquare(c32bppDIB& face, int from, int to, std::array<uint8_t, 4> bgra)
+void FillSquare(c32bppDIB& face, int from, int to, testing::Bgra bgra)
 {
     for (int y = from; y < to; ++y)
         for (int x = from; x < to; ++x)
@@ -40,18 +41,6 @@ struct ClockWindowTest : ::testing::Test {
     ClockState state;
     ClockMouse mouseLogic{actions, state};
 };
-
-// Premultiplied pixels of every alpha, each with colours up to it.
-void FillWithPremultipliedPixels(c32bppDIB& picture)
-{
-    picture.InitializeDIB(256, 4);
-    for (int a = 0; a < 256; ++a)
-        for (int row = 0; row < 4; ++row) {
-            std::uint8_t* p = picture.Pixels().Pixel(a, row);
-            p[0] = std::uint8_t(a * row / 3), p[1] = std::uint8_t(a * (3 - row) / 3), p[2] = std::uint8_t(a / 2);
-            p[3] = std::uint8_t(a);
-        }
-}
 
 // How many pixels of what the window would show differ from the picture faded by Qt's own painter:
 // the bytes a window painted at that opacity would show.
@@ -76,7 +65,8 @@ int DifferingFromFaded(ClockWindowView& window, const c32bppDIB& face, std::uint
 
 TEST_F(ClockWindowTest, FadesAPictureExactlyAsQtWouldPaintItAndEachNewPictureWholeWhenOnlyPartOfItChanged)
 {
-    FillWithPremultipliedPixels(face);
+    using B = std::uint8_t; // premultiplied pixels of every alpha, each with colours up to it
+    testing::Paint(face, 256, 4, [](int a, int y) { return testing::Bgra{B(a * y / 3), B(a * (3 - y) / 3), B(a / 2), B(a)}; });
     for (const int alpha : {0, 1, 60, 128, 179, 200, 254, 255}) {
         ClockWindowView window{mouseLogic, time, /*compositing=*/true};
         EXPECT_EQ(DifferingFromFaded(window, face, static_cast<std::uint8_t>(alpha)), 0) << alpha;
@@ -99,14 +89,10 @@ struct ClockWindowViewTest : ClockWindowTest {
     void SetUp() override
     {
         DORVANE_REQUIRE_X_DISPLAY();
-        // A face of kSize x kSize: an opaque red disc on transparent corners.
-        ASSERT_TRUE(face.InitializeDIB(kSize, kSize));
-        for (int y = 0; y < kSize; ++y)
-            for (int x = 0; x < kSize; ++x) {
-                const bool inside = std::hypot(x + 0.5 - kSize / 2.0, y + 0.5 - kSize / 2.0) <= kSize / 2.0 - 1;
-                uint8_t* p = face.Pixels().Pixel(x, y);
-                p[0] = 0, p[1] = 0, p[2] = inside ? 255 : 0, p[3] = inside ? 255 : 0;
-            }
+        testing::Paint(face, kSize, kSize, [](int x, int y) { // an opaque red disc on transparent corners
+            const bool inside = std::hypot(x + 0.5 - kSize / 2.0, y + 0.5 - kSize / 2.0) <= kSize / 2.0 - 1;
+            return inside ? testing::Bgra{0, 0, 255, 255} : testing::Bgra{0, 0, 0, 0};
+        });
         view = std::make_unique<ClockWindowView>(mouseLogic, time, /*compositing=*/false);
         view->resize(kSize, kSize);
         view->move(kLeft, kTop);
