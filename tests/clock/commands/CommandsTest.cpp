@@ -134,7 +134,6 @@ CommandRun Command(std::vector<std::string> args)
     return {status, out.str(), err.str()};
 }
 
-// A folder for the files of a command; Put writes one and gives its path.
 struct CommandTest : ::testing::Test {
     std::string Put(const std::string& name, const std::string& text)
     {

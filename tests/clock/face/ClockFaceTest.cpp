@@ -265,7 +265,6 @@ std::vector<std::uint8_t> ArtBytes(const std::string& relative)
     return {bytes.begin(), bytes.end()};
 }
 
-// The clock window as the skin sees it: the sizes it was given.
 struct RecordingFrame : ClockWindowFrame {
     void SizeToDial(int width, int height) override { sizes.emplace_back(width, height); }
     std::vector<Size> sizes;
@@ -462,7 +461,6 @@ struct SkinLoaderTest : ::testing::Test {
         state.Skin = skin;
         return SkinLoader(state, surfaces, frame, from).LoadSkin();
     }
-    // Puts the picture file under resources/art into the test's table as type/name.
     void Put(const std::string& type, const std::string& name, const std::string& file)
     {
         kept.push_back(ArtBytes(file));

@@ -25,7 +25,6 @@ struct RecordingMouse : ClockMouseActions {
     int silences = 0;
 };
 
-// Fills part of a face with one stored pixel.
 void FillSquare(c32bppDIB& face, int from, int to, testing::Bgra bgra)
 {
     for (int y = from; y < to; ++y)
@@ -104,7 +103,6 @@ struct ClockWindowViewTest : ClockWindowTest {
         ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
         QTest::qWait(100);
     }
-    // The screen under the window, and its centre pixel.
     QImage Screen() const { return testing::GrabScreen(kLeft, kTop, kSize, kSize); }
     QColor Centre() const { return QColor(Screen().pixel(kSize / 2, kSize / 2)); }
     static constexpr int kSize = 60, kLeft = 200, kTop = 150;
