@@ -1,7 +1,5 @@
 #include "clock/settings/SettingsFile.h"
-#include "clock/settings/IniFile.h"
 #include "clock/settings/IniProfile.h"
-#include "clock/settings/SettingsLocation.h"
 #include "tests/support/FakeMessagePump.h"
 #include "tests/support/FakeScreen.h"
 #include "tests/support/TempFolder.h"
@@ -22,63 +20,6 @@ namespace {
 
 using testing::FakeScreen;
 using testing::TempFolder;
-
-TEST(IniFile, FindsTheFirstOfSectionsAndKeysWithoutRegardToCaseAndKeepsEveryLineItDoesNotSet)
-{
-    auto file = IniFile::Parse("[settings]\nskin=RED = red ; x\n[ALARM0]\n  alarmhour  =  7  \nalarmhour=8\n[Alarm0]\nj=4\n");
-    EXPECT_EQ(file.Find("Settings", "Skin"), "RED = red ; x");
-    EXPECT_EQ(file.Find("Alarm0", "AlarmHour"), "7");
-    EXPECT_EQ(file.Find("Alarm0", "Skin"), std::nullopt);
-    EXPECT_EQ(file.Find("Alarm0", "j"), std::nullopt);
-    EXPECT_EQ(file.Find("Alarm1", "AlarmHour"), std::nullopt);
-    // Every line is kept with its own line end, and what it does not know, when setting.
-    auto windows = IniFile::Parse("\xEF\xBB\xBF; written by hand\r\n[Settings]\r\n;Skin=BLUE\r\nSkin=RED\r\nAlpha=200\r\n");
-    EXPECT_EQ(windows.Find("Settings", "Skin"), "RED");
-    windows.Set("Settings", "Alpha", "100");
-    EXPECT_EQ(windows.Serialize(), "\xEF\xBB\xBF; written by hand\r\n[Settings]\r\n;Skin=BLUE\r\nSkin=RED\r\nAlpha=100\r\n");
-    const std::string mixed = "[A]\r\nk=1\n; a\rb\r\nj=2\n"; // and a carriage return inside a line
-    EXPECT_EQ(IniFile::Parse(mixed).Serialize(), mixed);
-
-    auto kept = IniFile::Parse("[Settings]\nSkin=RED\nMyOwnKey=keep me\n\n[Other]\nx=1\n");
-    kept.Set("settings", "SKIN", "BLUE");
-    kept.Set("Settings", "Alpha", "179");
-    kept.Set("Alarm0", "AlarmHour", "7");
-    EXPECT_EQ(kept.Serialize(),
-              "[Settings]\nSKIN=BLUE\nMyOwnKey=keep me\nAlpha=179\n\n[Other]\nx=1\n\n[Alarm0]\nAlarmHour=7\n");
-
-    IniFile injected; // line breaks in a value are written as blanks and cannot make lines
-    injected.Set("Alarm0", "AlarmMessage", "wake\nup\r\n[Settings]\nSkin=X");
-    EXPECT_EQ(injected.Find("Settings", "Skin"), std::nullopt);
-    EXPECT_EQ(injected.Find("Alarm0", "AlarmMessage"), "wake up  [Settings] Skin=X");
-}
-
-TEST(IniProfile, CutsLongValuesTo254CharactersNeverSplittingOneAndTrims)
-{
-    const auto file = IniFile::Parse("[S]\nlong=" + std::string(300, 'x') + "\nblank=   \nutf8=" + std::string(253, 'a') +
-                               "\xC3\xA9" + "\n");
-    EXPECT_EQ(IniProfile::Lookup(file, "S", "long", "d"), std::string(254, 'x'));
-    EXPECT_EQ(IniProfile::Lookup(file, "S", "blank", "d"), "");
-    EXPECT_EQ(IniProfile::Lookup(file, "S", "missing", " d "), "d");
-    EXPECT_EQ(IniProfile::Lookup(file, "S", "utf8", "d"), std::string(253, 'a'));
-}
-
-TEST(SettingsLocation, PrefersTheCommandLineThenTheProgramsFolderThenTheUsersConfigFolder)
-{
-    TempFolder folder;
-    SettingsLocation location;
-    location.programFolder = folder.path();
-    location.home = "/home/ann";
-    EXPECT_EQ(location.Resolve(), folder / "ClockSettings.ini");
-    location.explicitFile = "/tmp/mine.ini";
-    EXPECT_EQ(location.Resolve(), "/tmp/mine.ini");
-    location.explicitFile.reset();
-    location.programFolder = "/no/such/folder"; // cannot be written
-    EXPECT_EQ(location.Resolve(), "/home/ann/.config/dorvane/ClockSettings.ini");
-    location.xdgConfigHome = "/cfg";
-    EXPECT_EQ(location.Resolve(), "/cfg/dorvane/ClockSettings.ini");
-    location.xdgConfigHome = "relative/cfg";
-    EXPECT_EQ(location.Resolve(), "/home/ann/.config/dorvane/ClockSettings.ini");
-}
 
 // Records what the settings ask of the clock window, and what the state was at that moment.
 struct RecordingHost : SettingsHost {

@@ -1,13 +1,19 @@
+#include "clock/tick/ClockTick.h"
 #include "clock/tick/AlarmSchedule.h"
-#include "clock/tick/ClockTimerClient.h"
-#include "tests/support/FakeWindowSystem.h"
 #include "tests/support/TickRig.h"
-#include "winmsg/MSubclass.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <functional>
 #include <limits>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
 
 namespace dorvane {
 namespace {
@@ -55,29 +61,6 @@ TEST(TickRun, RunsOncePerWallClockSecondAndATimerMessageDuringPendingMessagesSta
     EXPECT_EQ(nested.window.journal, (Journal{"draw", "present", "draw", "present"}));
     EXPECT_EQ(nested.window.drawnAt.at(1).second, 1);
     EXPECT_EQ(nested.sounds.Count(ToneUse::AlarmRing), 8) << "one ring for each second, one after the other";
-}
-
-TEST(TickRun, TimerMessagesRunTheTickUntilReleasedAndOtherMessagesGoToTheWindow)
-{
-    TickRig rig;
-    testing::FakeWindowSystem windows;
-    MSubclass subclass{windows};
-    int ownMessages = 0;
-    const WindowHandle window = windows.AddWindow([&](const WindowMessage&) { ++ownMessages; return 42; });
-    ClockTimerClient client{rig.tick};
-    ASSERT_FALSE(subclass.InterceptMessage(client, window, kWmTimer));
-    for (int second : {0, 1}) {
-        rig.time.Set(At(7, 5, second));
-        EXPECT_EQ(windows.Send(window, kWmTimer, 1), 0);
-    }
-    EXPECT_EQ(windows.Send(window, 15), 42);
-    EXPECT_EQ(ownMessages, 1);
-    client.SetMsgResponse(PassAfter);
-    EXPECT_EQ(client.MsgResponse(), PassNone);
-    ASSERT_TRUE(subclass.ReleaseMessage(client, window, kWmTimer));
-    rig.time.Set(At(7, 5, 2));
-    EXPECT_EQ(windows.Send(window, kWmTimer), 42);
-    EXPECT_EQ(rig.window.drawnAt.size(), 2u);
 }
 
 // How many sounds each second of a minute from 9:30:00 should give.
@@ -278,39 +261,6 @@ TEST(DoubleClick, StopsTheDailyAlarmThatMatchedLastLeavingItArmedAndItsRingCount
     EXPECT_EQ(alarm.RingCount, 0);
 }
 
-TEST(AlarmMatches, DailyDuringTheWholeMinuteOfItsTimeDatedFromItsMomentOnWithOrWithoutWeekdayUnreadableNever)
-{
-    const char* const kDec06 = "Sun Dec 06, 2026";
-    const struct { const char *date, *hour, *minute, *ampm; LocalTime now; bool matches; } cases[] = {
-        {"", "7", "05", "AM", At(7, 4, 59), false}, {"", "7", "05", "AM", At(7, 5, 59), true},
-        {"", "7", "05", "AM", At(7, 6, 0), false}, {"", "7", "05", "AM", At(19, 5, 0), false},
-        // The twelve-hour dial as typed.
-        {"", "12", "00", "AM", At(0, 0, 0), true}, {"", "12", "30", "PM", At(12, 30, 0), true},
-        {"", "07", "5", "pm", At(19, 5, 0), true}, {"", "19", "05", "AM", At(19, 5, 0), true},
-        // Dated.
-        {kDec06, "7", "05", "PM", At(19, 5, 0, {2026, 12, 5}), false}, {kDec06, "7", "05", "PM", At(19, 4, 59), false},
-        {kDec06, "7", "05", "PM", At(19, 5, 0), true}, {kDec06, "7", "05", "PM", At(7, 5, 0, {2027, 1, 1}), true},
-        {"Xyz Dec 06, 2026", "7", "05", "PM", At(19, 5, 0), true}, // the weekday is not checked
-        {"2026-12-07", "7", "05", "PM", At(19, 5, 0), false},
-        // Unreadable.
-        {"", "x", "05", "AM", At(7, 5, 0), false}, {"", "7", "5x", "AM", At(7, 5, 0), false},
-        {"", "7", "05", "XM", At(7, 5, 0), false}, {"", "25", "05", "", At(7, 5, 0), false},
-        {"", "7", "60", "AM", At(7, 5, 0), false}, {"", "", "05", "AM", At(7, 5, 0), false},
-        {"someday", "7", "05", "AM", At(7, 5, 0, {2040, 1, 1}), false},
-        {"Sun Feb 30, 2026", "7", "05", "AM", At(7, 5, 0, {2040, 1, 1}), false},
-    };
-    for (const auto& c : cases) {
-        AlarmSlot alarm = TickRig::Alarm(c.hour, c.minute, c.ampm);
-        alarm.AlarmDate = c.date;
-        EXPECT_EQ(AlarmMatches(alarm, c.now), c.matches) << '"' << c.date << "\" " << c.hour << ":" << c.minute << " "
-                                                         << c.ampm << " at " << FormatTimestamp(c.now);
-    }
-    EXPECT_EQ(AlarmLabelText(TickRig::Alarm("7", "05", "AM")), " 7:05 AM");
-    AlarmSlot dated = TickRig::Alarm("07", "5", "pm");
-    dated.AlarmDate = kDec06;
-    EXPECT_EQ(AlarmLabelText(dated), "Sun Dec 06, 2026 07:5 pm");
-}
-
 TEST(HourlyChime, StrikesTheHourOfTheTwelveHourDialOrOnceOrNotAtAll)
 {
     const struct { int16_t activate, ringOnce; int hour; std::size_t strokes; } cases[] = {
@@ -353,43 +303,6 @@ TEST(HourlyChime, StrikesTheRecordedChimeOrAToneBySelectChimeFromTheFirstRunOfTh
     };
     for (const auto& c : cases)
         EXPECT_EQ(ChimeStartsAt(c.now, c.previous), c.starts) << c.what;
-}
-
-TEST(TickTiming, CountsSecondsAndHoursOnAcrossMidnightMonthsAndYearsAndBackAndAimsTheTimerJustAfterTheNextSecond)
-{
-    const struct { LocalTime before, after; int seconds, hours; } cases[] = {
-        {At(23, 59, 59, {2026, 12, 31}), At(0, 0, 0, {2027, 1, 1}), 1, 1}, {At(12, 0, 0), At(12, 59, 59), 3599, 0},
-        {At(23, 59, 59, {2028, 2, 28}), At(0, 0, 0, {2028, 2, 29}), 1, 1},
-        {At(23, 59, 59, {2027, 2, 28}), At(0, 0, 0, {2027, 3, 1}), 1, 1},
-        {At(23, 58, 0, {2026, 12, 6}), At(0, 1, 0, {2026, 12, 7}), 180, 1},
-        {At(12, 0, 0, {1969, 12, 31}), At(12, 0, 0, {1970, 1, 1}), 86400, 24},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(FormatTimestamp(c.before));
-        EXPECT_NEAR(ContinuousSeconds(c.after) - ContinuousSeconds(c.before), c.seconds, 1e-6);
-        EXPECT_EQ(SecondIndex(c.after) - SecondIndex(c.before), c.seconds);
-        EXPECT_EQ(HourIndex(c.after) - HourIndex(c.before), c.hours);
-        for (const LocalTime& t : {c.before, c.after}) { // and back
-            const LocalTime back = LocalTimeAt(ContinuousSeconds(t));
-            EXPECT_EQ(std::tuple(back.date, back.hour, back.minute, back.second),
-                      std::tuple(t.date, t.hour, t.minute, t.second));
-            EXPECT_NEAR(back.fraction, t.fraction, 1e-5);
-        }
-    }
-    const std::pair<double, std::optional<double>> spaced[] = {{100.0, std::nullopt}, {100.53, 100.0}, {40.0, 100.0}};
-    for (const auto& [now, last] : spaced) // more than the gap since the last sound, or the clock set back
-        EXPECT_TRUE(SpacedMoreThan(now, last, 0.52)) << now;
-    EXPECT_FALSE(SpacedMoreThan(100.52, 100.0, 0.52));
-    // The timer aims just after the second that follows the last run.
-    const struct { const char* what; LocalTime lastRun, now; int milliseconds; } timers[] = {
-        {"a run that took 600 ms", At(7, 5, 0.015), At(7, 5, 0.615), 400}, {"the first", At(7, 5, 0.7), At(7, 5, 0.7), 315},
-        {"a run that started late", At(7, 5, 0.4), At(7, 5, 0.41), 605},
-        {"a run that ended after its second", At(7, 5, 0.015), At(7, 5, 1.005), 10},
-        {"a run that overran the next run's moment", At(7, 5, 0.015), At(7, 5, 1.5), 0},
-        {"a clock set back an hour", At(7, 5, 0.015), At(6, 5, 0.015), 1015},
-    };
-    for (const auto& c : timers)
-        EXPECT_EQ(MillisecondsUntilNextTick(c.lastRun, c.now), c.milliseconds) << c.what;
 }
 
 } // namespace

@@ -1,0 +1,124 @@
+#include "clock/face/SkinLoader.h"
+#include "clock/state/ClockSurfaces.h"
+#include "resources/EmbeddedResources.h"
+#include "tests/support/RecordingFrame.h"
+#include "tests/support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <deque>
+#include <filesystem>
+#include <iterator>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace dorvane {
+namespace {
+
+using namespace testing;
+
+std::vector<std::uint8_t> ArtBytes(const std::string& relative)
+{
+    const std::string bytes = TempFolder::Read(std::filesystem::path(DORVANE_SOURCE_DIR) / "resources/art" / relative);
+    return {bytes.begin(), bytes.end()};
+}
+
+// A skin loader over the program's own pictures, or over a table of the test's own.
+struct SkinLoaderTest : ::testing::Test {
+    Status Load(const std::string& skin, const EmbeddedResources& from = EmbeddedResources::Program())
+    {
+        state.Skin = skin;
+        return SkinLoader(state, surfaces, frame, from).LoadSkin();
+    }
+    void Put(const std::string& type, const std::string& name, const std::string& file)
+    {
+        kept.push_back(ArtBytes(file));
+        resources.Add(type, name, kept.back());
+    }
+
+    ClockState state;
+    ClockSurfaces surfaces;
+    RecordingFrame frame;
+    std::deque<std::vector<std::uint8_t>> kept;
+    EmbeddedResources resources;
+};
+
+TEST_F(SkinLoaderTest, EverySkinLoadsItsOwnDialWhateverTheCaseSizesTheWindowToItAndTakesTheHighQualitySetting)
+{
+    // Every dial's bytes are checked with the program's resources; here names in any case and every size.
+    const struct { const char *skin, *file; Size size; } dials[] = {
+        {"<DEFAULT>", "default", {130, 130}}, {"wall", "wall", {129, 128}}, {"rolex1", "rolex1", {131, 131}}};
+    for (const auto& dial : dials) {
+        SCOPED_TRACE(dial.skin);
+        EXPECT_TRUE(Load(dial.skin).ok());
+        EXPECT_EQ(frame.sizes.back(), dial.size);
+        EXPECT_EQ(Size(surfaces.iBack.Width(), surfaces.iBack.Height()), dial.size);
+        EXPECT_EQ(surfaces.iBack.SourceBytes(), ArtBytes("dials/" + std::string(dial.file) + ".png"));
+        EXPECT_EQ(surfaces.iBack.ImageType(), c32bppDIB::kPng);
+    }
+    EXPECT_EQ(frame.sizes.size(), std::size(dials));
+    for (bool highQuality : {false, true}) { // every surface takes the setting
+        state.HighQuality = highQuality;
+        ASSERT_TRUE(Load("Red").ok());
+        for (const c32bppDIB* surface : std::as_const(surfaces).All())
+            EXPECT_EQ(surface->HighQualityInterpolation(), highQuality);
+    }
+}
+
+TEST_F(SkinLoaderTest, ANameThatIsNoDialShowsTheDefaultDialAndSaysSo)
+{
+    for (std::string skin : {"", "Black ", "BACK"}) {
+        SCOPED_TRACE(skin);
+        const Status status = Load(skin);
+        EXPECT_FALSE(status.ok());
+        EXPECT_NE(status.error().find("\"" + skin + "\""), std::string::npos) << status.error();
+        EXPECT_EQ(surfaces.iBack.SourceBytes(), ArtBytes("dials/default.png"));
+        EXPECT_EQ(frame.sizes.back(), Size(130, 130));
+        EXPECT_TRUE(surfaces.iHour.Handle());
+    }
+    EXPECT_EQ(state.Skin, "BACK"); // the setting itself is left as the user wrote it
+}
+
+TEST_F(SkinLoaderTest, EverySkinChangeReloadsAllFivePictures)
+{
+    // Each resource with the picture it holds at the first load and at the second.
+    const struct { const char *type, *name, *first, *second; const c32bppDIB& surface; } pictures[] = {
+        {"CUSTOM", "BLUE", "dials/blue.png", "dials/red.png", surfaces.iBack},
+        {"PNG", "HOUR", "hands/hour.png", "hands/second.png", surfaces.iHour},
+        {"PNG", "MINUTE", "hands/minute.png", "hands/hour.png", surfaces.iMin},
+        {"PNG", "SECOND", "hands/second.png", "hands/minute.png", surfaces.iSec},
+        {"CUSTOM", "BORDER", "dials/border.png", "dials/system.png", surfaces.iClockBorder},
+    };
+    Put("CUSTOM", "BLACK", "dials/black.png");
+    for (const auto& picture : pictures)
+        Put(picture.type, picture.name, picture.first);
+    ASSERT_TRUE(Load("Black", resources).ok());
+    for (const auto& picture : pictures)
+        Put(picture.type, picture.name, picture.second);
+    ASSERT_TRUE(Load("Blue", resources).ok());
+    for (const auto& picture : pictures)
+        EXPECT_EQ(picture.surface.SourceBytes(), ArtBytes(picture.second)) << picture.name;
+}
+
+TEST_F(SkinLoaderTest, WithoutAnyDialTheSurfacesStayEmptyAndTheWindowKeepsItsSizeAMissingHandIsToldWithTheDialShown)
+{
+    Put("PNG", "HOUR", "hands/hour.png");
+    ASSERT_TRUE(surfaces.iBack.InitializeDIB(40, 40));
+    EXPECT_FALSE(Load("Black", resources).ok());
+    EXPECT_EQ(std::tuple(bool(surfaces.iBack.Handle()), bool(surfaces.iHour.Handle()), bool(surfaces.iMin.Handle())),
+              std::tuple(false, true, false));
+    EXPECT_TRUE(frame.sizes.empty());
+    Put("PNG", "BACK", "dials/default.png");
+    Put("PNG", "MINUTE", "hands/minute.png");
+    Put("CUSTOM", "BORDER", "dials/border.png");
+    const Status status = Load("<default>", resources);
+    EXPECT_FALSE(status.ok());
+    EXPECT_NE(status.error().find("PNG/SECOND (" + surfaces.iSec.LastLoadError() + ")"), std::string::npos) << status.error();
+    EXPECT_FALSE(surfaces.iSec.LastLoadError().empty());
+    EXPECT_EQ(frame.sizes, std::vector<Size>{Size(130, 130)});
+}
+
+} // namespace
+} // namespace dorvane

@@ -1,0 +1,30 @@
+#include "clock/settings/SettingsLocation.h"
+#include "tests/support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+namespace dorvane {
+namespace {
+
+using testing::TempFolder;
+
+TEST(SettingsLocation, PrefersTheCommandLineThenTheProgramsFolderThenTheUsersConfigFolder)
+{
+    TempFolder folder;
+    SettingsLocation location;
+    location.programFolder = folder.path();
+    location.home = "/home/ann";
+    EXPECT_EQ(location.Resolve(), folder / "ClockSettings.ini");
+    location.explicitFile = "/tmp/mine.ini";
+    EXPECT_EQ(location.Resolve(), "/tmp/mine.ini");
+    location.explicitFile.reset();
+    location.programFolder = "/no/such/folder"; // cannot be written
+    EXPECT_EQ(location.Resolve(), "/home/ann/.config/dorvane/ClockSettings.ini");
+    location.xdgConfigHome = "/cfg";
+    EXPECT_EQ(location.Resolve(), "/cfg/dorvane/ClockSettings.ini");
+    location.xdgConfigHome = "relative/cfg";
+    EXPECT_EQ(location.Resolve(), "/home/ann/.config/dorvane/ClockSettings.ini");
+}
+
+} // namespace
+} // namespace dorvane
