@@ -4,18 +4,15 @@
 
 namespace dorvane::testing {
 
-class FakeScreen : public Screen {
-public:
+struct FakeScreen : Screen {
     FakeScreen(int width = 1280, int height = 1024, double twipsPerPixel = 15)
-        : width_(width), height_(height), twipsPerPixel_(twipsPerPixel) {}
-    int WidthPixels() const override { return width_; }
-    int HeightPixels() const override { return height_; }
-    double TwipsPerPixelX() const override { return twipsPerPixel_; }
-    double TwipsPerPixelY() const override { return twipsPerPixel_; }
-
-private:
-    int width_, height_;
-    double twipsPerPixel_;
+        : width(width), height(height), twipsPerPixel(twipsPerPixel) {}
+    int WidthPixels() const override { return width; }
+    int HeightPixels() const override { return height; }
+    double TwipsPerPixelX() const override { return twipsPerPixel; }
+    double TwipsPerPixelY() const override { return twipsPerPixel; }
+    int width, height;
+    double twipsPerPixel;
 };
 
 } // namespace dorvane::testing

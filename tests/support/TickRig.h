@@ -1,19 +1,20 @@
 #pragma once
 
-#include "tests/support/FixedTime.h"
-#include "clock/tick/AlarmPopups.h"
 #include "clock/state/ClockText.h"
+#include "clock/tick/AlarmPopups.h"
 #include "clock/tick/ClockTick.h"
 #include "clock/tick/ClockWindowLink.h"
 #include "clock/tick/TickTiming.h"
-#include "tests/support/RecordingOptionsWindow.h"
-#include "tests/support/RecordingTickSounds.h"
 #include "tests/support/FakeMessagePump.h"
 #include "tests/support/FakeTimeSource.h"
+#include "tests/support/FixedTime.h"
+#include "tests/support/RecordingOptionsWindow.h"
 #include "tests/support/RecordingShell.h"
+#include "tests/support/RecordingTickSounds.h"
 
 #include <map>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -21,20 +22,17 @@ namespace dorvane::testing {
 
 // The clock window as the tick sees it: Escape is pressed when the test says so, and every call
 // is written to a journal.
-class FakeClockWindow : public ClockWindowLink {
-public:
+struct FakeClockWindow : ClockWindowLink {
     bool EscapePressed() override { return std::exchange(escapePressed, false); }
     void MakeVisible() override { journal.push_back("show"); }
     void DrawClock(const LocalTime& time) override { journal.push_back("draw"); drawnAt.push_back(time); }
     void PresentPicture() override { journal.push_back("present"); }
-
     bool escapePressed = false;
     std::vector<std::string> journal;
     std::vector<LocalTime> drawnAt;
 };
 
-class RecordingAlarmPopups : public AlarmPopups {
-public:
+struct RecordingAlarmPopups : AlarmPopups {
     void ShowAlarmPopup(const AlarmPopupRequest& request) override { shown.push_back(request); }
     std::vector<AlarmPopupRequest> shown;
 };
@@ -62,15 +60,16 @@ struct TickRig {
         }
         return sounded;
     }
-    // An armed daily alarm in slot at "hour:minute ampm".
+    // An armed daily alarm at "hour:minute ampm", on its own or in slot.
+    static AlarmSlot Alarm(const char* hour, const char* minute, const char* ampm)
+    {
+        AlarmSlot alarm;
+        std::tie(alarm.AlarmActivated, alarm.AlarmHour, alarm.AlarmMin, alarm.AlarmAMPM) = std::tuple("1", hour, minute, ampm);
+        return alarm;
+    }
     AlarmSlot& DailyAlarm(int slot, const char* hour, const char* minute, const char* ampm)
     {
-        AlarmSlot& alarm = state.Alarms[slot];
-        alarm.AlarmActivated = "1";
-        alarm.AlarmHour = hour;
-        alarm.AlarmMin = minute;
-        alarm.AlarmAMPM = ampm;
-        return alarm;
+        return state.Alarms[slot] = Alarm(hour, minute, ampm);
     }
 
     ClockState state;

@@ -1,26 +1,20 @@
 #include "clock/commands/CommandLine.h"
+#include "tests/support/CommandFixture.h"
 
 #include <gtest/gtest.h>
 
 #include <optional>
 #include <string>
-#include <vector>
 
 namespace dorvane {
 namespace {
 
-using Words = std::vector<std::string>;
+using testing::Words;
 
 TEST(CommandLine, SplitsKnownOptionsWithTheirValuesFromOperandsAndRefusesTheRest)
 {
-    const OptionNames names{{"--flag", "-h"}, {"--out"}};
-    const struct {
-        Words words;
-        std::string error; // empty: parsed
-        bool flag;
-        std::optional<std::string> out;
-        Words operands;
-    } cases[] = {
+    // The error, empty when the words parse, and what was parsed.
+    const struct { Words words; std::string error; bool flag; std::optional<std::string> out; Words operands; } cases[] = {
         {{}, "", false, std::nullopt, {}},
         {{"in", "--out", "a.png", "-750", "--flag"}, "", true, "a.png", {"in", "-750"}},
         {{"--out=a=b", "--out", "--flag"}, "", false, "--flag", {}}, // the last value counts, whatever it looks like
@@ -33,7 +27,7 @@ TEST(CommandLine, SplitsKnownOptionsWithTheirValuesFromOperandsAndRefusesTheRest
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(c.words));
-        const auto line = CommandLine::Parse(c.words, names);
+        const auto line = CommandLine::Parse(c.words, OptionNames{{"--flag", "-h"}, {"--out"}});
         ASSERT_EQ(line.ok() ? "" : line.error(), c.error);
         if (!line)
             continue;

@@ -1,5 +1,6 @@
 #include "clock/commands/ImageCommand.h"
 #include "image/c32bppDIB.h"
+#include "tests/support/CommandFixture.h"
 #include "tests/support/ImageTestSupport.h"
 #include "tests/support/PictureBuilders.h"
 #include "tests/support/PngBuilder.h"
@@ -8,17 +9,17 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <filesystem>
 #include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace dorvane {
 namespace {
 
 using namespace testing;
-
-struct CommandRun {
-    int status;
-    std::string out, err;
-};
 
 CommandRun Command(std::vector<std::string> args)
 {
@@ -27,63 +28,47 @@ CommandRun Command(std::vector<std::string> args)
     return {status, out.str(), err.str()};
 }
 
-std::string AsText(const Bytes& bytes) { return std::string(bytes.begin(), bytes.end()); }
+struct ImageCommandTest : CommandTest {
+    const std::string raw = (folder / "out.raw").string();
+};
 
-TEST(ImageCommand, DecodeWritesSizeAndPixelsTopRowFirst)
+TEST_F(ImageCommandTest, DecodeWritesSizeAndPixelsTopRowFirstAndInfoPrintsSizeKindAndAlpha)
 {
-    TempFolder folder;
-    const PngImage image = MakePng(2, 2, 6, 8, {255, 0, 0, 255, 0, 0, 0, 0, /* bottom */ 0, 0, 255, 255, 200, 100, 50, 128});
-    TempFolder::Write(folder / "in.png", AsText(EncodePng(image)));
-    const CommandRun run = Command({"decode", (folder / "in.png").string(), (folder / "out.raw").string()});
+    const PngImage png = MakePng(2, 2, 6, 8, {255, 0, 0, 255, 0, 0, 0, 0, /* bottom */ 0, 0, 255, 255, 200, 100, 50, 128});
+    const CommandRun run = Command({"decode", Put("in.png", EncodePng(png)), raw});
     EXPECT_EQ(run.status, 0) << run.err;
-    const std::string expected = std::string("\x02\0\0\0\x02\0\0\0", 8) +
-                                 std::string("\0\0\xFF\xFF\0\0\0\0\xFF\0\0\xFF\x19\x32\x64\x80", 16);
-    EXPECT_EQ(TempFolder::Read(folder / "out.raw"), expected);
-}
-
-TEST(ImageCommand, InfoPrintsSizeKindAndAlpha)
-{
-    TempFolder folder;
-    TempFolder::Write(folder / "in.bmp", AsText(Bmp32(5, 3, {1, 2, 3, 0})));
-    const CommandRun run = Command({"info", (folder / "in.bmp").string()});
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out, "width 5\nheight 3\nImageType 1\nAlpha False\n");
-}
-
-TEST(ImageCommand, FailsWithAOneLineReasonWhenNoPictureIsMade)
-{
-    TempFolder folder;
-    TempFolder::Write(folder / "junk", std::string(100, 'j'));
-    TempFolder::Write(folder / "tiny", std::string(10, 'j'));
-    for (const std::string name : {"junk", "tiny", "missing"}) {
-        const CommandRun run = Command({"decode", (folder / name).string(), (folder / "out.raw").string()});
-        EXPECT_EQ(run.status, 1) << name;
-        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
-        EXPECT_FALSE(std::filesystem::exists(folder / "out.raw"));
-    }
+    EXPECT_EQ(TempFolder::Read(raw), std::string("\x02\0\0\0\x02\0\0\0", 8) +
+                                         std::string("\0\0\xFF\xFF\0\0\0\0\xFF\0\0\xFF\x19\x32\x64\x80", 16));
+    const CommandRun info = Command({"info", Put("in.bmp", Bmp32(5, 3, {1, 2, 3, 0}))});
+    EXPECT_EQ(info.status, 0);
+    EXPECT_EQ(info.out, "width 5\nheight 3\nImageType 1\nAlpha False\n");
 }
 
 // The file with the byte at offset after the first occurrence of marker changed by change.
 Bytes Damaged(Bytes file, const Bytes& marker, std::size_t offset, std::uint8_t (*change)(std::uint8_t))
 {
     const auto at = std::search(file.begin(), file.end(), marker.begin(), marker.end());
-    if (at == file.end() || std::size_t(file.end() - at) <= marker.size() + offset) {
-        ADD_FAILURE() << "no place to damage";
-        return file;
-    }
-    std::uint8_t& byte = at[std::ptrdiff_t(marker.size() + offset)];
-    byte = change(byte);
+    EXPECT_GT(file.end() - at, std::ptrdiff_t(marker.size() + offset)) << "no place to damage";
+    if (file.end() - at > std::ptrdiff_t(marker.size() + offset))
+        at[std::ptrdiff_t(marker.size() + offset)] = change(at[std::ptrdiff_t(marker.size() + offset)]);
     return file;
 }
 
-TEST(ImageCommand, InfoTellsWhyADamagedPictureCannotBeLoaded)
+TEST_F(ImageCommandTest, FailsWithAOneLineReasonThatTellsWhyADamagedPictureCannotBeLoaded)
 {
-    TempFolder folder;
+    for (const std::string name : {"junk", "tiny", "missing"}) {
+        if (name != "missing")
+            Put(name, Bytes(name == "junk" ? 100 : 10, 'j'));
+        const CommandRun run = Command({"decode", (folder / name).string(), raw});
+        EXPECT_EQ(run.status, 1) << name;
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+        EXPECT_FALSE(std::filesystem::exists(raw));
+    }
     Bytes truncatedBmp = Bmp32(5, 3, {1, 2, 3, 255});
     truncatedBmp.resize(truncatedBmp.size() - 10);
     Bytes badGif = OpaqueGif();
-    badGif[kOpaqueGifCodeSizeAt] = 12;  // beyond the 8 bits a GIF pixel can have
-    badGif.resize(64, 0);               // long enough to be tried as a picture
+    badGif[kOpaqueGifCodeSizeAt] = 12; // beyond the 8 bits a GIF pixel can have
+    badGif.resize(64, 0);              // long enough to be tried as a picture
     // A JPEG's frame header: the marker, then length, precision, height and width, two bytes each
     // but the precision; offset 6 is the width's low byte.
     const Bytes frameHeader = {0xFF, 0xC0};
@@ -97,8 +82,7 @@ TEST(ImageCommand, InfoTellsWhyADamagedPictureCannotBeLoaded)
          "JPEG: header cannot be read"},
     };
     for (const auto& c : cases) {
-        const std::string path = (folder / c.name).string();
-        TempFolder::Write(path, AsText(c.file));
+        const std::string path = Put(c.name, c.file);
         const CommandRun run = Command({"info", path});
         EXPECT_EQ(run.status, 1) << c.name;
         EXPECT_EQ(run.err.rfind("dorvane image: cannot load " + path + ": " + c.reason, 0), 0u) << run.err;
@@ -106,24 +90,16 @@ TEST(ImageCommand, InfoTellsWhyADamagedPictureCannotBeLoaded)
     }
 }
 
-TEST(ImageCommand, ConvertRendersThePictureAsTheClockDrawsAHand)
+TEST_F(ImageCommandTest, ConvertRendersThePictureAsTheClockDrawsAHandAndAWrongCommandLineShowsTheUsage)
 {
-    TempFolder folder;
     PngImage image = MakePng(4, 2, 6, 8, {});
-    for (int i = 0; i < 8; ++i)  // left half red, right half blue, all opaque
-        image.samples.insert(image.samples.end(), {std::uint16_t(i % 4 < 2 ? 255 : 0), 0, std::uint16_t(i % 4 < 2 ? 0 : 255), 255});
-    TempFolder::Write(folder / "in.png", AsText(EncodePng(image)));
-    const std::string in = (folder / "in.png").string(), out = (folder / "out.png").string();
-    const struct {
-        std::vector<std::string> options;
-        int width, height;
-        Bgra topLeft;  // stored bytes
-    } cases[] = {
-        {{}, 4, 2, {0, 0, 255, 255}},
-        {{"--angle", "180"}, 4, 2, {255, 0, 0, 255}},
-        {{"--opacity", "80"}, 4, 2, {0, 0, 204, 204}},
-        {{"--size", "8x4", "--hq", "off"}, 8, 4, {0, 0, 255, 255}},
-    };
+    using U = std::uint16_t;
+    for (int i = 0; i < 8; ++i) // left half red, right half blue, all opaque
+        image.samples.insert(image.samples.end(), {U(i % 4 < 2 ? 255 : 0), 0, U(i % 4 < 2 ? 0 : 255), 255});
+    const std::string in = Put("in.png", EncodePng(image)), out = (folder / "out.png").string();
+    const struct { std::vector<std::string> options; int width, height; Bgra topLeft; } cases[] = {
+        {{}, 4, 2, {0, 0, 255, 255}},                {{"--angle", "180"}, 4, 2, {255, 0, 0, 255}},
+        {{"--opacity", "80"}, 4, 2, {0, 0, 204, 204}}, {{"--size", "8x4", "--hq", "off"}, 8, 4, {0, 0, 255, 255}}};
     for (const auto& c : cases) {
         std::vector<std::string> args = {"convert", in, out};
         args.insert(args.end(), c.options.begin(), c.options.end());
@@ -131,14 +107,11 @@ TEST(ImageCommand, ConvertRendersThePictureAsTheClockDrawsAHand)
         ASSERT_EQ(run.status, 0) << run.err;
         c32bppDIB result;
         ASSERT_TRUE(result.LoadPicture_File(out));
-        EXPECT_EQ(result.Width(), c.width);
-        EXPECT_EQ(result.Height(), c.height);
+        EXPECT_EQ(std::pair(result.Width(), result.Height()), std::pair(c.width, c.height));
         EXPECT_EQ(StoredPixel(result, 0, 0), c.topLeft) << args.size();
     }
-}
-
-TEST(ImageCommand, ShowsUsageForAWrongCommandLineAndFailsForAMissingPicture)
-{
+    EXPECT_EQ(Command({"convert", (folder / "missing.png").string(), out + "2"}).status, 1);
+    // A wrong command line shows the usage.
     const std::vector<std::vector<std::string>> wrong = {
         {}, {"decode", "only-one"}, {"paint", "a"}, {"convert", "in.png", "out.png", "--size", "0x5"},
         {"convert", "in.png", "out.png", "--size", "12"}, {"convert", "in.png", "out.png", "--angle", "nan"},
@@ -146,8 +119,6 @@ TEST(ImageCommand, ShowsUsageForAWrongCommandLineAndFailsForAMissingPicture)
         {"convert", "in.png", "out.png", "--opacity", "x"}, {"convert", "in.png", "out.png", "--colour", "red"}};
     for (const auto& args : wrong)
         EXPECT_EQ(Command(args).status, 2) << (args.empty() ? "nothing" : args.back());
-    TempFolder folder;
-    EXPECT_EQ(Command({"convert", (folder / "missing.png").string(), (folder / "out.png").string()}).status, 1);
 }
 
 } // namespace

@@ -1,29 +1,29 @@
 #include "clock/commands/SimulateCommand.h"
+#include "tests/support/CommandFixture.h"
 #include "tests/support/FakeScreen.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <sstream>
 #include <string>
-#include <vector>
+#include <tuple>
 
 namespace dorvane {
 namespace {
 
-using testing::TempFolder;
-using Lines = std::vector<std::string>;
+using namespace testing;
 
-Lines Simulate(const std::string& settings, const char* from, int64_t seconds)
+Words Simulate(const std::string& settings, const char* from, int64_t seconds)
 {
     TempFolder folder;
     TempFolder::Write(folder / "ClockSettings.ini", settings);
     std::ostringstream out, err;
-    EXPECT_EQ(RunSimulateCommand({folder / "ClockSettings.ini", *ParseSimulationStart(from), seconds},
-                                 testing::FakeScreen(), out, err),
-              0);
+    EXPECT_EQ(RunSimulateCommand({folder / "ClockSettings.ini", *ParseSimulationStart(from), seconds}, testing::FakeScreen(),
+                                 out, err), 0);
     EXPECT_EQ(err.str(), "");
-    Lines lines;
+    Words lines;
     std::istringstream in(out.str());
     for (std::string line; std::getline(in, line);)
         lines.push_back(line);
@@ -32,17 +32,17 @@ Lines Simulate(const std::string& settings, const char* from, int64_t seconds)
 
 TEST(SimulateCommand, PrintsTicksRingsLaunchPopUpAndNumberedChimeStrokesAcrossMidnight)
 {
-    const Lines lines = Simulate("[Settings]\r\nActivateTick=1\r\n[Alarm0]\r\nAlarmActivated=1\r\nAlarmHour=12\r\n"
+    const Words lines = Simulate("[Settings]\r\nActivateTick=1\r\n[Alarm0]\r\nAlarmActivated=1\r\nAlarmHour=12\r\n"
                                  "AlarmMin=00\r\nAlarmAMPM=AM\r\nAlarmMessage=Wake \"up\"\r\nAlarmExec=/usr/bin/foo\r\n",
                                  "2026-12-06 23:59:59", 4);
     const std::string midnight = "2026-12-07 00:00:0", tick = " tick 7000Hz 50ms", tone = "0 tone 2000Hz 120ms";
-    EXPECT_EQ(lines, (Lines{"2026-12-06 23:59:59" + tick, midnight + "0" + tick, midnight + tone, midnight + tone,
+    EXPECT_EQ(lines, (Words{"2026-12-06 23:59:59" + tick, midnight + "0" + tick, midnight + tone, midnight + tone,
                             midnight + tone, midnight + tone, midnight + "0 launch \"/usr/bin/foo\"",
                             midnight + "0 popup slot 0 \"Wake \\\"up\\\"\"", midnight + "0 chime stroke 1 BigBen",
                             midnight + "1" + tick, midnight + "1" + tick, midnight + "2" + tick,
                             midnight + "2 chime stroke 2 BigBen"}));
     EXPECT_EQ(Simulate("[Settings]\nSelectChime=Tone\n", "2026-12-06 13:00:00", 1),
-              Lines{"2026-12-06 13:00:00 chime stroke 1 tone 500Hz 500ms"});
+              Words{"2026-12-06 13:00:00 chime stroke 1 tone 500Hz 500ms"});
 }
 
 TEST(SimulateCommand, ReadsStartAndLength)
@@ -52,9 +52,9 @@ TEST(SimulateCommand, ReadsStartAndLength)
     EXPECT_EQ(start->date, (CivilDate{2026, 12, 6}));
     EXPECT_EQ(std::tuple(start->hour, start->minute, start->second), std::tuple(7, 5, 9));
     EXPECT_TRUE(ParseSimulationStart("2026-12-06T23:00").has_value());
-    for (const char* bad : {"", "2026-12-06", "07:05:00", "2026-13-01 07:05:00", "2026-12-06 7:05 PM", "2026-12-06 07:05:00 x"})
+    for (const char* bad :
+         {"", "2026-12-06", "07:05:00", "2026-13-01 07:05:00", "2026-12-06 7:05 PM", "2026-12-06 07:05:00 x"})
         EXPECT_FALSE(ParseSimulationStart(bad).has_value()) << bad;
-
     EXPECT_EQ(ParseSimulationLength("60"), 60);
     EXPECT_EQ(ParseSimulationLength("34560000"), kMaxSimulatedSeconds);
     for (const char* bad : {"", "0", "1.5", "60s", "34560001", "99999999999999999999"})

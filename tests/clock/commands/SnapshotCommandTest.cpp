@@ -1,33 +1,33 @@
 #include "clock/commands/SnapshotCommand.h"
-
 #include "clock/face/SkinCatalogue.h"
 #include "clock/face/SkinSheet.h"
 #include "image/c32bppDIB.h"
-#include "tests/support/ImageTestSupport.h"
+#include "tests/support/CommandFixture.h"
 #include "tests/support/FakeScreen.h"
 #include "tests/support/FakeTimeSource.h"
+#include "tests/support/ImageTestSupport.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <sstream>
+#include <string>
+#include <tuple>
+#include <utility>
+#include <variant>
+#include <vector>
 
 namespace dorvane {
 namespace {
 
-using testing::Bgra;
-using testing::TempFolder;
-
-struct CommandRun {
-    int status;
-    std::string out, err;
-};
+using namespace testing;
 
 // A picture read back from a file by our decoder: its size and its pixels, top row first.
 struct Picture {
     int width = 0, height = 0;
     std::vector<Bgra> pixels;
-
     Bgra At(int x, int y) const { return pixels[std::size_t(y) * width + x]; }
     bool operator==(const Picture&) const = default;
 };
@@ -36,18 +36,16 @@ Picture ReadPicture(const std::filesystem::path& file)
 {
     c32bppDIB surface;
     EXPECT_TRUE(surface.LoadPicture_File(file)) << "our decoder reads " << file;
-    return {surface.Width(), surface.Height(), testing::AllPixels(surface)};
+    return {surface.Width(), surface.Height(), AllPixels(surface)};
 }
 
 // Runs the snapshot command, with the computer's clock standing at 3:00:00.
-class SnapshotCommandTest : public ::testing::Test {
-protected:
-    SnapshotCommandTest() { TempFolder::Write(folder / "full.ini", "[Settings]\nAlpha=255\n"); }
-
+struct SnapshotCommandTest : CommandTest {
+    SnapshotCommandTest() { Put("full.ini", "[Settings]\nAlpha=255\n"); }
     CommandRun Snapshot(const std::vector<std::string>& args)
     {
         std::ostringstream out, err;
-        const int status = RunSnapshotCommand(args, testing::FakeScreen(), time, out, err);
+        const int status = RunSnapshotCommand(args, FakeScreen(), time, out, err);
         return {status, out.str(), err.str()};
     }
     // The picture written to name for the arguments; a single face takes the settings of full.ini
@@ -56,22 +54,13 @@ protected:
     {
         const auto given = [&](const char* option) { return std::find(args.begin(), args.end(), option) != args.end(); };
         if (!given("--settings") && !given("--sheet"))
-            args.insert(args.end(), {"--settings", Ini("full.ini")});
+            args.insert(args.end(), {"--settings", (folder / "full.ini").string()});
         args.insert(args.begin(), (folder / name).string());
         const CommandRun run = Snapshot(args);
         EXPECT_EQ(run.status, 0) << run.err;
         return ReadPicture(folder / name);
     }
-    // Writes a settings file and gives its path.
-    std::string Ini(const std::string& name, const std::string& text = {})
-    {
-        if (!text.empty())
-            TempFolder::Write(folder / name, text);
-        return (folder / name).string();
-    }
-
-    TempFolder folder;
-    testing::FakeTimeSource time{LocalTime{{2026, 12, 6}, 3, 0, 0, 0.25}};
+    FakeTimeSource time{LocalTime{{2026, 12, 6}, 3, 0, 0, 0.25}};
 };
 
 TEST_F(SnapshotCommandTest, ShowsTheTimeGivenOrTheClockNowFadedByTheSettingsAlpha)
@@ -80,7 +69,7 @@ TEST_F(SnapshotCommandTest, ShowsTheTimeGivenOrTheClockNowFadedByTheSettingsAlph
     EXPECT_EQ(now, Snap({"--time", "3:00:00"}, "three.png"));
     EXPECT_NE(now, Snap({"--time", "3:00:01"}, "later.png"));
     EXPECT_EQ(now.At(0, 0), (Bgra{0, 0, 0, 0})) << "the corners stay transparent";
-    const auto half = Snap({"--settings", Ini("half.ini", "[Settings]\nAlpha=128\n")}, "half.png").pixels;
+    const auto half = Snap({"--settings", Put("half.ini", "[Settings]\nAlpha=128\n")}, "half.png").pixels;
     ASSERT_EQ(now.pixels.size(), half.size());
     for (std::size_t i = 0; i < half.size(); ++i)
         for (int c = 0; c < 4; ++c)
@@ -89,32 +78,28 @@ TEST_F(SnapshotCommandTest, ShowsTheTimeGivenOrTheClockNowFadedByTheSettingsAlph
 
 TEST_F(SnapshotCommandTest, OptionsOverrideTheSettingsFileAndAnUnknownSkinThereShowsTheDefaultDial)
 {
-    const std::string wall = Ini("wall.ini", "[Settings]\nSkin=Wall\nAlpha=255\nShowSeconds=0\nShowBorder=1\n");
+    const std::string wall = Put("wall.ini", "[Settings]\nSkin=Wall\nAlpha=255\nShowSeconds=0\nShowBorder=1\n");
     const Picture fromFile = Snap({"--time", "12:00:30", "--settings", wall}, "file.png");
     EXPECT_EQ(std::pair(fromFile.width, fromFile.height), std::pair(129, 128));
     const Picture overridden = Snap(
         {"--time", "12:00:30", "--settings", wall, "--skin", "black", "--seconds", "on", "--border", "off"}, "o.png");
     EXPECT_EQ(overridden, Snap({"--time", "12:00:30", "--skin", "Black"}, "black.png"));
 
-    const std::string marble = Ini("marble.ini", "[Settings]\nSkin=Marble\nAlpha=255\n");
+    const std::string marble = Put("marble.ini", "[Settings]\nSkin=Marble\nAlpha=255\n");
     const CommandRun run = Snapshot({(folder / "m.png").string(), "--settings", marble, "--time", "10:09:30"});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_NE(run.err.find("Marble"), std::string::npos) << "the fallback is told: " << run.err;
     EXPECT_EQ(ReadPicture(folder / "m.png"), Snap({"--time", "10:09:30", "--skin", "<Default>"}));
 }
 
-TEST_F(SnapshotCommandTest, FailuresAreToldWithTheirReasonAndWriteNothing)
+TEST_F(SnapshotCommandTest, FailuresAreToldWithTheirReasonAndWriteNothingAndOptionsAreReadInAnyOrder)
 {
     TempFolder::Write(folder / "plain-file", "text"); // a folder cannot be made inside a file
     const std::string out = (folder / "out.png").string(), unwritable = (folder / "plain-file" / "out.png").string();
-    const struct {
-        std::vector<std::string> args;
-        int status;
-        std::vector<std::string> told;
-    } cases[] = {
+    const struct { std::vector<std::string> args; int status; std::vector<std::string> told; } cases[] = {
         {{out, "--skin", "Marble"}, 2, {"no skin named \"Marble\"", "GlassGradient1"}},
         {{out, "--border", "maybe"}, 2, {"--border takes on or off", "usage: dorvane snapshot"}},
-        {{unwritable, "--settings", Ini("full.ini")}, 1, {unwritable}},
+        {{unwritable, "--settings", (folder / "full.ini").string()}, 1, {unwritable}},
     };
     for (const auto& c : cases) {
         const CommandRun run = Snapshot(c.args);
@@ -125,14 +110,8 @@ TEST_F(SnapshotCommandTest, FailuresAreToldWithTheirReasonAndWriteNothing)
     }
     const CommandRun help = Snapshot({"--help"});
     EXPECT_EQ(std::tuple(help.status, help.out.find("usage: dorvane snapshot"), help.err), std::tuple(0, 0u, ""));
-}
-
-TEST(SnapshotCommandLine, AcceptsItsOptionsInAnyOrderAndRefusesTheRest)
-{
-    const struct {
-        std::vector<std::string> args;
-        bool valid;
-    } cases[] = {
+    // Its options are taken in any order, the rest refused.
+    const struct { std::vector<std::string> args; bool valid; } lines[] = {
         {{"--time", "7:05 PM", "out.png", "--skin", "Wall"}, true},
         {{"out.png", "--time=10:09:30", "--border=on", "--seconds=off", "--settings=a.ini"}, true},
         {{"--sheet", "out.png", "--border", "on"}, true},
@@ -140,7 +119,7 @@ TEST(SnapshotCommandLine, AcceptsItsOptionsInAnyOrderAndRefusesTheRest)
         {{"out.png", "--seconds"}, false}, {{"out.png", "--colour", "red"}, false},
         {{"--sheet", "out.png", "--skin", "Wall"}, false}, // the sheet shows every skin
     };
-    for (const auto& c : cases)
+    for (const auto& c : lines)
         EXPECT_EQ(std::holds_alternative<SnapshotRequest>(ParseSnapshotRequest(c.args)), c.valid) << c.args.size();
 }
 
@@ -172,7 +151,7 @@ TEST_F(SnapshotCommandTest, TheSheetShowsEveryDialInItsCellAsTheClockDrawsItOnAn
                 light += sheet.At(x, y)[1] > 200;
         EXPECT_GT(light, 20) << index;
     }
-    EXPECT_NE(Snap({"--sheet", "--settings", Ini("faded.ini", "[Settings]\nAlpha=60\n")}, "faded.png"), sheet);
+    EXPECT_NE(Snap({"--sheet", "--settings", Put("faded.ini", "[Settings]\nAlpha=60\n")}, "faded.png"), sheet);
     EXPECT_NE(Snap({"--sheet", "--time", "4:45:00"}, "late.png"), sheet) << "the time and settings given";
 }
 

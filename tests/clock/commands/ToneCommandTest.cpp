@@ -1,21 +1,23 @@
 #include "clock/commands/ToneCommand.h"
-
+#include "clock/state/ClockState.h"
+#include "tests/support/CommandFixture.h"
+#include "tests/support/ImageOf.h"
 #include "tests/support/RecordingSoundOutput.h"
 #include "tests/support/TempFolder.h"
-#include "tests/support/ImageOf.h"
 #include "tones/RecordedChime.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <filesystem>
 #include <sstream>
+#include <string>
 #include <vector>
 
 namespace dorvane {
 namespace {
 
-using testing::ImageOf;
-using testing::TempFolder;
-using Words = std::vector<std::string>;
+using namespace testing;
 
 TEST(ParseToneCommand, RejectsWhatIsNoTone)
 {
@@ -28,38 +30,31 @@ TEST(ParseToneCommand, RejectsWhatIsNoTone)
     }
 }
 
-class RunToneCommandTest : public ::testing::Test {
-protected:
+struct RunToneCommandTest : CommandTest {
     int Run(const Words& words) { return RunToneCommand(words, sound, err); }
     static std::vector<uint8_t> FileBytes(const std::filesystem::path& file)
     {
         const std::string text = TempFolder::Read(file);
         return {text.begin(), text.end()};
     }
-
-    TempFolder folder;
-    testing::RecordingSoundOutput sound;
+    RecordingSoundOutput sound;
     std::ostringstream err;
 };
 
-TEST_F(RunToneCommandTest, WritesTheImageTheToneGeneratorMakesOfTheOptionsGiven)
+TEST_F(RunToneCommandTest, WritesTheToneOfTheOptionsGivenOrPlaysASecondOfSineAtTheClocksVolumeOrWritesOrPlaysTheChime)
 {
     const auto file = folder / "tone.wav";
     EXPECT_EQ(Run({"-750", "--volume", "12345.5", "--seconds", "0.3", "--wave", "3", "--decay", "--out", file.string()}), 0);
     EXPECT_EQ(FileBytes(file), ImageOf(-750, 12345.5, 0.3f, 3, true));
     EXPECT_TRUE(sound.played.empty());
     EXPECT_EQ(err.str(), "");
-}
-
-TEST_F(RunToneCommandTest, PlaysASecondOfPureSineAtTheClocksVolumeByDefaultOrWritesOrPlaysTheChime)
-{
     const std::vector<uint8_t> chime(RecordedChime().begin(), RecordedChime().end());
     EXPECT_EQ(Run({"2000"}), 0);
     EXPECT_EQ(Run({"--chime", "--out", (folder / "chime.wav").string()}), 0);
     EXPECT_EQ(FileBytes(folder / "chime.wav"), chime);
     EXPECT_EQ(Run({"--chime"}), 0);
     ASSERT_EQ(sound.played.size(), 2u);
-    EXPECT_EQ(sound.played[0].kind, testing::RecordingSoundOutput::Played::Kind::WavSync);
+    EXPECT_EQ(sound.played[0].kind, RecordingSoundOutput::Played::Kind::WavSync);
     EXPECT_EQ(sound.played[0].wav, ImageOf(2000, ClockState{}.FreqVol, 1.0f, 0, false));
     EXPECT_EQ(sound.played[1].wav, chime);
 }
@@ -67,11 +62,7 @@ TEST_F(RunToneCommandTest, PlaysASecondOfPureSineAtTheClocksVolumeByDefaultOrWri
 TEST_F(RunToneCommandTest, ReportsBadWordsAToneTooLongAndAnUnwritableFileWithoutPlaying)
 {
     TempFolder::Write(folder / "plain", "x");
-    const struct {
-        Words words;
-        int exitCode;
-        const char* said;
-    } cases[] = {
+    const struct { Words words; int exitCode; const char* said; } cases[] = {
         {{"loud"}, 2, "unexpected word: loud\nusage:\n       dorvane tone FREQ"},
         {{"2000", "--seconds", "1e9"}, 1, "too long"},
         {{"2000", "--out", (folder / "plain" / "tone.wav").string()}, 1, "dorvane: "},

@@ -8,16 +8,13 @@
 namespace dorvane {
 namespace {
 
-static_assert(std::is_same_v<decltype(HandAngles::hour), float>, "the hands turn in single precision");
-
 using testing::At;
+
+static_assert(std::is_same_v<decltype(HandAngles::hour), float>, "the hands turn in single precision");
 
 TEST(HandAngles, StandWhereTheClockFaceShowsTheTime)
 {
-    const struct {
-        LocalTime time;
-        float hour, minute, second;
-    } cases[] = {
+    const struct { LocalTime time; float hour, minute, second; } cases[] = {
         {At(0, 0, 0), 0, 0, 0},            {At(18, 0, 0), 180, 0, 0},
         {At(10, 9, 30), 304.75f, 54, 180}, {At(21, 15, 15), 277.625f, 90, 90},
         {At(23, 59, 59), 359.99167f, 354, 354},

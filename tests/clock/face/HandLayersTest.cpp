@@ -1,27 +1,22 @@
 #include "clock/face/HandLayers.h"
-
-#include "clock/state/ClockSurfaces.h"
-#include "clock/face/ClockWindowFrame.h"
 #include "clock/face/SkinLoader.h"
+#include "clock/state/ClockSurfaces.h"
 #include "image/cGDIPlus.h"
 #include "tests/support/ImageTestSupport.h"
+#include "tests/support/RecordingFrame.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
 
 namespace dorvane {
 namespace {
 
-using testing::AllPixels;
-using testing::Bgra;
-
-class NoFrame : public ClockWindowFrame {
-public:
-    void SizeToDial(int, int) override {}
-};
+using namespace testing;
 
 // The default skin's pictures loaded as the clock loads them, holding its running imaging token.
-class HandLayersTest : public ::testing::Test {
-protected:
+struct HandLayersTest : ::testing::Test {
     void SetUp() override
     {
         ASSERT_NE(token, 0u);
@@ -47,19 +42,14 @@ protected:
     std::uint32_t token = cGDIPlus::Startup();
     ClockState state;
     ClockSurfaces surfaces;
-    NoFrame frame;
+    RecordingFrame frame;
 };
 
 TEST_F(HandLayersTest, DrawsThePixelsOfThePictureItselfAtEveryAngleFromTheFirstTimeOn)
 {
-    const struct {
-        const char* name;
-        c32bppDIB& picture;
-        int opacity;
-        int angles;
-    } pictures[] = {{"minute hand", surfaces.iMin, 80, 60},
-                    {"second hand", surfaces.iSec, 100, 60},
-                    {"border", surfaces.iClockBorder, 80, 1}};
+    const struct { const char* name; c32bppDIB& picture; int opacity, angles; } pictures[] = {
+        {"minute hand", surfaces.iMin, 80, 60}, {"second hand", surfaces.iSec, 100, 60},
+        {"border", surfaces.iClockBorder, 80, 1}};
     for (const auto& p : pictures) {
         HandLayers layers;
         for (const int pass : {1, 2})
@@ -81,7 +71,6 @@ TEST_F(HandLayersTest, StartsAfreshForAnotherPictureOrFaceAndDrawsAPictureWithou
     ASSERT_TRUE(surfaces.iMin.LoadPicture_Stream(surfaces.iSec.SourceBytes(), 0, 0, true));
     surfaces.iMin.SetGdiToken(token);
     EXPECT_EQ(Drawn(surfaces.iMin, 80, 30, &layers), Drawn(surfaces.iMin, 80, 30, nullptr)) << "the picture loaded anew";
-
     c32bppDIB smaller;
     ASSERT_TRUE(smaller.InitializeDIB(90, 70));
     layers.Draw(surfaces.iMin, smaller, 80, 30);
@@ -89,7 +78,6 @@ TEST_F(HandLayersTest, StartsAfreshForAnotherPictureOrFaceAndDrawsAPictureWithou
     smaller.EraseDIB();
     surfaces.iMin.Render(nullptr, 0, 0, 90, 70, 0, 0, 0, 0, 80, true, true, &smaller, 30);
     EXPECT_EQ(throughLayers, AllPixels(smaller)) << "another face size";
-
     surfaces.iHour.SetGdiToken(0);
     HandLayers unused;
     EXPECT_EQ(Drawn(surfaces.iHour, 80, 42, &unused), Drawn(surfaces.iHour, 80, 42, nullptr));

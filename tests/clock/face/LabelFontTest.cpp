@@ -1,17 +1,20 @@
 #include "clock/face/LabelFont.h"
-
+#include "image/c32bppDIB.h"
 #include "tests/support/ImageTestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 namespace dorvane {
 namespace {
 
-using testing::Bgra;
-using testing::StoredPixel;
+using namespace testing;
 
 constexpr LabelColour kWhite{255, 255, 255};
 
@@ -26,10 +29,7 @@ struct Written : c32bppDIB {
 };
 
 // Where the ink of a picture lies: its bounding box and how many pixels are partly covered.
-struct Ink {
-    int left = 1 << 20, top = 1 << 20, right = -1, bottom = -1;
-    int pixels = 0, partial = 0;
-};
+struct Ink { int left = 1 << 20, top = 1 << 20, right = -1, bottom = -1, partial = 0; };
 
 Ink InkOf(const c32bppDIB& picture)
 {
@@ -40,14 +40,12 @@ Ink InkOf(const c32bppDIB& picture)
             if (alpha == 0)
                 continue;
             ink.left = std::min(ink.left, x), ink.right = std::max(ink.right, x);
-            ink.top = std::min(ink.top, y), ink.bottom = std::max(ink.bottom, y);
-            ++ink.pixels;
-            ink.partial += alpha < 255;
+            ink.top = std::min(ink.top, y), ink.bottom = std::max(ink.bottom, y), ink.partial += alpha < 255;
         }
     return ink;
 }
 
-std::vector<Bgra> Drawn(std::string_view text) { return testing::AllPixels(Written(text)); }
+std::vector<Bgra> Drawn(std::string_view text) { return AllPixels(Written(text)); }
 
 TEST(LabelFont, HasADistinctGlyphForEveryCharacterTheSkinSheetWritesAndAQuestionMarkForOthers)
 {
@@ -61,7 +59,7 @@ TEST(LabelFont, HasADistinctGlyphForEveryCharacterTheSkinSheetWritesAndAQuestion
     EXPECT_EQ(Drawn("\xC3\xA9"), Drawn("??"));
 }
 
-TEST(LabelFont, InkStaysInsideTheMeasuredTextWithCapitalsOnTheBaselineAndDescendersBelow)
+TEST(LabelFont, InkStaysInsideTheMeasuredTextOnTheBaselineWithCrispStraightStrokesAndSmoothDiagonals)
 {
     for (const std::string text : {"GlassGradient1", "<default>", "jumpy"}) {
         SCOPED_TRACE(text);
@@ -81,14 +79,9 @@ TEST(LabelFont, InkStaysInsideTheMeasuredTextWithCapitalsOnTheBaselineAndDescend
         EXPECT_GT(InkOf(Written(text)).bottom, baseline) << text;
     EXPECT_EQ(InkOf(Written("H")).top, 4);
     EXPECT_GT(InkOf(Written("x")).top, 4 + 3) << "lower case is shorter than the capitals";
-}
-
-TEST(LabelFont, StraightStrokesAreCrispAndDiagonalsSmooth)
-{
     // At a whole size on whole pixels an upright letter's edges fall on pixel edges; slanted
     // strokes are antialiased rather than stepped; between pixels every edge is shared.
-    EXPECT_EQ(InkOf(Written("H", 2)).partial, 0);
-    EXPECT_EQ(InkOf(Written("T", 3)).partial, 0);
+    EXPECT_EQ(InkOf(Written("H", 2)).partial + InkOf(Written("T", 3)).partial, 0);
     EXPECT_GT(InkOf(Written("X", 2)).partial, 4);
     EXPECT_GT(InkOf(Written("H", 2, 4.5)).partial, 0);
 }
@@ -97,10 +90,7 @@ TEST(LabelFont, LaysItsColourOverWhatIsThereAndWritesOnlyInsideThePicture)
 {
     c32bppDIB picture;
     const Bgra grey = {100, 100, 100, 255};
-    picture.InitializeDIB(20, 20);
-    for (int y = 0; y < 20; ++y)
-        for (int x = 0; x < 20; ++x)
-            std::copy(grey.begin(), grey.end(), picture.Pixels().Pixel(x, y));
+    Fill(picture, 20, 20, grey);
     LabelFont(2).Draw(picture, 2, 2, "I", LabelColour{255, 0, 0, 128});
     // The middle of the I's stem is fully covered: half red over the grey.
     const Bgra stem = StoredPixel(picture, 4, 8);
@@ -108,12 +98,11 @@ TEST(LabelFont, LaysItsColourOverWhatIsThereAndWritesOnlyInsideThePicture)
     EXPECT_NEAR(stem[1], 100 * (1 - 128 / 255.0), 1);
     EXPECT_EQ(stem[3], 255);
     EXPECT_EQ(StoredPixel(picture, 15, 15), grey) << "away from the letter nothing changes";
-
     // Past every edge (the sanitizers watch the writes), and on no picture at all.
-    const auto before = testing::AllPixels(picture);
+    const auto before = AllPixels(picture);
     LabelFont(2).Draw(picture, -7, -5, "Wall", kWhite);
     LabelFont(2).Draw(picture, 17, 15, "GlassGradient", kWhite);
-    EXPECT_NE(testing::AllPixels(picture), before) << "what falls inside is written";
+    EXPECT_NE(AllPixels(picture), before) << "what falls inside is written";
     c32bppDIB empty;
     LabelFont(2).Draw(empty, 0, 0, "Wall", kWhite);
     EXPECT_EQ(empty.Handle(), nullptr);

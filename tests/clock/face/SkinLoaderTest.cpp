@@ -1,39 +1,37 @@
 #include "clock/face/SkinLoader.h"
-
+#include "clock/state/ClockSurfaces.h"
+#include "resources/EmbeddedResources.h"
+#include "tests/support/RecordingFrame.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <deque>
+#include <filesystem>
+#include <iterator>
+#include <string>
 #include <utility>
+#include <vector>
 
 namespace dorvane {
 namespace {
 
-using Size = std::pair<int, int>;
+using namespace testing;
 
 std::vector<std::uint8_t> ArtBytes(const std::string& relative)
 {
-    const std::string bytes = testing::TempFolder::Read(std::filesystem::path(DORVANE_SOURCE_DIR) / "resources/art" / relative);
+    const std::string bytes = TempFolder::Read(std::filesystem::path(DORVANE_SOURCE_DIR) / "resources/art" / relative);
     return {bytes.begin(), bytes.end()};
 }
 
-// The clock window as the skin sees it: the sizes it was given.
-class RecordingFrame : public ClockWindowFrame {
-public:
-    void SizeToDial(int width, int height) override { sizes.emplace_back(width, height); }
-    std::vector<Size> sizes;
-};
-
 // A skin loader over the program's own pictures, or over a table of the test's own.
-class SkinLoaderTest : public ::testing::Test {
-protected:
+struct SkinLoaderTest : ::testing::Test {
     Status Load(const std::string& skin, const EmbeddedResources& from = EmbeddedResources::Program())
     {
         state.Skin = skin;
         return SkinLoader(state, surfaces, frame, from).LoadSkin();
     }
-    // Puts the picture file under resources/art into the test's table as type/name.
     void Put(const std::string& type, const std::string& name, const std::string& file)
     {
         kept.push_back(ArtBytes(file));
@@ -47,14 +45,11 @@ protected:
     EmbeddedResources resources;
 };
 
-TEST_F(SkinLoaderTest, EverySkinLoadsItsOwnDialWhateverTheCaseAndSizesTheWindowToIt)
+TEST_F(SkinLoaderTest, EverySkinLoadsItsOwnDialWhateverTheCaseSizesTheWindowToItAndTakesTheHighQualitySetting)
 {
-    // Every dial's bytes are checked with the program's resources; here a few names in any case
-    // and every size there is.
-    const struct {
-        const char *skin, *file;
-        Size size;
-    } dials[] = {{"<DEFAULT>", "default", {130, 130}}, {"wall", "wall", {129, 128}}, {"rolex1", "rolex1", {131, 131}}};
+    // Every dial's bytes are checked with the program's resources; here names in any case and every size.
+    const struct { const char *skin, *file; Size size; } dials[] = {
+        {"<DEFAULT>", "default", {130, 130}}, {"wall", "wall", {129, 128}}, {"rolex1", "rolex1", {131, 131}}};
     for (const auto& dial : dials) {
         SCOPED_TRACE(dial.skin);
         EXPECT_TRUE(Load(dial.skin).ok());
@@ -64,6 +59,12 @@ TEST_F(SkinLoaderTest, EverySkinLoadsItsOwnDialWhateverTheCaseAndSizesTheWindowT
         EXPECT_EQ(surfaces.iBack.ImageType(), c32bppDIB::kPng);
     }
     EXPECT_EQ(frame.sizes.size(), std::size(dials));
+    for (bool highQuality : {false, true}) { // every surface takes the setting
+        state.HighQuality = highQuality;
+        ASSERT_TRUE(Load("Red").ok());
+        for (const c32bppDIB* surface : std::as_const(surfaces).All())
+            EXPECT_EQ(surface->HighQualityInterpolation(), highQuality);
+    }
 }
 
 TEST_F(SkinLoaderTest, ANameThatIsNoDialShowsTheDefaultDialAndSaysSo)
@@ -80,23 +81,10 @@ TEST_F(SkinLoaderTest, ANameThatIsNoDialShowsTheDefaultDialAndSaysSo)
     EXPECT_EQ(state.Skin, "BACK"); // the setting itself is left as the user wrote it
 }
 
-TEST_F(SkinLoaderTest, EverySurfaceTakesTheHighQualitySetting)
-{
-    for (bool highQuality : {true, false}) {
-        state.HighQuality = highQuality;
-        ASSERT_TRUE(Load("Red").ok());
-        for (const c32bppDIB* surface : std::as_const(surfaces).All())
-            EXPECT_EQ(surface->HighQualityInterpolation(), highQuality);
-    }
-}
-
 TEST_F(SkinLoaderTest, EverySkinChangeReloadsAllFivePictures)
 {
     // Each resource with the picture it holds at the first load and at the second.
-    const struct {
-        const char *type, *name, *first, *second;
-        const c32bppDIB& surface;
-    } pictures[] = {
+    const struct { const char *type, *name, *first, *second; const c32bppDIB& surface; } pictures[] = {
         {"CUSTOM", "BLUE", "dials/blue.png", "dials/red.png", surfaces.iBack},
         {"PNG", "HOUR", "hands/hour.png", "hands/second.png", surfaces.iHour},
         {"PNG", "MINUTE", "hands/minute.png", "hands/hour.png", surfaces.iMin},
@@ -114,21 +102,15 @@ TEST_F(SkinLoaderTest, EverySkinChangeReloadsAllFivePictures)
         EXPECT_EQ(picture.surface.SourceBytes(), ArtBytes(picture.second)) << picture.name;
 }
 
-TEST_F(SkinLoaderTest, WithoutAnyDialTheSurfacesStayEmptyAndTheWindowKeepsItsSize)
+TEST_F(SkinLoaderTest, WithoutAnyDialTheSurfacesStayEmptyAndTheWindowKeepsItsSizeAMissingHandIsToldWithTheDialShown)
 {
     Put("PNG", "HOUR", "hands/hour.png");
     ASSERT_TRUE(surfaces.iBack.InitializeDIB(40, 40));
     EXPECT_FALSE(Load("Black", resources).ok());
-    EXPECT_FALSE(surfaces.iBack.Handle());
-    EXPECT_TRUE(surfaces.iHour.Handle());
-    EXPECT_FALSE(surfaces.iMin.Handle());
+    EXPECT_EQ(std::tuple(bool(surfaces.iBack.Handle()), bool(surfaces.iHour.Handle()), bool(surfaces.iMin.Handle())),
+              std::tuple(false, true, false));
     EXPECT_TRUE(frame.sizes.empty());
-}
-
-TEST_F(SkinLoaderTest, AMissingHandIsToldWithTheDialStillShown)
-{
     Put("PNG", "BACK", "dials/default.png");
-    Put("PNG", "HOUR", "hands/hour.png");
     Put("PNG", "MINUTE", "hands/minute.png");
     Put("CUSTOM", "BORDER", "dials/border.png");
     const Status status = Load("<default>", resources);

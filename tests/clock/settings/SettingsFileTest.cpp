@@ -22,72 +22,56 @@ using testing::FakeScreen;
 using testing::TempFolder;
 
 // Records what the settings ask of the clock window, and what the state was at that moment.
-class RecordingHost : public SettingsHost {
-public:
-    explicit RecordingHost(const ClockState& state) : state_(state) {}
-
+struct RecordingHost : SettingsHost {
+    explicit RecordingHost(const ClockState& state) : state(state) {}
     double ClockWindowWidthTwips() override
     {
-        calls.push_back("width speaker " + std::to_string(state_.ComputerSpeaker) + " volume " +
-                        std::to_string(state_.FreqVol));
+        calls.push_back("width speaker " + std::to_string(state.ComputerSpeaker) + " volume " + std::to_string(state.FreqVol));
         return widthTwips;
     }
     TwipsPoint ClockWindowPositionTwips() override { return position; }
     void SetTopMost(bool onTop) override { calls.push_back(onTop ? "topmost" : "not topmost"); }
-    void LoadSkin() override { calls.push_back("skin " + state_.Skin + " alarm6 " + state_.Alarms[6].AlarmHour); }
-
+    void LoadSkin() override { calls.push_back("skin " + state.Skin + " alarm6 " + state.Alarms[6].AlarmHour); }
+    const ClockState& state;
     std::vector<std::string> calls;
     double widthTwips = 2250;
     TwipsPoint position{1110 * 15, 20 * 15};
-
-private:
-    const ClockState& state_;
 };
 
 // While it lives, replacing the settings file fails the way it most often does on each system. On
 // Linux the new file may grow to 64 bytes only, as on a full disk. On Windows another program (an
-// editor, a virus scanner) holds the old file open without letting it be deleted, so the new file
-// cannot take its place.
-class FailingReplace {
-public:
+// editor, a virus scanner) holds the old file open without letting it be deleted.
+struct FailingReplace {
 #ifdef _WIN32
-    explicit FailingReplace(const std::filesystem::path& file) : reader_(file) {}
-
-private:
-    std::ifstream reader_;
+    explicit FailingReplace(const std::filesystem::path& file) : reader(file) {}
+    std::ifstream reader;
 #else
     explicit FailingReplace(const std::filesystem::path&)
     {
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        struct rlimit small = saved_;
+        getrlimit(RLIMIT_FSIZE, &saved);
+        struct rlimit small = saved;
         small.rlim_cur = 64;
         setrlimit(RLIMIT_FSIZE, &small);
     }
     ~FailingReplace()
     {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, previousHandler_);
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, previousHandler);
     }
-
-private:
-    struct rlimit saved_ {};
-    void (*previousHandler_)(int) = nullptr;
+    struct rlimit saved {};
+    void (*previousHandler)(int) = std::signal(SIGXFSZ, SIG_IGN);
 #endif
 };
 
-// The alarm section of a slot that holds every default.
 std::string DefaultAlarm(int slot)
 {
     return "[Alarm" + std::to_string(slot) +
            "]\nAlarmActivated=0\nAlarmDate=\nAlarmHour=\nAlarmMin=00\nAlarmAMPM=AM\nAlarmMessage=\nAlarmExec=\n";
 }
 
-class SettingsFileTest : public ::testing::Test {
-protected:
+struct SettingsFileTest : ::testing::Test {
     std::filesystem::path Path() const { return folder / "ClockSettings.ini"; }
     std::string FileText() const { return TempFolder::Read(Path()); }
-    // Writes the file, loads it and returns the outcome.
     Status Load(const std::string& bytes)
     {
         TempFolder::Write(Path(), bytes);
@@ -96,7 +80,7 @@ protected:
     TempFolder folder;
     ClockState state;
     RecordingHost host{state};
-    FakeScreen screen{1280, 1024, 15};
+    FakeScreen screen;
     std::ostringstream errors;
     SettingsFile settings{Path(), state, host, screen, errors};
 };
@@ -106,7 +90,6 @@ TEST_F(SettingsFileTest, AMissingFileGivesEveryDefaultWhichTheSettingsTextAndASa
     state.Skin = "BLUE";
     state.Alarms[3].AlarmHour = "9";
     EXPECT_TRUE(settings.LoadSettings().ok());
-
     std::string expected = "[Settings]\nSkin=<Default>\nComputerSpeaker=0\nFreqVol=16250\nX=1110\nY=20\nUnmovable=0\n"
                            "AlwaysOnTop=0\nAlpha=179\nRunAtStartup=0\nInvisibleClock=0\nShowSeconds=1\nActivateTick=0\n"
                            "TickFreq=7000\nTickDur=50\nActivateChime=1\nSelectChime=BigBen\nChimeFreq=500\n"
@@ -117,27 +100,20 @@ TEST_F(SettingsFileTest, AMissingFileGivesEveryDefaultWhichTheSettingsTextAndASa
     EXPECT_FALSE(std::filesystem::exists(Path()));
     ASSERT_TRUE(settings.SaveSettings().ok());
     EXPECT_EQ(FileText(), expected);
-
     const auto inNewFolder = folder / "new" / "ClockSettings.ini";
     ASSERT_TRUE(SettingsFile(inNewFolder, state, host, screen, errors).SaveSettings().ok());
     EXPECT_EQ(TempFolder::Read(inNewFolder), expected);
 }
 
-TEST_F(SettingsFileTest, ReadsInOrderCreatingTheWindowAfterTheSoundSettingsAndLoadingTheSkinLast)
+TEST_F(SettingsFileTest, ReadsInOrderCreatingTheWindowAfterTheSoundSettingsLoadingTheSkinLastAndPlacingItByTheScreen)
 {
     Load("[Settings]\nSkin=RED\nComputerSpeaker=1\nFreqVol=100\nAlwaysOnTop=1\n[Alarm6]\nAlarmHour=11\n");
     EXPECT_EQ(host.calls, (std::vector<std::string>{"width speaker 1 volume 100", "topmost", "skin RED alarm6 11"}));
     EXPECT_TRUE(state.HighQuality);
-}
 
-TEST_F(SettingsFileTest, TheDefaultPositionFollowsTheScreenAndTheWindow)
-{
-    const struct {
-        int screenWidth;
-        double twipsPerPixel, windowWidthTwips;
-        int x, y;
-    } cases[] = {{1920, 15, 1950, 1770, 20}, {2560, 7.5, 2250, 2081, 37} /* 7.5 twips per pixel rounds to 8 */,
-                 {100, 15, 2250, -70, 20}};
+    const struct { int screenWidth; double twipsPerPixel, windowWidthTwips; int x, y; } cases[] = {
+        {1920, 15, 1950, 1770, 20}, {2560, 7.5, 2250, 2081, 37} /* 7.5 twips a pixel rounds to 8 */, {100, 15, 2250, -70, 20}};
+    std::filesystem::remove(Path());
     for (const auto& c : cases) {
         FakeScreen otherScreen(c.screenWidth, 1000, c.twipsPerPixel);
         host.widthTwips = c.windowWidthTwips;
@@ -156,13 +132,13 @@ TEST_F(SettingsFileTest, ReadsKeysInAnyCaseKeepsEmptyTextsIgnoresAlarm7AndGivesN
     EXPECT_EQ(state.Alarms[0].AlarmMin, "");
     EXPECT_FALSE(state.Alarms[7].IsArmed()) << "the table has seven alarms";
     EXPECT_TRUE(state.Unmovable && state.AlwaysOnTop);
-    const std::vector<int> numbers = {state.Alpha,     state.TickFreq, state.TickDur, state.ChimeFreq,
-                                      state.AlarmFreq, state.FreqVol,  state.X,       state.Y,
-                                      state.AlarmNoOfRings, state.ShowBorder, state.ChimeRingOnce};
+    const std::vector<int> numbers = {state.Alpha,   state.TickFreq, state.TickDur,        state.ChimeFreq,
+                                      state.AlarmFreq, state.FreqVol, state.X, state.Y, state.AlarmNoOfRings,
+                                      state.ShowBorder, state.ChimeRingOnce};
     EXPECT_EQ(numbers, (std::vector<int>{179, 7000, 50, 500, 2000, 1200, 16, -5, 2, 4, 0}));
 }
 
-TEST_F(SettingsFileTest, ASaveKeepsUnknownKeysCommentsAndLineEndsAndWritesTheWindowsRealPositionAndBooleansAsOneOrZero)
+TEST_F(SettingsFileTest, ASaveKeepsUnknownKeysCommentsAndLineEndsWritesTheRealPositionAndBooleansAsOneOrZeroAResetDefaults)
 {
     Load("\xEF\xBB\xBF; my clock\r\n[Settings]\r\nSkin=RED\r\nMyKey=42\r\nUnmovable=2\r\nX=5\r\nY=6\r\n[Extra]\r\nA=B\r\n");
     host.position = {301 * 15 + 7, -40 * 15};
@@ -170,16 +146,12 @@ TEST_F(SettingsFileTest, ASaveKeepsUnknownKeysCommentsAndLineEndsAndWritesTheWin
     ASSERT_TRUE(settings.SaveSettings().ok());
     const std::string text = FileText();
     EXPECT_TRUE(text.starts_with("\xEF\xBB\xBF; my clock\r\n[Settings]\r\nSkin=RED\r\nMyKey=42\r\nUnmovable=1\r\n"
-                                 "X=301\r\nY=-40\r\nComputerSpeaker=0\r\n"))
-        << text;
+                                 "X=301\r\nY=-40\r\nComputerSpeaker=0\r\n")) << text;
     EXPECT_NE(text.find("TickFreq=-12\r\n"), std::string::npos) << text;
     EXPECT_NE(text.find("[Extra]\r\nA=B\r\n"), std::string::npos);
     EXPECT_EQ(text.find("\n\n"), std::string::npos) << "only CRLF line ends";
     EXPECT_EQ(settings.SettingsText().find("MyKey"), std::string::npos) << "the settings text has our keys only";
-}
-
-TEST_F(SettingsFileTest, AResetDeletesTheFileAndAFollowingSaveWritesDefaultsAtTheWindowsPosition)
-{
+    // A reset deletes the file; a following save writes defaults at the window's position.
     Load("[Settings]\nSkin=RED\nX=50\n[Alarm3]\nAlarmHour=7\nAlarmActivated=1\n");
     host.position = {50 * 15, 60 * 15};
     testing::FakeMessagePump pump;
@@ -188,26 +160,18 @@ TEST_F(SettingsFileTest, AResetDeletesTheFileAndAFollowingSaveWritesDefaultsAtTh
     EXPECT_FALSE(std::filesystem::exists(Path()));
     EXPECT_EQ(state.Skin, "<Default>");
     settings.SaveSettings(); // the options window saves as it reopens
-    const std::string text = FileText();
-    EXPECT_NE(text.find("X=50\nY=60\n"), std::string::npos);
-    EXPECT_NE(text.find(DefaultAlarm(3)), std::string::npos);
+    EXPECT_NE(FileText().find("X=50\nY=60\n"), std::string::npos);
+    EXPECT_NE(FileText().find(DefaultAlarm(3)), std::string::npos);
 }
 
-TEST_F(SettingsFileTest, AnOverlongValueIsCutAndTheFileStillSaves)
+TEST_F(SettingsFileTest, AnOverlongValueIsCutAndAnUnreadableOrOversizedFileGivesDefaultsAndIsNeverOverwritten)
 {
     EXPECT_TRUE(Load("[Settings]\nSkin=" + std::string(4 << 20, 'R')).ok());
     EXPECT_EQ(state.Skin, std::string(254, 'R'));
     EXPECT_TRUE(settings.SaveSettings().ok());
-}
 
-TEST_F(SettingsFileTest, AnUnreadableOrOversizedFileGivesDefaultsAndIsNeverOverwritten)
-{
     const std::string oversized = "[Settings]\nSkin=RED\n" + std::string(IniProfile::kMaxFileBytes, '#');
-    const struct {
-        const char* what;
-        std::function<void()> make;
-        std::function<bool()> untouched;
-    } cases[] = {
+    const struct { const char* what; std::function<void()> make; std::function<bool()> untouched; } cases[] = {
         {"a folder where the file should be", [&] { std::filesystem::create_directory(Path()); },
          [&] { return std::filesystem::is_directory(Path()); }},
         {"a file too large to be settings", [&] { TempFolder::Write(Path(), oversized); },
@@ -229,17 +193,15 @@ TEST_F(SettingsFileTest, AFailedSaveLeavesTheOldFileIntactAndSaysSo)
     const std::string old = "[Settings]\nSkin=RED\nKeep=" + std::string(1000, 'k') + "\n";
     Load(old);
     state.Skin = "BLUE";
-
-    Status saveResult = Status::Ok();
+    Status saved = Status::Ok();
     {
         FailingReplace failing(Path());
-        saveResult = settings.SaveSettings();
+        saved = settings.SaveSettings();
     }
-
-    EXPECT_FALSE(saveResult.ok());
-    EXPECT_NE(saveResult.error().find("ClockSettings.ini"), std::string::npos) << saveResult.error();
+    ASSERT_FALSE(saved.ok());
+    EXPECT_NE(saved.error().find("ClockSettings.ini"), std::string::npos) << saved.error();
     EXPECT_EQ(FileText(), old);
-    EXPECT_NE(errors.str().find(saveResult.error()), std::string::npos) << "the failure is told on stderr";
+    EXPECT_NE(errors.str().find(saved.error()), std::string::npos) << "the failure is told on stderr";
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1) << "no temporary left behind";
 }
 

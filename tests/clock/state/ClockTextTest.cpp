@@ -2,15 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 namespace dorvane {
 namespace {
 
 TEST(ClockText, FormatsTimesOnTheTwelveHourDialStampsOnTheTwentyFourHourClockAndDatesWithEnglishNames)
 {
-    const struct {
-        int hour, minute, second;
-        const char *short_, *long_, *stamp;
-    } cases[] = {
+    const struct { int hour, minute, second; const char *short_, *long_, *stamp; } cases[] = {
         {0, 0, 0, "12:00 AM", "12:00:00 AM", "2026-12-06 00:00:00"},
         {7, 5, 9, "7:05 AM", "07:05:09 AM", "2026-12-06 07:05:09"},
         {12, 0, 0, "12:00 PM", "12:00:00 PM", "2026-12-06 12:00:00"},
@@ -26,12 +25,9 @@ TEST(ClockText, FormatsTimesOnTheTwelveHourDialStampsOnTheTwentyFourHourClockAnd
     EXPECT_EQ(FormatAlarmDate({1969, 12, 31}), "Wed Dec 31, 1969");
 }
 
-TEST(ClockText, ReadsAlarmTimesAndRefusesTextsThatAreNotTimes)
+TEST(ClockText, ReadsAlarmTimesAndDatesInTheUsualFormsAndRefusesTextsThatAreNeither)
 {
-    const struct {
-        const char* text;
-        std::optional<TimeOfDay> time;
-    } cases[] = {
+    const struct { const char* text; std::optional<TimeOfDay> time; } cases[] = {
         {"12:00 AM", TimeOfDay{0, 0, 0}},   {"12:30 PM", TimeOfDay{12, 30, 0}},  {"07:5 pm", TimeOfDay{19, 5, 0}},
         {" 7 : 05  AM ", TimeOfDay{7, 5, 0}}, {"19:05", TimeOfDay{19, 5, 0}}, {"7:05:30 PM", TimeOfDay{19, 5, 30}},
         {"7 AM", TimeOfDay{7, 0, 0}},       {"13:05 PM", TimeOfDay{13, 5, 0}},   {"0:05 AM", TimeOfDay{0, 5, 0}},
@@ -40,20 +36,13 @@ TEST(ClockText, ReadsAlarmTimesAndRefusesTextsThatAreNotTimes)
     };
     for (const auto& c : cases)
         EXPECT_EQ(ParseTimeOfDay(c.text), c.time) << '"' << c.text << '"';
-}
-
-TEST(ClockText, ReadsDatesInTheUsualForms)
-{
-    const struct {
-        const char* text;
-        std::optional<CivilDate> date;
-    } cases[] = {
+    const struct { const char* text; std::optional<CivilDate> date; } dates[] = {
         {"december 6 2026", CivilDate{2026, 12, 6}}, {"Sept 30, 2026", CivilDate{2026, 9, 30}},
         {"2026-12-06", CivilDate{2026, 12, 6}},      {"Feb 29, 2024", CivilDate{2024, 2, 29}},
         {"", std::nullopt}, {"Feb 29, 2026", std::nullopt}, {"Dec 32, 2026", std::nullopt}, {"De 06, 2026", std::nullopt},
         {"Dec, 2026", std::nullopt}, {"Dec 06", std::nullopt}, {"13/12/2026", std::nullopt},
     };
-    for (const auto& c : cases)
+    for (const auto& c : dates)
         EXPECT_EQ(ParseDate(c.text), c.date) << '"' << c.text << '"';
 }
 

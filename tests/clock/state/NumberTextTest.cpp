@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <utility>
 
 namespace dorvane {
 namespace {
@@ -32,11 +36,7 @@ TEST(ParseNumber, AcceptsOnlyAWholeNumberWithBlanksAround)
 
 TEST(RoundToInt16AndByte, RoundHalvesToEvenAndRefuseWhatDoesNotFit)
 {
-    const struct {
-        double value;
-        std::optional<int16_t> int16;
-        std::optional<uint8_t> byte;
-    } cases[] = {
+    const struct { double value; std::optional<int16_t> int16; std::optional<uint8_t> byte; } cases[] = {
         {2.5, 2, 2},           {3.5, 4, 4},           {-2.5, -2, std::nullopt}, {-0.4, 0, 0}, {254.5, 254, 254},
         {255.5, 256, std::nullopt}, {32767.5, {}, {}} /* rounds to 32768 */,  {-32768, -32768, {}},
         {std::nan(""), {}, {}}, {INFINITY, {}, {}},
@@ -47,16 +47,12 @@ TEST(RoundToInt16AndByte, RoundHalvesToEvenAndRefuseWhatDoesNotFit)
     }
 }
 
-TEST(IsNumberOne, IsTheArmedTestOfTheAlarmTable)
+TEST(NumberText, IsNumberOneIsTheArmedTestOfTheAlarmTableAndWholeQuotientRoundsBothSidesThenCutsTowardsZero)
 {
     for (const char* yes : {" 1 ", "1.0", "&H1"})
         EXPECT_TRUE(IsNumberOne(yes)) << yes;
     for (const char* no : {"0", "", "1x", "-1"})
         EXPECT_FALSE(IsNumberOne(no)) << no;
-}
-
-TEST(WholeQuotient, RoundsBothSidesThenCutsTowardsZero)
-{
     EXPECT_EQ(WholeQuotient(16650, 15), 1110);
     EXPECT_EQ(WholeQuotient(-29, 15), -1);
     EXPECT_EQ(WholeQuotient(29.5, 15), 2); // 29.5 rounds to 30

@@ -11,8 +11,7 @@ namespace {
 
 using Events = std::vector<std::string>;
 
-class RecordingActions : public ClockMouseActions {
-public:
+struct RecordingActions : ClockMouseActions {
     void MoveClockBy(int dx, int dy) override { events.push_back("move " + std::to_string(dx) + "," + std::to_string(dy)); }
     void ShowStrip() override { events.push_back("show"); }
     void UnloadStrip() override { events.push_back("unload"); }
@@ -22,8 +21,7 @@ public:
     Events events;
 };
 
-class ClockMouseTest : public ::testing::Test {
-protected:
+struct ClockMouseTest : ::testing::Test {
     // A press at (10.4, 20.6), a drag through two points and the release.
     void Drag()
     {
@@ -37,7 +35,7 @@ protected:
     ClockMouse mouse{actions, state};
 };
 
-TEST_F(ClockMouseTest, ALeftDragKeepsThePressedPointUnderThePointerUnlessTheClockIsUnmovable)
+TEST_F(ClockMouseTest, ALeftDragKeepsThePressedPointUnderThePointerUnlessUnmovableOrTheOptionsWindowIsOpen)
 {
     Drag();
     EXPECT_EQ(actions.events, (Events{"unload", "move 5,9", "move -1,0", "unload"}));
@@ -45,11 +43,9 @@ TEST_F(ClockMouseTest, ALeftDragKeepsThePressedPointUnderThePointerUnlessTheCloc
     state.Unmovable = true;
     Drag();
     EXPECT_EQ(actions.events, (Events{"unload", "unload"}));
-}
-
-TEST_F(ClockMouseTest, TakesNoInputWhileTheOptionsWindowIsOpenAndADoubleClickSilencesOtherwise)
-{
-    state.OptionsOpen = true;
+    actions.events.clear();
+    state.Unmovable = false;
+    state.OptionsOpen = true; // no input at all; a double click silences otherwise
     Drag();
     mouse.Move(false, 15, 30, 100);
     mouse.DoubleClick();
@@ -61,11 +57,8 @@ TEST_F(ClockMouseTest, TakesNoInputWhileTheOptionsWindowIsOpenAndADoubleClickSil
 
 TEST_F(ClockMouseTest, HoveringShowsTheStripUntilMoreThanTwoSecondsAfterTheLastMoveEvenAcrossMidnight)
 {
-    const struct {
-        double hoverAt;
-        std::optional<double> movedOverStripAt;
-        double stillUpAt, hiddenAt;
-    } cases[] = {{100.0, std::nullopt, 102.0, 102.1}, {100.0, 101.5, 103.0, 103.6}, {86399.5, std::nullopt, 0.5, 1.6}};
+    const struct { double hoverAt; std::optional<double> movedOverStripAt; double stillUpAt, hiddenAt; } cases[] = {
+        {100.0, std::nullopt, 102.0, 102.1}, {100.0, 101.5, 103.0, 103.6}, {86399.5, std::nullopt, 0.5, 1.6}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.hoverAt);
         actions.events.clear();

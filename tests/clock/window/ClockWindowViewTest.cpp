@@ -1,16 +1,21 @@
 #include "clock/window/ClockWindowView.h"
+#include "clock/window/SurfaceImage.h"
 #include "image/c32bppDIB.h"
-#include "tests/support/ViewTesting.h"
 #include "tests/support/FakeTimeSource.h"
+#include "tests/support/ImageTestSupport.h"
+#include "tests/support/ViewTesting.h"
 
+#include <QImage>
+#include <QPainter>
+
+#include <algorithm>
 #include <cmath>
 
 namespace dorvane {
 namespace {
 
 // Counts the real mouse's double clicks. (Dragging and the strip are the end-to-end test's.)
-class RecordingMouse : public ClockMouseActions {
-public:
+struct RecordingMouse : ClockMouseActions {
     void MoveClockBy(int, int) override {}
     void ShowStrip() override {}
     void UnloadStrip() override {}
@@ -20,36 +25,73 @@ public:
     int silences = 0;
 };
 
-// A face of size x size: an opaque red disc on transparent corners.
-void PaintRedDisc(c32bppDIB& face, int size)
+void FillSquare(c32bppDIB& face, int from, int to, testing::Bgra bgra)
 {
-    ASSERT_TRUE(face.InitializeDIB(size, size));
-    const PixelView pixels = face.Pixels();
-    const double centre = size / 2.0, radius = size / 2.0 - 1;
-    for (int y = 0; y < size; ++y)
-        for (int x = 0; x < size; ++x) {
-            const bool inside = std::hypot(x + 0.5 - centre, y + 0.5 - centre) <= radius;
-            uint8_t* p = pixels.Pixel(x, y);
-            p[0] = 0, p[1] = 0, p[2] = inside ? 255 : 0, p[3] = inside ? 255 : 0;
-        }
+    for (int y = from; y < to; ++y)
+        for (int x = from; x < to; ++x)
+            std::copy(bgra.begin(), bgra.end(), face.Pixels().Pixel(x, y));
 }
 
-// An opaque blue square over the disc's centre.
-void PaintBlueSquare(c32bppDIB& face)
+// The clock window, shown no mouse and (unless a test shows it) no screen.
+struct ClockWindowTest : ::testing::Test {
+    c32bppDIB face;
+    testing::FakeTimeSource time{LocalTime{{2026, 12, 6}, 10, 9, 30, 0}};
+    RecordingMouse actions;
+    ClockState state;
+    ClockMouse mouseLogic{actions, state};
+};
+
+// How many pixels of what the window would show differ from the picture faded by Qt's own painter:
+// the bytes a window painted at that opacity would show.
+int DifferingFromFaded(ClockWindowView& window, const c32bppDIB& face, std::uint8_t alpha)
 {
-    for (int y = 20; y < 40; ++y)
-        for (int x = 20; x < 40; ++x) {
-            uint8_t* p = face.Pixels().Pixel(x, y);
-            p[0] = 255, p[1] = 0, p[2] = 0, p[3] = 255;
-        }
+    window.Present(face, alpha);
+    const QImage& shown = window.Picture();
+    const QImage upright = SurfaceImage(face);
+    QImage faded(upright.size(), QImage::Format_ARGB32_Premultiplied);
+    faded.fill(Qt::transparent);
+    QPainter painter(&faded);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.setOpacity(alpha / 255.0);
+    painter.drawImage(0, 0, upright);
+    EXPECT_EQ(std::pair(faded.format(), faded.size()), std::pair(shown.format(), shown.size()));
+    int differing = 0;
+    for (int y = 0; y < std::min(faded.height(), shown.height()); ++y)
+        for (int x = 0; x < std::min(faded.width(), shown.width()); ++x)
+            differing += faded.pixel(x, y) != shown.pixel(x, y);
+    return differing;
 }
 
-class ClockWindowViewTest : public ::testing::Test {
-protected:
+TEST_F(ClockWindowTest, FadesAPictureExactlyAsQtWouldPaintItAndEachNewPictureWholeWhenOnlyPartOfItChanged)
+{
+    using B = std::uint8_t; // premultiplied pixels of every alpha, each with colours up to it
+    testing::Paint(face, 256, 4, [](int a, int y) { return testing::Bgra{B(a * y / 3), B(a * (3 - y) / 3), B(a / 2), B(a)}; });
+    for (const int alpha : {0, 1, 60, 128, 179, 200, 254, 255}) {
+        ClockWindowView window{mouseLogic, time, /*compositing=*/true};
+        EXPECT_EQ(DifferingFromFaded(window, face, static_cast<std::uint8_t>(alpha)), 0) << alpha;
+    }
+    // The window fades only what changed since the last picture; the whole picture must still come
+    // out as if faded afresh.
+    ClockWindowView window{mouseLogic, time, /*compositing=*/true};
+    window.Present(face, 179);
+    for (int x = 250; x < 256; ++x)
+        std::fill_n(face.Pixels().Pixel(x, 3), 4, std::uint8_t(7));
+    EXPECT_EQ(DifferingFromFaded(window, face, 179), 0) << "a corner changed";
+    EXPECT_EQ(DifferingFromFaded(window, face, 60), 0) << "another opacity";
+    c32bppDIB smaller;
+    ASSERT_TRUE(smaller.InitializeDIB(16, 2));
+    std::ranges::fill(smaller.PixelBytes(), std::uint8_t(90));
+    EXPECT_EQ(DifferingFromFaded(window, smaller, 60), 0) << "a new size";
+}
+
+struct ClockWindowViewTest : ClockWindowTest {
     void SetUp() override
     {
         DORVANE_REQUIRE_X_DISPLAY();
-        PaintRedDisc(face, kSize);
+        testing::Paint(face, kSize, kSize, [](int x, int y) { // an opaque red disc on transparent corners
+            const bool inside = std::hypot(x + 0.5 - kSize / 2.0, y + 0.5 - kSize / 2.0) <= kSize / 2.0 - 1;
+            return inside ? testing::Bgra{0, 0, 255, 255} : testing::Bgra{0, 0, 0, 0};
+        });
         view = std::make_unique<ClockWindowView>(mouseLogic, time, /*compositing=*/false);
         view->resize(kSize, kSize);
         view->move(kLeft, kTop);
@@ -61,64 +103,44 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
         QTest::qWait(100);
     }
-
+    QImage Screen() const { return testing::GrabScreen(kLeft, kTop, kSize, kSize); }
+    QColor Centre() const { return QColor(Screen().pixel(kSize / 2, kSize / 2)); }
     static constexpr int kSize = 60, kLeft = 200, kTop = 150;
-    c32bppDIB face;
-    testing::FakeTimeSource time{LocalTime{{2026, 12, 6}, 10, 9, 30, 0}};
-    RecordingMouse actions;
-    ClockState state;
-    ClockMouse mouseLogic{actions, state};
     std::unique_ptr<ClockWindowView> view;
 };
 
 TEST_F(ClockWindowViewTest, ShowsThePictureCutToEveryPixelItCoversAndADoubleClickSilences)
 {
-    // A glass dial's faint centre: a premultiplied red of alpha 40. (The fading is the opacity
-    // view test's.)
-    for (int y = 20; y < 40; ++y)
-        for (int x = 20; x < 40; ++x) {
-            uint8_t* p = face.Pixels().Pixel(x, y);
-            p[0] = 0, p[1] = 0, p[2] = 40, p[3] = 40;
-        }
+    FillSquare(face, 20, 40, {0, 0, 40, 40}); // a glass dial's faint centre: a premultiplied red of alpha 40
     ShowWith(179);
     EXPECT_TRUE(view->mask().contains(QPoint(kSize / 2, kSize / 2))) << "the faint centre";
     EXPECT_FALSE(view->mask().contains(QPoint(0, 0)));
     ShowWith(255);
-    const QImage screen = testing::GrabScreen(kLeft, kTop, kSize, kSize);
+    const QImage screen = Screen();
     EXPECT_EQ(QColor(screen.pixel(kSize / 2, 3)), QColor(255, 0, 0));
     // Without a compositor the corners belong to the desktop underneath, not to the window.
     for (QPoint corner : {QPoint(0, 0), QPoint(kSize - 1, 0), QPoint(0, kSize - 1), QPoint(kSize - 1, kSize - 1)})
         EXPECT_NE(QColor(screen.pixel(corner)), QColor(255, 0, 0)) << corner.x() << "," << corner.y();
-
     ASSERT_TRUE(testing::Xdotool("mousemove 225 175 click --repeat 2 --delay 80 1"));
     EXPECT_TRUE(testing::WaitUntil([&] { return actions.silences == 1; }));
 }
 
-// After the first picture, each change goes straight into the X window, past Qt's painting.
-TEST_F(ClockWindowViewTest, ShowsEachNewPictureThatChangesOnlyPartOfTheLastOne)
+// After the first picture, each change goes straight into the X window, past Qt's painting; it is
+// not in Qt's own copy of the window: when the window is shown again (here unmapped and mapped
+// behind Qt's back), the newest picture must come back, not an older one.
+TEST_F(ClockWindowViewTest, ShowsEachNewPictureThatChangesOnlyPartOfTheLastOneAlsoWhenTheWindowIsExposedAgain)
 {
     ShowWith(255);
-    const auto centre = [&] { return QColor(testing::GrabScreen(kLeft, kTop, kSize, kSize).pixel(kSize / 2, kSize / 2)); };
-    ASSERT_EQ(centre(), QColor(255, 0, 0));
-    PaintBlueSquare(face);
+    ASSERT_EQ(Centre(), QColor(255, 0, 0));
+    FillSquare(face, 20, 40, {255, 0, 0, 255}); // an opaque blue square over the disc's centre
     view->Present(face, 255);
     QTest::qWait(100);
-    EXPECT_EQ(centre(), QColor(0, 0, 255));
-}
-
-// Changes put straight into the window are not in Qt's own copy of it: when the window is shown
-// again (here unmapped and mapped behind Qt's back), the newest picture comes back, not an older one.
-TEST_F(ClockWindowViewTest, ShowsTheNewestPictureAgainWhenTheWindowIsExposedAgain)
-{
-    ShowWith(255);
-    PaintBlueSquare(face);
-    view->Present(face, 255);
-    QTest::qWait(100);
+    EXPECT_EQ(Centre(), QColor(0, 0, 255));
     const std::string window = std::to_string(view->winId());
     ASSERT_TRUE(testing::Xdotool("windowunmap --sync " + window));
     ASSERT_TRUE(testing::Xdotool("windowmap --sync " + window));
     QTest::qWait(300);
-    EXPECT_EQ(QColor(testing::GrabScreen(kLeft, kTop, kSize, kSize).pixel(kSize / 2, kSize / 2)), QColor(0, 0, 255));
+    EXPECT_EQ(Centre(), QColor(0, 0, 255));
 }
 
 } // namespace
