@@ -1,4 +1,5 @@
 #include "platform/FileStore.h"
+#include "platform/linux/RegularFile.h"
 
 #include <cerrno>
 #include <cstring>
@@ -55,12 +56,12 @@ mode_t ModeFor(const std::filesystem::path& path)
 
 Result<std::optional<std::string>> Read(const std::filesystem::path& path, std::size_t maxBytes)
 {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        if (errno == ENOENT)
-            return std::optional<std::string>();
-        return Result<std::optional<std::string>>::Failure(Describe("cannot open", path, errno));
-    }
+    auto opened = OpenRegularFile(path);
+    if (!opened)
+        return Result<std::optional<std::string>>::Failure(opened.error());
+    if (!opened.value())
+        return std::optional<std::string>();
+    const int fd = opened.value()->fd;
     std::string bytes;
     char buffer[65536];
     for (;;) {

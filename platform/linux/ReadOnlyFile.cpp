@@ -1,24 +1,20 @@
 #include "platform/ReadOnlyFile.h"
+#include "platform/linux/RegularFile.h"
 
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace dorvane {
 
 Result<ReadOnlyFile> ReadOnlyFile::Open(const std::filesystem::path& path)
 {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return Result<ReadOnlyFile>::Failure("cannot open " + path.string() + ": " + std::strerror(errno));
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return Result<ReadOnlyFile>::Failure(path.string() + " is not a regular file");
-    }
-    return ReadOnlyFile(fd, static_cast<std::uint64_t>(st.st_size));
+    auto opened = OpenRegularFile(path);
+    if (!opened)
+        return Result<ReadOnlyFile>::Failure(opened.error());
+    if (!opened.value())
+        return Result<ReadOnlyFile>::Failure("cannot open " + path.string() + ": " + std::strerror(ENOENT));
+    return ReadOnlyFile(opened.value()->fd, opened.value()->size);
 }
 
 void ReadOnlyFile::Close()

@@ -13,6 +13,7 @@
 #else
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #endif
 
 namespace dorvane {
@@ -176,6 +177,8 @@ TEST_F(SettingsFileTest, AnOverlongValueIsCutAndAnUnreadableOrOversizedFileGives
          [&] { return std::filesystem::is_directory(Path()); }},
         {"a file too large to be settings", [&] { TempFolder::Write(Path(), oversized); },
          [&] { return FileText() == oversized; }},
+        {"a FIFO, which must not block", [&] { ::mkfifo(Path().c_str(), 0600); },
+         [&] { return std::filesystem::is_fifo(Path()); }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

@@ -1,4 +1,5 @@
 #include "platform/FileStore.h"
+#include "platform/ReadOnlyFile.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -19,7 +20,6 @@ TEST(FileStore, ReadsWholeFilesReplacesThroughALinkKeepingTheModeAndTellsAMissin
     ASSERT_TRUE(missing.ok());
     EXPECT_FALSE(missing.value().has_value());
     EXPECT_FALSE(FileStore::Read(folder / "a", 2).ok()) << "larger than allowed";
-    EXPECT_FALSE(FileStore::Read(folder.path(), 100).ok());
 
     TempFolder::Write(folder / "real.ini", "old");
     ::chmod((folder / "real.ini").c_str(), 0600);
@@ -35,6 +35,22 @@ TEST(FileStore, ReadsWholeFilesReplacesThroughALinkKeepingTheModeAndTellsAMissin
     EXPECT_TRUE(FileStore::Remove(folder / "real.ini").ok());
     EXPECT_FALSE(std::filesystem::exists(folder / "real.ini"));
     EXPECT_FALSE(FileStore::Remove(folder.path()).ok());
+}
+
+// A FIFO with no writer would block an ordinary open forever; it is refused at once instead.
+TEST(FileStore, ReadingRefusesAnythingButARegularFileWithoutWaiting)
+{
+    TempFolder folder;
+    ASSERT_EQ(::mkfifo((folder / "fifo").c_str(), 0600), 0);
+    for (const auto& path : {folder / "fifo", folder.path(), std::filesystem::path("/dev/null")}) {
+        SCOPED_TRACE(path);
+        auto read = FileStore::Read(path, 100);
+        ASSERT_FALSE(read.ok());
+        EXPECT_NE(read.error().find("is not a regular file"), std::string::npos) << read.error();
+        auto opened = ReadOnlyFile::Open(path);
+        ASSERT_FALSE(opened.ok());
+        EXPECT_NE(opened.error().find("is not a regular file"), std::string::npos) << opened.error();
+    }
 }
 
 } // namespace
