@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <system_error>
 
 namespace dorvane {
 
@@ -21,6 +22,25 @@ Result<std::optional<std::string>> Read(const std::filesystem::path& path, std::
 // a temporary file in the same folder, which is flushed and then renamed over the old one. The
 // folder is created when missing. On failure the old file is untouched.
 Status Replace(const std::filesystem::path& path, const std::string& bytes);
+
+// The file a write to path replaces: path itself, or, when path is a symbolic link, the file at the
+// end of its chain of links, whether that file exists yet or not. A relative link is read from the
+// link's own folder. A chain longer than a few links, as a loop, is a failure. Plain portable code,
+// shared by every system.
+inline Result<std::filesystem::path> LinkTarget(std::filesystem::path path)
+{
+    constexpr int kMaxLinks = 8;
+    for (int links = 0; links < kMaxLinks; ++links) {
+        std::error_code ec;
+        if (!std::filesystem::is_symlink(path, ec))
+            return path;
+        auto target = std::filesystem::read_symlink(path, ec);
+        if (ec)
+            return Result<std::filesystem::path>::Failure("cannot read the link " + path.string() + ": " + ec.message());
+        path = target.is_absolute() ? target : path.parent_path() / target;
+    }
+    return Result<std::filesystem::path>::Failure(path.string() + " is reached through too many links");
+}
 
 // Deletes the file when it exists.
 Status Remove(const std::filesystem::path& path);

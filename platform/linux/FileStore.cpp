@@ -15,18 +15,6 @@ std::string Describe(const std::string& what, const std::filesystem::path& path,
     return what + " " + path.string() + ": " + std::strerror(error);
 }
 
-// Writing through a symbolic link replaces the file it points to, not the link.
-std::filesystem::path ResolveLink(const std::filesystem::path& path)
-{
-    std::error_code ec;
-    if (std::filesystem::is_symlink(path, ec)) {
-        auto target = std::filesystem::weakly_canonical(path, ec);
-        if (!ec)
-            return target;
-    }
-    return path;
-}
-
 bool WriteAll(int fd, const std::string& bytes)
 {
     std::size_t done = 0;
@@ -88,7 +76,11 @@ Result<std::optional<std::string>> Read(const std::filesystem::path& path, std::
 
 Status Replace(const std::filesystem::path& requested, const std::string& bytes)
 {
-    const auto path = ResolveLink(requested);
+    // Writing through a symbolic link replaces the file it points to, not the link.
+    auto resolved = LinkTarget(requested);
+    if (!resolved)
+        return Status::Failure(resolved.error());
+    const auto path = resolved.take();
     std::error_code ec;
     if (path.has_parent_path())
         std::filesystem::create_directories(path.parent_path(), ec);

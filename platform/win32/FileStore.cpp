@@ -9,18 +9,6 @@
 namespace dorvane::FileStore {
 namespace {
 
-// Writing through a symbolic link replaces the file it points to, not the link.
-std::filesystem::path ResolveLink(const std::filesystem::path& path)
-{
-    std::error_code ec;
-    if (std::filesystem::is_symlink(path, ec)) {
-        auto target = std::filesystem::weakly_canonical(path, ec);
-        if (!ec)
-            return target;
-    }
-    return path;
-}
-
 bool IsMissing(DWORD error) { return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND; }
 
 // A new, empty file beside path that no other program has open.
@@ -85,7 +73,11 @@ Result<std::optional<std::string>> Read(const std::filesystem::path& path, std::
 
 Status Replace(const std::filesystem::path& requested, const std::string& bytes)
 {
-    const auto path = ResolveLink(requested);
+    // Writing through a symbolic link replaces the file it points to, not the link.
+    auto resolved = LinkTarget(requested);
+    if (!resolved)
+        return Status::Failure(resolved.error());
+    const auto path = resolved.take();
     std::error_code ec;
     if (path.has_parent_path())
         std::filesystem::create_directories(path.parent_path(), ec);

@@ -37,6 +37,30 @@ TEST(FileStore, ReadsWholeFilesReplacesThroughALinkKeepingTheModeAndTellsAMissin
     EXPECT_FALSE(FileStore::Remove(folder.path()).ok());
 }
 
+// A link is kept and the file at the end of its chain written, relative links read from their own
+// folder, even when that file does not exist yet.
+TEST(FileStore, ReplacingThroughALinkWritesTheFileAtTheEndOfTheChainEvenWhenItIsMissing)
+{
+    TempFolder folder;
+    std::filesystem::create_directory(folder / "sub");
+    const struct { const char* link; std::filesystem::path target; const char* written; } cases[] = {
+        {"absolute", folder / "sub" / "a.ini", "sub/a.ini"},
+        {"chain", "sub/relative", "sub/b.ini"},
+        {"sub/relative", "b.ini", "sub/b.ini"},
+    };
+    for (const auto& c : cases)
+        std::filesystem::create_symlink(c.target, folder / c.link);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.link);
+        ASSERT_TRUE(FileStore::Replace(folder / c.link, c.link).ok());
+        EXPECT_TRUE(std::filesystem::is_symlink(folder / c.link));
+        EXPECT_EQ(TempFolder::Read(folder / c.written), c.link);
+    }
+    std::filesystem::create_symlink("loop", folder / "loop");
+    EXPECT_FALSE(FileStore::Replace(folder / "loop", "x").ok());
+    EXPECT_TRUE(std::filesystem::is_symlink(folder / "loop"));
+}
+
 // A FIFO with no writer would block an ordinary open forever; it is refused at once instead.
 TEST(FileStore, ReadingRefusesAnythingButARegularFileWithoutWaiting)
 {
