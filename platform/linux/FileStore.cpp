@@ -2,6 +2,7 @@
 #include "platform/linux/RegularFile.h"
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -13,6 +14,33 @@ namespace {
 std::string Describe(const std::string& what, const std::filesystem::path& path, int error)
 {
     return what + " " + path.string() + ": " + std::strerror(error);
+}
+
+// A save writes to "." + the file's name + "." + six random characters beside the file.
+std::string TemporaryPrefix(const std::filesystem::path& path)
+{
+    return "." + path.filename().string() + ".";
+}
+constexpr std::size_t kTemporarySuffixLength = 6;
+
+// A save killed before its rename leaves its temporary file behind. One untouched for a minute
+// belongs to no save still running, so it goes; only regular files named exactly like one do.
+void RemoveStaleTemporaries(const std::filesystem::path& path)
+{
+    namespace fs = std::filesystem;
+    const std::string prefix = TemporaryPrefix(path);
+    const auto cutoff = fs::file_time_type::clock::now() - std::chrono::minutes(1);
+    std::error_code ec;
+    for (fs::directory_iterator it(path.has_parent_path() ? path.parent_path() : ".", ec), end; !ec && it != end;
+         it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (name.size() != prefix.size() + kTemporarySuffixLength || !name.starts_with(prefix))
+            continue;
+        std::error_code statError;
+        const bool regular = it->symlink_status(statError).type() == fs::file_type::regular;
+        if (regular && it->last_write_time(statError) < cutoff && !statError)
+            fs::remove(it->path(), statError);
+    }
 }
 
 bool WriteAll(int fd, const std::string& bytes)
@@ -85,7 +113,9 @@ Status Replace(const std::filesystem::path& requested, const std::string& bytes)
     if (path.has_parent_path())
         std::filesystem::create_directories(path.parent_path(), ec);
 
-    std::string tempName = (path.parent_path() / ("." + path.filename().string() + ".XXXXXX")).string();
+    RemoveStaleTemporaries(path);
+    std::string tempName =
+        (path.parent_path() / (TemporaryPrefix(path) + std::string(kTemporarySuffixLength, 'X'))).string();
     int fd = ::mkstemp(tempName.data());
     if (fd < 0)
         return Status::Failure(Describe("cannot create a temporary file for", path, errno));

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include <sys/stat.h>
 
 namespace dorvane {
@@ -59,6 +61,28 @@ TEST(FileStore, ReplacingThroughALinkWritesTheFileAtTheEndOfTheChainEvenWhenItIs
     std::filesystem::create_symlink("loop", folder / "loop");
     EXPECT_FALSE(FileStore::Replace(folder / "loop", "x").ok());
     EXPECT_TRUE(std::filesystem::is_symlink(folder / "loop"));
+}
+
+// A save killed before its rename leaves its temporary behind; the next save removes it once it is
+// old, but nothing else that only looks like one.
+TEST(FileStore, ReplacingRemovesOldTemporariesOfTheSameFileOnly)
+{
+    TempFolder folder;
+    const struct { const char* name; bool old; bool folder; bool kept; } cases[] = {
+        {".s.ini.Ab3xYz", true, false, false},
+        {".s.ini.Fresh1", false, false, true},
+        {".s.ini.Ab3xYzW", true, false, true},
+        {".t.ini.Ab3xYz", true, false, true},
+        {".s.ini.Fold3r", true, true, true},
+    };
+    for (const auto& c : cases) {
+        c.folder ? void(std::filesystem::create_directory(folder / c.name)) : TempFolder::Write(folder / c.name, "x");
+        if (c.old)
+            std::filesystem::last_write_time(folder / c.name, std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
+    }
+    ASSERT_TRUE(FileStore::Replace(folder / "s.ini", "new").ok());
+    for (const auto& c : cases)
+        EXPECT_EQ(std::filesystem::exists(folder / c.name), c.kept) << c.name;
 }
 
 // A FIFO with no writer would block an ordinary open forever; it is refused at once instead.
