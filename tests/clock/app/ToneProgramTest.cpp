@@ -1,4 +1,5 @@
-// "dorvane tone" run as the user runs it: a separate process with its own sound output.
+// "dorvane tone" run as the user runs it: a separate process with its own sound output; and the
+// program's --help.
 
 #include "tests/support/ShellCommand.h"
 #include "tests/support/TempFolder.h"
@@ -8,6 +9,7 @@
 
 #include <chrono>
 #include <sstream>
+#include <string>
 
 namespace dorvane {
 namespace {
@@ -43,6 +45,14 @@ TEST(ToneProgram, WithoutASoundServerPlaysSilentlySaysSoOnceAndWritesTheSameNois
     ASSERT_EQ(wav.Frames(), 2205u);
     EXPECT_NE(wav.Sample(0, 0), wav.Sample(1, 0));
     EXPECT_NE(wav.Sample(0, 0), wav.Sample(0, 1));
+}
+
+TEST(ToneProgram, HelpNamesEveryCommand)
+{
+    const auto help = testing::RunShell("'" + std::string(DORVANE_EXECUTABLE) + "' --help");
+    EXPECT_EQ(help.exitCode, 0);
+    for (const char* command : {"settings", "simulate", "snapshot", "image", "tone"})
+        EXPECT_NE(help.output.find(std::string("dorvane ") + command + " "), std::string::npos) << command;
 }
 
 } // namespace
