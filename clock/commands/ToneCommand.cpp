@@ -7,6 +7,7 @@
 #include "tones/RecordedChime.h"
 #include "tones/ToneGenerator.h"
 
+#include <limits>
 #include <ostream>
 
 namespace dorvane {
@@ -35,6 +36,15 @@ std::optional<int32_t> WholeNumber(std::optional<double> number)
     return number ? RoundToInt32(*number) : std::nullopt;
 }
 
+// The text as a number from low to high (NaN is none), or nothing.
+std::optional<double> NumberWithin(const std::string& text, double low, double high)
+{
+    const auto number = ParseNumber(text);
+    if (!number || !(*number >= low && *number <= high))
+        return std::nullopt;
+    return number;
+}
+
 } // namespace
 
 Result<ToneCommandLine> ParseToneCommand(std::span<const std::string> words)
@@ -49,21 +59,22 @@ Result<ToneCommandLine> ParseToneCommand(std::span<const std::string> words)
     if (const auto out = options.Value("--out"))
         line.out = *out;
     if (const auto volume = options.Value("--volume")) {
-        const auto number = ParseNumber(*volume);
+        const auto number = NumberWithin(*volume, 0, kMaxToneVolume);
         if (!number)
-            return Parsed::Failure("--volume needs a number");
+            return Parsed::Failure("--volume needs a number from 0 to 32767");
         line.volume = *number;
     }
     if (const auto seconds = options.Value("--seconds")) {
-        const auto number = ParseNumber(*seconds);
+        // The least float above 0, so that "0" is refused but the shortest tone is not.
+        const auto number = NumberWithin(*seconds, std::numeric_limits<float>::denorm_min(), kMaxToneSeconds);
         if (!number)
-            return Parsed::Failure("--seconds needs a number");
+            return Parsed::Failure("--seconds needs a number above 0 and at most 3600");
         line.seconds = static_cast<float>(*number);
     }
     if (const auto wave = options.Value("--wave")) {
-        const auto number = WholeNumber(ParseNumber(*wave));
+        const auto number = WholeNumber(NumberWithin(*wave, 0, kLastWaveType));
         if (!number)
-            return Parsed::Failure("--wave needs a whole number (0..5)");
+            return Parsed::Failure("--wave needs a whole number from 0 to 5");
         line.waveType = *number;
     }
     bool haveFrequency = false;
