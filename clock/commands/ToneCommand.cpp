@@ -8,6 +8,7 @@
 #include "tones/ToneGenerator.h"
 
 #include <limits>
+#include <new>
 #include <ostream>
 
 namespace dorvane {
@@ -105,6 +106,24 @@ int WriteOrPlay(const ToneCommandLine& line, std::span<const uint8_t> wav, Sound
     return 0;
 }
 
+// Makes the tone or takes the chime, then plays or writes it.
+int MakeAndDeliver(const ToneCommandLine& line, SoundOutput& output, std::ostream& err)
+{
+    if (line.chime)
+        return WriteOrPlay(line, RecordedChime(), output, err);
+
+    NoSound keep;
+    NullMessagePump noWindows;
+    ToneGenerator generator(keep, noWindows);
+    if (Status made = generator.MakeSoundFile(line.frequency, line.volume, line.frequency, line.volume, line.seconds,
+                                              line.waveType, line.decay);
+        !made) {
+        err << "dorvane tone: " << made.error() << "\n";
+        return 1;
+    }
+    return WriteOrPlay(line, generator.WavImage(), output, err);
+}
+
 } // namespace
 
 int RunToneCommand(std::span<const std::string> words, SoundOutput& output, std::ostream& err)
@@ -114,20 +133,12 @@ int RunToneCommand(std::span<const std::string> words, SoundOutput& output, std:
         err << "dorvane tone: " << line.error() << "\nusage:\n" << kToneCommandUsage;
         return 2;
     }
-    if (line.value().chime)
-        return WriteOrPlay(line.value(), RecordedChime(), output, err);
-
-    NoSound keep;
-    NullMessagePump noWindows;
-    ToneGenerator generator(keep, noWindows);
-    const ToneCommandLine& tone = line.value();
-    if (Status made = generator.MakeSoundFile(tone.frequency, tone.volume, tone.frequency, tone.volume, tone.seconds,
-                                              tone.waveType, tone.decay);
-        !made) {
-        err << "dorvane tone: " << made.error() << "\n";
+    try {
+        return MakeAndDeliver(line.value(), output, err);
+    } catch (const std::bad_alloc&) {
+        err << "dorvane tone: not enough memory to " << (line.value().out ? "write" : "play") << " the sound\n";
         return 1;
     }
-    return WriteOrPlay(tone, generator.WavImage(), output, err);
 }
 
 } // namespace dorvane
