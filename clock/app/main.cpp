@@ -27,11 +27,19 @@ constexpr const char* kUsage =
     "       dorvane settings [--settings FILE]  print the settings the clock would use\n"
     "       dorvane simulate [--settings FILE] --from \"YYYY-MM-DD HH:MM:SS\" [--seconds N]\n"
     "                                           print what the clock would sound, launch and pop up\n"
-    "                                           in N seconds (default 60) from that local time\n"
+    "                                           in N seconds (default 60) from that local time\n";
+
+constexpr const char* kImageUsage =
     "       dorvane image decode IN OUT         write the picture IN as raw pixels to OUT\n"
     "       dorvane image info IN               print the picture's size and kind\n"
     "       dorvane image convert IN OUT.png [--size WxH] [--angle DEG] [--opacity P] [--hq on|off]\n"
     "                                           render IN as the clock draws its hands, save as PNG\n";
+
+// Every command's usage lines, in the order the README tells of them.
+std::ostream& PrintUsage(std::ostream& out)
+{
+    return out << kUsage << dorvane::kSnapshotCommandUsage << kImageUsage << dorvane::kToneCommandUsage;
+}
 
 struct ClockRequest {
     bool printSettings = false;
@@ -82,7 +90,8 @@ int Simulate(const ClockRequest& line, const std::filesystem::path& settingsPath
     request.settingsPath = settingsPath;
     const auto from = line.from ? dorvane::ParseSimulationStart(*line.from) : std::nullopt;
     if (!from) {
-        std::cerr << "dorvane: simulate needs --from \"YYYY-MM-DD HH:MM:SS\", a local date and time\n" << kUsage;
+        std::cerr << "dorvane: simulate needs --from \"YYYY-MM-DD HH:MM:SS\", a local date and time\n";
+        PrintUsage(std::cerr);
         return 2;
     }
     request.from = *from;
@@ -117,11 +126,12 @@ int main(int argc, char** argv)
     const std::vector<std::string> words(argv + 1, argv + argc);
     const ClockRequest line = Parse(words);
     if (!line.error.empty()) {
-        std::cerr << "dorvane: " << line.error << "\n" << kUsage << dorvane::kToneCommandUsage;
+        std::cerr << "dorvane: " << line.error << "\n";
+        PrintUsage(std::cerr);
         return 2;
     }
     if (line.help) {
-        std::cout << kUsage << dorvane::kToneCommandUsage;
+        PrintUsage(std::cout);
         return 0;
     }
     const auto settingsPath = dorvane::SettingsLocation::ForThisProcess(line.settingsFile).Resolve();

@@ -8,6 +8,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <new>
 #include <optional>
 #include <ostream>
 
@@ -139,7 +140,12 @@ int RunImageCommand(std::span<const std::string> args, std::ostream& out, std::o
             err << kUsage;
             return 2;
         }
-        return Convert(request->in, request->out, request->options, err);
+        try {
+            return Convert(request->in, request->out, request->options, err);
+        } catch (const std::bad_alloc&) {
+            err << "dorvane image: not enough memory to convert " << request->in << "\n";
+            return 1;
+        }
     }
     const bool decode = args.size() == 3 && args[0] == "decode";
     const bool info = args.size() == 2 && args[0] == "info";

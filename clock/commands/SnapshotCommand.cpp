@@ -15,13 +15,15 @@
 #include <ostream>
 
 namespace dorvane {
-namespace {
 
-constexpr const char* kUsage =
-    "usage: dorvane snapshot OUT.png [--skin NAME] [--time HH:MM:SS] [--settings FILE] [--border on|off]\n"
+const char* const kSnapshotCommandUsage =
+    "       dorvane snapshot OUT.png [--skin NAME] [--time HH:MM:SS] [--settings FILE] [--border on|off]\n"
     "                                [--seconds on|off]\n"
     "       dorvane snapshot --sheet OUT.png [--time HH:MM:SS] [--settings FILE] [--border on|off]\n"
-    "                                [--seconds on|off]\n";
+    "                                [--seconds on|off]\n"
+    "                                           draw the clock, or every skin, to a PNG\n";
+
+namespace {
 
 // The moment the contact sheet shows: the hands frame the dial's name and leave the centre free.
 constexpr TimeOfDay kSheetTime{10, 9, 30};
@@ -181,12 +183,12 @@ int RunSnapshotCommand(std::span<const std::string> args, const Screen& screen, 
                        std::ostream& err)
 {
     if (std::ranges::find_if(args, [](const std::string& arg) { return arg == "--help" || arg == "-h"; }) != args.end()) {
-        out << kUsage;
+        out << "usage:\n" << kSnapshotCommandUsage;
         return 0;
     }
     auto parsed = ParseSnapshotRequest(args);
     if (auto* error = std::get_if<std::string>(&parsed)) {
-        err << "dorvane: " << *error << "\n" << kUsage;
+        err << "dorvane: " << *error << "\nusage:\n" << kSnapshotCommandUsage;
         return 2;
     }
     const SnapshotRequest& request = std::get<SnapshotRequest>(parsed);

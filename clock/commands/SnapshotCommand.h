@@ -41,4 +41,7 @@ std::variant<SnapshotRequest, std::string> ParseSnapshotRequest(std::span<const 
 int RunSnapshotCommand(std::span<const std::string> args, const Screen& screen, TimeSource& time, std::ostream& out,
                        std::ostream& err);
 
+// The usage lines of "dorvane snapshot", as "dorvane --help" lists them too.
+extern const char* const kSnapshotCommandUsage;
+
 } // namespace dorvane

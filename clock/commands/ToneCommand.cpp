@@ -7,6 +7,8 @@
 #include "tones/RecordedChime.h"
 #include "tones/ToneGenerator.h"
 
+#include <limits>
+#include <new>
 #include <ostream>
 
 namespace dorvane {
@@ -35,6 +37,15 @@ std::optional<int32_t> WholeNumber(std::optional<double> number)
     return number ? RoundToInt32(*number) : std::nullopt;
 }
 
+// The text as a number from low to high (NaN is none), or nothing.
+std::optional<double> NumberWithin(const std::string& text, double low, double high)
+{
+    const auto number = ParseNumber(text);
+    if (!number || !(*number >= low && *number <= high))
+        return std::nullopt;
+    return number;
+}
+
 } // namespace
 
 Result<ToneCommandLine> ParseToneCommand(std::span<const std::string> words)
@@ -49,21 +60,22 @@ Result<ToneCommandLine> ParseToneCommand(std::span<const std::string> words)
     if (const auto out = options.Value("--out"))
         line.out = *out;
     if (const auto volume = options.Value("--volume")) {
-        const auto number = ParseNumber(*volume);
+        const auto number = NumberWithin(*volume, 0, kMaxToneVolume);
         if (!number)
-            return Parsed::Failure("--volume needs a number");
+            return Parsed::Failure("--volume needs a number from 0 to 32767");
         line.volume = *number;
     }
     if (const auto seconds = options.Value("--seconds")) {
-        const auto number = ParseNumber(*seconds);
+        // The least float above 0, so that "0" is refused but the shortest tone is not.
+        const auto number = NumberWithin(*seconds, std::numeric_limits<float>::denorm_min(), kMaxToneSeconds);
         if (!number)
-            return Parsed::Failure("--seconds needs a number");
+            return Parsed::Failure("--seconds needs a number above 0 and at most 3600");
         line.seconds = static_cast<float>(*number);
     }
     if (const auto wave = options.Value("--wave")) {
-        const auto number = WholeNumber(ParseNumber(*wave));
+        const auto number = WholeNumber(NumberWithin(*wave, 0, kLastWaveType));
         if (!number)
-            return Parsed::Failure("--wave needs a whole number (0..5)");
+            return Parsed::Failure("--wave needs a whole number from 0 to 5");
         line.waveType = *number;
     }
     bool haveFrequency = false;
@@ -94,6 +106,24 @@ int WriteOrPlay(const ToneCommandLine& line, std::span<const uint8_t> wav, Sound
     return 0;
 }
 
+// Makes the tone or takes the chime, then plays or writes it.
+int MakeAndDeliver(const ToneCommandLine& line, SoundOutput& output, std::ostream& err)
+{
+    if (line.chime)
+        return WriteOrPlay(line, RecordedChime(), output, err);
+
+    NoSound keep;
+    NullMessagePump noWindows;
+    ToneGenerator generator(keep, noWindows);
+    if (Status made = generator.MakeSoundFile(line.frequency, line.volume, line.frequency, line.volume, line.seconds,
+                                              line.waveType, line.decay);
+        !made) {
+        err << "dorvane tone: " << made.error() << "\n";
+        return 1;
+    }
+    return WriteOrPlay(line, generator.WavImage(), output, err);
+}
+
 } // namespace
 
 int RunToneCommand(std::span<const std::string> words, SoundOutput& output, std::ostream& err)
@@ -103,20 +133,12 @@ int RunToneCommand(std::span<const std::string> words, SoundOutput& output, std:
         err << "dorvane tone: " << line.error() << "\nusage:\n" << kToneCommandUsage;
         return 2;
     }
-    if (line.value().chime)
-        return WriteOrPlay(line.value(), RecordedChime(), output, err);
-
-    NoSound keep;
-    NullMessagePump noWindows;
-    ToneGenerator generator(keep, noWindows);
-    const ToneCommandLine& tone = line.value();
-    if (Status made = generator.MakeSoundFile(tone.frequency, tone.volume, tone.frequency, tone.volume, tone.seconds,
-                                              tone.waveType, tone.decay);
-        !made) {
-        err << "dorvane tone: " << made.error() << "\n";
+    try {
+        return MakeAndDeliver(line.value(), output, err);
+    } catch (const std::bad_alloc&) {
+        err << "dorvane tone: not enough memory to " << (line.value().out ? "write" : "play") << " the sound\n";
         return 1;
     }
-    return WriteOrPlay(tone, generator.WavImage(), output, err);
 }
 
 } // namespace dorvane

@@ -25,7 +25,13 @@ struct ToneCommandLine {
     std::optional<std::filesystem::path> out;
 };
 
-// Reads the words after "tone":
+// The ranges "dorvane tone" takes: the tone generator's volumes, its wave types, and an hour at most,
+// long enough for any tone one listens to and far below what a WAV image can hold.
+constexpr double kMaxToneVolume = 32767;
+constexpr int32_t kLastWaveType = 5;
+constexpr double kMaxToneSeconds = 3600;
+
+// Reads the words after "tone" (a value out of its range is refused with the reason):
 //   FREQ [--volume V] [--seconds S] [--wave 0..5] [--decay] [--out FILE.wav]
 //   --chime [--out FILE.wav]
 Result<ToneCommandLine> ParseToneCommand(std::span<const std::string> words);

@@ -1,13 +1,17 @@
-// "dorvane tone" run as the user runs it: a separate process with its own sound output.
+// "dorvane tone" (and the other commands, where only a separate process shows a fault) run as the
+// user runs it: a separate process with its own sound output.
 
+#include "tests/support/PictureBuilders.h"
 #include "tests/support/ShellCommand.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/WavBytes.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <sstream>
+#include <string>
 
 namespace dorvane {
 namespace {
@@ -43,6 +47,44 @@ TEST(ToneProgram, WithoutASoundServerPlaysSilentlySaysSoOnceAndWritesTheSameNois
     ASSERT_EQ(wav.Frames(), 2205u);
     EXPECT_NE(wav.Sample(0, 0), wav.Sample(1, 0));
     EXPECT_NE(wav.Sample(0, 0), wav.Sample(0, 1));
+}
+
+TEST(ToneProgram, HelpNamesEveryCommand)
+{
+    const auto help = testing::RunShell("'" + std::string(DORVANE_EXECUTABLE) + "' --help");
+    EXPECT_EQ(help.exitCode, 0);
+    for (const char* command : {"settings", "simulate", "snapshot", "image", "tone"})
+        EXPECT_NE(help.output.find(std::string("dorvane ") + command + " "), std::string::npos) << command;
+}
+
+// Out of memory, a command says so in one line and exits 1 rather than aborting. The address space
+// is limited (ulimit -v, in KiB) so that the command's first large block fits and a later one does
+// not; AddressSanitizer reserves far more address space than any such limit, so it cannot run here.
+TEST(ToneProgram, OutOfMemoryIsOneLineAndExitCodeOne)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "AddressSanitizer needs an unlimited address space";
+#endif
+    TempFolder folder;
+    TempFolder::Write(folder / "in.bmp", [] {
+        const auto bmp = testing::Bmp32(2, 2, {1, 2, 3, 255});
+        return std::string(bmp.begin(), bmp.end());
+    }());
+    const struct { std::string words; int kib; const char* said; } cases[] = {
+        // The 353 MB tone fits, its copy for the file does not.
+        {"tone 440 --seconds 2000 --out " + (folder / "long.wav").string(), 550000,
+         "dorvane tone: not enough memory to write the sound\n"},
+        // The 256 MiB canvas fits, drawing on it or saving it does not.
+        {"image convert " + (folder / "in.bmp").string() + " " + (folder / "big.png").string() + " --size 8192x8192",
+         500000, "dorvane image: not enough memory to convert "},
+    };
+    for (const auto& c : cases) {
+        const auto ran = testing::RunShell("ulimit -v " + std::to_string(c.kib) + "; '" +
+                                           std::string(DORVANE_EXECUTABLE) + "' " + c.words + " 2>&1 >/dev/null");
+        EXPECT_EQ(ran.exitCode, 1) << c.words << "\n" << ran.output;
+        EXPECT_TRUE(ran.output.starts_with(c.said)) << ran.output;
+        EXPECT_EQ(std::count(ran.output.begin(), ran.output.end(), '\n'), 1) << ran.output;
+    }
 }
 
 } // namespace

@@ -98,7 +98,7 @@ TEST_F(SnapshotCommandTest, FailuresAreToldWithTheirReasonAndWriteNothingAndOpti
     const std::string out = (folder / "out.png").string(), unwritable = (folder / "plain-file" / "out.png").string();
     const struct { std::vector<std::string> args; int status; std::vector<std::string> told; } cases[] = {
         {{out, "--skin", "Marble"}, 2, {"no skin named \"Marble\"", "GlassGradient1"}},
-        {{out, "--border", "maybe"}, 2, {"--border takes on or off", "usage: dorvane snapshot"}},
+        {{out, "--border", "maybe"}, 2, {"--border takes on or off", "usage:\n       dorvane snapshot"}},
         {{unwritable, "--settings", (folder / "full.ini").string()}, 1, {unwritable}},
     };
     for (const auto& c : cases) {
@@ -109,7 +109,7 @@ TEST_F(SnapshotCommandTest, FailuresAreToldWithTheirReasonAndWriteNothingAndOpti
         EXPECT_FALSE(std::filesystem::exists(out));
     }
     const CommandRun help = Snapshot({"--help"});
-    EXPECT_EQ(std::tuple(help.status, help.out.find("usage: dorvane snapshot"), help.err), std::tuple(0, 0u, ""));
+    EXPECT_EQ(std::tuple(help.status, help.out.find("usage:\n       dorvane snapshot"), help.err), std::tuple(0, 0u, ""));
     // Its options are taken in any order, the rest refused.
     const struct { std::vector<std::string> args; bool valid; } lines[] = {
         {{"--time", "7:05 PM", "out.png", "--skin", "Wall"}, true},

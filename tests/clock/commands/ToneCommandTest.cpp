@@ -22,7 +22,11 @@ using namespace testing;
 TEST(ParseToneCommand, RejectsWhatIsNoTone)
 {
     const Words cases[] = {{}, {"--chime", "440"}, {"440", "880"}, {"abc"}, {"9e99"}, {"440", "--volume"},
-                           {"440", "--volume", "loud"}, {"440", "--wave", "1e20"}, {"440", "--loud"}};
+                           {"440", "--volume", "loud"}, {"440", "--wave", "1e20"}, {"440", "--loud"},
+                           // Out of range, rather than wrapped or clamped:
+                           {"440", "--volume", "-1"}, {"440", "--volume", "32768"}, {"440", "--volume", "nan"},
+                           {"440", "--wave", "-1"}, {"440", "--wave", "9"}, {"440", "--seconds", "-1"},
+                           {"440", "--seconds", "0"}, {"440", "--seconds", "3601"}, {"440", "--seconds", "nan"}};
     for (const auto& words : cases) {
         const auto line = ParseToneCommand(words);
         EXPECT_FALSE(line.ok()) << ::testing::PrintToString(words);
@@ -64,7 +68,9 @@ TEST_F(RunToneCommandTest, ReportsBadWordsAToneTooLongAndAnUnwritableFileWithout
     TempFolder::Write(folder / "plain", "x");
     const struct { Words words; int exitCode; const char* said; } cases[] = {
         {{"loud"}, 2, "unexpected word: loud\nusage:\n       dorvane tone FREQ"},
-        {{"2000", "--seconds", "1e9"}, 1, "too long"},
+        {{"2000", "--seconds", "1e9"}, 2, "--seconds needs a number above 0 and at most 3600\nusage:"},
+        {{"2000", "--volume", "-1"}, 2, "--volume needs a number from 0 to 32767\nusage:"},
+        {{"2000", "--wave", "9"}, 2, "--wave needs a whole number from 0 to 5\nusage:"},
         {{"2000", "--out", (folder / "plain" / "tone.wav").string()}, 1, "dorvane: "},
     };
     for (const auto& c : cases) {
