@@ -29,16 +29,10 @@ constexpr const char* kUsage =
     "                                           print what the clock would sound, launch and pop up\n"
     "                                           in N seconds (default 60) from that local time\n";
 
-constexpr const char* kImageUsage =
-    "       dorvane image decode IN OUT         write the picture IN as raw pixels to OUT\n"
-    "       dorvane image info IN               print the picture's size and kind\n"
-    "       dorvane image convert IN OUT.png [--size WxH] [--angle DEG] [--opacity P] [--hq on|off]\n"
-    "                                           render IN as the clock draws its hands, save as PNG\n";
-
 // Every command's usage lines, in the order the README tells of them.
 std::ostream& PrintUsage(std::ostream& out)
 {
-    return out << kUsage << dorvane::kSnapshotCommandUsage << kImageUsage << dorvane::kToneCommandUsage;
+    return out << kUsage << dorvane::kSnapshotCommandUsage << dorvane::kImageCommandUsage << dorvane::kToneCommandUsage;
 }
 
 struct ClockRequest {

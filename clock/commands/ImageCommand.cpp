@@ -13,11 +13,14 @@
 #include <ostream>
 
 namespace dorvane {
-namespace {
 
-constexpr const char* kUsage =
-    "usage: dorvane image decode IN OUT | dorvane image info IN\n"
-    "       dorvane image convert IN OUT.png [--size WxH] [--angle DEG] [--opacity P] [--hq on|off]\n";
+const char* const kImageCommandUsage =
+    "       dorvane image decode IN OUT         write the picture IN as raw pixels to OUT\n"
+    "       dorvane image info IN               print the picture's size and kind\n"
+    "       dorvane image convert IN OUT.png [--size WxH] [--angle DEG] [--opacity P] [--hq on|off]\n"
+    "                                           render IN as the clock draws its hands, save as PNG\n";
+
+namespace {
 
 void AppendLittleEndian32(std::string& out, std::uint32_t value)
 {
@@ -137,7 +140,7 @@ int RunImageCommand(std::span<const std::string> args, std::ostream& out, std::o
     if (!args.empty() && args[0] == "convert") {
         const auto request = ParseConvert(args.subspan(1));
         if (!request) {
-            err << kUsage;
+            err << "usage:\n" << kImageCommandUsage;
             return 2;
         }
         try {
@@ -150,7 +153,7 @@ int RunImageCommand(std::span<const std::string> args, std::ostream& out, std::o
     const bool decode = args.size() == 3 && args[0] == "decode";
     const bool info = args.size() == 2 && args[0] == "info";
     if (!decode && !info) {
-        err << kUsage;
+        err << "usage:\n" << kImageCommandUsage;
         return 2;
     }
     c32bppDIB surface;

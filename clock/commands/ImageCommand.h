@@ -18,4 +18,7 @@ namespace dorvane {
 // command line.
 int RunImageCommand(std::span<const std::string> args, std::ostream& out, std::ostream& err);
 
+// The command's usage lines, as `dorvane --help` lists them after the other commands'.
+extern const char* const kImageCommandUsage;
+
 } // namespace dorvane
