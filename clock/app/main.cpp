@@ -3,6 +3,7 @@
 #include "clock/commands/SimulateCommand.h"
 #include "clock/commands/SnapshotCommand.h"
 #include "clock/settings/SettingsLocation.h"
+#include "clock/state/ProductVersion.h"
 #ifdef DORVANE_HAS_WINDOWS
 #include "clock/app/RunClock.h"
 #endif
@@ -25,6 +26,7 @@ constexpr const char* kUsage =
     "usage: dorvane [--settings FILE] [--tick-log FILE]\n"
     "                                           run the clock (the log gets a line per second shown)\n"
     "       dorvane settings [--settings FILE]  print the settings the clock would use\n"
+    "       dorvane --version                   print the version\n"
     "       dorvane simulate [--settings FILE] --from \"YYYY-MM-DD HH:MM:SS\" [--seconds N]\n"
     "                                           print what the clock would sound, launch and pop up\n"
     "                                           in N seconds (default 60) from that local time\n";
@@ -39,6 +41,7 @@ struct ClockRequest {
     bool printSettings = false;
     bool simulate = false;
     bool help = false;
+    bool version = false;
     std::optional<std::filesystem::path> settingsFile;
     std::optional<std::string> from;
     std::optional<std::string> seconds;
@@ -46,7 +49,7 @@ struct ClockRequest {
     std::string error;
 };
 
-const dorvane::OptionNames kClockOptions{{"--help", "-h"}, {"--settings", "--from", "--seconds", "--tick-log"}};
+const dorvane::OptionNames kClockOptions{{"--help", "-h", "--version"}, {"--settings", "--from", "--seconds", "--tick-log"}};
 
 ClockRequest Parse(std::span<const std::string> words)
 {
@@ -66,6 +69,7 @@ ClockRequest Parse(std::span<const std::string> words)
             request.error = "unknown argument: " + word;
     }
     request.help = line.Has("--help") || line.Has("-h");
+    request.version = line.Has("--version");
     if (const auto settingsFile = line.Value("--settings"))
         request.settingsFile = *settingsFile;
     request.from = line.Value("--from");
@@ -126,6 +130,10 @@ int main(int argc, char** argv)
     }
     if (line.help) {
         PrintUsage(std::cout);
+        return 0;
+    }
+    if (line.version) {
+        std::cout << "dorvane " << dorvane::VersionText() << "\n";
         return 0;
     }
     const auto settingsPath = dorvane::SettingsLocation::ForThisProcess(line.settingsFile).Resolve();
