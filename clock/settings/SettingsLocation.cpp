@@ -21,7 +21,7 @@ std::filesystem::path SettingsLocation::Resolve() const
 {
     if (explicitFile)
         return *explicitFile;
-    if (FileStore::IsWritableFolder(programFolder))
+    if (!installedCopy && FileStore::IsWritableFolder(programFolder))
         return programFolder / kFileName;
     return ConfigHome(xdgConfigHome, home) / "dorvane" / kFileName;
 }
@@ -31,6 +31,9 @@ SettingsLocation SettingsLocation::ForThisProcess(std::optional<std::filesystem:
     SettingsLocation location;
     location.explicitFile = std::move(explicitFile);
     location.programFolder = FileStore::ProgramFolder();
+    std::error_code ec;
+    location.installedCopy =
+        !location.programFolder.empty() && std::filesystem::exists(location.programFolder / kInstalledMenuEntry, ec);
     const char* xdg = std::getenv("XDG_CONFIG_HOME");
     const char* home = std::getenv("HOME");
     location.xdgConfigHome = xdg ? xdg : "";

@@ -15,6 +15,9 @@ TEST(SettingsLocation, PrefersTheCommandLineThenTheProgramsFolderThenTheUsersCon
     location.programFolder = folder.path();
     location.home = "/home/ann";
     EXPECT_EQ(location.Resolve(), folder / "ClockSettings.ini");
+    location.installedCopy = true; // writable, yet installed
+    EXPECT_EQ(location.Resolve(), "/home/ann/.config/dorvane/ClockSettings.ini");
+    location.installedCopy = false;
     location.explicitFile = "/tmp/mine.ini";
     EXPECT_EQ(location.Resolve(), "/tmp/mine.ini");
     location.explicitFile.reset();
