@@ -8,7 +8,7 @@ from artkit import (DESIGN_RADIUS, Canvas, circle, conic, draw_shadow, fill_circ
                     metal_sheen, radial_gradient, set_colour, stroke_circle, tick)
 from parts import STEEL
 
-ICON_SIZES = (16, 24, 32, 48, 64)
+ICON_SIZES = (16, 24, 32, 48, 64, 128, 256)
 SLATE = hex_colour("#2b3440")
 RED = hex_colour("#e8262d")
 
@@ -24,6 +24,11 @@ ICON_STYLE = {
              shadow=True),
     64: dict(rim=5.2, marks=12, mark_len=6.0, mark_w=2.6, hour_w=5.0, minute_w=3.6, second=True,
              shadow=True),
+    # the launcher's and the software centre's sizes: the 64-pixel design scaled up
+    128: dict(rim=10.4, marks=12, mark_len=12.0, mark_w=5.2, hour_w=10.0, minute_w=7.2, second=True,
+              shadow=True),
+    256: dict(rim=20.8, marks=12, mark_len=24.0, mark_w=10.4, hour_w=20.0, minute_w=14.4, second=True,
+              shadow=True),
 }
 
 
