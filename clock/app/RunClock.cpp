@@ -65,6 +65,7 @@ int RunClock(int argc, char** argv, const ClockRunOptions& options)
     ::setenv("QT_XCB_NO_MITSHM", "1", 0);
     QApplication application(argc, argv);
     QApplication::setApplicationName("Dorvane");
+    QGuiApplication::setDesktopFileName("dorvane"); // its menu entry, dorvane.desktop
     QApplication::setQuitOnLastWindowClosed(false); // a hidden clock runs on when a pop-up closes
 
     const uint32_t token = cGDIPlus::Startup();
