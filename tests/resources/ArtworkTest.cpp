@@ -45,7 +45,7 @@ TEST(Artwork, EveryManifestLineIsCompiledInWithTheFilesBytes)
         EXPECT_TRUE(found->size() > 26 && (*found)[24] == 8 && (*found)[25] == 6) << "8-bit samples of RGBA";
         ++pictures;
     }
-    EXPECT_EQ(pictures, 21 + 3 + 5 + 13);  // dials (the border ring among them), hands, icon sizes, small pictures
+    EXPECT_EQ(pictures, 21 + 3 + 7 + 13);  // dials (the border ring among them), hands, icon sizes, small pictures
 }
 
 TEST(Artwork, EveryDialHasFullyTransparentCornersAndTheBorderRingLeavesTheMiddleClear)
