@@ -125,9 +125,14 @@ int Convert(const std::string& in, const std::string& outPath, const ConvertOpti
         return 1;
     }
     picture.Render(nullptr, 0, 0, width, height, 0, 0, 0, 0, options.opacity, true, true, &canvas, options.angle);
-    std::vector<std::uint8_t> unused;
-    if (!cGDIPlus().SaveToPNG(outPath, unused, canvas, 0)) {
-        err << "dorvane image: cannot write " << outPath << "\n";
+    std::vector<std::uint8_t> png;
+    if (!cGDIPlus().SaveToPNG({}, png, canvas, 0)) {
+        err << "dorvane image: the picture could not be encoded as PNG\n";
+        return 1;
+    }
+    if (Status written = FileStore::WriteOutput(outPath, std::string_view(reinterpret_cast<const char*>(png.data()), png.size()));
+        !written) {
+        err << "dorvane image: " << written.error() << "\n";
         return 1;
     }
     return 0;
@@ -164,7 +169,7 @@ int RunImageCommand(std::span<const std::string> args, std::ostream& out, std::o
             << surface.ImageType() << "\nAlpha " << (surface.Alpha() ? "True" : "False") << "\n";
         return 0;
     }
-    if (Status written = FileStore::Replace(args[2], RawDump(surface)); !written) {
+    if (Status written = FileStore::WriteOutput(args[2], RawDump(surface)); !written) {
         err << "dorvane image: " << written.error() << "\n";
         return 1;
     }
