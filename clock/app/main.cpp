@@ -10,6 +10,7 @@
 #include "clock/commands/ToneCommand.h"
 #include "platform/linux/SdlSoundOutput.h"
 #include "platform/linux/SystemTimeSource.h"
+#include "platform/linux/SystemTimeZone.h"
 #include "platform/linux/X11Desktop.h"
 
 #include <cstring>
@@ -27,7 +28,7 @@ constexpr const char* kUsage =
     "       dorvane settings [--settings FILE]  print the settings the clock would use\n"
     "       dorvane simulate [--settings FILE] --from \"YYYY-MM-DD HH:MM:SS\" [--seconds N]\n"
     "                                           print what the clock would sound, launch and pop up\n"
-    "                                           in N seconds (default 60) from that local time\n";
+    "                                           in N seconds (default 60) from that local time (TZ honoured)\n";
 
 // Every command's usage lines, in the order the README tells of them.
 std::ostream& PrintUsage(std::ostream& out)
@@ -97,7 +98,7 @@ int Simulate(const ClockRequest& line, const std::filesystem::path& settingsPath
         }
         request.seconds = *seconds;
     }
-    return dorvane::RunSimulateCommand(request, dorvane::X11Desktop(), std::cout, std::cerr);
+    return dorvane::RunSimulateCommand(request, dorvane::X11Desktop(), dorvane::SystemTimeZone(), std::cout, std::cerr);
 }
 
 } // namespace
