@@ -85,7 +85,8 @@ int Simulate(const ClockRequest& line, const std::filesystem::path& settingsPath
     request.settingsPath = settingsPath;
     const auto from = line.from ? dorvane::ParseSimulationStart(*line.from) : std::nullopt;
     if (!from) {
-        std::cerr << "dorvane: simulate needs --from \"YYYY-MM-DD HH:MM:SS\", a local date and time\n";
+        std::cerr << "dorvane: simulate needs --from \"YYYY-MM-DD HH:MM:SS\", a local date and time"
+                  << (line.from ? ", not \"" + *line.from + "\"" : std::string()) << "\n";
         PrintUsage(std::cerr);
         return 2;
     }
@@ -93,7 +94,8 @@ int Simulate(const ClockRequest& line, const std::filesystem::path& settingsPath
     if (line.seconds) {
         const auto seconds = dorvane::ParseSimulationLength(*line.seconds);
         if (!seconds) {
-            std::cerr << "dorvane: --seconds needs a whole number from 1 to " << dorvane::kMaxSimulatedSeconds << "\n";
+            std::cerr << "dorvane: --seconds needs a whole number from 1 to " << dorvane::kMaxSimulatedSeconds
+                      << ", not \"" << *line.seconds << "\"\n";
             return 2;
         }
         request.seconds = *seconds;

@@ -74,8 +74,10 @@ Result<ToneCommandLine> ParseToneCommand(std::span<const std::string> words)
     bool haveFrequency = false;
     for (const std::string& word : options.Operands()) {
         const auto frequency = WholeNumber(ParseNumber(word));
-        if (!frequency || haveFrequency)
-            return Parsed::Failure("unexpected word: " + word);
+        if (!frequency)
+            return Parsed::Failure("\"" + word + "\" is not a frequency in Hz");
+        if (haveFrequency)
+            return Parsed::Failure("one frequency only: \"" + word + "\" is one too many");
         line.frequency = *frequency;
         haveFrequency = true;
     }

@@ -67,7 +67,8 @@ TEST_F(RunToneCommandTest, ReportsBadWordsAToneTooLongAndAnUnwritableFileWithout
 {
     TempFolder::Write(folder / "plain", "x");
     const struct { Words words; int exitCode; std::string said; } cases[] = {
-        {{"loud"}, 2, "unexpected word: loud\nusage:\n       dorvane tone FREQ"},
+        {{"loud"}, 2, "\"loud\" is not a frequency in Hz\nusage:\n       dorvane tone FREQ"},
+        {{"440", "880"}, 2, "one frequency only: \"880\" is one too many\nusage:"},
         {{"2000", "--seconds", "1e9"}, 2, "--seconds needs a number above 0 and at most 3600\nusage:"},
         {{"2000", "--volume", "-1"}, 2, "--volume needs a number from 0 to 32767\nusage:"},
         {{"2000", "--wave", "9"}, 2, "--wave needs a whole number from 0 to 5\nusage:"},
