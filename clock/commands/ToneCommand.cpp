@@ -81,7 +81,7 @@ Result<ToneCommandLine> ParseToneCommand(std::span<const std::string> words)
         line.frequency = *frequency;
         haveFrequency = true;
     }
-    if (!line.out && line.seconds > kMaxPlayedToneSeconds)
+    if (!line.out && !line.chime && line.seconds > kMaxPlayedToneSeconds)
         return Parsed::Failure("--seconds: a tone is played for 600 seconds at most; write a longer one (up to 3600) "
                                "with --out");
     if (line.chime == haveFrequency)

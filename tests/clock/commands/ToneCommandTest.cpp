@@ -75,7 +75,7 @@ TEST_F(RunToneCommandTest, ReportsBadWordsAToneTooLongAndAnUnwritableFileWithout
         {{"2000", "--seconds", "601"}, 2, "--seconds: a tone is played for 600 seconds at most; write a longer"},
         {{"2000", "--out", folder.path().string()}, 1, "dorvane tone: " + folder.path().string() + " is a folder"},
         {{"--chime", "--out", folder.path().string()}, 1, " is a folder, not a file\n"},
-        {{"2000", "--out", (folder / "plain" / "tone.wav").string()}, 1, "plain/tone.wav: "}, // with the reason
+        {{"2000", "--out", (folder / "plain" / "tone.wav").string()}, 1, "tone.wav: "}, // with the reason
     };
     for (const auto& c : cases) {
         err.str("");
