@@ -4,8 +4,10 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <system_error>
 
 namespace dorvane {
@@ -20,8 +22,37 @@ Result<std::optional<std::string>> Read(const std::filesystem::path& path, std::
 
 // Replaces the file's contents with bytes without ever leaving a half-written file: the bytes go to
 // a temporary file in the same folder, which is flushed and then renamed over the old one. The
-// folder is created when missing. On failure the old file is untouched.
+// folder is created when missing. On failure the old file is untouched. Only a regular file, or
+// none yet, is replaced: anything else at path (a FIFO, a device, a file reached through /proc or
+// /dev) is refused with the reason.
 Status Replace(const std::filesystem::path& path, const std::string& bytes);
+
+// A command's output on its way to where it goes (see OpenOutput).
+class Output {
+public:
+    // An output dropped before Finish leaves a regular file as it was.
+    virtual ~Output() = default;
+    virtual Status Write(std::string_view bytes) = 0;
+    // Ends the output: a regular file takes the new bytes only now.
+    virtual Status Finish() = 0;
+};
+
+// Where a command writes: "-" is standard output. A regular file, or none yet, is replaced whole
+// at Finish as Replace does. A FIFO or a character device (a terminal, /dev/null), and anything
+// reached through /proc or /dev (/dev/stdout), is written in place and never renamed over.
+// Anything else (a folder, a socket) is refused with the reason.
+Result<std::unique_ptr<Output>> OpenOutput(const std::filesystem::path& path);
+
+// OpenOutput, one Write and Finish.
+inline Status WriteOutput(const std::filesystem::path& path, std::string_view bytes)
+{
+    auto output = OpenOutput(path);
+    if (!output)
+        return Status::Failure(output.error());
+    if (Status written = output.value()->Write(bytes); !written)
+        return written;
+    return output.value()->Finish();
+}
 
 // The file a write to path replaces: path itself, or, when path is a symbolic link, the file at the
 // end of its chain of links, whether that file exists yet or not. A relative link is read from the

@@ -55,18 +55,18 @@ int Sign(double value) { return (value > 0) - (value < 0); }
 
 // One sample of the wave before rounding. i is the sample index, t its time in seconds, a the
 // current amplitude; period is the wave's length in samples (the whole tone for 0 Hz).
-double WaveValue(int32_t waveType, double a, double w, double t, uint32_t i, double period)
+double WaveValue(int32_t waveType, double a, double w, double t, uint32_t i, double period, UniformRandom& random)
 {
     switch (waveType) {
     case ToneGenerator::PureSine:
         return a * std::sin(w * t);
     case ToneGenerator::WhiteNoise: {
-        const double r1 = UniformRandom();
-        const double r2 = UniformRandom();
+        const double r1 = random.Next();
+        const double r2 = random.Next();
         return a * (r1 - r2);
     }
     case ToneGenerator::SineWithWhiteNoise:
-        return a * std::sin(w * t) * (1 - UniformRandom() / 4);
+        return a * std::sin(w * t) * (1 - random.Next() / 4);
     case ToneGenerator::SineWithHarmonics: {
         const double s = std::sin(w * t);
         return a * s * s * s;
@@ -90,21 +90,38 @@ void PutSample(uint8_t* at, double value)
     at[1] = static_cast<uint8_t>(bits >> 8);
 }
 
-// Writes one channel's half of every frame: channel 0 is the left (low) half, 1 the right.
-void FillChannel(std::vector<uint8_t>& image, int channelIndex, const Channel& channel, const ToneShape& shape)
+// How many random numbers each sample of the wave type draws.
+uint64_t DrawsPerSample(int32_t waveType)
 {
-    const double w = 8 * std::atan(1.0) * channel.frequency;
-    const double period = channel.frequency == 0 ? shape.frames : ToneGenerator::kSampleRate / channel.frequency;
-    double a = channel.amplitude;
-    const double da = shape.decay ? a / shape.frames : 0;
-    double t = kFirstSampleTime;
-    uint8_t* at = image.data() + ToneGenerator::kHeaderBytes + 2 * channelIndex;
-    for (uint32_t i = 0; i < shape.frames; ++i, at += ToneGenerator::kBytesPerFrame) {
-        PutSample(at, WaveValue(shape.waveType, a, w, t, i, period));
-        t = t + kSamplePeriod;
-        a = a - da;
-    }
+    return waveType == ToneGenerator::WhiteNoise ? 2 : waveType == ToneGenerator::SineWithWhiteNoise ? 1 : 0;
 }
+
+// One channel's samples in order, each with its time and its amplitude (falling with Decay).
+class ChannelWave {
+public:
+    ChannelWave(const Channel& channel, const ToneShape& shape, UniformRandom& random)
+        : waveType_(shape.waveType), random_(random), w_(8 * std::atan(1.0) * channel.frequency),
+          period_(channel.frequency == 0 ? shape.frames : ToneGenerator::kSampleRate / channel.frequency),
+          a_(channel.amplitude), da_(shape.decay ? a_ / shape.frames : 0)
+    {
+    }
+
+    double Next()
+    {
+        const double value = WaveValue(waveType_, a_, w_, t_, i_, period_, random_);
+        t_ = t_ + kSamplePeriod;
+        a_ = a_ - da_;
+        ++i_;
+        return value;
+    }
+
+private:
+    int32_t waveType_;
+    UniformRandom& random_;
+    double w_, period_, a_, da_;
+    double t_ = kFirstSampleTime;
+    uint32_t i_ = 0;
+};
 
 void Put32(uint8_t* at, uint32_t value)
 {
@@ -120,13 +137,12 @@ void Put16(uint8_t* at, uint16_t value)
 
 void PutId(uint8_t* at, const char (&id)[5]) { std::copy(id, id + 4, at); }
 
-void WriteHeader(std::vector<uint8_t>& image, uint32_t frames)
+void WriteHeader(uint8_t* h, uint32_t frames)
 {
     constexpr uint16_t kChannels = 2;
     constexpr uint16_t kBitsPerSample = 16;
     constexpr uint16_t kBlockAlign = kChannels * kBitsPerSample / 8;
     const uint32_t dataSize = kBlockAlign * frames;
-    uint8_t* h = image.data();
     PutId(h + 0, "RIFF");
     Put32(h + 4, dataSize + 36);
     PutId(h + 8, "WAVE");
@@ -142,9 +158,63 @@ void WriteHeader(std::vector<uint8_t>& image, uint32_t frames)
     Put32(h + 40, dataSize);
 }
 
+struct Tone {
+    ToneShape shape;
+    Channel left, right;
+};
+
+// The tone's frames and channels, or why there is no such tone.
+Result<Tone> ToneOf(int32_t FreqLeft, double VolLeft, int32_t FreqRight, double VolRight, float Duration,
+                    int32_t WaveType, bool Decay)
+{
+    using Made = Result<Tone>;
+    const auto frames = FrameCount(Duration);
+    const auto left = ChannelOf(FreqLeft, VolLeft);
+    const auto right = ChannelOf(FreqRight, VolRight);
+    if (!frames)
+        return Made::Failure(frames.error());
+    if (!left || !right)
+        return Made::Failure(left ? right.error() : left.error());
+    return Tone{ToneShape{frames.value(), WaveType % 6, Decay}, left.value(), right.value()};
+}
+
 } // namespace
 
 ToneGenerator::ToneGenerator(SoundOutput& output, MessagePump& pump) : output_(output), pump_(&pump) {}
+
+Status ToneGenerator::WriteSoundFile(int32_t FreqLeft, double VolLeft, int32_t FreqRight, double VolRight,
+                                     float Duration, int32_t WaveType, bool Decay, const ImageWriter& write)
+{
+    auto tone = ToneOf(FreqLeft, VolLeft, FreqRight, VolRight, Duration, WaveType, Decay);
+    if (!tone)
+        return Status::Failure(tone.error());
+    const ToneShape& shape = tone.value().shape;
+    std::vector<uint8_t> block(kHeaderBytes);
+    WriteHeader(block.data(), shape.frames);
+    if (Status written = write(block); !written)
+        return written;
+
+    // The left channel draws its random numbers first, then the right one: the right channel's
+    // sequence starts where the left one's will end.
+    UniformRandom& program = UniformRandom::Program();
+    UniformRandom leftRandom = program, rightRandom = program;
+    rightRandom.Skip(uint64_t{shape.frames} * DrawsPerSample(shape.waveType));
+    ChannelWave left(tone.value().left, shape, leftRandom), right(tone.value().right, shape, rightRandom);
+    constexpr uint32_t kBlockFrames = 16384;
+    block.resize(std::size_t{kBlockFrames} * kBytesPerFrame);
+    for (uint32_t done = 0; done < shape.frames;) {
+        const uint32_t count = std::min(kBlockFrames, shape.frames - done);
+        for (uint32_t k = 0; k < count; ++k) {
+            PutSample(&block[std::size_t{k} * kBytesPerFrame], left.Next());
+            PutSample(&block[std::size_t{k} * kBytesPerFrame + 2], right.Next());
+        }
+        if (Status written = write(std::span(block.data(), std::size_t{count} * kBytesPerFrame)); !written)
+            return written;
+        done += count;
+    }
+    program = rightRandom;
+    return Status::Ok();
+}
 
 Status ToneGenerator::MakeSoundFile(int32_t FreqLeft, double VolLeft, int32_t FreqRight, double VolRight,
                                     float Duration, int32_t WaveType, bool Decay)
@@ -152,23 +222,22 @@ Status ToneGenerator::MakeSoundFile(int32_t FreqLeft, double VolLeft, int32_t Fr
     pump_->RunPendingMessages();
 
     const auto frames = FrameCount(Duration);
-    const auto left = ChannelOf(FreqLeft, VolLeft);
-    const auto right = ChannelOf(FreqRight, VolRight);
     if (!frames)
         return Status::Failure(frames.error());
-    if (!left || !right)
-        return Status::Failure(left ? right.error() : left.error());
-
-    const ToneShape shape{frames.value(), WaveType % 6, Decay};
     std::shared_ptr<std::vector<uint8_t>> image;
     try {
-        image = std::make_shared<std::vector<uint8_t>>(kHeaderBytes + std::size_t{kBytesPerFrame} * shape.frames);
+        image = std::make_shared<std::vector<uint8_t>>();
+        image->reserve(kHeaderBytes + std::size_t{kBytesPerFrame} * frames.value());
     } catch (const std::bad_alloc&) {
         return Status::Failure("not enough memory for a tone of " + std::to_string(Duration) + " seconds");
     }
-    FillChannel(*image, 0, left.value(), shape);
-    FillChannel(*image, 1, right.value(), shape);
-    WriteHeader(*image, shape.frames);
+    const Status made = WriteSoundFile(FreqLeft, VolLeft, FreqRight, VolRight, Duration, WaveType, Decay,
+                                       [&](std::span<const uint8_t> bytes) {
+                                           image->insert(image->end(), bytes.begin(), bytes.end());
+                                           return Status::Ok();
+                                       });
+    if (!made)
+        return made;
 
     // Held here as well: a call nested in the pump below replaces wavImage_, and this call must
     // still play its own tone.

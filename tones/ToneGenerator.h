@@ -5,6 +5,7 @@
 #include "platform/SoundOutput.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 #include <vector>
@@ -38,6 +39,12 @@ public:
     // WAV file's 32-bit sizes or memory, or a volume is not a number within 32 bits.
     Status MakeSoundFile(int32_t FreqLeft, double VolLeft, int32_t FreqRight, double VolRight, float Duration,
                          int32_t WaveType, bool Decay);
+
+    using ImageWriter = std::function<Status(std::span<const uint8_t>)>;
+    // Makes the image MakeSoundFile would make, without holding it: hands it to write in pieces of
+    // some kilobytes, header first, and neither keeps nor plays it. Stops at the first failed write.
+    static Status WriteSoundFile(int32_t FreqLeft, double VolLeft, int32_t FreqRight, double VolRight, float Duration,
+                                 int32_t WaveType, bool Decay, const ImageWriter& write);
 
     // The image the last successful MakeSoundFile built; empty before the first.
     std::span<const uint8_t> WavImage() const;

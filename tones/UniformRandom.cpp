@@ -1,17 +1,22 @@
 #include "tones/UniformRandom.h"
 
-#include <random>
-
 namespace dorvane {
 
-double UniformRandom()
+double UniformRandom::Next()
 {
-    // The Mersenne Twister's fixed default start, and 53 random bits per number: the sequence is
-    // the same on every platform, unlike std::uniform_real_distribution's.
-    static std::mt19937 generator;
-    const double high = generator() >> 5; // 27 bits
-    const double low = generator() >> 6;  // 26 bits
+    // 53 random bits per number: the sequence is the same on every platform, unlike
+    // std::uniform_real_distribution's.
+    const double high = generator_() >> 5; // 27 bits
+    const double low = generator_() >> 6;  // 26 bits
     return (high * 67108864.0 + low) / 9007199254740992.0;
+}
+
+void UniformRandom::Skip(std::uint64_t count) { generator_.discard(2 * count); }
+
+UniformRandom& UniformRandom::Program()
+{
+    static UniformRandom program;
+    return program;
 }
 
 } // namespace dorvane

@@ -11,6 +11,7 @@
 #include "clock/commands/ToneCommand.h"
 #include "platform/linux/SdlSoundOutput.h"
 #include "platform/linux/SystemTimeSource.h"
+#include "platform/linux/SystemTimeZone.h"
 #include "platform/linux/X11Desktop.h"
 
 #include <cstring>
@@ -29,7 +30,7 @@ constexpr const char* kUsage =
     "       dorvane --version                   print the version\n"
     "       dorvane simulate [--settings FILE] --from \"YYYY-MM-DD HH:MM:SS\" [--seconds N]\n"
     "                                           print what the clock would sound, launch and pop up\n"
-    "                                           in N seconds (default 60) from that local time\n";
+    "                                           in N seconds (default 60) from that local time (TZ honoured)\n";
 
 // Every command's usage lines, in the order the README tells of them.
 std::ostream& PrintUsage(std::ostream& out)
@@ -88,7 +89,8 @@ int Simulate(const ClockRequest& line, const std::filesystem::path& settingsPath
     request.settingsPath = settingsPath;
     const auto from = line.from ? dorvane::ParseSimulationStart(*line.from) : std::nullopt;
     if (!from) {
-        std::cerr << "dorvane: simulate needs --from \"YYYY-MM-DD HH:MM:SS\", a local date and time\n";
+        std::cerr << "dorvane: simulate needs --from \"YYYY-MM-DD HH:MM:SS\", a local date and time"
+                  << (line.from ? ", not \"" + *line.from + "\"" : std::string()) << "\n";
         PrintUsage(std::cerr);
         return 2;
     }
@@ -96,12 +98,13 @@ int Simulate(const ClockRequest& line, const std::filesystem::path& settingsPath
     if (line.seconds) {
         const auto seconds = dorvane::ParseSimulationLength(*line.seconds);
         if (!seconds) {
-            std::cerr << "dorvane: --seconds needs a whole number from 1 to " << dorvane::kMaxSimulatedSeconds << "\n";
+            std::cerr << "dorvane: --seconds needs a whole number from 1 to " << dorvane::kMaxSimulatedSeconds
+                      << ", not \"" << *line.seconds << "\"\n";
             return 2;
         }
         request.seconds = *seconds;
     }
-    return dorvane::RunSimulateCommand(request, dorvane::X11Desktop(), std::cout, std::cerr);
+    return dorvane::RunSimulateCommand(request, dorvane::X11Desktop(), dorvane::SystemTimeZone(), std::cout, std::cerr);
 }
 
 } // namespace

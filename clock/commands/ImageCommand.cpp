@@ -73,39 +73,53 @@ struct ConvertRequest {
     ConvertOptions options;
 };
 
-// The words after "convert": IN, OUT and the options; nothing when one is unknown, lacks its value
-// or has a bad one.
-std::optional<ConvertRequest> ParseConvert(std::span<const std::string> words)
+using ParsedConvert = Result<ConvertRequest>;
+
+// The option's value as a number of type T, if given; the reason when it is no such number.
+template <typename T>
+std::optional<std::string> TakeNumber(const CommandLine& line, const std::string& name, const char* wanted, T& target)
+{
+    const auto text = line.Value(name);
+    if (!text)
+        return std::nullopt;
+    const auto number = Number<T>(*text);
+    if (!number || !std::isfinite(static_cast<double>(*number)))
+        return name + " needs " + wanted + ", not \"" + *text + "\"";
+    target = *number;
+    return std::nullopt;
+}
+
+// The words after "convert": IN, OUT and the options; the reason when one is unknown, lacks its
+// value or has a bad one.
+ParsedConvert ParseConvert(std::span<const std::string> words)
 {
     const auto parsed = CommandLine::Parse(words, {{}, {"--size", "--angle", "--opacity", "--hq"}});
-    if (!parsed || parsed.value().Operands().size() != 2)
-        return std::nullopt;
+    if (!parsed)
+        return ParsedConvert::Failure(parsed.error());
     const CommandLine& line = parsed.value();
-    ConvertRequest request{line.Operands()[0], line.Operands()[1], {}};
+    const auto& operands = line.Operands();
+    if (operands.size() != 2)
+        return ParsedConvert::Failure(operands.size() < 2 ? "convert needs IN and OUT.png"
+                                                          : "convert takes IN and OUT.png only: \"" + operands[2] +
+                                                                "\" is one too many");
+    ConvertRequest request{operands[0], operands[1], {}};
     ConvertOptions& options = request.options;
     if (const auto size = line.Value("--size")) {
         const auto x = size->find('x');
         const auto w = Number<std::int32_t>(std::string_view(*size).substr(0, x));
         const auto h = x == std::string::npos ? std::nullopt : Number<std::int32_t>(std::string_view(*size).substr(x + 1));
         if (!w || !h || *w < 1 || *h < 1 || std::int64_t{*w} * *h > (1 << 26))
-            return std::nullopt;
+            return ParsedConvert::Failure("--size needs WxH, two whole numbers from 1 with at most 67108864 pixels, not \"" +
+                                          *size + "\"");
         options.width = *w, options.height = *h;
     }
-    if (const auto text = line.Value("--angle")) {
-        const auto angle = Number<float>(*text);
-        if (!angle || !std::isfinite(*angle))
-            return std::nullopt;
-        options.angle = *angle;
-    }
-    if (const auto text = line.Value("--opacity")) {
-        const auto opacity = Number<std::int32_t>(*text);
-        if (!opacity)
-            return std::nullopt;
-        options.opacity = *opacity;
-    }
+    for (auto error : {TakeNumber(line, "--angle", "a number of degrees", options.angle),
+                       TakeNumber(line, "--opacity", "a whole number of percent", options.opacity)})
+        if (error)
+            return ParsedConvert::Failure(*error);
     if (const auto hq = line.Value("--hq")) {
         if (*hq != "on" && *hq != "off")
-            return std::nullopt;
+            return ParsedConvert::Failure("--hq takes on or off, not \"" + *hq + "\"");
         options.highQuality = *hq == "on";
     }
     return request;
@@ -125,12 +139,39 @@ int Convert(const std::string& in, const std::string& outPath, const ConvertOpti
         return 1;
     }
     picture.Render(nullptr, 0, 0, width, height, 0, 0, 0, 0, options.opacity, true, true, &canvas, options.angle);
-    std::vector<std::uint8_t> unused;
-    if (!cGDIPlus().SaveToPNG(outPath, unused, canvas, 0)) {
-        err << "dorvane image: cannot write " << outPath << "\n";
+    std::vector<std::uint8_t> png;
+    if (!cGDIPlus().SaveToPNG({}, png, canvas, 0)) {
+        err << "dorvane image: the picture could not be encoded as PNG\n";
+        return 1;
+    }
+    if (Status written = FileStore::WriteOutput(outPath, std::string_view(reinterpret_cast<const char*>(png.data()), png.size()));
+        !written) {
+        err << "dorvane image: " << written.error() << "\n";
         return 1;
     }
     return 0;
+}
+
+// What is wrong with the words of "decode" or "info", or nothing.
+std::optional<std::string> DecodeOrInfoProblem(std::span<const std::string> args)
+{
+    if (args.empty())
+        return "name what to do: decode, info or convert";
+    const std::size_t wanted = args[0] == "decode" ? 3 : args[0] == "info" ? 2 : 0;
+    if (!wanted)
+        return "unknown image command \"" + args[0] + "\"; the commands are decode, info and convert";
+    if (args.size() < wanted)
+        return args[0] + (wanted == 3 ? " needs IN and OUT" : " needs IN");
+    if (args.size() > wanted)
+        return args[0] + " takes " + (wanted == 3 ? "IN and OUT" : "IN") + " only: \"" + args[wanted] +
+               "\" is one too many";
+    return std::nullopt;
+}
+
+int Usage(const std::string& problem, std::ostream& err)
+{
+    err << "dorvane image: " << problem << "\nusage:\n" << kImageCommandUsage;
+    return 2;
 }
 
 } // namespace
@@ -139,23 +180,18 @@ int RunImageCommand(std::span<const std::string> args, std::ostream& out, std::o
 {
     if (!args.empty() && args[0] == "convert") {
         const auto request = ParseConvert(args.subspan(1));
-        if (!request) {
-            err << "usage:\n" << kImageCommandUsage;
-            return 2;
-        }
+        if (!request)
+            return Usage(request.error(), err);
         try {
-            return Convert(request->in, request->out, request->options, err);
+            return Convert(request.value().in, request.value().out, request.value().options, err);
         } catch (const std::bad_alloc&) {
-            err << "dorvane image: not enough memory to convert " << request->in << "\n";
+            err << "dorvane image: not enough memory to convert " << request.value().in << "\n";
             return 1;
         }
     }
-    const bool decode = args.size() == 3 && args[0] == "decode";
-    const bool info = args.size() == 2 && args[0] == "info";
-    if (!decode && !info) {
-        err << "usage:\n" << kImageCommandUsage;
-        return 2;
-    }
+    if (const auto problem = DecodeOrInfoProblem(args))
+        return Usage(*problem, err);
+    const bool info = args[0] == "info";
     c32bppDIB surface;
     if (!Load(args[1], surface, err))
         return 1;
@@ -164,7 +200,7 @@ int RunImageCommand(std::span<const std::string> args, std::ostream& out, std::o
             << surface.ImageType() << "\nAlpha " << (surface.Alpha() ? "True" : "False") << "\n";
         return 0;
     }
-    if (Status written = FileStore::Replace(args[2], RawDump(surface)); !written) {
+    if (Status written = FileStore::WriteOutput(args[2], RawDump(surface)); !written) {
         err << "dorvane image: " << written.error() << "\n";
         return 1;
     }

@@ -16,6 +16,62 @@ namespace {
 
 // Runs are placed just after each second begins, where the clock's timer puts them.
 constexpr double kRunOffsetSeconds = kTickMarginMilliseconds / 1000.0;
+constexpr int64_t kSecondsPerDay = 86400;
+
+// A local time as a count of seconds, the way the zone's local times are compared.
+int64_t WallSeconds(const LocalTime& t) { return static_cast<int64_t>(ContinuousSeconds(t)); }
+
+// Where the simulation starts: the first moment the clock shows the local time asked for (the
+// earlier pass of a repeated hour), or, when that time is skipped as the clock moves forward, the
+// first moment after the jump.
+struct SimulationStart {
+    int64_t moment;
+    bool shown; // false: the time asked for is skipped
+};
+
+SimulationStart StartOf(const TimeZone& zone, const LocalTime& wall)
+{
+    const int64_t wanted = WallSeconds(wall);
+    const auto shown = [&](int64_t moment) { return WallSeconds(zone.LocalAt(moment)); };
+    // The zone's offsets a day before, at and a day after give every moment that can show the time.
+    std::optional<int64_t> first;
+    for (const int64_t probe : {wanted - kSecondsPerDay, wanted, wanted + kSecondsPerDay}) {
+        const int64_t moment = wanted - (shown(probe) - probe);
+        if (shown(moment) == wanted && (!first || moment < *first))
+            first = moment;
+    }
+    if (first)
+        return {*first, true};
+    // Skipped: between a moment surely before (offsets lie within -12 and +14 hours) and one surely
+    // after, the clock passes the time only by jumping over it.
+    int64_t before = wanted - kSecondsPerDay, after = wanted + kSecondsPerDay;
+    while (after - before > 1) {
+        const int64_t middle = before + (after - before) / 2;
+        (shown(middle) < wanted ? before : after) = middle;
+    }
+    return {after, false};
+}
+
+// The local time at each simulated moment. The zone is asked once a minute: its offset changes only
+// at a whole minute.
+class SimulatedClock {
+public:
+    explicit SimulatedClock(const TimeZone& zone) : zone_(zone) {}
+
+    LocalTime At(int64_t moment)
+    {
+        if (!asked_ || moment % 60 == 0 || moment != last_ + 1)
+            offset_ = WallSeconds(zone_.LocalAt(moment)) - moment;
+        asked_ = true;
+        last_ = moment;
+        return LocalTimeAt(static_cast<double>(moment + offset_) + kRunOffsetSeconds);
+    }
+
+private:
+    const TimeZone& zone_;
+    bool asked_ = false;
+    int64_t offset_ = 0, last_ = 0;
+};
 
 } // namespace
 
@@ -46,7 +102,8 @@ std::optional<int64_t> ParseSimulationLength(std::string_view text)
     return seconds;
 }
 
-int RunSimulateCommand(const SimulationRequest& request, const Screen& screen, std::ostream& out, std::ostream& err)
+int RunSimulateCommand(const SimulationRequest& request, const Screen& screen, const TimeZone& zone, std::ostream& out,
+                       std::ostream& err)
 {
     ClockState state;
     WindowlessHost host(state, screen);
@@ -57,9 +114,13 @@ int RunSimulateCommand(const SimulationRequest& request, const Screen& screen, s
     NullMessagePump noWindows;
     ClockTick tick(state, {desktop, desktop, noWindows, desktop, desktop, desktop, desktop});
     desktop.Attach(tick);
-    const double start = ContinuousSeconds(request.from);
+    const SimulationStart start = StartOf(zone, request.from);
+    SimulatedClock clock(zone);
+    if (!start.shown)
+        err << "dorvane: " << FormatTimestamp(request.from) << " is skipped here as the clock moves forward; "
+            << "starting at " << FormatTimestamp(clock.At(start.moment)) << "\n";
     for (int64_t second = 0; second < request.seconds; ++second) {
-        desktop.SetNow(LocalTimeAt(start + static_cast<double>(second) + kRunOffsetSeconds));
+        desktop.SetNow(clock.At(start.moment + second));
         tick.UpdateClock();
     }
     out.flush();

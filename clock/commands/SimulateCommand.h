@@ -2,6 +2,7 @@
 
 #include "platform/LocalTime.h"
 #include "platform/Screen.h"
+#include "platform/TimeZone.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -20,10 +21,13 @@ struct SimulationRequest {
 // The longest simulation "dorvane simulate" runs: a little over a year.
 inline constexpr int64_t kMaxSimulatedSeconds = 400LL * 86400;
 
-// "dorvane simulate": runs the tick once a simulated second from a given local time, with the
-// settings the clock would use, and prints one line per sound, launch and pop-up instead of
-// making it. Needs no display.
-int RunSimulateCommand(const SimulationRequest& request, const Screen& screen, std::ostream& out, std::ostream& err);
+// "dorvane simulate": runs the tick once a second from a given local time, with the settings the
+// clock would use, and prints one line per sound, launch and pop-up instead of making it. The
+// seconds are real ones, shown in the zone's local time as the running clock shows them: where the
+// clock moves forward the skipped times never appear, and a repeated hour runs twice. A start in
+// skipped time begins just after the jump, with a note on err. Needs no display.
+int RunSimulateCommand(const SimulationRequest& request, const Screen& screen, const TimeZone& zone, std::ostream& out,
+                       std::ostream& err);
 
 // "YYYY-MM-DD HH:MM:SS" (the seconds may be left out, and a "T" may stand for the blank).
 std::optional<LocalTime> ParseSimulationStart(std::string_view text);

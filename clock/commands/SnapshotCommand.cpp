@@ -99,7 +99,8 @@ int WritePng(const std::filesystem::path& output, const c32bppDIB& picture, std:
         err << "dorvane: the picture could not be encoded\n";
         return 1;
     }
-    if (Status written = FileStore::Replace(output, std::string(png.begin(), png.end())); !written) {
+    if (Status written = FileStore::WriteOutput(output, std::string_view(reinterpret_cast<const char*>(png.data()), png.size()));
+        !written) {
         err << "dorvane: " << written.error() << "\n";
         return 1;
     }

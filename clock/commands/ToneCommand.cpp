@@ -15,18 +15,11 @@ namespace dorvane {
 
 const char* const kToneCommandUsage =
     "       dorvane tone FREQ [--volume V] [--seconds S] [--wave 0..5] [--decay] [--out FILE.wav]\n"
-    "                                           play a tone as the clock makes it, or write it\n"
+    "                                           play a tone as the clock makes it (600 s at most),\n"
+    "                                           or write it (3600 s at most; FILE - is stdout)\n"
     "       dorvane tone --chime [--out FILE.wav]  play the recorded chime, or write it\n";
 
 namespace {
-
-// Keeps the image the tone generator built instead of playing it.
-class NoSound : public SoundOutput {
-public:
-    void Beep(int, int) override {}
-    void PlayWavSync(std::span<const uint8_t>) override {}
-    void PlayWavAsync(std::span<const uint8_t>) override {}
-};
 
 using Parsed = Result<ToneCommandLine>;
 
@@ -81,11 +74,16 @@ Result<ToneCommandLine> ParseToneCommand(std::span<const std::string> words)
     bool haveFrequency = false;
     for (const std::string& word : options.Operands()) {
         const auto frequency = WholeNumber(ParseNumber(word));
-        if (!frequency || haveFrequency)
-            return Parsed::Failure("unexpected word: " + word);
+        if (!frequency)
+            return Parsed::Failure("\"" + word + "\" is not a frequency in Hz");
+        if (haveFrequency)
+            return Parsed::Failure("one frequency only: \"" + word + "\" is one too many");
         line.frequency = *frequency;
         haveFrequency = true;
     }
+    if (!line.out && !line.chime && line.seconds > kMaxPlayedToneSeconds)
+        return Parsed::Failure("--seconds: a tone is played for 600 seconds at most; write a longer one (up to 3600) "
+                               "with --out");
     if (line.chime == haveFrequency)
         return Parsed::Failure(line.chime ? "a frequency and --chime do not go together" : "the frequency is missing");
     return line;
@@ -93,35 +91,40 @@ Result<ToneCommandLine> ParseToneCommand(std::span<const std::string> words)
 
 namespace {
 
-int WriteOrPlay(const ToneCommandLine& line, std::span<const uint8_t> wav, SoundOutput& output, std::ostream& err)
+std::string_view Text(std::span<const uint8_t> bytes)
 {
-    if (!line.out) {
-        output.PlayWavSync(wav);
-        return 0;
-    }
-    if (Status written = FileStore::Replace(*line.out, std::string(wav.begin(), wav.end())); !written) {
-        err << "dorvane: " << written.error() << "\n";
-        return 1;
-    }
-    return 0;
+    return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
 }
 
-// Makes the tone or takes the chime, then plays or writes it.
-int MakeAndDeliver(const ToneCommandLine& line, SoundOutput& output, std::ostream& err)
+// Writes the tone or the chime to where --out says, the tone as it is made: a long tone is never
+// held in memory whole.
+Status Write(const ToneCommandLine& line)
 {
     if (line.chime)
-        return WriteOrPlay(line, RecordedChime(), output, err);
+        return FileStore::WriteOutput(*line.out, Text(RecordedChime()));
+    auto output = FileStore::OpenOutput(*line.out);
+    if (!output)
+        return Status::Failure(output.error());
+    FileStore::Output& file = *output.value();
+    if (Status written = ToneGenerator::WriteSoundFile(line.frequency, line.volume, line.frequency, line.volume, line.seconds,
+                                                       line.waveType, line.decay,
+                                                       [&](std::span<const uint8_t> bytes) { return file.Write(Text(bytes)); });
+        !written)
+        return written;
+    return file.Finish();
+}
 
-    NoSound keep;
-    NullMessagePump noWindows;
-    ToneGenerator generator(keep, noWindows);
-    if (Status made = generator.MakeSoundFile(line.frequency, line.volume, line.frequency, line.volume, line.seconds,
-                                              line.waveType, line.decay);
-        !made) {
-        err << "dorvane tone: " << made.error() << "\n";
-        return 1;
+// Makes the tone or takes the chime, and plays it.
+Status Play(const ToneCommandLine& line, SoundOutput& output)
+{
+    if (line.chime) {
+        output.PlayWavSync(RecordedChime());
+        return Status::Ok();
     }
-    return WriteOrPlay(line, generator.WavImage(), output, err);
+    NullMessagePump noWindows;
+    ToneGenerator generator(output, noWindows);
+    return generator.MakeSoundFile(line.frequency, line.volume, line.frequency, line.volume, line.seconds,
+                                   line.waveType, line.decay);
 }
 
 } // namespace
@@ -134,7 +137,10 @@ int RunToneCommand(std::span<const std::string> words, SoundOutput& output, std:
         return 2;
     }
     try {
-        return MakeAndDeliver(line.value(), output, err);
+        const Status done = line.value().out ? Write(line.value()) : Play(line.value(), output);
+        if (!done)
+            err << "dorvane tone: " << done.error() << "\n";
+        return done ? 0 : 1;
     } catch (const std::bad_alloc&) {
         err << "dorvane tone: not enough memory to " << (line.value().out ? "write" : "play") << " the sound\n";
         return 1;

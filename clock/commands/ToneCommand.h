@@ -25,18 +25,21 @@ struct ToneCommandLine {
     std::optional<std::filesystem::path> out;
 };
 
-// The ranges "dorvane tone" takes: the tone generator's volumes, its wave types, and an hour at most,
-// long enough for any tone one listens to and far below what a WAV image can hold.
+// The ranges "dorvane tone" takes: the tone generator's volumes, its wave types, and an hour at most
+// written to a file (streamed, far below what a WAV image can hold), ten minutes at most played
+// (the sound device is handed the whole image, about 106 MB for ten minutes).
 constexpr double kMaxToneVolume = 32767;
 constexpr int32_t kLastWaveType = 5;
 constexpr double kMaxToneSeconds = 3600;
+constexpr double kMaxPlayedToneSeconds = 600;
 
 // Reads the words after "tone" (a value out of its range is refused with the reason):
 //   FREQ [--volume V] [--seconds S] [--wave 0..5] [--decay] [--out FILE.wav]
 //   --chime [--out FILE.wav]
 Result<ToneCommandLine> ParseToneCommand(std::span<const std::string> words);
 
-// "dorvane tone": plays the tone or chime through output, or writes its WAV image to the file.
+// "dorvane tone": plays the tone or chime through output, or writes its WAV image to the file
+// ("-": standard output) as it is made.
 // Returns the process's exit code: 0 done, 1 the tone could not be made or written, 2 bad words.
 int RunToneCommand(std::span<const std::string> words, SoundOutput& output, std::ostream& err);
 

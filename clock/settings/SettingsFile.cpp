@@ -208,7 +208,10 @@ Status SettingsFile::ResetToDefaults(MessagePump& pump)
 
 std::string SettingsFile::SettingsText()
 {
-    IniFile file;
+    // The file as it is now with every key written, as SaveSettings leaves it. A file that could not
+    // be read is never saved over; its text is then only the keys.
+    auto loaded = unreadableReason_.empty() ? IniProfile::Load(path_) : Result<IniFile>::Failure(unreadableReason_);
+    IniFile file = loaded ? loaded.take() : IniFile();
     WriteInto(file);
     return file.Serialize();
 }

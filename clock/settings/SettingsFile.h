@@ -35,7 +35,8 @@ public:
     // Deletes the file, lets pending messages run and loads the defaults.
     Status ResetToDefaults(MessagePump& pump);
 
-    // The "[Settings]" and "[Alarm0]".."[Alarm6]" sections exactly as SaveSettings writes them.
+    // The bytes SaveSettings would write into the file now: its unknown keys, sections, comments and
+    // line ends kept, every key of "[Settings]" and "[Alarm0]".."[Alarm6]" updated. Changes nothing.
     std::string SettingsText();
 
 private:

@@ -1,9 +1,12 @@
 #include "platform/FileStore.h"
 #include "platform/linux/RegularFile.h"
 
+#include <algorithm>
+#include <array>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
+#include <utility>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -43,7 +46,7 @@ void RemoveStaleTemporaries(const std::filesystem::path& path)
     }
 }
 
-bool WriteAll(int fd, const std::string& bytes)
+bool WriteAll(int fd, std::string_view bytes)
 {
     std::size_t done = 0;
     while (done < bytes.size()) {
@@ -67,6 +70,158 @@ mode_t ModeFor(const std::filesystem::path& path)
     ::umask(mask);
     return 0666 & ~mask;
 }
+
+// Whether the path lies in the kernel's own folders, where a rename could replace a device node or
+// a process's standard-output link.
+bool IsSystemPath(const std::filesystem::path& path)
+{
+    std::error_code ec;
+    const std::string text = std::filesystem::absolute(path, ec).lexically_normal().string();
+    return std::ranges::any_of(std::array{"/proc", "/dev"}, [&](std::string_view root) {
+        return text.starts_with(root) && (text.size() == root.size() || text[root.size()] == '/');
+    });
+}
+
+// Whether the path, a link on its way to the file, or the folders holding that file lie in /proc or
+// /dev.
+bool ReachesSystemPath(std::filesystem::path path)
+{
+    std::error_code ec;
+    for (int links = 0; links < 8; ++links) {
+        if (IsSystemPath(path))
+            return true;
+        if (!std::filesystem::is_symlink(path, ec))
+            break;
+        const auto target = std::filesystem::read_symlink(path, ec);
+        path = target.is_absolute() ? target : path.parent_path() / target;
+    }
+    return IsSystemPath(std::filesystem::weakly_canonical(path, ec));
+}
+
+// How an output reaches its target: a regular file (or none yet) is replaced at the end of its
+// links; the targets that must never be renamed over are written in place.
+struct OutputTarget {
+    enum class Way { Replace, InPlace } way;
+    std::filesystem::path path;
+};
+
+Result<OutputTarget> TargetOf(const std::filesystem::path& requested)
+{
+    using Found = Result<OutputTarget>;
+    auto resolved = LinkTarget(requested);
+    if (!resolved)
+        return Found::Failure(resolved.error());
+    const std::filesystem::path path = resolved.take();
+    struct stat st {};
+    if (::stat(requested.c_str(), &st) != 0) {
+        if (errno != ENOENT)
+            return Found::Failure(Describe("cannot reach", requested, errno));
+        if (ReachesSystemPath(requested))
+            return Found::Failure("not creating " + requested.string() + ": it would lie in /proc or /dev");
+        return OutputTarget{OutputTarget::Way::Replace, path};
+    }
+    if (S_ISDIR(st.st_mode))
+        return Found::Failure(requested.string() + " is a folder, not a file");
+    if (S_ISFIFO(st.st_mode) || S_ISCHR(st.st_mode) || (S_ISREG(st.st_mode) && ReachesSystemPath(requested)))
+        return OutputTarget{OutputTarget::Way::InPlace, requested};
+    if (!S_ISREG(st.st_mode))
+        return Found::Failure(requested.string() + " is neither a regular file, a FIFO nor a character device");
+    return OutputTarget{OutputTarget::Way::Replace, path};
+}
+
+// Writes straight into an open descriptor: standard output, a FIFO, a device.
+class InPlaceOutput : public Output {
+public:
+    InPlaceOutput(int fd, std::string name, bool owned) : fd_(fd), name_(std::move(name)), owned_(owned) {}
+    ~InPlaceOutput() override
+    {
+        if (owned_ && fd_ >= 0)
+            ::close(fd_);
+    }
+
+    Status Write(std::string_view bytes) override
+    {
+        if (!WriteAll(fd_, bytes))
+            return Status::Failure("cannot write " + name_ + ": " + std::strerror(errno));
+        return Status::Ok();
+    }
+
+    Status Finish() override
+    {
+        if (!owned_ || fd_ < 0)
+            return Status::Ok();
+        const int fd = std::exchange(fd_, -1);
+        if (::close(fd) != 0)
+            return Status::Failure("cannot write " + name_ + ": " + std::strerror(errno));
+        return Status::Ok();
+    }
+
+private:
+    int fd_;
+    std::string name_;
+    bool owned_;
+};
+
+// Writes a temporary file beside the target and renames it over the target at Finish.
+class ReplacingOutput : public Output {
+public:
+    static Result<std::unique_ptr<Output>> Open(const std::filesystem::path& path)
+    {
+        std::error_code ec;
+        if (path.has_parent_path())
+            std::filesystem::create_directories(path.parent_path(), ec);
+        RemoveStaleTemporaries(path);
+        std::string tempName =
+            (path.parent_path() / (TemporaryPrefix(path) + std::string(kTemporarySuffixLength, 'X'))).string();
+        const int fd = ::mkstemp(tempName.data());
+        if (fd < 0)
+            return Result<std::unique_ptr<Output>>::Failure(
+                Describe("cannot create a temporary file for", path, errno));
+        std::unique_ptr<Output> output(new ReplacingOutput(path, std::move(tempName), fd));
+        if (::fchmod(fd, ModeFor(path)) != 0)
+            return Result<std::unique_ptr<Output>>::Failure(Describe("cannot write", path, errno));
+        return output;
+    }
+
+    ~ReplacingOutput() override
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+        if (!done_)
+            ::unlink(tempName_.c_str());
+    }
+
+    Status Write(std::string_view bytes) override
+    {
+        if (!WriteAll(fd_, bytes))
+            return Status::Failure(Describe("cannot write", path_, errno));
+        return Status::Ok();
+    }
+
+    Status Finish() override
+    {
+        const bool synced = ::fsync(fd_) == 0;
+        int error = errno;
+        const bool closed = ::close(std::exchange(fd_, -1)) == 0;
+        if (synced && !closed)
+            error = errno;
+        if (!synced || !closed)
+            return Status::Failure(Describe("cannot write", path_, error));
+        if (::rename(tempName_.c_str(), path_.c_str()) != 0)
+            return Status::Failure(Describe("cannot write", path_, errno));
+        done_ = true;
+        return Status::Ok();
+    }
+
+private:
+    ReplacingOutput(std::filesystem::path path, std::string tempName, int fd)
+        : path_(std::move(path)), tempName_(std::move(tempName)), fd_(fd) {}
+
+    std::filesystem::path path_;
+    std::string tempName_;
+    int fd_;
+    bool done_ = false;
+};
 
 } // namespace
 
@@ -105,31 +260,33 @@ Result<std::optional<std::string>> Read(const std::filesystem::path& path, std::
 Status Replace(const std::filesystem::path& requested, const std::string& bytes)
 {
     // Writing through a symbolic link replaces the file it points to, not the link.
-    auto resolved = LinkTarget(requested);
-    if (!resolved)
-        return Status::Failure(resolved.error());
-    const auto path = resolved.take();
-    std::error_code ec;
-    if (path.has_parent_path())
-        std::filesystem::create_directories(path.parent_path(), ec);
+    auto target = TargetOf(requested);
+    if (!target)
+        return Status::Failure(target.error());
+    if (target.value().way != OutputTarget::Way::Replace)
+        return Status::Failure("not replacing " + requested.string() + ": it is not a regular file");
+    auto output = ReplacingOutput::Open(target.value().path);
+    if (!output)
+        return Status::Failure(output.error());
+    if (Status written = output.value()->Write(bytes); !written)
+        return written;
+    return output.value()->Finish();
+}
 
-    RemoveStaleTemporaries(path);
-    std::string tempName =
-        (path.parent_path() / (TemporaryPrefix(path) + std::string(kTemporarySuffixLength, 'X'))).string();
-    int fd = ::mkstemp(tempName.data());
+Result<std::unique_ptr<Output>> OpenOutput(const std::filesystem::path& path)
+{
+    using Opened = Result<std::unique_ptr<Output>>;
+    if (path == "-")
+        return Opened(std::make_unique<InPlaceOutput>(STDOUT_FILENO, "standard output", false));
+    auto target = TargetOf(path);
+    if (!target)
+        return Opened::Failure(target.error());
+    if (target.value().way == OutputTarget::Way::Replace)
+        return ReplacingOutput::Open(target.value().path);
+    const int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
     if (fd < 0)
-        return Status::Failure(Describe("cannot create a temporary file for", path, errno));
-
-    bool written = ::fchmod(fd, ModeFor(path)) == 0 && WriteAll(fd, bytes) && ::fsync(fd) == 0;
-    int error = errno;
-    written = ::close(fd) == 0 && written;
-    if (!written || ::rename(tempName.c_str(), path.c_str()) != 0) {
-        if (written)
-            error = errno;
-        ::unlink(tempName.c_str());
-        return Status::Failure(Describe("cannot write", path, error));
-    }
-    return Status::Ok();
+        return Opened::Failure(Describe("cannot open", path, errno));
+    return Opened(std::make_unique<InPlaceOutput>(fd, path.string(), true));
 }
 
 Status Remove(const std::filesystem::path& path)

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <random>
+#include <utility>
 #include <windows.h>
 
 namespace dorvane::FileStore {
@@ -25,7 +26,7 @@ HANDLE CreateTemporaryBeside(const std::filesystem::path& path, std::filesystem:
     return INVALID_HANDLE_VALUE;
 }
 
-bool WriteAll(HANDLE file, const std::string& bytes)
+bool WriteAll(HANDLE file, std::string_view bytes)
 {
     std::size_t done = 0;
     while (done < bytes.size()) {
@@ -37,6 +38,85 @@ bool WriteAll(HANDLE file, const std::string& bytes)
     }
     return true;
 }
+
+// The file a write replaces: path, or the end of its links; only a regular file, or none yet.
+Result<std::filesystem::path> ReplaceTarget(const std::filesystem::path& requested)
+{
+    auto resolved = LinkTarget(requested);
+    if (!resolved)
+        return resolved;
+    std::error_code ec;
+    const auto status = std::filesystem::status(resolved.value(), ec);
+    if (std::filesystem::is_directory(status))
+        return Result<std::filesystem::path>::Failure(Utf8(requested) + " is a folder, not a file");
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status))
+        return Result<std::filesystem::path>::Failure("not replacing " + Utf8(requested) + ": it is not a regular file");
+    return resolved;
+}
+
+// Standard output, written as it is.
+class StandardOutput : public Output {
+public:
+    Status Write(std::string_view bytes) override
+    {
+        if (!WriteAll(::GetStdHandle(STD_OUTPUT_HANDLE), bytes))
+            return Status::Failure(DescribeLastError("cannot write", "standard output"));
+        return Status::Ok();
+    }
+    Status Finish() override { return Status::Ok(); }
+};
+
+// Writes a temporary file beside the target and moves it over the target at Finish.
+class ReplacingOutput : public Output {
+public:
+    static Result<std::unique_ptr<Output>> Open(const std::filesystem::path& path)
+    {
+        std::error_code ec;
+        if (path.has_parent_path())
+            std::filesystem::create_directories(path.parent_path(), ec);
+        std::filesystem::path tempPath;
+        HANDLE file = CreateTemporaryBeside(path, tempPath);
+        if (file == INVALID_HANDLE_VALUE)
+            return Result<std::unique_ptr<Output>>::Failure(DescribeLastError("cannot create a temporary file for", path));
+        return std::unique_ptr<Output>(new ReplacingOutput(path, tempPath, file));
+    }
+
+    ~ReplacingOutput() override
+    {
+        if (file_ != INVALID_HANDLE_VALUE)
+            ::CloseHandle(file_);
+        if (!done_)
+            ::DeleteFileW(tempPath_.c_str());
+    }
+
+    Status Write(std::string_view bytes) override
+    {
+        if (!WriteAll(file_, bytes))
+            return Status::Failure(DescribeLastError("cannot write", path_));
+        return Status::Ok();
+    }
+
+    Status Finish() override
+    {
+        const bool flushed = ::FlushFileBuffers(file_);
+        const std::string reason = flushed ? "" : DescribeLastError("cannot write", path_);
+        ::CloseHandle(std::exchange(file_, INVALID_HANDLE_VALUE));
+        if (!flushed)
+            return Status::Failure(reason);
+        if (!::MoveFileExW(tempPath_.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return Status::Failure(DescribeLastError("cannot write", path_));
+        done_ = true;
+        return Status::Ok();
+    }
+
+private:
+    ReplacingOutput(std::filesystem::path path, std::filesystem::path tempPath, HANDLE file)
+        : path_(std::move(path)), tempPath_(std::move(tempPath)), file_(file) {}
+
+    std::filesystem::path path_, tempPath_;
+    HANDLE file_;
+    bool done_ = false;
+};
 
 } // namespace
 
@@ -74,30 +154,25 @@ Result<std::optional<std::string>> Read(const std::filesystem::path& path, std::
 Status Replace(const std::filesystem::path& requested, const std::string& bytes)
 {
     // Writing through a symbolic link replaces the file it points to, not the link.
-    auto resolved = LinkTarget(requested);
-    if (!resolved)
-        return Status::Failure(resolved.error());
-    const auto path = resolved.take();
-    std::error_code ec;
-    if (path.has_parent_path())
-        std::filesystem::create_directories(path.parent_path(), ec);
+    auto target = ReplaceTarget(requested);
+    if (!target)
+        return Status::Failure(target.error());
+    auto output = ReplacingOutput::Open(target.value());
+    if (!output)
+        return Status::Failure(output.error());
+    if (Status written = output.value()->Write(bytes); !written)
+        return written;
+    return output.value()->Finish();
+}
 
-    std::filesystem::path tempPath;
-    HANDLE file = CreateTemporaryBeside(path, tempPath);
-    if (file == INVALID_HANDLE_VALUE)
-        return Status::Failure(DescribeLastError("cannot create a temporary file for", path));
-    bool written = WriteAll(file, bytes) && ::FlushFileBuffers(file);
-    std::string reason = written ? "" : DescribeLastError("cannot write", path);
-    ::CloseHandle(file);
-    if (written && !::MoveFileExW(tempPath.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        written = false;
-        reason = DescribeLastError("cannot write", path);
-    }
-    if (!written) {
-        ::DeleteFileW(tempPath.c_str());
-        return Status::Failure(reason);
-    }
-    return Status::Ok();
+Result<std::unique_ptr<Output>> OpenOutput(const std::filesystem::path& path)
+{
+    if (path == "-")
+        return std::unique_ptr<Output>(std::make_unique<StandardOutput>());
+    auto target = ReplaceTarget(path);
+    if (!target)
+        return Result<std::unique_ptr<Output>>::Failure(target.error());
+    return ReplacingOutput::Open(target.value());
 }
 
 Status Remove(const std::filesystem::path& path)

@@ -3,6 +3,7 @@
 #include "tests/support/FakeMessagePump.h"
 #include "tests/support/RecordingSoundOutput.h"
 #include "tests/support/WavBytes.h"
+#include "tones/UniformRandom.h"
 
 #include <gtest/gtest.h>
 
@@ -201,6 +202,30 @@ TEST_F(ToneGeneratorTest, ToneTooLongOrVolumeNoNumberWithin32BitsFailsWithoutPla
     }
     EXPECT_EQ(sound.played.size(), 1u);
     EXPECT_TRUE(std::ranges::equal(generator.WavImage(), kept));
+}
+
+// Written in pieces, a tone is the image that MakeSoundFile plays, noise included, and it leaves the
+// program's random numbers where playing leaves them; a failed write ends it.
+TEST_F(ToneGeneratorTest, WrittenInPiecesAToneIsThePlayedImageAndDrawsTheSameRandomNumbers)
+{
+    for (int32_t wave = 0; wave < 6; ++wave) {
+        const UniformRandom start = UniformRandom::Program();
+        std::vector<uint8_t> written;
+        int pieces = 0;
+        const auto keep = [&](std::span<const uint8_t> piece) {
+            written.insert(written.end(), piece.begin(), piece.end());
+            ++pieces;
+            return Status::Ok();
+        };
+        ASSERT_TRUE(ToneGenerator::WriteSoundFile(700, 9000, 1300, 5000, 0.9f, wave, true, keep).ok());
+        UniformRandom afterWriting = UniformRandom::Program();
+        UniformRandom::Program() = start;
+        EXPECT_EQ(written, Make(700, 9000, wave, 0.9f, true, 1300, 5000).bytes) << wave;
+        EXPECT_GT(pieces, 2);
+        EXPECT_EQ(afterWriting.Next(), UniformRandom::Program().Next()) << wave;
+    }
+    const auto full = [](std::span<const uint8_t>) { return Status::Failure("disk full"); };
+    EXPECT_EQ(ToneGenerator::WriteSoundFile(700, 9000, 700, 9000, 1, 0, false, full).error(), "disk full");
 }
 
 } // namespace

@@ -90,7 +90,7 @@ TEST_F(ImageCommandTest, FailsWithAOneLineReasonThatTellsWhyADamagedPictureCanno
     }
 }
 
-TEST_F(ImageCommandTest, ConvertRendersThePictureAsTheClockDrawsAHandAndAWrongCommandLineShowsTheUsage)
+TEST_F(ImageCommandTest, ConvertRendersThePictureAsTheClockDrawsAHandAndRefusesAFolderAsItsOutput)
 {
     PngImage image = MakePng(4, 2, 6, 8, {});
     using U = std::uint16_t;
@@ -111,14 +111,30 @@ TEST_F(ImageCommandTest, ConvertRendersThePictureAsTheClockDrawsAHandAndAWrongCo
         EXPECT_EQ(StoredPixel(result, 0, 0), c.topLeft) << args.size();
     }
     EXPECT_EQ(Command({"convert", (folder / "missing.png").string(), out + "2"}).status, 1);
-    // A wrong command line shows the usage.
-    const std::vector<std::vector<std::string>> wrong = {
-        {}, {"decode", "only-one"}, {"paint", "a"}, {"convert", "in.png", "out.png", "--size", "0x5"},
-        {"convert", "in.png", "out.png", "--size", "12"}, {"convert", "in.png", "out.png", "--angle", "nan"},
-        {"convert", "in.png", "out.png", "--angle"}, {"convert", "in.png", "out.png", "--hq", "maybe"},
-        {"convert", "in.png", "out.png", "--opacity", "x"}, {"convert", "in.png", "out.png", "--colour", "red"}};
-    for (const auto& args : wrong)
-        EXPECT_EQ(Command(args).status, 2) << (args.empty() ? "nothing" : args.back());
+    const CommandRun toFolder = Command({"convert", in, folder.path().string()});
+    EXPECT_EQ(toFolder.status, 1);
+    EXPECT_EQ(toFolder.err, "dorvane image: " + folder.path().string() + " is a folder, not a file\n");
+}
+
+TEST_F(ImageCommandTest, AWrongCommandLineSaysWhatIsWrongInOneLineAboveTheUsage)
+{
+    const struct { std::vector<std::string> args; std::string said; } cases[] = {
+        {{}, "name what to do"}, {{"decode", "only-one"}, "decode needs IN and OUT"},
+        {{"info", "a", "b"}, "info takes IN only: \"b\" is one too many"}, {{"paint", "a"}, "unknown image command \"paint\""},
+        {{"convert", "in.png"}, "convert needs IN and OUT.png"},
+        {{"convert", "in.png", "out.png", "--size", "0x5"}, "--size needs WxH"},
+        {{"convert", "in.png", "out.png", "--size", "12"}, "not \"12\""},
+        {{"convert", "in.png", "out.png", "--angle", "nan"}, "--angle needs a number of degrees, not \"nan\""},
+        {{"convert", "in.png", "out.png", "--angle"}, "--angle needs a value"},
+        {{"convert", "in.png", "out.png", "--hq", "maybe"}, "--hq takes on or off, not \"maybe\""},
+        {{"convert", "in.png", "out.png", "--opacity", "x"}, "--opacity needs a whole number of percent, not \"x\""},
+        {{"convert", "in.png", "out.png", "--colour", "red"}, "unknown option --colour"}};
+    for (const auto& c : cases) {
+        const CommandRun run = Command(c.args);
+        EXPECT_EQ(run.status, 2) << c.said;
+        EXPECT_TRUE(run.err.starts_with("dorvane image: ") && run.err.find(c.said) < run.err.find('\n')) << run.err;
+        EXPECT_NE(run.err.find("\nusage:\n       dorvane image decode"), std::string::npos) << run.err;
+    }
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "clock/commands/SimulateCommand.h"
 #include "tests/support/CommandFixture.h"
 #include "tests/support/FakeScreen.h"
+#include "tests/support/FakeTimeZone.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -21,7 +22,7 @@ Words Simulate(const std::string& settings, const char* from, int64_t seconds)
     TempFolder::Write(folder / "ClockSettings.ini", settings);
     std::ostringstream out, err;
     EXPECT_EQ(RunSimulateCommand({folder / "ClockSettings.ini", *ParseSimulationStart(from), seconds}, testing::FakeScreen(),
-                                 out, err), 0);
+                                 testing::FakeTimeZone(-5 * 3600), out, err), 0);
     EXPECT_EQ(err.str(), "");
     Words lines;
     std::istringstream in(out.str());

@@ -66,12 +66,16 @@ TEST_F(RunToneCommandTest, WritesTheToneOfTheOptionsGivenOrPlaysASecondOfSineAtT
 TEST_F(RunToneCommandTest, ReportsBadWordsAToneTooLongAndAnUnwritableFileWithoutPlaying)
 {
     TempFolder::Write(folder / "plain", "x");
-    const struct { Words words; int exitCode; const char* said; } cases[] = {
-        {{"loud"}, 2, "unexpected word: loud\nusage:\n       dorvane tone FREQ"},
+    const struct { Words words; int exitCode; std::string said; } cases[] = {
+        {{"loud"}, 2, "\"loud\" is not a frequency in Hz\nusage:\n       dorvane tone FREQ"},
+        {{"440", "880"}, 2, "one frequency only: \"880\" is one too many\nusage:"},
         {{"2000", "--seconds", "1e9"}, 2, "--seconds needs a number above 0 and at most 3600\nusage:"},
         {{"2000", "--volume", "-1"}, 2, "--volume needs a number from 0 to 32767\nusage:"},
         {{"2000", "--wave", "9"}, 2, "--wave needs a whole number from 0 to 5\nusage:"},
-        {{"2000", "--out", (folder / "plain" / "tone.wav").string()}, 1, "dorvane: "},
+        {{"2000", "--seconds", "601"}, 2, "--seconds: a tone is played for 600 seconds at most; write a longer"},
+        {{"2000", "--out", folder.path().string()}, 1, "dorvane tone: " + folder.path().string() + " is a folder"},
+        {{"--chime", "--out", folder.path().string()}, 1, " is a folder, not a file\n"},
+        {{"2000", "--out", (folder / "plain" / "tone.wav").string()}, 1, "tone.wav: "}, // with the reason
     };
     for (const auto& c : cases) {
         err.str("");

@@ -5,8 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <fstream>
+#include <future>
+#include <iterator>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace dorvane {
 namespace {
@@ -99,6 +104,43 @@ TEST(FileStore, ReadingRefusesAnythingButARegularFileWithoutWaiting)
         ASSERT_FALSE(opened.ok());
         EXPECT_NE(opened.error().find("is not a regular file"), std::string::npos) << opened.error();
     }
+}
+
+// An output replaces only a regular file. A FIFO, a device and a file reached through /proc are
+// written in place and stay what they were; a folder is refused; Replace refuses all but the file.
+TEST(FileStore, OutputsReplaceOnlyRegularFilesAndWriteFifosDevicesAndProcLinksInPlace)
+{
+    namespace fs = std::filesystem;
+    TempFolder folder;
+    ASSERT_EQ(::mkfifo((folder / "fifo").c_str(), 0600), 0);
+    auto fromFifo = std::async(std::launch::async, [&] {
+        std::ifstream in(folder / "fifo", std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    });
+    TempFolder::Write(folder / "open", "old");
+    const int open = ::open((folder / "open").c_str(), O_RDONLY);
+    fs::create_symlink("/proc/self/fd/" + std::to_string(open), folder / "proc-link");
+    fs::create_symlink("/dev/null", folder / "null-link");
+    const struct { fs::path path; fs::file_type type; const char* refused; } cases[] = {
+        {folder / "fifo", fs::file_type::fifo, nullptr},
+        {"/dev/null", fs::file_type::character, nullptr},
+        {folder / "null-link", fs::file_type::symlink, nullptr},
+        {folder / "proc-link", fs::file_type::symlink, nullptr},
+        {folder / "new", fs::file_type::regular, nullptr},
+        {folder.path(), fs::file_type::directory, " is a folder, not a file"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        const Status written = FileStore::WriteOutput(c.path, "bytes");
+        EXPECT_EQ(written.ok(), !c.refused) << written.error();
+        EXPECT_EQ(written.error(), c.refused ? c.path.string() + c.refused : "");
+        EXPECT_EQ(FileStore::Replace(c.path, "x").ok(), c.type == fs::file_type::regular);
+        EXPECT_EQ(fs::symlink_status(c.path).type(), c.type);
+    }
+    ::close(::open((folder / "fifo").c_str(), O_WRONLY | O_NONBLOCK)); // frees the reader if nothing came
+    EXPECT_EQ(fromFifo.get(), "bytes");
+    EXPECT_EQ(TempFolder::Read(folder / "open"), "bytes");
+    ::close(open);
 }
 
 } // namespace
