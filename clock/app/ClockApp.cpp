@@ -156,10 +156,13 @@ Status ClockApp::Close()
     return saved;
 }
 
+// A second request while the notice waits (another SIGTERM, say) ends the wait and the program.
 void ClockApp::CloseAndQuit()
 {
-    Close();
-    LetNoticeBeRead(kNoticeMilliseconds);
+    if (!closed_) {
+        Close();
+        LetNoticeBeRead(kNoticeMilliseconds);
+    }
     QCoreApplication::quit();
 }
 

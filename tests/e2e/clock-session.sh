@@ -19,7 +19,8 @@ check "the position saved is the one brought back" test "$(setting X)" = "$((scr
 # One clock per settings file: a second start brings the invisible first one to the front, exits 0.
 printf '[Settings]\nX=100\nY=120\nInvisibleClock=1\n' >"$SETTINGS"
 start_clock
-second=$(cd "$WORK" && timeout 10 "$DORVANE" --settings ./ClockSettings.ini 2>&1; echo "status $?")
+second=$(cd "$WORK" && timeout 10 "$DORVANE" --settings ./ClockSettings.ini 2>&1; echo " status $?")
+second=${second//$'\n'/}
 check "a second start on the same file says one is running and exits 0 ($second)" \
     eval '[[ "$second" == *"already running"*"status 0" ]]'
 check "the running clock comes to the front" wait_until 2 clock_shown
@@ -56,11 +57,13 @@ for notifier in notify-send box; do
     rm -rf "$WORK/folder"; touch "$WORK/folder"
     kill -TERM "$CLOCK_PID"
     if [[ $notifier == box ]]; then
-        check "a message box tells of the failed save" wait_until 3 eval '[[ -n $(xdotool search --onlyvisible --name "settings not saved") ]]'
-        xdotool key Return
+        notice() { xdotool search --onlyvisible --name "settings not saved"; }
+        check "a message box tells of the failed save" wait_until 3 eval '[[ -n $(notice) ]]'
+        xdotool windowfocus --sync "$(notice)" key Return || true
     fi
-    status=0; wait_until 5 eval '! kill -0 "$CLOCK_PID" 2>/dev/null'; wait "$CLOCK_PID" || status=$?; CLOCK_PID=""
+    status=0; started=$SECONDS; wait_until 5 eval '! kill -0 "$CLOCK_PID" 2>/dev/null' || true; wait "$CLOCK_PID" || status=$?; CLOCK_PID=""
     check "the program ends with a failure after a failed save ($notifier, status $status)" test "$status" = 1
+    check "and ends at once when the failure has been read ($((SECONDS - started)) s)" test $((SECONDS - started)) -le 5
     rm -f "$WORK/folder"; mkdir -p "$WORK/folder"
 done
 check "notify-send is given the reason as one argument" grep -q '^--app-name=Dorvane|.*|Dorvane|Dorvane could not save its settings.' "$WORK/notified"
