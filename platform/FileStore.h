@@ -73,6 +73,11 @@ inline Result<std::filesystem::path> LinkTarget(std::filesystem::path path)
     return Result<std::filesystem::path>::Failure(path.string() + " is reached through too many links");
 }
 
+// True when the file exists and its permissions keep this user from writing it: the user set it
+// read-only. Decided by the file's mode or attributes, so that even an administrator, whom the
+// system would let write, leaves such a file alone. Follows symbolic links.
+bool IsReadOnly(const std::filesystem::path& path);
+
 // Deletes the file when it exists.
 Status Remove(const std::filesystem::path& path);
 

@@ -2,19 +2,23 @@
 
 #include "clock/state/ClockText.h"
 #include "clock/tick/TickTiming.h"
+#include "clock/window/ScreenPlacement.h"
 #include "clock/window/SurfaceImage.h"
 #include "image/cGDIPlus.h"
 #include "popup/Form3View.h"
 #include "resources/IconImages.h"
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QGuiApplication>
+#include <QScreen>
 #include <QIcon>
 #include <QTimerEvent>
 
 #include <cmath>
 #include <cstdio>
 #include <iostream>
+#include <vector>
 
 namespace dorvane {
 namespace {
@@ -22,6 +26,8 @@ namespace {
 // The id of the clock window's one-second timer, as its timer message carries it.
 constexpr int kTickTimerId = 1;
 constexpr int kStripTimerMilliseconds = 100;
+// How long a failed save's message box may hold up the end of the program.
+constexpr int kNoticeMilliseconds = 15000;
 // The window's drawing area before a skin sizes it: 2250 twips at 15 twips per pixel.
 constexpr int kInitialWindowPixels = 150;
 
@@ -66,9 +72,25 @@ void ClockApp::Start()
     settings_.LoadSettings();
     for (c32bppDIB* surface : surfaces_.All())
         surface->SetGdiToken(imagingToken_);
+    const QPoint place = ReachablePlace();
+    state_.X = place.x();
+    state_.Y = place.y();
     if (state_.InvisibleClock == 0)
         window_->show();
-    window_->move(state_.X, state_.Y);
+    window_->move(place);
+}
+
+// The saved place, unless the clock would lie wholly off every screen there: a borderless clock out
+// of sight can be neither seen nor dragged back.
+QPoint ClockApp::ReachablePlace() const
+{
+    std::vector<PixelRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const QRect area = screen->geometry();
+        screens.push_back({area.x(), area.y(), area.width(), area.height()});
+    }
+    const PixelPoint place = ReachablePosition({state_.X, state_.Y, window_->width(), window_->height()}, screens);
+    return QPoint(place.x, place.y);
 }
 
 // Creating the clock window: its icon, the tick's timer message taken over, the one-second timer
@@ -119,18 +141,88 @@ void ClockApp::SecondTimerFired()
     StartSecondTimer(lastRun ? MillisecondsUntilNextTick(*lastRun, time_.Now()) : 1000);
 }
 
-void ClockApp::Close()
+Status ClockApp::Close()
 {
     if (closed_)
-        return;
+        return Status::Ok();
     closed_ = true;
     stripTimer_.stop();
     secondTimer_.stop();
     if (window_)
         subclass_.ReleaseMessage(timerClient_, QtWindowMessageHooks::HandleOf(window_.get()), kWmTimer);
-    settings_.SaveSettings();
+    Status saved = SaveSettings();
     cGDIPlus::Shutdown(imagingToken_);
     sounds_.PlayStopSignal();
+    return saved;
+}
+
+// A second request while the notice waits (another SIGTERM, say) ends the wait and the program.
+void ClockApp::CloseAndQuit()
+{
+    if (!closed_) {
+        Close();
+        LetNoticeBeRead(kNoticeMilliseconds);
+    }
+    QCoreApplication::quit();
+}
+
+void ClockApp::SaveBeforeExit()
+{
+    if (closed_ || !window_)
+        return;
+    closed_ = true;
+    lastSaveFailed_ = !settings_.SaveSettings();
+}
+
+void ClockApp::BringToFront()
+{
+    window_->show();
+    window_->raise();
+    window_->activateWindow();
+}
+
+Status ClockApp::SaveSettings()
+{
+    Status saved = settings_.SaveSettings();
+    lastSaveFailed_ = !saved;
+    if (!saved)
+        TellSaveFailed(saved.error());
+    return saved;
+}
+
+// A desktop user never sees the error stream: the failure goes to the desktop's notifications when
+// notify-send is there, else to a small message box that waits for nobody.
+void ClockApp::TellSaveFailed(const std::string& reason)
+{
+    if (toldSaveFailure_)
+        return;
+    toldSaveFailure_ = true;
+    const std::string text = "Dorvane could not save its settings.\n" + reason;
+    if (shell_.StartProgram("notify-send", {"--app-name=Dorvane", "--urgency=critical", "Dorvane", text}))
+        return;
+    notice_ = new QMessageBox(QMessageBox::Warning, "Dorvane: settings not saved", QString::fromStdString(text),
+                              QMessageBox::Ok);
+    notice_->setObjectName("SaveFailureNotice");
+    notice_->setAttribute(Qt::WA_DeleteOnClose);
+    notice_->setModal(false);
+    notice_->show();
+}
+
+void ClockApp::LetNoticeBeRead(int milliseconds)
+{
+    if (!notice_)
+        return;
+    QEventLoop loop;
+    connect(notice_, &QObject::destroyed, &loop, &QEventLoop::quit);
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+// The taps are read at every tick, shown clock or not, so that they never pile up unread.
+bool ClockApp::EscapePressed()
+{
+    const bool tapped = escapeTaps_.PressedSinceLastAsk();
+    return window_->isHidden() && (tapped || desktop_.EscapeIsDown());
 }
 
 double ClockApp::ClockWindowWidthTwips()
@@ -230,10 +322,7 @@ void ClockApp::MoveStrip(double left, double top)
 void ClockApp::CloseClock()
 {
     // The strip's own click asks for this; the windows go once its event is done.
-    QTimer::singleShot(0, this, [this] {
-        Close();
-        QCoreApplication::quit();
-    });
+    QTimer::singleShot(0, this, [this] { CloseAndQuit(); });
 }
 
 void ClockApp::ShowAlarmPopup(const AlarmPopupRequest& request)

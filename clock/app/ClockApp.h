@@ -17,11 +17,14 @@
 #include "options/ButtonStripView.h"
 #include "platform/linux/DesktopShell.h"
 #include "platform/linux/X11Desktop.h"
+#include "platform/linux/X11EscapeTaps.h"
 #include "platform/qt/QtMessagePump.h"
 #include "platform/qt/QtScreen.h"
 #include "platform/qt/QtWindowMessageHooks.h"
 #include "winmsg/MSubclass.h"
 
+#include <QMessageBox>
+#include <QPointer>
 #include <QTimer>
 
 #include <filesystem>
@@ -59,8 +62,20 @@ public:
     void Start();
     // The clock window's closing: the strip's timer off, the tick's timer message given back, the
     // settings saved, the imaging services shut down and the farewell tone. Runs once; each step
-    // runs whatever happened to the one before.
-    void Close();
+    // runs whatever happened to the one before. Returns how the save went.
+    Status Close();
+    // Close, then, once a failed save's message has been read or has waited long enough, the end
+    // of the event loop.
+    void CloseAndQuit();
+    // The process is ending outside the event loop, as when the X connection breaks and the
+    // window system ends it: only the settings are saved, unless the clock was closed already.
+    void SaveBeforeExit();
+    // A later start on the same settings file asked for this clock: shown, raised, activated.
+    void BringToFront();
+    // Saves the settings; a failure is shown to the user, the first time only.
+    Status SaveSettings();
+    // True when the last save failed, so that the program can end with a failure.
+    bool LastSaveFailed() const { return lastSaveFailed_; }
 
     ClockWindowView* Window() const { return window_.get(); }
 
@@ -69,6 +84,10 @@ private:
     void StartSecondTimer(int milliseconds);
     void SecondTimerFired();
     QPoint TwipsToPixels(double left, double top) const;
+    QPoint ReachablePlace() const;
+    void TellSaveFailed(const std::string& reason);
+    // Gives the user up to milliseconds to read a failure shown in a message box, if one is open.
+    void LetNoticeBeRead(int milliseconds);
 
     // SettingsHost
     double ClockWindowWidthTwips() override;
@@ -76,8 +95,7 @@ private:
     void SetTopMost(bool onTop) override;
     void LoadSkin() override;
     // ClockWindowLink
-    // Escape only ever shows a hidden clock, so a shown one spares the X server the question.
-    bool EscapePressed() override { return window_->isHidden() && desktop_.EscapeIsDown(); }
+    bool EscapePressed() override;
     void MakeVisible() override;
     void DrawClock(const LocalTime& time) override { face_.Draw(time); }
     void PresentPicture() override;
@@ -110,6 +128,7 @@ private:
     std::ostream* tickLog_;
     QtScreen screen_;
     X11Desktop desktop_;
+    X11EscapeTaps escapeTaps_;
     QtMessagePump pump_;
     DesktopShell shell_;
     ClockSurfaces surfaces_;
@@ -126,6 +145,9 @@ private:
     QTimer secondTimer_;
     QTimer stripTimer_;
     bool closed_ = false;
+    bool lastSaveFailed_ = false;
+    bool toldSaveFailure_ = false;
+    QPointer<QMessageBox> notice_; // the failed save's message, while it is open
 };
 
 } // namespace dorvane

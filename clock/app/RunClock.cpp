@@ -4,6 +4,7 @@
 #include "clock/app/SharedToneGenerator.h"
 #include "image/cGDIPlus.h"
 #include "platform/linux/SdlSoundOutput.h"
+#include "platform/linux/SingleClockSocket.h"
 #include "platform/linux/SystemTimeSource.h"
 #include "platform/linux/X11Desktop.h"
 #include "tones/ToneSounds.h"
@@ -25,14 +26,25 @@ namespace {
 
 int signalPipe[2] = {-1, -1};
 
+// The clock whose settings are saved should the process end without closing it.
+ClockApp* clockToSaveAtExit = nullptr;
+
+// When the X connection breaks, the window system ends the process with exit(); the handlers that
+// exit() runs still save the session.
+void SaveAtExit()
+{
+    if (clockToSaveAtExit)
+        clockToSaveAtExit->SaveBeforeExit();
+}
+
 void ForwardSignal(int)
 {
     const char byte = 1;
     [[maybe_unused]] ssize_t written = ::write(signalPipe[1], &byte, 1);
 }
 
-// SIGTERM and SIGINT end the clock the way its close picture does; the handler only wakes the
-// event loop, which does the closing.
+// SIGTERM, SIGINT and SIGHUP (the terminal or session went away) end the clock the way its close
+// picture does; the handler only wakes the event loop, which does the closing.
 void CloseOnSignals(QObject* owner, const std::function<void()>& close)
 {
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe) != 0)
@@ -49,6 +61,17 @@ void CloseOnSignals(QObject* owner, const std::function<void()>& close)
     action.sa_flags = SA_RESTART;
     sigaction(SIGTERM, &action, nullptr);
     sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGHUP, &action, nullptr);
+}
+
+// A later start on the same settings file connects to the socket; the clock comes to the front.
+void ComeForwardOnRequest(const SingleClockSocket& single, ClockApp& clock)
+{
+    auto* notifier = new QSocketNotifier(single.RequestSocket(), QSocketNotifier::Read, &clock);
+    QObject::connect(notifier, &QSocketNotifier::activated, &clock, [&single, &clock] {
+        while (single.TakeRequest())
+            clock.BringToFront();
+    });
 }
 
 } // namespace
@@ -59,6 +82,14 @@ int RunClock(int argc, char** argv, const ClockRunOptions& options)
         std::cerr << "dorvane: there is no X display to show the clock on (DISPLAY is unset or cannot be opened)\n";
         return 1;
     }
+    const SingleClockSocket single(options.settingsPath);
+    if (!single.Held() && single.AskRunningClockForward()) {
+        std::cout << "dorvane: a clock is already running on " << options.settingsPath.string()
+                  << "; it was brought to the front\n";
+        return 0;
+    }
+    if (!single.Held())
+        std::cerr << "dorvane: cannot make sure that no other clock runs on " << options.settingsPath.string() << "\n";
     ::setenv("QT_QPA_PLATFORM", "xcb", 0);
     // The clock's picture is small enough to travel through the X connection itself; shared memory
     // would add a round trip to the X server before each reuse, a second wake-up every second.
@@ -85,15 +116,18 @@ int RunClock(int argc, char** argv, const ClockRunOptions& options)
         tickLog.open(*options.tickLog, std::ios::app);
     ClockApp clock(SharedClockState(), ClockAppParts{time, sounds, options.settingsPath, token,
                                                      options.tickLog ? &tickLog : nullptr});
-    const auto closeAndQuit = [&clock] {
-        clock.Close();
-        QCoreApplication::quit();
-    };
+    const auto closeAndQuit = [&clock] { clock.CloseAndQuit(); };
     CloseOnSignals(&clock, closeAndQuit);
+    if (single.Held())
+        ComeForwardOnRequest(single, clock);
+    clockToSaveAtExit = &clock;
+    std::atexit(SaveAtExit);
     QObject::connect(&application, &QGuiApplication::commitDataRequest, &clock, [&clock] { clock.Close(); });
     QObject::connect(&application, &QCoreApplication::aboutToQuit, &clock, [&clock] { clock.Close(); });
     clock.Start();
-    return application.exec();
+    const int status = application.exec();
+    clockToSaveAtExit = nullptr;
+    return status != 0 || clock.LastSaveFailed() ? 1 : 0;
 }
 
 } // namespace dorvane

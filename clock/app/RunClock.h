@@ -12,8 +12,10 @@ struct ClockRunOptions {
     std::optional<std::filesystem::path> tickLog;
 };
 
-// Runs the clock until it is closed: from the strip's close picture, SIGTERM or SIGINT, or the end
-// of the desktop session, each of which saves the settings. Returns the process's exit status.
+// Runs the clock until it is closed: from the strip's close picture, SIGTERM, SIGINT or SIGHUP, the
+// end of the desktop session or a broken X connection, each of which saves the settings. Only one
+// clock runs on a settings file: a second start brings the first to the front and returns 0.
+// Returns the process's exit status: 1 when the last save failed.
 int RunClock(int argc, char** argv, const ClockRunOptions& options);
 
 } // namespace dorvane

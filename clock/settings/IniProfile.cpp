@@ -29,7 +29,13 @@ Result<IniFile> Load(const std::filesystem::path& path)
 
 Status Store(const std::filesystem::path& path, const IniFile& file)
 {
-    return FileStore::Replace(path, file.Serialize());
+    const std::string bytes = file.Serialize();
+    // A file the next start would refuse to read is not written: the old one stays as it is.
+    if (bytes.size() > kMaxFileBytes)
+        return Status::Failure("not saving the settings: they would take " + std::to_string(bytes.size()) +
+                               " bytes, more than the " + std::to_string(kMaxFileBytes) +
+                               " bytes a settings file may have to be read at the next start");
+    return FileStore::Replace(path, bytes);
 }
 
 std::string Lookup(const IniFile& file, const std::string& section, const std::string& key, const std::string& fallback)

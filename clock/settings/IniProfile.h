@@ -11,7 +11,7 @@ namespace dorvane {
 // One-value access to a settings file on disk, with the semantics the clock's settings rely on.
 namespace IniProfile {
 
-// Settings files larger than this are refused: a real one is a few kilobytes.
+// Settings files larger than this are neither read nor written: a real one is a few kilobytes.
 constexpr std::size_t kMaxFileBytes = 8 << 20;
 // The longest value a read gives back; longer values are cut.
 constexpr std::size_t kMaxValueLength = 254;
@@ -20,7 +20,8 @@ constexpr std::size_t kMaxValueLength = 254;
 // or is too large.
 Result<IniFile> Load(const std::filesystem::path& path);
 
-// Writes the file back without ever leaving it half-written.
+// Writes the file back without ever leaving it half-written; refuses, writing nothing, when it
+// would be larger than Load reads.
 Status Store(const std::filesystem::path& path, const IniFile& file);
 
 // The value as a profile read gives it: the stored value trimmed and cut to 254 characters (never

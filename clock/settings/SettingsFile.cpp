@@ -188,6 +188,13 @@ void SettingsFile::WriteInto(IniFile& file)
 
 Status SettingsFile::SaveSettings()
 {
+    // The user's choice to keep the file as it is; said once, not at every save.
+    if (FileStore::IsReadOnly(path_)) {
+        if (!toldReadOnly_)
+            errors_ << "dorvane: " << path_.string() << " is read-only; the settings are not saved into it\n";
+        toldReadOnly_ = true;
+        return Status::Ok();
+    }
     if (!unreadableReason_.empty())
         return Reported(Status::Failure("not saving the settings over a file that could not be read (" +
                                         unreadableReason_ + ")"));

@@ -29,7 +29,8 @@ public:
     Status LoadSettings();
 
     // Writes every key in order, keeping whatever else the file holds; the file is replaced whole
-    // or not at all.
+    // or not at all. A file the user made read-only is left alone, which is no failure: the first
+    // such save says so on errors, later ones say nothing.
     Status SaveSettings();
 
     // Deletes the file, lets pending messages run and loads the defaults.
@@ -52,6 +53,7 @@ private:
     const Screen& screen_;
     std::ostream& errors_;
     std::string unreadableReason_; // set while the file on disk could not be read
+    bool toldReadOnly_ = false;
 };
 
 } // namespace dorvane

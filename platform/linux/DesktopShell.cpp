@@ -153,6 +153,12 @@ bool DesktopShell::OpenWithOpener(const std::string& what) const
     return opener && Spawn(*opener, {what}) == 0;
 }
 
+bool DesktopShell::StartProgram(const std::string& name, const std::vector<std::string>& args) const
+{
+    const auto program = FindProgram(name);
+    return program && Spawn(*program, args) == 0;
+}
+
 // The first executable file of that name in a folder of the search path. Empty entries, which
 // would stand for the current folder, are skipped.
 std::optional<fs::path> DesktopShell::FindProgram(const std::string& name) const

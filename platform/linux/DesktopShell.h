@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace dorvane {
 
@@ -28,6 +29,10 @@ public:
 
     // True when a program or the opener was started.
     bool Open(const std::string& target) override;
+
+    // Starts the program of that name on the search path, detached, with args as its argument
+    // vector. False when there is no such program or it could not be started.
+    bool StartProgram(const std::string& name, const std::vector<std::string>& args) const;
 
 private:
     std::optional<std::filesystem::path> FindProgram(const std::string& name) const;

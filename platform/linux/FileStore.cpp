@@ -296,6 +296,19 @@ Status Remove(const std::filesystem::path& path)
     return Status::Ok();
 }
 
+bool IsReadOnly(const std::filesystem::path& path)
+{
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        return false;
+    if (st.st_uid == ::geteuid())
+        return (st.st_mode & S_IWUSR) == 0;
+    // The administrator may write anything; only a file nobody may write counts as read-only for it.
+    if (::geteuid() == 0)
+        return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+    return ::access(path.c_str(), W_OK) != 0 && errno == EACCES;
+}
+
 bool IsWritableFolder(const std::filesystem::path& folder)
 {
     return !folder.empty() && ::access(folder.c_str(), W_OK) == 0;

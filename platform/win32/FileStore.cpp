@@ -182,6 +182,13 @@ Status Remove(const std::filesystem::path& path)
     return Status::Ok();
 }
 
+bool IsReadOnly(const std::filesystem::path& path)
+{
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0 &&
+           (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
 bool IsWritableFolder(const std::filesystem::path& folder)
 {
     if (folder.empty())

@@ -193,6 +193,33 @@ TEST_F(SettingsFileTest, AnOverlongValueIsCutAndAnUnreadableOrOversizedFileGives
     }
 }
 
+TEST_F(SettingsFileTest, ASaveLeavesAReadOnlyFileAloneSayingSoOnceAndRefusesAFileTheNextStartCouldNotRead)
+{
+    namespace fs = std::filesystem;
+    const std::string nearLimit = "[Settings]\nKeep=" + std::string(IniProfile::kMaxFileBytes - 100, 'k') + "\n";
+    const struct { const char* what; std::string old; fs::perms mode; bool saved; const char* told; int tellings; } cases[] = {
+        {"a read-only file", "[Settings]\nSkin=RED\n", fs::perms::owner_read | fs::perms::group_read, true, "read-only", 1},
+        {"settings over the read limit", nearLimit, fs::perms::owner_read | fs::perms::owner_write, false,
+         "bytes a settings file may have", 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        errors.str("");
+        Load(c.old);
+        fs::permissions(Path(), c.mode);
+        state.Skin = "BLUE";
+        EXPECT_EQ(settings.SaveSettings().ok(), c.saved);
+        EXPECT_EQ(settings.SaveSettings().ok(), c.saved);
+        fs::permissions(Path(), fs::perms::owner_read | fs::perms::owner_write);
+        EXPECT_TRUE(FileText() == c.old) << "the file is as it was";
+        const std::string told = errors.str();
+        int tellings = 0;
+        for (auto at = told.find(c.told); at != std::string::npos; at = told.find(c.told, at + 1))
+            ++tellings;
+        EXPECT_EQ(tellings, c.tellings) << told;
+    }
+}
+
 TEST_F(SettingsFileTest, AFailedSaveLeavesTheOldFileIntactAndSaysSo)
 {
     const std::string old = "[Settings]\nSkin=RED\nKeep=" + std::string(1000, 'k') + "\n";

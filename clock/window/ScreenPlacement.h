@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+namespace dorvane {
+
+// A rectangle on the desktop in pixels: its top-left corner and its size.
+struct PixelRect {
+    int32_t x = 0;
+    int32_t y = 0;
+    int32_t width = 0;
+    int32_t height = 0;
+    bool operator==(const PixelRect&) const = default;
+};
+
+struct PixelPoint {
+    int32_t x = 0;
+    int32_t y = 0;
+    bool operator==(const PixelPoint&) const = default;
+};
+
+// Where the clock's top-left corner goes at start-up so that it can be seen and reached: where it
+// is when any part of it lies on a screen; otherwise moved, by the shortest way, just inside the
+// screen nearest to it (flush with that screen's left or top edge when it is larger than the
+// screen). Without screens it stays where it is.
+PixelPoint ReachablePosition(const PixelRect& clock, std::span<const PixelRect> screens);
+
+} // namespace dorvane
