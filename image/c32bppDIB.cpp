@@ -397,7 +397,7 @@ Status c32bppDIB::TryLoaders(const ReadOnlyFile* file, std::span<const std::uint
         bmp.LoadStream(bytes, *this, 0, std::int64_t(bytes.size()));
         reason = bmp.LastError();
     }
-    if (!bits_ && isGDIplusEnabled()) {
+    if (!bits_ && cGDIPlus::kReadsMoreThanOwnDecoders && isGDIplusEnabled()) {
         readWholeFile();
         std::unique_ptr<cGDIPlus> temporary;
         cGDIPlus& bridge = Bridge(temporary);
