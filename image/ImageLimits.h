@@ -26,11 +26,11 @@ inline constexpr std::uint64_t kPictureMaxExpansion = 16384;
 // Every picture small enough to fit this many bytes of pixel memory passes the ratio test anyway.
 inline constexpr std::uint64_t kAlwaysAllowedBytes = 4u << 20;
 
-// The largest picture any decoder makes: its size in bits fits a signed 32-bit value, so just under
-// 256 MiB of pixel memory, 67,108,863 pixels (8192 x 8191). The clock shows a picture in a window on
-// one screen, and the largest screens (8K, 7680 x 4320) have half as many pixels; a picture beyond
-// this could never be seen whole, yet one surface of it stays well under half a gigabyte.
-inline constexpr std::uint64_t kMaxPictureBytes = kMaxImageBytes / 8;
+// The largest picture any decoder makes: 2^25 pixels, 128 MiB of pixel memory. The clock shows a
+// picture in a window on one screen, so nothing larger than a screen can ever be seen whole; the
+// largest screens (8K, 7680 x 4320 = 33,177,600 pixels) just fit. A decoded picture and one copy of
+// it (a command writing it out) then stay well under half a gigabyte.
+inline constexpr std::uint64_t kMaxPictureBytes = std::uint64_t{4} << 25;
 
 // width x height x bytesPerPixel, or nothing when a side is not positive, the product overflows or
 // it exceeds maxBytes. With bytesPerPixel 1 and a row stride for width it measures stored rows.

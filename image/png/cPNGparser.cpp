@@ -125,9 +125,11 @@ Status CheckHeaderFields(std::span<const std::uint8_t> data)
     if (!ValidDepthForColorType(colorType, depth))
         return Damaged("IHDR bit depth " + std::to_string(depth) + " is not allowed with colour type " +
                        std::to_string(colorType));
-    // The largest picture of every format: its size in bits fits a signed 32-bit value.
+    // The largest picture of every format.
     if (!ImageLimits::ImageBytes(width, height, 4, ImageLimits::kMaxPictureBytes))
-        return Damaged("IHDR size " + std::to_string(width) + "x" + std::to_string(height) + " is too large");
+        return Damaged("IHDR size " + std::to_string(width) + "x" + std::to_string(height) +
+                       " is larger than the largest picture (" + std::to_string(ImageLimits::kMaxPictureBytes / 4) +
+                       " pixels)");
     return Status::Ok();
 }
 
