@@ -1,5 +1,7 @@
 #include "image/ImageLimits.h"
 
+#include <string>
+
 namespace dorvane::ImageLimits {
 namespace {
 
@@ -50,12 +52,18 @@ bool CanExpandTo(std::uint64_t inputBytes, std::uint64_t outputBytes, std::uint6
     return outputBytes <= inputBytes * maxExpansion + kSlack;
 }
 
-bool PicturePlausible(std::int64_t width, std::int64_t height, std::uint64_t inputBytes)
+Status PictureAllowed(std::int64_t width, std::int64_t height, std::uint64_t pixelDataBytes)
 {
-    const auto bytes = ImageBytes(width, height, 4);
+    const std::string size = "size " + std::to_string(width) + "x" + std::to_string(height);
+    if (width <= 0 || height <= 0)
+        return Status::Failure(size + " has no pixels");
+    const auto bytes = ImageBytes(width, height, 4, kMaxPictureBytes);
     if (!bytes)
-        return false;
-    return *bytes <= kAlwaysAllowedBytes || CanExpandTo(inputBytes, *bytes, kPictureMaxExpansion);
+        return Status::Failure(size + " is larger than the largest picture (" +
+                               std::to_string(kMaxPictureBytes / 4) + " pixels)");
+    if (*bytes > kAlwaysAllowedBytes && !CanExpandTo(pixelDataBytes, *bytes, kPictureMaxExpansion))
+        return Status::Failure(size + " cannot come from " + std::to_string(pixelDataBytes) + " bytes of pixel data");
+    return Status::Ok();
 }
 
 } // namespace dorvane::ImageLimits

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Result.h"
+
 #include <cstdint>
 #include <limits>
 #include <optional>
@@ -24,6 +26,12 @@ inline constexpr std::uint64_t kPictureMaxExpansion = 16384;
 // Every picture small enough to fit this many bytes of pixel memory passes the ratio test anyway.
 inline constexpr std::uint64_t kAlwaysAllowedBytes = 4u << 20;
 
+// The largest picture any decoder makes: 2^25 pixels, 128 MiB of pixel memory. The clock shows a
+// picture in a window on one screen, so nothing larger than a screen can ever be seen whole; the
+// largest screens (8K, 7680 x 4320 = 33,177,600 pixels) just fit. A decoded picture and one copy of
+// it (a command writing it out) then stay well under half a gigabyte.
+inline constexpr std::uint64_t kMaxPictureBytes = std::uint64_t{4} << 25;
+
 // width x height x bytesPerPixel, or nothing when a side is not positive, the product overflows or
 // it exceeds maxBytes. With bytesPerPixel 1 and a row stride for width it measures stored rows.
 std::optional<std::uint64_t> ImageBytes(std::int64_t width, std::int64_t height, std::uint64_t bytesPerPixel,
@@ -38,9 +46,11 @@ std::optional<std::uint64_t> RowStride(std::int64_t width, std::uint64_t bitsPer
 // maxExpansion times.
 bool CanExpandTo(std::uint64_t inputBytes, std::uint64_t outputBytes, std::uint64_t maxExpansion);
 
-// Whether a picture of width x height (32-bit pixels) may be made from inputBytes of a format that
-// expands at most kPictureMaxExpansion times: its surface must be possible and plausible.
-bool PicturePlausible(std::int64_t width, std::int64_t height, std::uint64_t inputBytes);
+// Whether a picture of width x height (32-bit pixels) may be made from pixelDataBytes of encoded
+// pixels (only the pixel data: headers, palettes and comments do not count) of a format that
+// expands at most kPictureMaxExpansion times. Its surface must have pixels, stay within
+// kMaxPictureBytes and be plausible from that data; if not, the one-line reason says which.
+Status PictureAllowed(std::int64_t width, std::int64_t height, std::uint64_t pixelDataBytes);
 
 } // namespace ImageLimits
 } // namespace dorvane

@@ -77,14 +77,14 @@ PixelView c32bppDIB::Pixels() const
 {
     if (!bits_)
         return {};
-    return {bits_.get(), width_, height_, std::ptrdiff_t{width_} * 4, true};
+    return {bits_, width_, height_, std::ptrdiff_t{width_} * 4, true};
 }
 
 std::span<std::uint8_t> c32bppDIB::PixelBytes() const
 {
     if (!bits_)
         return {};
-    return {bits_.get(), static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_) * 4};
+    return {bits_, static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_) * 4};
 }
 
 void c32bppDIB::PixelsChanged()
@@ -113,22 +113,49 @@ bool c32bppDIB::InitializeDIB(std::int32_t Width, std::int32_t Height)
     const auto bytes = ImageLimits::ImageBytes(Width, rows, 4);
     if (!bytes)
         return false;
-    bits_.reset(static_cast<std::uint8_t*>(std::malloc(static_cast<std::size_t>(*bytes))));
-    if (!bits_)
+    std::vector<std::uint8_t> memory;
+    try {
+        memory.resize(static_cast<std::size_t>(*bytes));
+    } catch (const std::bad_alloc&) {
         return false;
-    if (manageOwnDC_ && !ownDC_)
-        ownDC_ = std::make_unique<DeviceContext>();
-    width_ = Width;
-    height_ = static_cast<std::int32_t>(rows);
+    }
+    TakeMemory(std::move(memory), Width, static_cast<std::int32_t>(rows));
     EraseDIB();
     return true;
+}
+
+bool c32bppDIB::AdoptTopDownPixels(std::vector<std::uint8_t>&& pixels, std::int32_t width, std::int32_t height)
+{
+    DestroyDIB();
+    const auto bytes = ImageLimits::ImageBytes(width, height, 4);
+    if (!bytes || pixels.size() != *bytes)
+        return false;
+    const std::size_t rowBytes = std::size_t(width) * 4;
+    for (std::size_t top = 0, bottom = std::size_t(height) - 1; top < bottom; ++top, --bottom)
+        std::swap_ranges(pixels.begin() + std::ptrdiff_t(top * rowBytes), pixels.begin() + std::ptrdiff_t((top + 1) * rowBytes),
+                         pixels.begin() + std::ptrdiff_t(bottom * rowBytes));
+    TakeMemory(std::move(pixels), width, height);
+    alpha_ = true;
+    imageType_ = kBlank;
+    PixelsChanged();
+    return true;
+}
+
+void c32bppDIB::TakeMemory(std::vector<std::uint8_t>&& memory, std::int32_t width, std::int32_t height)
+{
+    memory_ = std::move(memory);
+    bits_ = memory_.data();
+    if (manageOwnDC_ && !ownDC_)
+        ownDC_ = std::make_unique<DeviceContext>();
+    width_ = width;
+    height_ = height;
 }
 
 void c32bppDIB::EraseDIB()
 {
     if (!bits_)
         return;
-    std::memset(bits_.get(), 0, PixelBytes().size());
+    std::memset(bits_, 0, PixelBytes().size());
     alpha_ = true;
     imageType_ = kBlank;
     PixelsChanged();
@@ -144,7 +171,8 @@ void c32bppDIB::DestroyDIB()
         ownDC_.reset();
     }
     if (bits_) {
-        bits_.reset();
+        std::vector<std::uint8_t>().swap(memory_);
+        bits_ = nullptr;
         sourceBytes_.clear();
     }
     imageType_ = kNoImage;
@@ -156,7 +184,7 @@ void c32bppDIB::DestroyDIB()
 
 bool c32bppDIB::OwnBitmapSelected() const
 {
-    return ownDC_ && bits_ && ownDC_->Target().bits == bits_.get();
+    return ownDC_ && bits_ && ownDC_->Target().bits == bits_;
 }
 
 void c32bppDIB::ReleaseOwnDC()
@@ -317,7 +345,7 @@ bool c32bppDIB::RestoreFromDecoded()
         ReleaseOwnDC();
     if (manageOwnDC_)
         ownDC_ = std::make_unique<DeviceContext>();
-    std::memcpy(bits_.get(), decoded_->pixels.data(), decoded_->pixels.size());
+    std::memcpy(bits_, decoded_->pixels.data(), decoded_->pixels.size());
     imageType_ = decoded_->imageType;
     alpha_ = decoded_->alpha;
     PixelsChanged();
@@ -369,7 +397,7 @@ Status c32bppDIB::TryLoaders(const ReadOnlyFile* file, std::span<const std::uint
         bmp.LoadStream(bytes, *this, 0, std::int64_t(bytes.size()));
         reason = bmp.LastError();
     }
-    if (!bits_ && isGDIplusEnabled()) {
+    if (!bits_ && cGDIPlus::kReadsMoreThanOwnDecoders && isGDIplusEnabled()) {
         readWholeFile();
         std::unique_ptr<cGDIPlus> temporary;
         cGDIPlus& bridge = Bridge(temporary);

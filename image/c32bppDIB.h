@@ -70,8 +70,8 @@ public:
     std::int32_t Width() const { return width_; }
     std::int32_t Height() const { return height_; }
     std::int32_t scanWidth() const { return width_ * 4; }
-    std::uint8_t* BitsPointer() const { return bits_.get(); }
-    const void* Handle() const { return bits_.get(); }
+    std::uint8_t* BitsPointer() const { return bits_; }
+    const void* Handle() const { return bits_; }
     bool isZlibEnabled() const;
     bool KeepGDIplusActive() const { return keepGDIplusActive_; }
     void SetKeepGDIplusActive(bool value);
@@ -169,11 +169,12 @@ private:
     friend class cBMPparser;
     friend class cGDIPlus;
 
-    struct FreeMemory {
-        void operator()(std::uint8_t* memory) const { std::free(memory); }
-    };
-
     void SetImageType(std::int32_t type) { imageType_ = type; }
+    // Makes a surface of width x height (false, and empty, when the size does not fit) whose memory
+    // is pixels itself: rows of 32-bit pixels top row first, turned bottom-up in place. A decoder
+    // hands its picture over this way, so that the pixels exist once and are never copied.
+    bool AdoptTopDownPixels(std::vector<std::uint8_t>&& pixels, std::int32_t width, std::int32_t height);
+    void TakeMemory(std::vector<std::uint8_t>&& memory, std::int32_t width, std::int32_t height);
     void PixelsChanged();
     const PictureCoverage* Coverage() const;
     bool OwnBitmapSelected() const;
@@ -192,7 +193,8 @@ private:
 
     std::any tag_;
     bool highQualityInterpolation_ = false;
-    std::unique_ptr<std::uint8_t, FreeMemory> bits_;
+    std::vector<std::uint8_t> memory_;  // the pixel memory
+    std::uint8_t* bits_ = nullptr;      // its first byte; nullptr when there is none
     std::int32_t height_ = 0;
     std::int32_t width_ = 0;
     std::unique_ptr<DeviceContext> ownDC_;

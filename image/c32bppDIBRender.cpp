@@ -260,7 +260,7 @@ void c32bppDIB::CopyImageTo(c32bppDIB& cDIBclass, std::int32_t newWidth, std::in
     cDIBclass.alpha_ = alpha_;
     cDIBclass.imageType_ = imageType_;
     if (sameSize) {
-        std::memcpy(cDIBclass.bits_.get(), bits_.get(), PixelBytes().size());
+        std::memcpy(cDIBclass.bits_, bits_, PixelBytes().size());
     } else {
         const std::uint32_t flags = capabilityFlags_;
         capabilityFlags_ &= ~kBlendHandlesAlpha;

@@ -31,6 +31,11 @@ public:
     // into gdiToken and, without KeepToken, stops them again at once (a probe).
     bool isGDIplusOk(std::uint32_t& gdiToken, bool KeepToken = false);
 
+    // Whether LoadViaGdiplus reads anything the PNG decoder and the BMP parser cannot. Here it runs
+    // those very decoders, so a surface load does not offer it a picture they refused: it would only
+    // decode a damaged picture a second time, to the same end.
+    static constexpr bool kReadsMoreThanOwnDecoders = false;
+
     // Decodes the named file, or bytes when fileName is empty, into surface: ImageType 10, Alpha as
     // the picture's format carries it. On failure the surface is left empty.
     bool LoadViaGdiplus(const std::filesystem::path& fileName, std::span<const std::uint8_t> bytes,

@@ -3,6 +3,7 @@
 #include "image/ByteOrder.h"
 #include "image/ImageLimits.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 #include <string>
@@ -109,15 +110,21 @@ void DecodeRow(const DibHeader& header, const std::uint8_t* in, std::uint8_t* ou
     }
 }
 
+struct RunLengthWalk {
+    std::size_t bytesRead = 0;  // up to and with the end-of-bitmap marker
+    bool complete = false;      // the marker, or the last row, was reached
+};
+
 // Run-length data (bottom-up rows): runs of one index, end of line, end of bitmap, a jump, and
-// literal groups padded to 16 bits. Pixels it never reaches stay as they are (black).
-void DecodeRunLengths(const DibHeader& header, std::span<const std::uint8_t> bits, std::int32_t rows,
-                      std::vector<std::uint8_t>& out)
+// literal groups padded to 16 bits. With out (top-down pixels), the pixels are written there; pixels
+// the data never reach stay as they are (black). Without it the walk only measures the data.
+RunLengthWalk WalkRunLengths(const DibHeader& header, std::span<const std::uint8_t> bits, std::int32_t rows,
+                             std::uint8_t* out)
 {
     const bool fourBit = header.compression == kRle4;
     std::int64_t x = 0, y = 0;  // y counts stored rows, from the bottom
     auto put = [&](unsigned index) {
-        if (x < header.width && y < rows)
+        if (out && x < header.width && y < rows)
             PutIndex(header, index, &out[(std::size_t(rows - 1 - y) * std::size_t(header.width) + std::size_t(x)) * 4]);
         ++x;
     };
@@ -131,7 +138,7 @@ void DecodeRunLengths(const DibHeader& header, std::span<const std::uint8_t> bit
         } else if (value == 0) {
             x = 0, ++y;
         } else if (value == 1) {
-            break;
+            return {pos, true};
         } else if (value == 2) {
             if (pos + 1 >= bits.size())
                 break;
@@ -146,6 +153,24 @@ void DecodeRunLengths(const DibHeader& header, std::span<const std::uint8_t> bit
             pos += (bytes + 1) & ~std::size_t{1};
         }
     }
+    return {std::min(pos, bits.size()), y >= rows};
+}
+
+// How many bytes of bits hold the pixels of rows rows, or why they cannot.
+Result<std::uint64_t> PixelDataBytes(const DibHeader& header, std::span<const std::uint8_t> bits, std::int32_t rows,
+                                     std::uint64_t rowBytes)
+{
+    using R = Result<std::uint64_t>;
+    if (header.compression != kRle8 && header.compression != kRle4) {
+        const auto stored = ImageLimits::ImageBytes(static_cast<std::int64_t>(rowBytes), rows, 1, bits.size());
+        return stored ? R(*stored) : R::Failure("BMP: pixel data ends early");
+    }
+    if (bits.empty())
+        return R::Failure("BMP: there is no run-length data");
+    const RunLengthWalk walk = WalkRunLengths(header, bits, rows, nullptr);
+    if (!walk.complete)
+        return R::Failure("BMP: run-length data ends before the end-of-bitmap marker");
+    return R(walk.bytesRead);
 }
 
 } // namespace
@@ -198,22 +223,25 @@ Result<std::vector<std::uint8_t>> ReadPixels(const DibHeader& header, std::span<
     using R = Result<std::vector<std::uint8_t>>;
     const bool runLengths = header.compression == kRle8 || header.compression == kRle4;
     const auto stride = ImageLimits::RowStride(header.width, header.bitCount, kRowAlignment);
-    if (!stride || (runLengths ? header.topDown || !ImageLimits::PicturePlausible(header.width, rows, bits.size())
-                               : !ImageLimits::ImageBytes(header.width, rows, 4)))
+    if (!stride || (runLengths && header.topDown))
         return R::Failure("BMP: size " + std::to_string(header.width) + "x" + std::to_string(rows) + " is not possible");
-    const std::uint64_t rowBytes = *stride;
-    if (!runLengths && !ImageLimits::ImageBytes(static_cast<std::int64_t>(rowBytes), rows, 1, bits.size()))
-        return R::Failure("BMP: pixel data ends early");
+    const auto pixelData = PixelDataBytes(header, bits, rows, *stride);
+    if (!pixelData)
+        return R::Failure(pixelData.error());
+    // Memory is measured against the pixel data alone: run lengths can claim a picture far larger
+    // than what they hold, and the whole file would let a long palette or trailer pay for it.
+    if (Status allowed = ImageLimits::PictureAllowed(header.width, rows, pixelData.value()); !allowed)
+        return R::Failure("BMP: " + allowed.error());
     std::vector<std::uint8_t> pixels(std::size_t(header.width) * std::size_t(rows) * 4);
     if (runLengths) {
         for (std::size_t i = 3; i < pixels.size(); i += 4)
             pixels[i] = 255;
-        DecodeRunLengths(header, bits, rows, pixels);
+        WalkRunLengths(header, bits, rows, pixels.data());
         return pixels;
     }
     for (std::int32_t r = 0; r < rows; ++r) {
         const std::int32_t y = header.topDown ? r : rows - 1 - r;
-        DecodeRow(header, bits.data() + rowBytes * std::uint64_t(r), &pixels[std::size_t(y) * std::size_t(header.width) * 4]);
+        DecodeRow(header, bits.data() + *stride * std::uint64_t(r), &pixels[std::size_t(y) * std::size_t(header.width) * 4]);
     }
     return pixels;
 }

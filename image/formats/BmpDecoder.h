@@ -35,7 +35,9 @@ inline constexpr std::uint64_t kRowAlignment = 4;
 
 // Decodes rows image rows of pixels from bits (which begins at the first stored row) into top-down
 // blue, green, red, alpha pixels: 32-bit pixels keep their alpha byte (or take the alpha mask), all
-// others have alpha 255. Pixels that run-length data leaves out stay black.
+// others have alpha 255. Pixels that run-length data leaves out stay black, but the data themselves
+// must reach their end-of-bitmap marker (or the last row). The picture's size is checked against the
+// pixel data alone (ImageLimits::PictureAllowed) before any pixel memory is allocated.
 Result<std::vector<std::uint8_t>> ReadPixels(const DibHeader& header, std::span<const std::uint8_t> bits,
                                              std::int32_t rows);
 

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <gif_lib.h>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,46 @@ struct CloseGif {
     }
 };
 using GifHandle = std::unique_ptr<GifFileType, CloseGif>;
+
+// Skips a colour table of 2^(size bits + 1) entries when the flag of packed says there is one.
+std::size_t ColourTableBytes(std::uint8_t packed)
+{
+    return (packed & 0x80) ? 3 * (std::size_t{2} << (packed & 7)) : 0;
+}
+
+// The bytes of a chain of data sub-blocks from at, and where the chain ends.
+std::uint64_t SubBlockBytes(std::span<const std::uint8_t> bytes, std::size_t& at)
+{
+    std::uint64_t total = 0;
+    while (at < bytes.size() && bytes[at] != 0) {
+        total += bytes[at];
+        at += 1 + std::size_t{bytes[at]};
+    }
+    ++at;
+    return total;
+}
+
+// The compressed pixels of the first frame: the only bytes that can make a picture (a comment or
+// any other extension, however long, makes none). Nothing when the data hold no frame.
+std::optional<std::uint64_t> FirstFramePixelDataBytes(std::span<const std::uint8_t> bytes)
+{
+    constexpr std::size_t kScreenEnd = 13, kDescriptorSize = 10;
+    if (bytes.size() < kScreenEnd)
+        return std::nullopt;
+    std::size_t at = kScreenEnd + ColourTableBytes(bytes[10]);
+    while (at < bytes.size()) {
+        if (bytes[at] == 0x21) {  // an extension: its label, then its sub-blocks
+            at += 2;
+            SubBlockBytes(bytes, at);
+        } else if (bytes[at] == 0x2C && at + kDescriptorSize < bytes.size()) {
+            at += kDescriptorSize + ColourTableBytes(bytes[at + 9]) + 1;  // and the LZW code size
+            return SubBlockBytes(bytes, at);
+        } else {
+            return std::nullopt;
+        }
+    }
+    return std::nullopt;
+}
 
 // The transparent colour index a graphic control extension names, or -1.
 int TransparentIndex(GifFileType* gif, int& transparent)
@@ -68,12 +109,12 @@ std::vector<int> RowOrder(int height, bool interlaced)
     return order;
 }
 
-Status DrawFrame(GifFileType* gif, int transparent, std::size_t inputBytes, StdPicture& picture)
+Status DrawFrame(GifFileType* gif, int transparent, std::uint64_t pixelDataBytes, StdPicture& picture)
 {
     const GifImageDesc& frame = gif->Image;
     const ColorMapObject* colours = frame.ColorMap ? frame.ColorMap : gif->SColorMap;
-    if (frame.Width <= 0 || frame.Height <= 0 || !ImageLimits::PicturePlausible(frame.Width, frame.Height, inputBytes))
-        return Status::Failure("GIF: frame size " + std::to_string(frame.Width) + "x" + std::to_string(frame.Height) + " is not possible");
+    if (Status allowed = ImageLimits::PictureAllowed(frame.Width, frame.Height, pixelDataBytes); !allowed)
+        return Status::Failure("GIF: frame " + allowed.error());
     std::vector<GifPixelType> line(static_cast<std::size_t>(frame.Width));
     for (int y : RowOrder(frame.Height, frame.Interlace)) {
         if (DGifGetLine(gif, line.data(), frame.Width) == GIF_ERROR)
@@ -107,9 +148,11 @@ Result<StdPicture> Decode(std::span<const std::uint8_t> bytes)
     GifHandle gif(DGifOpen(&reader, ReadBytes, &error));
     if (!gif)
         return R::Failure(std::string("GIF: cannot be opened (") + GifErrorString(error) + ")");
-    if (gif->SWidth <= 0 || gif->SHeight <= 0 || !ImageLimits::PicturePlausible(gif->SWidth, gif->SHeight, bytes.size()))
-        return R::Failure("GIF: screen size " + std::to_string(gif->SWidth) + "x" + std::to_string(gif->SHeight) +
-                          " is not possible");
+    // The screen is measured against the frame's pixel data, so that a screen claimed large and
+    // filled with a comment is refused before it is allocated.
+    const std::uint64_t pixelDataBytes = FirstFramePixelDataBytes(bytes).value_or(0);
+    if (Status allowed = ImageLimits::PictureAllowed(gif->SWidth, gif->SHeight, pixelDataBytes); !allowed)
+        return R::Failure("GIF: screen " + allowed.error());
     StdPicture picture;
     picture.width = gif->SWidth;
     picture.height = gif->SHeight;
@@ -125,7 +168,7 @@ Result<StdPicture> Decode(std::span<const std::uint8_t> bytes)
         if (record == IMAGE_DESC_RECORD_TYPE) {
             if (DGifGetImageDesc(gif.get()) == GIF_ERROR)
                 return R::Failure("GIF: the image descriptor is damaged");
-            if (Status drawn = DrawFrame(gif.get(), transparent, bytes.size(), picture); !drawn)
+            if (Status drawn = DrawFrame(gif.get(), transparent, pixelDataBytes, picture); !drawn)
                 return R::Failure(drawn.error());
             return picture;
         }

@@ -17,6 +17,18 @@ namespace {
 
 constexpr std::size_t kDirectoryHeaderSize = 6;
 constexpr std::size_t kEntrySize = 16;
+// An icon's directory counts sides up to 256 pixels; a few systems keep larger PNG images, but none
+// beyond this. Refusing larger ones first keeps a file of many huge images from being decoded one
+// after the other.
+constexpr std::int64_t kLargestIconSide = 1024;
+
+Status IconSizeAllowed(std::int64_t width, std::int64_t height)
+{
+    if (width <= kLargestIconSide && height <= kLargestIconSide)
+        return Status::Ok();
+    return Status::Failure("ICO: an image of " + std::to_string(width) + "x" + std::to_string(height) +
+                           " is larger than an icon can be");
+}
 
 
 struct Entry {
@@ -46,6 +58,11 @@ std::vector<Entry> Entries(std::span<const std::uint8_t> bytes)
 
 Result<StdPicture> ReadPngImage(std::span<const std::uint8_t> png)
 {
+    constexpr std::size_t kHeaderSizeEnd = 24;  // signature, IHDR's length and type, width, height
+    if (png.size() >= kHeaderSizeEnd) {
+        if (Status allowed = IconSizeAllowed(BigEndian32(png.data() + 16), BigEndian32(png.data() + 20)); !allowed)
+            return Result<StdPicture>::Failure(allowed.error());
+    }
     c32bppDIB surface;
     cPNGparser parser;
     parser.LoadStream(png, surface, 0, std::int64_t(png.size()));
@@ -104,6 +121,8 @@ Result<StdPicture> ReadBitmapImage(std::span<const std::uint8_t> dib)
         return R::Failure(header.error());
     const BmpDecoder::DibHeader& h = header.value();
     const std::int32_t rows = std::max(h.height / 2, 1);
+    if (Status allowed = IconSizeAllowed(h.width, rows); !allowed)
+        return R::Failure(allowed.error());
     if (h.endOfHeader > dib.size())
         return R::Failure("BMP: pixel data are missing");
     const auto bits = dib.subspan(h.endOfHeader);

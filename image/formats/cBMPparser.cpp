@@ -9,6 +9,7 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
 
 namespace dorvane {
 namespace {
@@ -24,14 +25,6 @@ void Premultiply(std::uint8_t* pixel)
         return;
     for (int c = 0; c < 3; ++c)
         pixel[c] = static_cast<std::uint8_t>(pixel[c] * alpha / 255);
-}
-
-// Copies top-down picture rows into the bottom-up surface.
-void CopyRows(const StdPicture& picture, const PixelView& surface)
-{
-    const std::size_t rowBytes = std::size_t(picture.width) * 4;
-    for (std::int32_t y = 0; y < picture.height; ++y)
-        std::memcpy(surface.Row(y), &picture.pixels[std::size_t(y) * rowBytes], rowBytes);
 }
 
 // Pixels a bitmap of few bits marks transparent (alpha 0) become all zero; the rest stay opaque.
@@ -75,7 +68,7 @@ bool cBMPparser::LoadStream(std::span<const std::uint8_t> inStream, c32bppDIB& c
     auto picture = PictureLoader::Load(bytes);
     if (!picture)
         return Finish(Status::Failure(picture.error()));
-    return Finish(Convert(picture.value(), cHost));
+    return Finish(Convert(picture.take(), cHost));
 }
 
 bool cBMPparser::Finish(Status outcome)
@@ -120,15 +113,15 @@ bool cBMPparser::ConvertstdPicTo32bpp(const StdPicture& stdPic, c32bppDIB& cHost
     return Finish(Convert(stdPic, cHost));
 }
 
-Status cBMPparser::Convert(const StdPicture& stdPic, c32bppDIB& cHost)
+// The surface takes the picture's pixels over (the caller's copy, or the decoder's own picture).
+Status cBMPparser::Convert(StdPicture stdPic, c32bppDIB& cHost)
 {
     if (stdPic.pixels.size() != std::size_t(stdPic.width) * std::size_t(stdPic.height) * 4)
         return Status::Failure("picture: its pixels do not match its size");
-    if (!cHost.InitializeDIB(stdPic.width, stdPic.height))
+    if (!cHost.AdoptTopDownPixels(std::move(stdPic.pixels), stdPic.width, stdPic.height))
         return Status::Failure("picture: no surface of " + std::to_string(stdPic.width) + "x" +
                                std::to_string(stdPic.height) + " can be made");
     cHost.LoadDIBinDC(true);
-    CopyRows(stdPic, cHost.Pixels());
     const auto pixels = cHost.PixelBytes();
     bool alpha = false;
     std::int32_t kind = 0;

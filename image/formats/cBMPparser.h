@@ -38,7 +38,7 @@ public:
 private:
     bool Finish(Status outcome);
     Status LoadDirect(std::span<const std::uint8_t> bmp, c32bppDIB& cHost);
-    Status Convert(const StdPicture& stdPic, c32bppDIB& cHost);
+    Status Convert(StdPicture stdPic, c32bppDIB& cHost);
 
     std::string lastError_;
 };

@@ -125,9 +125,11 @@ Status CheckHeaderFields(std::span<const std::uint8_t> data)
     if (!ValidDepthForColorType(colorType, depth))
         return Damaged("IHDR bit depth " + std::to_string(depth) + " is not allowed with colour type " +
                        std::to_string(colorType));
-    // PNG surfaces are kept to an eighth of the general maximum: their size in bits fits 32 bits.
-    if (!ImageLimits::ImageBytes(width, height, 4, ImageLimits::kMaxImageBytes / 8))
-        return Damaged("IHDR size " + std::to_string(width) + "x" + std::to_string(height) + " is too large");
+    // The largest picture of every format.
+    if (!ImageLimits::ImageBytes(width, height, 4, ImageLimits::kMaxPictureBytes))
+        return Damaged("IHDR size " + std::to_string(width) + "x" + std::to_string(height) +
+                       " is larger than the largest picture (" + std::to_string(ImageLimits::kMaxPictureBytes / 4) +
+                       " pixels)");
     return Status::Ok();
 }
 
@@ -147,6 +149,76 @@ cPNGparser::ChunkKind KindOf(const std::uint8_t* type)
     }
     return cPNGparser::ChunkKind::Other;
 }
+
+// The IDAT contents, one zlib stream over many chunks, inflated a row at a time into the caller's
+// row buffer, so that no more than two rows of inflated data exist at once. A stream that ends early
+// gives rows of zeros; one with more data than the rows asked for, or none at its end, is damaged.
+class RowInflater {
+public:
+    explicit RowInflater(const std::vector<std::span<const std::uint8_t>>& pieces) : pieces_(pieces) {}
+    ~RowInflater()
+    {
+        if (started_)
+            inflateEnd(&stream_);
+    }
+    RowInflater(const RowInflater&) = delete;
+    RowInflater& operator=(const RowInflater&) = delete;
+
+    Status Start()
+    {
+        started_ = inflateInit(&stream_) == Z_OK;
+        return started_ ? Status::Ok() : Damaged("zlib cannot start");
+    }
+
+    Status Fill(std::span<std::uint8_t> row)
+    {
+        stream_.next_out = row.data();
+        stream_.avail_out = static_cast<uInt>(row.size());
+        while (stream_.avail_out > 0 && !ended_) {
+            if (Status inflated = Step(); !inflated)
+                return inflated;
+        }
+        std::fill(row.end() - stream_.avail_out, row.end(), std::uint8_t{0});
+        return Status::Ok();
+    }
+
+    // After the last row: the stream must end without giving another byte.
+    Status Finish()
+    {
+        std::uint8_t extra = 0;
+        while (!ended_) {
+            stream_.next_out = &extra;
+            stream_.avail_out = 1;
+            if (Status inflated = Step(); !inflated)
+                return inflated;
+            if (stream_.avail_out == 0)
+                return Damaged("IDAT data inflates beyond the image");
+        }
+        return Status::Ok();
+    }
+
+private:
+    Status Step()
+    {
+        if (stream_.avail_in == 0) {
+            if (next_ == pieces_.size())
+                return Damaged("IDAT data ends before its zlib stream");
+            stream_.next_in = const_cast<Bytef*>(pieces_[next_].data());
+            stream_.avail_in = static_cast<uInt>(pieces_[next_++].size());
+        }
+        const int status = inflate(&stream_, Z_NO_FLUSH);
+        ended_ = status == Z_STREAM_END;
+        if (status == Z_OK || ended_ || status == Z_BUF_ERROR)
+            return Status::Ok();
+        return Damaged(std::string("IDAT data is damaged (zlib: ") + (stream_.msg ? stream_.msg : "") + ")");
+    }
+
+    const std::vector<std::span<const std::uint8_t>>& pieces_;
+    std::size_t next_ = 0;
+    z_stream stream_{};
+    bool started_ = false;
+    bool ended_ = false;
+};
 
 } // namespace
 
@@ -198,12 +270,12 @@ Status cPNGparser::Decode(ChunkSource& source, c32bppDIB& target)
     // Refuse a header whose image the compressed data could never fill, before allocating for it.
     if (!ImageLimits::CanExpandTo(imageDataBytes_, inflatedSize_, ImageLimits::kDeflateMaxExpansion))
         return Damaged("IDAT holds too little data for a " + std::to_string(Width) + "x" + std::to_string(Height) + " image");
-    std::vector<std::uint8_t> inflated;
-    if (Status inflatedAll = Inflate(inflated); !inflatedAll)
-        return inflatedAll;
     if (!target.InitializeDIB(Width, Height))
         return Damaged("no memory for a " + std::to_string(Width) + "x" + std::to_string(Height) + " image");
-    Unfilter(inflated, target);
+    if (Status filled = InflateRows(target); !filled) {
+        target.DestroyDIB();
+        return filled;
+    }
     target.SetAlpha(format_.colorType == kGreyAlpha || format_.colorType == kRgba || format_.transColor != -1);
     target.SetImageType(c32bppDIB::kPng);
     target.PixelsChanged();
@@ -332,36 +404,6 @@ Status cPNGparser::OnImageData(const Chunk& chunk, const ChunkSource& source)
     return Status::Ok();
 }
 
-// Inflates the IDAT contents, as one zlib stream, into a buffer of exactly the size the header
-// demands. The stream must end within it; a stream that ends early leaves the rest zero.
-Status cPNGparser::Inflate(std::vector<std::uint8_t>& inflated) const
-{
-    inflated.resize(static_cast<std::size_t>(inflatedSize_));
-    z_stream stream{};
-    if (inflateInit(&stream) != Z_OK)
-        return Damaged("zlib cannot start");
-    stream.next_out = inflated.data();
-    stream.avail_out = static_cast<uInt>(inflated.size());
-    int status = Z_OK;
-    for (auto piece : imageData_) {
-        stream.next_in = const_cast<Bytef*>(piece.data());
-        stream.avail_in = static_cast<uInt>(piece.size());
-        while (stream.avail_in > 0 && status == Z_OK)
-            status = inflate(&stream, Z_NO_FLUSH);
-        if (status != Z_OK)
-            break;
-    }
-    const std::string zlibMessage = stream.msg ? stream.msg : "";
-    inflateEnd(&stream);
-    if (status == Z_STREAM_END)
-        return Status::Ok();
-    if (status == Z_OK)
-        return Damaged("IDAT data ends before its zlib stream");
-    if (status == Z_BUF_ERROR)
-        return Damaged("IDAT data inflates beyond the image");
-    return Damaged("IDAT data is damaged (zlib: " + zlibMessage + ")");
-}
-
 std::uint32_t cPNGparser::BitsPerPixel() const
 {
     static constexpr std::uint32_t kChannels[7] = {1, 0, 3, 1, 2, 0, 4};
@@ -377,33 +419,37 @@ std::uint64_t cPNGparser::PassBytes(std::uint32_t columns, std::uint32_t rows) c
     return (*rowBytes + 1) * rows;
 }
 
-// Undoes the filters of every pass and converts its pixels into their places in the surface.
-void cPNGparser::Unfilter(std::vector<std::uint8_t>& inflated, c32bppDIB& target) const
+// Inflates each pass's rows in turn, undoes their filters and converts their pixels into their
+// places in the surface: the surface is the only image-sized memory.
+Status cPNGparser::InflateRows(c32bppDIB& target) const
 {
+    RowInflater inflater(imageData_);
+    if (Status started = inflater.Start(); !started)
+        return started;
     const PngPixelConverter converter(format_);
     const PixelView pixels = target.Pixels();
     const std::size_t bytesPerPixel = std::max<std::size_t>(1, BitsPerPixel() / 8);
     const std::span<const Pass> passes = Interlace ? std::span<const Pass>(kAdam7) : std::span<const Pass>(&kWholeImage, 1);
-    std::vector<std::uint8_t> zeroRow;
-    std::uint8_t* data = inflated.data();
+    std::vector<std::uint8_t> current, previous;  // each a filter-type byte and the row
     for (const Pass& pass : passes) {
         const std::uint32_t columns = PassExtent(static_cast<std::uint32_t>(Width), pass.columnStart, pass.columnStep);
         const std::uint32_t rows = PassExtent(static_cast<std::uint32_t>(Height), pass.rowStart, pass.rowStep);
         if (columns == 0 || rows == 0)
             continue;
         const auto rowBytes = static_cast<std::size_t>(*ImageLimits::RowStride(columns, BitsPerPixel(), 1));
-        zeroRow.assign(rowBytes, 0);
-        const std::uint8_t* previous = zeroRow.data();
+        previous.assign(rowBytes + 1, 0);
+        current.resize(rowBytes + 1);
         for (std::uint32_t j = 0; j < rows; ++j) {
-            std::uint8_t* row = data + 1;
-            PngFilters::Unfilter(data[0], row, previous, rowBytes, bytesPerPixel);
+            if (Status filled = inflater.Fill(current); !filled)
+                return filled;
+            PngFilters::Unfilter(current[0], current.data() + 1, previous.data() + 1, rowBytes, bytesPerPixel);
             const auto y = static_cast<std::int32_t>(pass.rowStart + j * pass.rowStep);
-            converter.Convert(row, columns, pixels.Pixel(static_cast<std::int32_t>(pass.columnStart), y),
+            converter.Convert(current.data() + 1, columns, pixels.Pixel(static_cast<std::int32_t>(pass.columnStart), y),
                               std::ptrdiff_t{4} * pass.columnStep);
-            previous = row;
-            data += rowBytes + 1;
+            current.swap(previous);
         }
     }
+    return inflater.Finish();
 }
 
 } // namespace dorvane

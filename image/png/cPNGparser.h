@@ -44,8 +44,7 @@ private:
     Status OnPalette(const Chunk& chunk);
     void OnTransparency(const Chunk& chunk);
     Status OnImageData(const Chunk& chunk, const ChunkSource& source);
-    Status Inflate(std::vector<std::uint8_t>& inflated) const;
-    void Unfilter(std::vector<std::uint8_t>& inflated, c32bppDIB& target) const;
+    Status InflateRows(c32bppDIB& target) const;
     std::uint64_t PassBytes(std::uint32_t columns, std::uint32_t rows) const;
     std::uint32_t BitsPerPixel() const;
 

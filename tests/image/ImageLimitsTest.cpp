@@ -37,5 +37,23 @@ TEST(ImageLimits, SizesUpToTheMaximumAndNothingPastItOrOnOverflow)
         EXPECT_EQ(c.size.value_or(kNone), c.expected) << c.name;
 }
 
+TEST(ImageLimits, AllowsPicturesUpToTheLargestAndAsLargeAsTheirPixelDataCanMake)
+{
+    constexpr std::int64_t kLargest = ImageLimits::kMaxPictureBytes / 4;  // pixels
+    constexpr std::int64_t kFreeSide = 1024;  // a square this large needs no pixel data to speak of
+    static_assert(kFreeSide * kFreeSide * 4 == ImageLimits::kAlwaysAllowedBytes);
+    constexpr std::uint64_t kPlenty = ~std::uint64_t{0} / 2;
+    const struct { const char* name; std::int64_t width, height; std::uint64_t pixelData; bool allowed; } cases[] = {
+        {"no pixels", 0, 5, kPlenty, false},
+        {"the largest picture", kLargest, 1, kPlenty, true},
+        {"one pixel more", kLargest + 1, 1, kPlenty, false},
+        {"a small picture from no data", kFreeSide, kFreeSide, 0, true},
+        {"a row more needs data", kFreeSide, kFreeSide + 1, 0, false},
+        {"and has enough", kFreeSide, kFreeSide + 1, kFreeSide * (kFreeSide + 1) * 4 / ImageLimits::kPictureMaxExpansion + 1, true},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ImageLimits::PictureAllowed(c.width, c.height, c.pixelData).ok(), c.allowed) << c.name;
+}
+
 } // namespace
 } // namespace dorvane

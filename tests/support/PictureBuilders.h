@@ -54,6 +54,25 @@ inline Bytes Bmp32(std::int32_t width, std::int32_t height, const Bytes& pixel)
     return BmpFile(InfoHeader(width, height, 32, 0), pixels);
 }
 
+// An 8-bit run-length BMP of width x height with a black and an ink-coloured palette entry, its
+// pixel data the given runs (pairs of count and index, or 0 and an escape: 0 end of line, 1 end of
+// bitmap).
+inline Bytes RunLengthBmp(std::int32_t width, std::int32_t height, const Bytes& runs)
+{
+    Bytes header = InfoHeader(width, height, 8, 1, 2);
+    header.insert(header.end(), {0, 0, 0, 0, 9, 8, 7, 0});
+    return BmpFile(header, runs);
+}
+
+// count copies of bytes, one after the other.
+inline Bytes Repeated(const Bytes& bytes, std::size_t count)
+{
+    Bytes out;
+    for (std::size_t i = 0; i < count; ++i)
+        out.insert(out.end(), bytes.begin(), bytes.end());
+    return out;
+}
+
 struct IconImage {
     std::uint8_t width, height;  // 0 means 256
     Bytes data;                  // a DIB (header with doubled height, pixels, AND mask) or a PNG
@@ -86,6 +105,23 @@ inline Bytes OpaqueGif()
 }
 inline constexpr std::size_t kOpaqueGifCodeSizeAt = 29;
 
+// OpaqueGif's frame (2 bytes of pixel data) on a logical screen of width x height, after a comment
+// of about commentBytes.
+inline Bytes GifWithComment(std::uint16_t width, std::uint16_t height, std::size_t commentBytes)
+{
+    Bytes gif = OpaqueGif();
+    gif[6] = std::uint8_t(width), gif[7] = std::uint8_t(width >> 8), gif[8] = std::uint8_t(height), gif[9] = std::uint8_t(height >> 8);
+    Bytes comment = {0x21, 0xFE};
+    for (std::size_t written = 0; written < commentBytes; written += 255) {
+        comment.push_back(255);
+        comment.insert(comment.end(), 255, 'c');
+    }
+    comment.push_back(0);
+    constexpr std::size_t kFrameAt = 19;  // after the header, the screen and its two colours
+    gif.insert(gif.begin() + kFrameAt, comment.begin(), comment.end());
+    return gif;
+}
+
 // A JPEG of solid colour, encoded at the highest quality.
 inline Bytes JpegFile(int width, int height, std::uint8_t red, std::uint8_t green, std::uint8_t blue)
 {
@@ -99,6 +135,18 @@ inline Bytes JpegFile(int width, int height, std::uint8_t red, std::uint8_t gree
     Bytes out(jpeg, jpeg + size);
     tjFree(jpeg);
     tjDestroy(encoder);
+    return out;
+}
+
+// jpeg with the coded data of its first scan replaced by scan, keeping the end-of-image marker.
+inline Bytes WithScanData(const Bytes& jpeg, const Bytes& scan)
+{
+    std::size_t at = 2;
+    while (at + 3 < jpeg.size() && jpeg[at + 1] != 0xDA)  // walk the segments to the first scan's
+        at += 2 + (std::size_t{jpeg[at + 2]} << 8 | jpeg[at + 3]);
+    Bytes out(jpeg.begin(), jpeg.begin() + std::ptrdiff_t(at + 2 + (std::size_t{jpeg[at + 2]} << 8 | jpeg[at + 3])));
+    out.insert(out.end(), scan.begin(), scan.end());
+    out.insert(out.end(), {0xFF, 0xD9});
     return out;
 }
 

@@ -140,6 +140,26 @@ inline Bytes Deflate(const Bytes& raw, int level = 6)
     return out;
 }
 
+// A zlib stream of count copies of row, deflated piece by piece: a large image without its raw bytes.
+inline Bytes DeflateRepeated(const Bytes& row, std::size_t count)
+{
+    z_stream stream{};
+    deflateInit(&stream, 9);
+    Bytes out, buffer(1 << 16);
+    for (std::size_t i = 0; i <= count; ++i) {
+        stream.next_in = const_cast<Bytef*>(row.data());
+        stream.avail_in = i < count ? static_cast<uInt>(row.size()) : 0;
+        do {
+            stream.next_out = buffer.data();
+            stream.avail_out = static_cast<uInt>(buffer.size());
+            deflate(&stream, i < count ? Z_NO_FLUSH : Z_FINISH);
+            out.insert(out.end(), buffer.begin(), buffer.end() - stream.avail_out);
+        } while (stream.avail_out == 0);
+    }
+    deflateEnd(&stream);
+    return out;
+}
+
 // A PNG assembled from the given chunks after the signature.
 inline Bytes AssemblePng(const std::vector<Bytes>& chunks)
 {

@@ -1,7 +1,9 @@
 // "dorvane tone" (and the other commands, where only a separate process shows a fault) run as the
 // user runs it: a separate process with its own sound output.
 
+#include "image/ImageLimits.h"
 #include "tests/support/PictureBuilders.h"
+#include "tests/support/PngBuilder.h"
 #include "tests/support/ShellCommand.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/WavBytes.h"
@@ -133,6 +135,46 @@ TEST(SimulateProgram, StepsRealSecondsAndShowsTheLocalTimeOfTheTimeZone)
         const std::string note = TempFolder::Read(folder / "err");
         EXPECT_EQ(note.empty(), *c.note == '\0') << note;
         EXPECT_NE(note.find(c.note), std::string::npos) << note;
+    }
+}
+
+// The largest picture (an 8K screen's) loads in one surface of memory: the address space is limited
+// to that surface and the program's own, short of a second copy. A bomb of 130 KB, which once cost
+// gigabytes, is refused there by the size limit's reason for its pixel data alone.
+TEST(ImageProgram, TheLargestPictureLoadsInOneSurfaceAndBombsAreRefusedByTheirPixelData)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "AddressSanitizer needs an unlimited address space";
+#endif
+    constexpr std::int32_t kWidth = 7680, kHeight = 4320;
+    constexpr std::size_t kBulk = 130000;
+    using testing::Bytes;
+    Bytes runs = testing::Repeated({255, 1}, kBulk / 2);
+    runs.insert(runs.end(), {0, 1});
+    const Bytes flatRgba = testing::DeflateRepeated(Bytes(1 + 4 * std::size_t{kWidth}, 0), kHeight);
+    const struct { const char* name; Bytes file; std::int64_t width, height; std::uint64_t pixelData; const char* format; } cases[] = {
+        {"largest.png", testing::AssemblePng({testing::Chunk("IHDR", testing::HeaderData(kWidth, kHeight, 8, 6)),
+                                              testing::Chunk("IDAT", flatRgba), testing::Chunk("IEND", {})}),
+         kWidth, kHeight, flatRgba.size(), ""},
+        {"largest.bmp", testing::RunLengthBmp(kWidth, kHeight, runs), kWidth, kHeight, runs.size(), ""},
+        {"comment.gif", testing::GifWithComment(kWidth, kHeight, kBulk), kWidth, kHeight, 2, "GIF: screen "},
+    };
+    TempFolder folder;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Status allowed = ImageLimits::PictureAllowed(c.width, c.height, c.pixelData);
+        ASSERT_EQ(allowed.ok(), *c.format == 0);
+        const std::string path = (folder / c.name).string();
+        TempFolder::Write(path, std::string(c.file.begin(), c.file.end()));
+        const auto ran = testing::RunShell("ulimit -v 260000; '" + std::string(DORVANE_EXECUTABLE) + "' image info " +
+                                           path + " 2>&1");
+        if (allowed) {
+            EXPECT_EQ(ran.exitCode, 0) << ran.output;
+            EXPECT_TRUE(ran.output.starts_with("width " + std::to_string(c.width) + "\n")) << ran.output;
+            continue;
+        }
+        EXPECT_EQ(ran.exitCode, 1);
+        EXPECT_EQ(ran.output, "dorvane image: cannot load " + path + ": " + c.format + allowed.error() + "\n");
     }
 }
 

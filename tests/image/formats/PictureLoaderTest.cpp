@@ -1,6 +1,7 @@
 // The pictures other than PNG, as a surface load hands them to the BMP parser and the picture converter: bitmaps
 // of every depth and header, icons, cursors, GIF and JPEG; and the alpha scan that sorts 32-bit content.
 
+#include "image/ImageLimits.h"
 #include "image/StdPicture.h"
 #include "image/c32bppDIB.h"
 #include "image/formats/cBMPparser.h"
@@ -151,7 +152,9 @@ TEST(PictureFormats, RefusesWhatIsNoPictureOrCannotBeOne)
     iconPointingOutside[6 + 12] = 0xFF;  // the image's offset lies past the file
     Bytes metafile = {0xD7, 0xCD, 0xC6, 0x9A};
     metafile.resize(200, 0);
-    const struct { const char* name; Bytes file; } cases[] = {
+    const Bytes jpeg = JpegFile(64, 64, 1, 2, 3);
+    // reason: how the refusal begins, where it matters which refusal it is.
+    const struct { const char* name; Bytes file; const char* reason = ""; } cases[] = {
         {"negative width", BmpFile(InfoHeader(-3, 2, 24, 0), Bytes(64, 0))},
         {"height 0", BmpFile(InfoHeader(2, 0, 24, 0), Bytes(64, 0))},
         {"32-bit pixels cut short", cutShort32},
@@ -161,11 +164,49 @@ TEST(PictureFormats, RefusesWhatIsNoPictureOrCannotBeOne)
         {"an icon whose image lies past the file", iconPointingOutside},
         {"a JPEG claiming far more pixels than its data holds", hugeJpeg},
         {"a metafile", metafile},
+        {"a JPEG cut short", Bytes(jpeg.begin(), jpeg.end() - 10),
+         "JPEG: the data end before the end-of-image marker"},
+        {"a JPEG whose coded data run out", WithScanData(jpeg, Bytes(16, 0)), "JPEG: pixel data ends early"},
+        {"run lengths without pixel data", RunLengthBmp(4, 4, {}), "BMP: there is no run-length data"},
+        {"run lengths without their end", RunLengthBmp(4, 4, {4, 1, 0, 0}), "BMP: run-length data ends before"},
+        {"an icon image larger than an icon can be",
+         IconFile({{0, 0, AssemblePng({Chunk("IHDR", HeaderData(2000, 2000, 8, 0)),
+                                       Chunk("IDAT", DeflateRepeated(Bytes(2001, 0), 2000)), Chunk("IEND", {})})}}),
+         "ICO: no image can be read (ICO: an image of 2000x2000 is larger than an icon can be)"},
     };
     for (const auto& c : cases) {
         c32bppDIB surface;
-        EXPECT_FALSE(LoadWithBmpParser(c.file, surface)) << c.name;
+        cBMPparser parser;
+        EXPECT_FALSE(parser.LoadStream(c.file, surface, 0, std::int64_t(c.file.size()))) << c.name;
         EXPECT_EQ(surface.Handle(), nullptr) << c.name;
+        EXPECT_TRUE(parser.LastError().starts_with(c.reason)) << c.name << ": " << parser.LastError();
+    }
+}
+
+// A few kilobytes of pixel data once claimed gigabytes because the limit counted the whole file.
+// Each refusal must carry the limit's reason for the pixel data alone: the limit was asked, with
+// those bytes, before anything was allocated.
+TEST(PictureFormats, RefusesPictureBombsByTheirPixelDataBeforeAllocating)
+{
+    constexpr std::size_t kBulk = 130000;
+    const Bytes endAtOnce = Repeated({0, 1}, kBulk / 2);  // the first end-of-bitmap ends the data
+    Bytes longRuns = Repeated({255, 1}, kBulk / 2);
+    longRuns.insert(longRuns.end(), {0, 1});
+    const struct { const char* name; Bytes file; std::int64_t width, height; std::uint64_t pixelData; const char* format; } cases[] = {
+        {"run lengths beyond the largest picture", RunLengthBmp(30000, 30000, longRuns), 30000, 30000,
+         kBulk + 2, "BMP: "},
+        {"run lengths ending at once, the bulk after them", RunLengthBmp(4000, 4000, endAtOnce), 4000, 4000, 2, "BMP: "},
+        {"a GIF screen paid for by a comment", GifWithComment(4000, 4000, kBulk), 4000, 4000, 2, "GIF: screen "},
+        {"a GIF screen beyond the largest picture", GifWithComment(20000, 20000, kBulk), 20000, 20000, 2, "GIF: screen "},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Status allowed = ImageLimits::PictureAllowed(c.width, c.height, c.pixelData);
+        ASSERT_FALSE(allowed);
+        c32bppDIB surface;
+        cBMPparser parser;
+        EXPECT_FALSE(parser.LoadStream(c.file, surface, 0, std::int64_t(c.file.size())));
+        EXPECT_EQ(parser.LastError(), c.format + allowed.error());
     }
 }
 

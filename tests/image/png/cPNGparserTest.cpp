@@ -216,6 +216,7 @@ TEST(PngDecoder, AnswersTrueButMakesNoPictureOfDamagedOrImpossibleData)
         {"height 0", WithHeader(HeaderData(4, 0, 8, 6))},
         {"width beyond 2^31", WithHeader(HeaderData(0x80000001u, 4, 8, 6))},
         {"width x 32 x height overflows", WithHeader(HeaderData(10000, 10000, 8, 6))},
+        {"beyond the largest picture, though in 32 bits", WithHeader(HeaderData(7000, 7000, 8, 6))},
         {"bit depth 3", WithHeader(with(8, 3))},
         {"colour type 5", WithHeader(with(9, 5))},
         {"filter method 1", WithHeader(with(11, 1))},
