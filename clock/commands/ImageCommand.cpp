@@ -176,26 +176,14 @@ int Usage(const std::string& problem, std::ostream& err)
 
 } // namespace
 
-int RunImageCommand(std::span<const std::string> args, std::ostream& out, std::ostream& err)
+namespace {
+
+int DecodeOrInfo(std::span<const std::string> args, std::ostream& out, std::ostream& err)
 {
-    if (!args.empty() && args[0] == "convert") {
-        const auto request = ParseConvert(args.subspan(1));
-        if (!request)
-            return Usage(request.error(), err);
-        try {
-            return Convert(request.value().in, request.value().out, request.value().options, err);
-        } catch (const std::bad_alloc&) {
-            err << "dorvane image: not enough memory to convert " << request.value().in << "\n";
-            return 1;
-        }
-    }
-    if (const auto problem = DecodeOrInfoProblem(args))
-        return Usage(*problem, err);
-    const bool info = args[0] == "info";
     c32bppDIB surface;
     if (!Load(args[1], surface, err))
         return 1;
-    if (info) {
+    if (args[0] == "info") {
         out << "width " << surface.Width() << "\nheight " << surface.Height() << "\nImageType "
             << surface.ImageType() << "\nAlpha " << (surface.Alpha() ? "True" : "False") << "\n";
         return 0;
@@ -205,6 +193,28 @@ int RunImageCommand(std::span<const std::string> args, std::ostream& out, std::o
         return 1;
     }
     return 0;
+}
+
+} // namespace
+
+int RunImageCommand(std::span<const std::string> args, std::ostream& out, std::ostream& err)
+{
+    const bool convert = !args.empty() && args[0] == "convert";
+    std::optional<ConvertRequest> request;
+    if (convert) {
+        auto parsed = ParseConvert(args.subspan(1));
+        if (!parsed)
+            return Usage(parsed.error(), err);
+        request = parsed.value();
+    } else if (const auto problem = DecodeOrInfoProblem(args)) {
+        return Usage(*problem, err);
+    }
+    try {
+        return convert ? Convert(request->in, request->out, request->options, err) : DecodeOrInfo(args, out, err);
+    } catch (const std::bad_alloc&) {
+        err << "dorvane image: not enough memory to " << args[0] << " " << args[1] << "\n";
+        return 1;
+    }
 }
 
 } // namespace dorvane

@@ -75,7 +75,16 @@ TEST(ToneProgram, OutOfMemoryIsOneLineAndExitCodeOne)
         const auto bmp = testing::Bmp32(2, 2, {1, 2, 3, 255});
         return std::string(bmp.begin(), bmp.end());
     }());
+    TempFolder::Write(folder / "large.bmp", [] {
+        testing::Bytes runs = testing::Repeated({255, 1}, 65000);
+        runs.insert(runs.end(), {0, 1});
+        const auto bmp = testing::RunLengthBmp(7680, 4320, runs);
+        return std::string(bmp.begin(), bmp.end());
+    }());
     const struct { std::string words; int kib; const char* said; } cases[] = {
+        // The 127 MiB picture loads, its raw copy does not.
+        {"image decode " + (folder / "large.bmp").string() + " " + (folder / "large.raw").string(), 260000,
+         "dorvane image: not enough memory to decode "},
         // The 256 MiB canvas fits, drawing on it or saving it does not.
         {"image convert " + (folder / "in.bmp").string() + " " + (folder / "big.png").string() + " --size 8192x8192",
          500000, "dorvane image: not enough memory to convert "},
