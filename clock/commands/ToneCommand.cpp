@@ -26,6 +26,7 @@ public:
     void Beep(int, int) override {}
     void PlayWavSync(std::span<const uint8_t>) override {}
     void PlayWavAsync(std::span<const uint8_t>) override {}
+    void QueueWav(std::span<const uint8_t>) override {}
 };
 
 using Parsed = Result<ToneCommandLine>;

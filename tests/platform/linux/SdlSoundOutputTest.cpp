@@ -1,6 +1,7 @@
 #include "platform/linux/SdlSoundOutput.h"
 
 #include "tests/support/PulseRecording.h"
+#include "tests/support/TempFolder.h"
 #include "tests/support/WavBytes.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
+#include <unistd.h>
 
 namespace dorvane {
 namespace {
@@ -158,6 +160,44 @@ TEST(SdlSoundOutputOwnClock, RunsOnSilentlyWithoutAServerFindsOneThatStartsLater
     EXPECT_LT(Milliseconds(bursts[1].length(), kRate), 302);
     EXPECT_EQ(std::ranges::count(diagnostics.str(), '\n'), 1) << diagnostics.str();
     EXPECT_NE(diagnostics.str().find("no sound device"), std::string::npos) << diagnostics.str();
+}
+
+// Whatever the process writes on its standard error (the file, not the stream) while it lives.
+class StandardErrorCapture {
+public:
+    StandardErrorCapture() : saved_(::dup(2)) { std::freopen((folder_ / "stderr").c_str(), "w", stderr); }
+    ~StandardErrorCapture() { Release(); }
+    std::string Release()
+    {
+        if (saved_ >= 0) {
+            std::fflush(stderr);
+            ::dup2(saved_, 2);
+            ::close(std::exchange(saved_, -1));
+        }
+        return testing::TempFolder::Read(folder_ / "stderr");
+    }
+
+private:
+    testing::TempFolder folder_;
+    int saved_;
+};
+
+// With no sound server at all, SDL falls back to ALSA, whose library would print its errors at
+// every attempt to open a device; over ten minutes of attempts only the clock's one line is said.
+TEST(SdlSoundOutputOwnClock, WithoutASoundServerTheSoundLibrariesStayQuietAndTheClockSaysSoOnce)
+{
+    ScopedEnvironment server{"PULSE_SERVER", "unix:/nonexistent/dorvane-no-server"};
+    std::ostringstream diagnostics;
+    std::atomic<Clock::time_point> now{};
+    StandardErrorCapture captured;
+    {
+        SdlSoundOutput output(diagnostics, [&] { return now.load(); });
+        for (; now.load() < Clock::time_point(10min); now = now.load() + SdlSoundOutput::kRetryOpenAfter)
+            EXPECT_FALSE(output.HasDevice());
+    }
+    EXPECT_EQ(captured.Release(), "");
+    EXPECT_EQ(diagnostics.str().find("dorvane: no sound device ("), 0u) << diagnostics.str();
+    EXPECT_EQ(std::ranges::count(diagnostics.str(), '\n'), 1) << diagnostics.str();
 }
 
 } // namespace
