@@ -146,36 +146,57 @@ void WriteHeader(std::vector<uint8_t>& image, uint32_t frames)
 
 ToneGenerator::ToneGenerator(SoundOutput& output, MessagePump& pump) : output_(output), pump_(&pump) {}
 
-Status ToneGenerator::MakeSoundFile(int32_t FreqLeft, double VolLeft, int32_t FreqRight, double VolRight,
-                                    float Duration, int32_t WaveType, bool Decay)
+Result<std::shared_ptr<const std::vector<uint8_t>>> ToneGenerator::Build(int32_t FreqLeft, double VolLeft,
+                                                                           int32_t FreqRight, double VolRight,
+                                                                           float Duration, int32_t WaveType,
+                                                                           bool Decay) const
 {
-    pump_->RunPendingMessages();
-
     const auto frames = FrameCount(Duration);
     const auto left = ChannelOf(FreqLeft, VolLeft);
     const auto right = ChannelOf(FreqRight, VolRight);
     if (!frames)
-        return Status::Failure(frames.error());
+        return Result<std::shared_ptr<const std::vector<uint8_t>>>::Failure(frames.error());
     if (!left || !right)
-        return Status::Failure(left ? right.error() : left.error());
+        return Result<std::shared_ptr<const std::vector<uint8_t>>>::Failure(left ? right.error() : left.error());
 
     const ToneShape shape{frames.value(), WaveType % 6, Decay};
     std::shared_ptr<std::vector<uint8_t>> image;
     try {
         image = std::make_shared<std::vector<uint8_t>>(kHeaderBytes + std::size_t{kBytesPerFrame} * shape.frames);
     } catch (const std::bad_alloc&) {
-        return Status::Failure("not enough memory for a tone of " + std::to_string(Duration) + " seconds");
+        return Result<std::shared_ptr<const std::vector<uint8_t>>>::Failure(
+            "not enough memory for a tone of " + std::to_string(Duration) + " seconds");
     }
     FillChannel(*image, 0, left.value(), shape);
     FillChannel(*image, 1, right.value(), shape);
     WriteHeader(*image, shape.frames);
+    return std::shared_ptr<const std::vector<uint8_t>>(std::move(image));
+}
 
+Status ToneGenerator::MakeSoundFile(int32_t FreqLeft, double VolLeft, int32_t FreqRight, double VolRight,
+                                    float Duration, int32_t WaveType, bool Decay)
+{
+    pump_->RunPendingMessages();
+    const auto built = Build(FreqLeft, VolLeft, FreqRight, VolRight, Duration, WaveType, Decay);
+    if (!built)
+        return Status::Failure(built.error());
     // Held here as well: a call nested in the pump below replaces wavImage_, and this call must
     // still play its own tone.
-    const std::shared_ptr<const std::vector<uint8_t>> built = image;
-    wavImage_ = built;
+    const std::shared_ptr<const std::vector<uint8_t>> image = built.value();
+    wavImage_ = image;
     pump_->RunPendingMessages();
-    output_.PlayWavSync(*built);
+    output_.PlayWavSync(*image);
+    return Status::Ok();
+}
+
+Status ToneGenerator::QueueSoundFile(int32_t FreqLeft, double VolLeft, int32_t FreqRight, double VolRight,
+                                     float Duration, int32_t WaveType, bool Decay)
+{
+    const auto built = Build(FreqLeft, VolLeft, FreqRight, VolRight, Duration, WaveType, Decay);
+    if (!built)
+        return Status::Failure(built.error());
+    wavImage_ = built.value();
+    output_.QueueWav(*wavImage_);
     return Status::Ok();
 }
 

@@ -68,6 +68,7 @@ TEST_F(TonePlayback, RingsSignalsAndChimeStrokesSoundAsTheyShould)
     const auto ring = playRing();
     std::this_thread::sleep_for(300ms);
     sounds.PlayStartSignal();
+    ASSERT_TRUE(output->HasDevice()); // answered once the queued start signal has been heard
     std::this_thread::sleep_for(300ms);
     sounds.PlayStopSignal();
     // Where no PC speaker takes the beeps, the computer speaker setting rings alike on the sound output.
