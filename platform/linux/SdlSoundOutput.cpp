@@ -4,6 +4,7 @@
 #include <dlfcn.h>
 
 #include <algorithm>
+#include <atomic>
 #include <climits>
 #include <condition_variable>
 #include <cstring>
@@ -173,6 +174,7 @@ struct SdlSoundOutput::Device {
     SoundDeviceFormat format;
     std::optional<Clock::time_point> lastFailedOpen;
     Clock::time_point closeAt; // on now
+    std::atomic<bool> closingStalled = false; // a device whose server stopped answering is being closed
     Voice voice;
 
     Device(std::ostream& out, std::function<Clock::time_point()> clock) : diagnostics(out), now(std::move(clock)) {}
@@ -265,16 +267,22 @@ struct SdlSoundOutput::Device {
         return std::nullopt;
     }
 
-    // Starts samples in the device's format, cutting off what plays.
-    std::optional<Started> Start(std::optional<std::vector<uint8_t>> samples)
+    // Starts samples in the device's format, cutting off what plays or, when queued, after it and
+    // a buffer's length of silence, as far apart as two sounds played one after the other.
+    std::optional<Started> Start(std::optional<std::vector<uint8_t>> samples, bool queued = false)
     {
         if (!samples || samples->empty())
             return std::nullopt;
         const auto length = FramesToDuration(samples->size() / (format.channels * kBytesPerSample), format.rate);
-        KeepOpenFor(length);
         std::lock_guard lock(voice.mutex);
-        voice.samples = std::move(*samples);
-        voice.position = 0;
+        if (queued && voice.position < voice.samples.size()) {
+            voice.samples.resize(voice.samples.size() + std::size_t(voice.bufferFrames) * voice.bytesPerFrame);
+            voice.samples.insert(voice.samples.end(), samples->begin(), samples->end());
+        } else {
+            voice.samples = std::move(*samples);
+            voice.position = 0;
+        }
+        KeepOpenFor(FramesToDuration((voice.samples.size() - voice.position) / voice.bytesPerFrame, format.rate));
         return Started{++voice.id, length};
     }
 
@@ -306,10 +314,17 @@ SdlSoundOutput::SdlSoundOutput(std::ostream& diagnostics, std::function<Clock::t
 {
 }
 
-SdlSoundOutput::~SdlSoundOutput() = default;
+SdlSoundOutput::~SdlSoundOutput()
+{
+    // Closed on the device thread too: closing waits for SDL's audio thread, which a sound server
+    // that stopped answering may hold for ever.
+    thread_.Run([device = device_] { device->Close(); }, kAnswerWithin);
+}
 
 bool SdlSoundOutput::RunOnDevice(std::function<void()> task)
 {
+    if (device_->closingStalled)
+        return false; // already said; the closing may take as long as the server stays silent
     if (thread_.Run(std::move(task), kAnswerWithin))
         return true;
     device_->Report("the sound server does not answer");
@@ -352,8 +367,14 @@ void SdlSoundOutput::PlayToTheEnd(const std::function<std::optional<std::vector<
             if (device->handle != 0)
                 *started = device->Start(std::move(*samples));
         }) &&
-        *started && !device_->WaitUntilHeard(**started))
-        thread_.Post([device = device_] { device->Close(); }); // opened afresh for a later sound
+        *started && !device_->WaitUntilHeard(**started)) {
+        // Closed off this thread, and opened afresh for a later sound once the server answers.
+        device_->closingStalled = true;
+        thread_.Post([device = device_] {
+            device->Close();
+            device->closingStalled = false;
+        });
+    }
 }
 
 void SdlSoundOutput::PlayWavSync(std::span<const uint8_t> wav)
@@ -363,13 +384,9 @@ void SdlSoundOutput::PlayWavSync(std::span<const uint8_t> wav)
 
 void SdlSoundOutput::StartInBackground(std::span<const uint8_t> wav, bool queued)
 {
-    // A queued sound is waited for here, so that the next one in the queue follows its end.
     auto task = [device = device_, queued, sound = std::vector<uint8_t>(wav.begin(), wav.end())] {
-        if (!device->Ensure())
-            return;
-        const auto started = device->Start(ToDeviceFormat(sound, device->format));
-        if (queued && started && !device->WaitUntilHeard(*started))
-            device->Close();
+        if (device->Ensure())
+            device->Start(ToDeviceFormat(sound, device->format), queued);
     };
     if (!thread_.Post(std::move(task)))
         device_->Report("the sound server does not answer");
