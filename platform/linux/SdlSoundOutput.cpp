@@ -317,8 +317,14 @@ SdlSoundOutput::SdlSoundOutput(std::ostream& diagnostics, std::function<Clock::t
 SdlSoundOutput::~SdlSoundOutput()
 {
     // Closed on the device thread too: closing waits for SDL's audio thread, which a sound server
-    // that stopped answering may hold for ever.
-    thread_.Run([device = device_] { device->Close(); }, kAnswerWithin);
+    // that stopped answering may hold for ever. SDL keeps its error text per thread, and frees it
+    // for its own threads only.
+    thread_.Run(
+        [device = device_] {
+            device->Close();
+            SDL_TLSCleanup();
+        },
+        kAnswerWithin);
 }
 
 bool SdlSoundOutput::RunOnDevice(std::function<void()> task)
