@@ -357,7 +357,8 @@ bool SdlSoundOutput::IsDeviceOpen()
     }) && *open;
 }
 
-void SdlSoundOutput::PlayToTheEnd(const std::function<std::optional<std::vector<uint8_t>>(const SoundDeviceFormat&)>& make)
+void SdlSoundOutput::PlayToTheEnd(
+    const std::function<std::optional<std::vector<uint8_t>>(const SoundDeviceFormat&)>& make)
 {
     auto format = std::make_shared<std::optional<SoundDeviceFormat>>();
     if (!RunOnDevice([device = device_, format] {

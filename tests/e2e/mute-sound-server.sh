@@ -18,13 +18,17 @@ while True: held.append(server.accept()[0])
 server_pid=$!
 # A sound server of this test's own, to be stopped (SIGSTOP) while the clock plays through it.
 mkdir -p "$WORK/pulse"
-HOME="$WORK/pulse" PULSE_RUNTIME_PATH="$WORK/pulse" PULSE_STATE_PATH="$WORK/pulse" pulseaudio -n --daemonize=no \
-    --exit-idle-time=-1 --use-pid-file=no --load="module-native-protocol-unix socket=$WORK/pulse/native auth-anonymous=1" \
+HOME="$WORK/pulse" PULSE_RUNTIME_PATH="$WORK/pulse" PULSE_STATE_PATH="$WORK/pulse" \
+    pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no \
+    --load="module-native-protocol-unix socket=$WORK/pulse/native auth-anonymous=1" \
     --load="module-null-sink sink_name=paused rate=44100" >/dev/null 2>&1 &
 paused_pid=$!
-trap 'kill $server_pid 2>/dev/null; kill -CONT $paused_pid 2>/dev/null; kill $paused_pid 2>/dev/null; [[ -n "$CLOCK_PID" ]] && kill "$CLOCK_PID" 2>/dev/null; rm -rf "$WORK"' EXIT
+end_servers() { kill "$server_pid"; kill -CONT "$paused_pid"; kill "$paused_pid"; } 2>/dev/null
+trap 'end_servers; [[ -n "$CLOCK_PID" ]] && kill "$CLOCK_PID" 2>/dev/null; rm -rf "$WORK"' EXIT
 wait_until 5 test -S "$socket" -a -S "$WORK/pulse/native"
-said_once() { test "$(grep -v '^QStandardPaths' "$1")" = "dorvane: no sound device (the sound server $2); sounds stay silent"; }
+said_once() { # said_once LOG WORDS
+    test "$(grep -v '^QStandardPaths' "$1")" = "dorvane: no sound device (the sound server $2); sounds stay silent"
+}
 
 # clock_survives SERVER WORDS [PAUSE]: the clock on that server, which is SIGSTOPped after a
 # second when PAUSE is given.
