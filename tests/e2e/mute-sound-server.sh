@@ -24,7 +24,8 @@ HOME="$WORK/pulse" PULSE_RUNTIME_PATH="$WORK/pulse" PULSE_STATE_PATH="$WORK/puls
     --load="module-null-sink sink_name=paused rate=44100" >/dev/null 2>&1 &
 paused_pid=$!
 end_servers() { kill "$server_pid"; kill -CONT "$paused_pid"; kill "$paused_pid"; } 2>/dev/null
-trap 'end_servers; [[ -n "$CLOCK_PID" ]] && kill "$CLOCK_PID" 2>/dev/null; rm -rf "$WORK"' EXIT
+# A clock stuck on the silent server would not end by SIGTERM.
+trap 'end_servers; [[ -n "$CLOCK_PID" ]] && kill -KILL "$CLOCK_PID" 2>/dev/null; rm -rf "$WORK"' EXIT
 wait_until 5 test -S "$socket" -a -S "$WORK/pulse/native"
 said_once() { # said_once LOG WORDS
     test "$(grep -v '^QStandardPaths' "$1")" = "dorvane: no sound device (the sound server $2); sounds stay silent"
