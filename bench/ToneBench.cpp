@@ -26,6 +26,7 @@ public:
     void Beep(int, int) override {}
     void PlayWavSync(std::span<const uint8_t> wav) override { benchmark::DoNotOptimize(wav.data()); }
     void PlayWavAsync(std::span<const uint8_t>) override {}
+    void QueueWav(std::span<const uint8_t>) override {}
 };
 
 void ReferenceSine(std::vector<int16_t>& frames)

@@ -16,6 +16,9 @@ public:
     // Starts a RIFF/WAVE image held in memory and returns at once; whatever this sound output was
     // still playing is cut off. The bytes are copied.
     virtual void PlayWavAsync(std::span<const uint8_t> wav) = 0;
+    // Plays a RIFF/WAVE image held in memory once the sounds queued before it have been heard, and
+    // returns at once. The bytes are copied.
+    virtual void QueueWav(std::span<const uint8_t> wav) = 0;
 };
 
 } // namespace dorvane

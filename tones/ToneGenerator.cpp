@@ -216,20 +216,20 @@ Status ToneGenerator::WriteSoundFile(int32_t FreqLeft, double VolLeft, int32_t F
     return Status::Ok();
 }
 
-Status ToneGenerator::MakeSoundFile(int32_t FreqLeft, double VolLeft, int32_t FreqRight, double VolRight,
-                                    float Duration, int32_t WaveType, bool Decay)
-{
-    pump_->RunPendingMessages();
+using BuiltImage = Result<std::shared_ptr<const std::vector<uint8_t>>>;
 
+BuiltImage ToneGenerator::Build(int32_t FreqLeft, double VolLeft, int32_t FreqRight, double VolRight, float Duration,
+                                int32_t WaveType, bool Decay) const
+{
     const auto frames = FrameCount(Duration);
     if (!frames)
-        return Status::Failure(frames.error());
+        return BuiltImage::Failure(frames.error());
     std::shared_ptr<std::vector<uint8_t>> image;
     try {
         image = std::make_shared<std::vector<uint8_t>>();
         image->reserve(kHeaderBytes + std::size_t{kBytesPerFrame} * frames.value());
     } catch (const std::bad_alloc&) {
-        return Status::Failure("not enough memory for a tone of " + std::to_string(Duration) + " seconds");
+        return BuiltImage::Failure("not enough memory for a tone of " + std::to_string(Duration) + " seconds");
     }
     const Status made = WriteSoundFile(FreqLeft, VolLeft, FreqRight, VolRight, Duration, WaveType, Decay,
                                        [&](std::span<const uint8_t> bytes) {
@@ -237,14 +237,34 @@ Status ToneGenerator::MakeSoundFile(int32_t FreqLeft, double VolLeft, int32_t Fr
                                            return Status::Ok();
                                        });
     if (!made)
-        return made;
+        return BuiltImage::Failure(made.error());
+    return std::shared_ptr<const std::vector<uint8_t>>(std::move(image));
+}
 
+Status ToneGenerator::MakeSoundFile(int32_t FreqLeft, double VolLeft, int32_t FreqRight, double VolRight,
+                                    float Duration, int32_t WaveType, bool Decay)
+{
+    pump_->RunPendingMessages();
+    const auto built = Build(FreqLeft, VolLeft, FreqRight, VolRight, Duration, WaveType, Decay);
+    if (!built)
+        return Status::Failure(built.error());
     // Held here as well: a call nested in the pump below replaces wavImage_, and this call must
     // still play its own tone.
-    const std::shared_ptr<const std::vector<uint8_t>> built = image;
-    wavImage_ = built;
+    const std::shared_ptr<const std::vector<uint8_t>> image = built.value();
+    wavImage_ = image;
     pump_->RunPendingMessages();
-    output_.PlayWavSync(*built);
+    output_.PlayWavSync(*image);
+    return Status::Ok();
+}
+
+Status ToneGenerator::QueueSoundFile(int32_t FreqLeft, double VolLeft, int32_t FreqRight, double VolRight,
+                                     float Duration, int32_t WaveType, bool Decay)
+{
+    const auto built = Build(FreqLeft, VolLeft, FreqRight, VolRight, Duration, WaveType, Decay);
+    if (!built)
+        return Status::Failure(built.error());
+    wavImage_ = built.value();
+    output_.QueueWav(*wavImage_);
     return Status::Ok();
 }
 

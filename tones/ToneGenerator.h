@@ -46,6 +46,11 @@ public:
     static Status WriteSoundFile(int32_t FreqLeft, double VolLeft, int32_t FreqRight, double VolRight, float Duration,
                                  int32_t WaveType, bool Decay, const ImageWriter& write);
 
+    // Builds the tone as MakeSoundFile does, without letting messages run, and queues it on the
+    // sound output instead of waiting for it.
+    Status QueueSoundFile(int32_t FreqLeft, double VolLeft, int32_t FreqRight, double VolRight, float Duration,
+                          int32_t WaveType, bool Decay);
+
     // The image the last successful MakeSoundFile built; empty before the first.
     std::span<const uint8_t> WavImage() const;
 
@@ -56,6 +61,10 @@ public:
     void SetMessagePump(MessagePump& pump) { pump_ = &pump; }
 
 private:
+    Result<std::shared_ptr<const std::vector<uint8_t>>> Build(int32_t FreqLeft, double VolLeft, int32_t FreqRight,
+                                                              double VolRight, float Duration, int32_t WaveType,
+                                                              bool Decay) const;
+
     SoundOutput& output_;
     MessagePump* pump_;
     std::shared_ptr<const std::vector<uint8_t>> wavImage_;

@@ -34,8 +34,14 @@ void ToneSounds::StartRecordedChime()
 
 void ToneSounds::PlayStartSignal()
 {
-    PlayTone(kSignalTone);
-    PlayTone(kSignalTone);
+    for (int tone = 0; tone < 2; ++tone) {
+        if (state_.ComputerSpeaker != 0)
+            generator_.Output().Beep(kSignalTone.frequencyHz, kSignalTone.milliseconds);
+        else
+            (void)generator_.QueueSoundFile(kSignalTone.frequencyHz, state_.FreqVol, kSignalTone.frequencyHz,
+                                            state_.FreqVol, static_cast<float>(kSignalTone.milliseconds / 1000.0),
+                                            kSignalTone.waveType, kSignalTone.decay);
+    }
 }
 
 void ToneSounds::PlayStopSignal() { PlayTone(kSignalTone); }

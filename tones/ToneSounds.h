@@ -19,6 +19,8 @@ public:
     void PlayGeneratedTone(const TickTone& tone) override;
     // Loads the chime into ChimeWave and starts it; a stroke still sounding is cut off.
     void StartRecordedChime() override;
+    // The two tones are queued on the sound output rather than waited for, so that the window is
+    // shown while they sound; beeps of the PC speaker are waited for.
     void PlayStartSignal() override;
     void PlayStopSignal() override;
 

@@ -90,6 +90,9 @@ int RunClock(int argc, char** argv, const ClockRunOptions& options)
     }
     if (!single.Held())
         std::cerr << "dorvane: cannot make sure that no other clock runs on " << options.settingsPath.string() << "\n";
+    // The sound server is asked for a device while the toolkit starts, so that the start signal
+    // finds one; neither waits for the other.
+    SystemSoundOutput().OpenAhead();
     ::setenv("QT_QPA_PLATFORM", "xcb", 0);
     // The clock's picture is small enough to travel through the X connection itself; shared memory
     // would add a round trip to the X server before each reuse, a second wake-up every second.

@@ -68,7 +68,7 @@ TEST_F(TonePlayback, RingsSignalsAndChimeStrokesSoundAsTheyShould)
     const auto ring = playRing();
     std::this_thread::sleep_for(300ms);
     sounds.PlayStartSignal();
-    std::this_thread::sleep_for(300ms);
+    std::this_thread::sleep_for(600ms); // the start signal sounds on after the call
     sounds.PlayStopSignal();
     // Where no PC speaker takes the beeps, the computer speaker setting rings alike on the sound output.
     const bool beepsHeard = !PcSpeaker::Find();

@@ -43,6 +43,7 @@ TEST_F(ToneSoundsTest, TonesAndSignalsFollowTheSoundRuleGeneratedTonesIgnoreTheC
             if (speaker == 0) {
                 EXPECT_EQ(played.wav, k == 0 ? ImageOf(2500, 9000, 0.12f, ToneGenerator::Sawtooth, true)
                                              : ImageOf(2000, 9000, 0.1f, 0, false)) << k;
+                EXPECT_EQ(played.kind, k == 1 || k == 2 ? Kind::WavQueued : Kind::WavSync) << "only the start is queued";
             } else {
                 EXPECT_EQ(std::tuple(played.kind, played.frequencyHz, played.milliseconds),
                           std::tuple(Kind::Beep, k == 0 ? 2500 : 2000, k == 0 ? 120 : 100)) << k;
