@@ -52,6 +52,8 @@ public:
     static const std::array<std::string_view, 8> kOptionsHelpLines;
 
     Form2(ClockState& state, Form2Parts parts, Form2Window& window);
+    Form2(const Form2&) = delete; // its alarm editor refers to its members
+    Form2& operator=(const Form2&) = delete;
 
     // Opening, while the window is still invisible: the clock disabled, the version, every
     // control filled and the click tone. The window shows afterwards, and from then on edits reach
