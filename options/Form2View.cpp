@@ -14,6 +14,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QTimer>
 #include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -357,6 +358,8 @@ bool Form2View::RowEvent(int row, QObject* watched, QEvent* event)
     const RowWidgets& w = rows_[row];
     AlarmEditor& alarms = logic_.Alarms();
     const bool doubleClick = event->type() == QEvent::MouseButtonDblClick;
+    if ((watched == w.hour || watched == w.minute) && event->type() == QEvent::FocusIn)
+        SelectWhenFocused(static_cast<QLineEdit*>(watched));
     if (watched == w.date && event->type() == QEvent::MouseButtonPress)
         alarms.DateClicked(row);
     else if (watched == w.date && doubleClick)
@@ -376,6 +379,13 @@ bool Form2View::RowEvent(int row, QObject* watched, QEvent* event)
     else
         return false;
     return doubleClick;
+}
+
+// The two digits of a time field are selected when it takes the focus, by the mouse as by Tab, so
+// that typing replaces them.
+void Form2View::SelectWhenFocused(QLineEdit* field)
+{
+    QTimer::singleShot(0, field, [field] { field->selectAll(); });
 }
 
 // Any drop is taken: the field gets the first dropped file's full path, or stays empty.

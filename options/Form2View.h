@@ -64,6 +64,7 @@ private:
     void PlaceHelpPanel();
     bool RowEvent(int row, QObject* watched, QEvent* event);
     bool ExecDropEvent(int row, QEvent* event);
+    static void SelectWhenFocused(QLineEdit* field);
 
     Form2 logic_;
     QLabel* labelTime_ = nullptr;
