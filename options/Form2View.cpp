@@ -102,6 +102,7 @@ Form2View::Form2View(ClockState& state, Form2Parts parts)
     for (int row = 0; row < AlarmEditor::kRows; ++row)
         ConnectAlarmRow(row);
     ChainTabOrder();
+    rows_[0].date->setFocus(); // the keyboard starts at the first alarm
     logic_.Open();
     ControlsChanged();
 }
