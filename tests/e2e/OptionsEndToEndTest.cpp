@@ -38,16 +38,18 @@ void ClickAt(int x, int y)
     Output("xdotool mousemove " + std::to_string(x) + " " + std::to_string(y) + " && sleep 0.3 && xdotool click 1");
 }
 
-// Hovers the clock at (300, 200) until the strip shows, and clicks its options picture, the second
-// of its three. On the sped-up clock the strip stays only 0.4 s after the pointer stops, so the
-// pointer goes straight on to it (moving over the strip keeps it up).
-std::string OpenOptionsFromStrip()
+// Hovers the clock until the strip shows and clicks its options picture, the second of its three;
+// the strip stands 50 twips right of the clock and below its top. On the sped-up clock the strip
+// stays only 0.4 s after the pointer stops, so one xdotool run goes straight on to the picture.
+std::string OpenOptionsFromStrip(const std::string& clock)
 {
-    Output("for i in $(seq 10); do xdotool mousemove 350 250; sleep 0.05; xdotool mousemove 356 256; sleep 0.15; "
-           "for w in $(xdotool search --onlyvisible --name '^Dorvane$'); do eval $(xdotool getwindowgeometry --shell $w); "
-           "[ $WIDTH -lt 60 ] && xdotool mousemove $((X + 12)) $((Y + 37)) && sleep 0.05 && xdotool mousemove $((X + 13)) $((Y + 38)) "
-           "click 1 && exit; done; done");
-    return AwaitWindow("^Dorvane Options$", false);
+    int x = 0, y = 0, width = 0;
+    std::istringstream(Geometry(clock)) >> x >> y >> width;
+    const std::string picture = std::to_string(x + width + 3 + 13) + " " + std::to_string(y + 3 + 38);
+    return Output("for i in $(seq 5); do xdotool mousemove " + std::to_string(x + 50) + " " + std::to_string(y + 50) +
+                  " sleep 0.1 mousemove " + std::to_string(x + 56) + " " + std::to_string(y + 56) + " sleep 0.15 mousemove " +
+                  picture + " sleep 0.05 click 1; sleep 1; w=$(xdotool search --onlyvisible --name '^Dorvane Options$') && "
+                  "echo $w && break; done");
 }
 
 TEST(OptionsEndToEnd, AnAlarmTypedIntoTheOptionsWindowIsSavedRingsSnoozesAndStaysArmed)
@@ -64,10 +66,14 @@ TEST(OptionsEndToEnd, AnAlarmTypedIntoTheOptionsWindowIsSavedRingsSnoozesAndStay
     TempFolder::Write(settings, "[Settings]\nX=300\nY=200\nActivateChime=0\n");
     const pid_t clock = StartClock(library, settings.string(), "@" + Output("date '+%F 07:03:30'") + " x5");
     const ClockGuard guard{clock};
-    ASSERT_FALSE(AwaitWindow("^Dorvane$", false).empty()) << "the clock did not appear";
+    const std::string clockWindow = AwaitWindow("^Dorvane$", false);
+    ASSERT_FALSE(clockWindow.empty()) << "the clock did not appear";
 
-    const std::string options = OpenOptionsFromStrip();
+    const std::string options = OpenOptionsFromStrip(clockWindow);
     ASSERT_FALSE(options.empty()) << "the strip's options picture opened no options window";
+    Output("xdotool mousemove 350 250; sleep 0.05; xdotool mousemove 356 256; sleep 0.1");
+    EXPECT_EQ(Output("xdotool search --onlyvisible --name '^Dorvane$' | wc -l"), "1")
+        << "while the options window is open, hovering the clock brings up no strip";
     // The keyboard starts in row 0's date: Activate, hour, minute, AM/PM, message; back to Activate.
     Output("xdotool key Tab Tab type 7 && xdotool key Tab type 05 && xdotool key Tab Tab type 'Wake up, the tea is ready' && "
            "xdotool key shift+Tab shift+Tab shift+Tab shift+Tab space && sleep 0.3 && xdotool key Escape");
