@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace dorvane {
 
@@ -8,7 +9,8 @@ namespace dorvane {
 class Autostart {
 public:
     virtual ~Autostart() = default;
-    virtual bool Enable(const std::string& programPath) = 0;
+    // Starts programPath with arguments at each logon from now on; false when that could not be set up.
+    virtual bool Enable(const std::string& programPath, const std::vector<std::string>& arguments) = 0;
     virtual bool Disable() = 0;
     virtual bool IsEnabled() const = 0;
 };

@@ -38,6 +38,20 @@ constexpr int kInitialWindowPixels = 150;
     return x11 ? x11->display() : nullptr;
 }
 
+// The user manual: beside an installed program, or in the sources it was built from.
+std::string ManualPath(const std::filesystem::path& programFolder)
+{
+    std::vector<std::filesystem::path> places = {programFolder / "../share/doc/dorvane/README.md", programFolder / "README.md"};
+#ifdef DORVANE_SOURCE_MANUAL
+    places.emplace_back(DORVANE_SOURCE_MANUAL);
+#endif
+    std::error_code ec;
+    for (const auto& place : places)
+        if (std::filesystem::is_regular_file(place, ec))
+            return std::filesystem::weakly_canonical(place, ec).string();
+    return {};
+}
+
 QIcon ProgramIcon()
 {
     QIcon icon;
@@ -56,7 +70,7 @@ ClockApp::ClockApp(ClockState& state, ClockAppParts parts)
       desktop_(WindowSystemXDisplay()), face_(state, surfaces_),
       settings_(parts.settingsPath, state, *this, screen_, std::cerr), subclass_(hooks_),
       tick_(state, TickLinks{time_, sounds_, pump_, shell_, *this, *this, *this}), timerClient_(tick_),
-      mouse_(*this, state)
+      mouse_(*this, state), autostart_(XdgAutostart::ForThisUser()), settingsGiven_(parts.settingsGiven)
 {
     secondTimer_.setSingleShot(true);
     secondTimer_.setTimerType(Qt::PreciseTimer);
@@ -148,6 +162,8 @@ Status ClockApp::Close()
     closed_ = true;
     stripTimer_.stop();
     secondTimer_.stop();
+    if (options_)
+        options_->close();
     if (window_)
         subclass_.ReleaseMessage(timerClient_, QtWindowMessageHooks::HandleOf(window_.get()), kWmTimer);
     Status saved = SaveSettings();
@@ -332,6 +348,59 @@ void ClockApp::ShowAlarmPopup(const AlarmPopupRequest& request)
     auto* popup = new Form3View(state_, PopupLinks{sounds_, pump_, *this}, time_, request, pictures);
     popup->show();
     popup->raise();
+}
+
+// The strip's options picture and a reset: an open options window closes (saving) and a fresh one
+// opens. The clock is disabled while it is open.
+void ClockApp::ReopenOptions()
+{
+    if (options_)
+        options_->close();
+    options_ = new Form2View(state_, OptionsParts());
+    options_->show();
+    options_->raise();
+    options_->activateWindow();
+}
+
+Form2Parts ClockApp::OptionsParts()
+{
+    const std::filesystem::path program = QCoreApplication::applicationFilePath().toStdString();
+    const std::filesystem::path settings = std::filesystem::absolute(settings_.Path());
+    StartCommand start{program.string(), {}};
+    if (settingsGiven_)
+        start.arguments = {"--settings", settings.string()};
+    return {sounds_, pump_, *this, *this, autostart_, shell_, start,
+            {ManualPath(program.parent_path()), settings.parent_path().string()}};
+}
+
+void ClockApp::SetClockEnabled(bool enabled)
+{
+    if (window_)
+        window_->setEnabled(enabled);
+}
+
+void ClockApp::SetTimeLine(const std::string& text)
+{
+    if (options_)
+        options_->Logic().SetTimeLine(text);
+}
+
+void ClockApp::SetAlarmMinText(int slot, const std::string& text)
+{
+    if (options_)
+        options_->Logic().SetAlarmMinText(slot, text);
+}
+
+void ClockApp::ClearActivateAlarm(int slot)
+{
+    if (options_)
+        options_->Logic().ClearActivateAlarm(slot);
+}
+
+void ClockApp::ClearAlarmRow(int slot)
+{
+    if (options_)
+        options_->Logic().ClearAlarmRow(slot);
 }
 
 } // namespace dorvane

@@ -15,9 +15,12 @@
 #include "clock/window/ClockMouse.h"
 #include "clock/window/ClockWindowView.h"
 #include "options/ButtonStripView.h"
+#include "options/Form2View.h"
+#include "options/OptionsLinks.h"
 #include "platform/linux/DesktopShell.h"
 #include "platform/linux/X11Desktop.h"
 #include "platform/linux/X11EscapeTaps.h"
+#include "platform/linux/XdgAutostart.h"
 #include "platform/qt/QtMessagePump.h"
 #include "platform/qt/QtScreen.h"
 #include "platform/qt/QtWindowMessageHooks.h"
@@ -39,6 +42,7 @@ struct ClockAppParts {
     TimeSource& time;
     ClockSounds& sounds;
     std::filesystem::path settingsPath;
+    bool settingsGiven = false; // by --settings
     uint32_t imagingToken = 0;
     std::ostream* tickLog = nullptr; // one line per picture shown, with the wall-clock time
 };
@@ -52,7 +56,9 @@ class ClockApp : public QObject,
                  public ClockMouseActions,
                  public ButtonStripActions,
                  public AlarmPopups,
-                 public OptionsWindowLink {
+                 public OptionsWindowLink,
+                 public OptionsHost,
+                 public CalendarLink {
 public:
     ClockApp(ClockState& state, ClockAppParts parts);
     ~ClockApp() override;
@@ -72,8 +78,9 @@ public:
     void SaveBeforeExit();
     // A later start on the same settings file asked for this clock: shown, raised, activated.
     void BringToFront();
-    // Saves the settings; a failure is shown to the user, the first time only.
-    Status SaveSettings();
+    // Saves the settings; a failure is shown to the user, the first time only. Also the options
+    // window's save when it closes.
+    Status SaveSettings() override;
     // True when the last save failed, so that the program can end with a failure.
     bool LastSaveFailed() const { return lastSaveFailed_; }
 
@@ -111,15 +118,21 @@ private:
     void MoveClock(double left, double top) override;
     void MoveStrip(double left, double top) override;
     void MarkPointerMoved() override { mouse_.MarkPointerMoved(time_.Now().SecondsSinceMidnight()); }
-    void ReopenOptions() override {}
+    void ReopenOptions() override;
     void CloseClock() override;
     // AlarmPopups
     void ShowAlarmPopup(const AlarmPopupRequest& request) override;
-    // OptionsWindowLink: there is no options window to mirror the tick's changes into yet.
-    void SetTimeLine(const std::string&) override {}
-    void SetAlarmMinText(int, const std::string&) override {}
-    void ClearActivateAlarm(int) override {}
-    void ClearAlarmRow(int) override {}
+    // OptionsWindowLink: into the open options window, through its controls' handlers.
+    void SetTimeLine(const std::string& text) override;
+    void SetAlarmMinText(int slot, const std::string& text) override;
+    void ClearActivateAlarm(int slot) override;
+    void ClearAlarmRow(int slot) override;
+    // OptionsHost
+    void SetClockEnabled(bool enabled) override;
+    // CalendarLink: there is no calendar window yet, so the date fields are typed.
+    void ShowCalendar() override {}
+    void CloseCalendar() override {}
+    Form2Parts OptionsParts();
 
     ClockState& state_;
     TimeSource& time_;
@@ -142,6 +155,9 @@ private:
     ClockMouse mouse_;
     std::unique_ptr<ClockWindowView> window_;
     std::unique_ptr<ButtonStripView> strip_;
+    QPointer<Form2View> options_; // deletes itself when closed
+    XdgAutostart autostart_;
+    bool settingsGiven_;
     QTimer secondTimer_;
     QTimer stripTimer_;
     bool closed_ = false;

@@ -117,7 +117,7 @@ int RunClock(int argc, char** argv, const ClockRunOptions& options)
     std::ofstream tickLog;
     if (options.tickLog)
         tickLog.open(*options.tickLog, std::ios::app);
-    ClockApp clock(SharedClockState(), ClockAppParts{time, sounds, options.settingsPath, token,
+    ClockApp clock(SharedClockState(), ClockAppParts{time, sounds, options.settingsPath, options.settingsGiven, token,
                                                      options.tickLog ? &tickLog : nullptr});
     const auto closeAndQuit = [&clock] { clock.CloseAndQuit(); };
     CloseOnSignals(&clock, closeAndQuit);

@@ -7,6 +7,7 @@ namespace dorvane {
 
 struct ClockRunOptions {
     std::filesystem::path settingsPath;
+    bool settingsGiven = false; // named by --settings, so start at logon names it too
     // Where to write one line for every picture the window shows (the wall-clock time of the
     // showing), for checking that the clock keeps step with the seconds.
     std::optional<std::filesystem::path> tickLog;

@@ -146,7 +146,7 @@ int main(int argc, char** argv)
         return Simulate(line, settingsPath);
 
 #ifdef DORVANE_HAS_WINDOWS
-    dorvane::ClockRunOptions options{settingsPath, std::nullopt};
+    dorvane::ClockRunOptions options{settingsPath, line.settingsFile.has_value(), std::nullopt};
     if (line.tickLog)
         options.tickLog = *line.tickLog;
     return dorvane::RunClock(argc, argv, options);

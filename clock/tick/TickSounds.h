@@ -3,8 +3,8 @@
 namespace dorvane {
 
 // What a tone is for; the sound output does not need it, but logs and tests do. Signal is the
-// clock window's greeting and farewell.
-enum class ToneUse { SecondsTick, BrisaTick, BrisaMinuteMark, AlarmRing, ChimeStroke, Signal };
+// clock window's greeting and farewell; Click confirms an action of the options window.
+enum class ToneUse { SecondsTick, BrisaTick, BrisaMinuteMark, AlarmRing, ChimeStroke, Signal, Click };
 
 // One tone: a frequency on both channels, a length, and for the tone generator a wave shape
 // (0..5) and whether it fades out.

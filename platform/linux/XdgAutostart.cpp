@@ -7,7 +7,7 @@
 namespace dorvane {
 namespace {
 
-// A program path as one argument of an Exec line: in double quotes with ", `, $ and \ escaped,
+// A program path or argument as one argument of an Exec line: in double quotes with ", `, $ and \ escaped,
 // then every backslash doubled again because the Exec value is itself an escaped string, and %
 // doubled because it starts a field code.
 std::string ExecArgument(const std::string& path)
@@ -46,20 +46,23 @@ XdgAutostart XdgAutostart::ForThisUser()
     return XdgAutostart(std::filesystem::path(home && home[0] ? home : "/tmp") / ".config" / "autostart");
 }
 
-std::string XdgAutostart::DesktopEntry(const std::string& programPath)
+std::string XdgAutostart::DesktopEntry(const std::string& programPath, const std::vector<std::string>& arguments)
 {
+    std::string exec = ExecArgument(programPath);
+    for (const std::string& argument : arguments)
+        exec += " " + ExecArgument(argument);
     return "[Desktop Entry]\n"
            "Type=Application\n"
            "Name=Dorvane\n"
            "Comment=Analog desktop clock with alarms\n"
-           "Exec=" + ExecArgument(programPath) + "\n"
+           "Exec=" + exec + "\n"
            "Terminal=false\n"
            "X-GNOME-Autostart-enabled=true\n";
 }
 
-bool XdgAutostart::Enable(const std::string& programPath)
+bool XdgAutostart::Enable(const std::string& programPath, const std::vector<std::string>& arguments)
 {
-    return FileStore::Replace(entry_, DesktopEntry(programPath)).ok();
+    return FileStore::Replace(entry_, DesktopEntry(programPath, arguments)).ok();
 }
 
 bool XdgAutostart::Disable() { return FileStore::Remove(entry_).ok(); }

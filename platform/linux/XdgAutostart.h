@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace dorvane {
 
@@ -15,14 +16,15 @@ public:
     // The folder for this user, from the environment.
     static XdgAutostart ForThisUser();
 
-    bool Enable(const std::string& programPath) override;
+    // Writes the entry atomically: a session never sees half of one.
+    bool Enable(const std::string& programPath, const std::vector<std::string>& arguments) override;
     bool Disable() override;
     bool IsEnabled() const override;
 
     const std::filesystem::path& EntryPath() const { return entry_; }
 
-    // The text of the desktop entry that starts programPath.
-    static std::string DesktopEntry(const std::string& programPath);
+    // The text of the desktop entry that starts programPath with arguments.
+    static std::string DesktopEntry(const std::string& programPath, const std::vector<std::string>& arguments = {});
 
 private:
     std::filesystem::path entry_;

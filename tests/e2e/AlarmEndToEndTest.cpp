@@ -2,8 +2,8 @@
 // clock, rings it through the real sound server and shows its pop-up, whose close picture is
 // clicked with the real mouse; the alarm stays armed in the settings file afterwards.
 
+#include "tests/support/ClockProcess.h"
 #include "tests/support/PulseRecording.h"
-#include "tests/support/ShellCommand.h"
 #include "tests/support/SignalAnalysis.h"
 #include "tests/support/TempFolder.h"
 
@@ -24,42 +24,12 @@ namespace {
 using namespace testing::SignalAnalysis;
 using testing::PulseRecording;
 using testing::TempFolder;
-
-// What a shell line prints, without its last line break.
-std::string Output(const std::string& command)
-{
-    std::string output = testing::RunShell(command).output;
-    return output.ends_with('\n') ? output.substr(0, output.size() - 1) : output;
-}
-
-// Waits up to ten seconds for the pop-up (the window captioned exactly "Dorvane ") to show, or to
-// be gone; says which window it is, or "gone", or "" when the time is up.
-std::string AwaitPopup(bool gone)
-{
-    return Output("for i in $(seq 100); do w=$(xdotool search --onlyvisible --name '^Dorvane $' 2>/dev/null | head -n 1); " +
-                  std::string(gone ? "[ -z \"$w\" ] && echo gone" : "[ -n \"$w\" ] && echo $w") + " && break; sleep 0.1; done");
-}
-
-// The clock, its time of day starting at fakeStart ("YYYY-MM-DD hh:mm:ss") and running on. The
-// faketime library is preloaded directly so that the clock keeps its own process id (for the signal
-// that ends it).
-pid_t StartClock(const std::string& library, const std::string& settings, const std::string& fakeStart)
-{
-    const pid_t child = fork();
-    if (child == 0) {
-        setenv("LD_PRELOAD", library.c_str(), 1);
-        setenv("FAKETIME", ("@" + fakeStart).c_str(), 1);
-        setenv("FAKETIME_DONT_FAKE_MONOTONIC", "1", 1);
-        execl(DORVANE_EXECUTABLE, DORVANE_EXECUTABLE, "--settings", settings.c_str(), static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    return child;
-}
+using namespace testing;
 
 TEST(AlarmEndToEnd, ADailyAlarmRingsShowsItsPopupAndStaysArmedAfterClosing)
 {
-    const std::string library = Output("ls /usr/lib/*/faketime/libfaketime.so.1 2>/dev/null | head -n 1");
-    if (library.empty() || Output("command -v xdotool >/dev/null && xdpyinfo >/dev/null 2>&1 && echo y") != "y")
+    const std::string library = FakeTimeLibrary();
+    if (library.empty() || !HasDisplayAndXdotool())
         GTEST_SKIP() << "needs an X display, xdotool and faketime (scripts/test-services, scripts/install-deps --test)";
     auto recording = PulseRecording::Start();
     if (!recording)
@@ -69,8 +39,8 @@ TEST(AlarmEndToEnd, ADailyAlarmRingsShowsItsPopupAndStaysArmedAfterClosing)
     const auto settings = folder / "ClockSettings.ini";
     TempFolder::Write(settings, "[Settings]\nX=300\nY=200\nActivateChime=0\n[Alarm0]\nAlarmActivated=1\nAlarmHour=7\n"
                                 "AlarmMin=05\nAlarmAMPM=AM\nAlarmMessage=Wake up, the tea is ready\n");
-    const pid_t clock = StartClock(library, settings.string(), Output("date '+%F 07:04:57'"));
-    const std::string popup = AwaitPopup(false);
+    const pid_t clock = StartClock(library, settings.string(), "@" + Output("date '+%F 07:04:57'"));
+    const std::string popup = AwaitWindow("^Dorvane $", false);
     std::this_thread::sleep_for(std::chrono::seconds(6)); // four rings, one a second
     const std::vector<int16_t> heard = recording.value()->Stop();
     EXPECT_FALSE(popup.empty()) << "no pop-up appeared";
@@ -100,13 +70,10 @@ TEST(AlarmEndToEnd, ADailyAlarmRingsShowsItsPopupAndStaysArmedAfterClosing)
         // The close picture is the last of the three at the pop-up's bottom right.
         Output("eval $(xdotool getwindowgeometry --shell " + popup + ") && "
                "xdotool mousemove $((X + WIDTH - 25)) $((Y + HEIGHT - 24)) click 1");
-        EXPECT_EQ(AwaitPopup(true), "gone") << "the close picture did not close the pop-up";
+        EXPECT_EQ(AwaitWindow("^Dorvane $", true), "gone") << "the close picture did not close the pop-up";
     }
 
-    kill(clock, SIGTERM);
-    int status = 0;
-    waitpid(clock, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+    EXPECT_TRUE(StopClock(clock));
     const std::string saved = TempFolder::Read(settings);
     EXPECT_NE(saved.find("\nAlpha=179\n"), std::string::npos) << "the clock did not save its settings:\n" << saved;
     EXPECT_NE(saved.find("[Alarm0]\nAlarmActivated=1\n"), std::string::npos) << saved;

@@ -13,13 +13,13 @@ TEST(XdgAutostart, EnableWritesADesktopEntryQuotingThePathSoThatTheSessionRunsEx
     TempFolder folder;
     XdgAutostart autostart(folder / "autostart");
     EXPECT_FALSE(autostart.IsEnabled());
-    ASSERT_TRUE(autostart.Enable("/opt/dorvane/dorvane"));
+    ASSERT_TRUE(autostart.Enable("/opt/dorvane/dorvane", {}));
     EXPECT_TRUE(autostart.IsEnabled());
     const std::string entry = TempFolder::Read(folder / "autostart" / "dorvane.desktop");
     EXPECT_TRUE(entry.starts_with("[Desktop Entry]\nType=Application\nName=Dorvane\n"));
     EXPECT_NE(entry.find("\nExec=\"/opt/dorvane/dorvane\"\n"), std::string::npos);
-    ASSERT_TRUE(autostart.Enable("/usr/bin/dorvane")); // enabling again rewrites the program's place
-    EXPECT_NE(TempFolder::Read(autostart.EntryPath()).find("Exec=\"/usr/bin/dorvane\""), std::string::npos);
+    ASSERT_TRUE(autostart.Enable("/usr/bin/dorvane", {"--settings", "/home/ann/My Clock.ini"})); // enabling again rewrites the program's place
+    EXPECT_NE(TempFolder::Read(autostart.EntryPath()).find("Exec=\"/usr/bin/dorvane\" \"--settings\" \"/home/ann/My Clock.ini\"\n"), std::string::npos);
     EXPECT_TRUE(autostart.Disable());
     EXPECT_FALSE(autostart.IsEnabled());
     EXPECT_TRUE(autostart.Disable()) << "disabling twice is fine";

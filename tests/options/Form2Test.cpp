@@ -1,0 +1,103 @@
+#include "options/Form2.h"
+#include "clock/state/ProductVersion.h"
+#include "tests/support/RecordingOptionsParts.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace dorvane {
+namespace {
+
+using namespace dorvane::testing;
+
+TEST(Form2, OpeningFillsTheControlsWithoutWritingThemBackAndShowsTheSkinsBorderAvailability)
+{
+    const struct {
+        const char* skin;
+        int16_t runAtStartup;
+        const char* labelSkin;
+        int16_t showBorderAfter; // ShowBorder was 1
+        const char* autostart;
+    } cases[] = {
+        {"<Default>", 0, "1/20", 0, ""},
+        {"GlassBlack", 1, "13/20", 1, "/opt/dorvane/dorvane --settings /home/ann/c.ini"},
+        {"Border", 0, "19/20", 0, ""},
+        {"glassblack", 0, "1/20", 0, ""},
+        {"BRISA", 0, "20/20", 0, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.skin);
+        ClockState state;
+        state.Skin = c.skin;
+        state.RunAtStartup = c.runAtStartup;
+        state.ShowBorder = 1;
+        state.Alarms[2] = {"1", "", "13", "75", "PM", "Tea", "/usr/bin/true"}; // not valid, and not touched
+        RecordingOptionsParts parts;
+        Form2 form(state, parts.Parts(), parts);
+        form.Open();
+        EXPECT_TRUE(state.OptionsOpen && form.IsVisible());
+        EXPECT_FALSE(parts.clockEnabled);
+        EXPECT_EQ(parts.sounds.Count(ToneUse::Click), 1);
+        EXPECT_EQ(form.Controls().version, "v" + VersionText());
+        EXPECT_EQ(form.Controls().labelSkin, c.labelSkin);
+        EXPECT_EQ(state.ShowBorder, c.showBorderAfter);
+        EXPECT_EQ(form.Controls().showBorderEnabled, c.showBorderAfter == 1);
+        EXPECT_EQ(parts.autostartCommand, c.autostart);
+        EXPECT_EQ(parts.autostartWrites, c.runAtStartup);
+        const AlarmRowControls& row = form.Alarms().Row(2);
+        EXPECT_EQ(row.hour + ":" + row.minute + " " + row.ampm + " " + row.message, "13:75 PM Tea");
+        EXPECT_TRUE(row.activate);
+        EXPECT_EQ(state.Alarms[2].AlarmHour + state.Alarms[2].AlarmMin + state.Alarms[2].AlarmActivated, "13751");
+        EXPECT_EQ(form.Alarms().RingCountText(), std::to_string(state.AlarmNoOfRings));
+    }
+}
+
+TEST(Form2, ClosingSavesEveryTimeAndHelpAutostartAndAboutDoWhatTheyShow)
+{
+    const struct {
+        const char* name;
+        std::function<void(Form2&)> act;
+        bool helpShown;
+        int clicks;
+        int16_t runAtStartup;
+        std::vector<std::string> opened;
+    } cases[] = {
+        {"nothing changed", [](Form2&) {}, false, 0, 1, {}},
+        {"help once", [](Form2& f) { f.HelpClicked(); }, true, 1, 1, {}},
+        {"help twice", [](Form2& f) { f.HelpClicked(); f.HelpClicked(); }, false, 2, 1, {}},
+        {"run at startup cleared", [](Form2& f) { f.WriteRunAtStartup(false); }, false, 0, 0, {}},
+        {"about labels", [](Form2& f) { f.ManualClicked(); f.SettingsFolderClicked(); }, false, 0, 1,
+         {"/opt/dorvane/README.md", "/home/ann"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ClockState state;
+        state.RunAtStartup = 1;
+        RecordingOptionsParts parts;
+        Form2 form(state, parts.Parts(), parts);
+        form.Open();
+        parts.sounds.played.clear();
+        c.act(form);
+        EXPECT_EQ(form.Controls().helpShown, c.helpShown);
+        EXPECT_EQ(form.Controls().resetPictureShown, !c.helpShown);
+        EXPECT_EQ(parts.sounds.Count(ToneUse::Click), c.clicks);
+        EXPECT_EQ(state.RunAtStartup, c.runAtStartup);
+        EXPECT_EQ(parts.IsEnabled(), c.runAtStartup == 1);
+        EXPECT_EQ(parts.shell.opened, c.opened);
+        if (c.clicks == 1) {
+            EXPECT_EQ(form.Controls().textHelp[4], "Set Alarm Frequency, up to 9999, and no. of rings up to 30.\r\n");
+        }
+
+        parts.calendarShown = true;
+        form.Close();
+        form.Close();
+        EXPECT_EQ(parts.saves, 1);
+        EXPECT_FALSE(state.OptionsOpen || form.IsVisible());
+        EXPECT_TRUE(parts.clockEnabled);
+        EXPECT_FALSE(parts.calendarShown);
+    }
+}
+
+} // namespace
+} // namespace dorvane

@@ -1,0 +1,106 @@
+#include "options/Form2View.h"
+#include "clock/settings/SettingsFile.h"
+#include "clock/settings/WindowlessHost.h"
+#include "tests/support/FakeScreen.h"
+#include "tests/support/RecordingOptionsParts.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/ViewTesting.h"
+
+#include <QCheckBox>
+#include <QDropEvent>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPointer>
+#include <QUrl>
+
+#include <sstream>
+
+namespace dorvane {
+namespace {
+
+using namespace dorvane::testing;
+
+// The parts around the window, saving into a real settings file.
+struct SavingParts : RecordingOptionsParts {
+    explicit SavingParts(SettingsFile& file) : file(file) {}
+    Status SaveSettings() override { return RecordingOptionsParts::SaveSettings(), file.SaveSettings(); }
+    SettingsFile& file;
+};
+
+// Moves the real pointer to the middle of the named control and clicks it, then types keys.
+void ClickAndType(QWidget& window, const QString& name, const std::string& keys)
+{
+    auto* control = window.findChild<QWidget*>(name);
+    ASSERT_NE(control, nullptr) << name.toStdString();
+    const QPoint at = control->mapToGlobal(control->rect().center());
+    ASSERT_TRUE(Xdotool("mousemove " + std::to_string(at.x()) + " " + std::to_string(at.y())));
+    QTest::qWait(50);
+    ASSERT_TRUE(Xdotool("click 1"));
+    ASSERT_TRUE(WaitUntil([&] { return name.startsWith("Check") || control->hasFocus(); })) << name.toStdString();
+    if (!keys.empty()) {
+        ASSERT_TRUE(Xdotool(keys));
+    }
+    QTest::qWait(50);
+}
+
+void DropUrls(QWidget* field, const QList<QUrl>& urls)
+{
+    QMimeData data;
+    data.setUrls(urls);
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(field, &enter);
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(field, &drop);
+}
+
+TEST(Form2View, AnAlarmTypedWithTheRealKeyboardAndMouseReachesTheSharedStateAndTheSavedFile)
+{
+    DORVANE_REQUIRE_X_DISPLAY();
+    TempFolder folder;
+    ClockState state;
+    FakeScreen screen;
+    WindowlessHost host(state, screen);
+    std::ostringstream errors;
+    SettingsFile file(folder / "ClockSettings.ini", state, host, screen, errors);
+    SavingParts parts(file);
+    QPointer<Form2View> window = new Form2View(state, parts.Parts());
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.data()));
+
+    const struct {
+        const char* control;
+        std::string keys;
+    } steps[] = {
+        {"TextAlarmHour3", "type 7"},       {"TextAlarmMin3", "type 5"},
+        {"TextAlarmMessage3", "type 'Tea is ready'"}, // leaving the minute makes it "05"
+        {"CheckActivateAlarm3", ""},        {"TextAlarmHour5", "type 13"},
+        {"LabelAlarmAMPM3", ""},            {"TextAlarmRingCount", "key ctrl+a type 45"},
+    };
+    for (const auto& step : steps)
+        ClickAndType(*window, step.control, step.keys);
+    DropUrls(window->findChild<QWidget*>("TextAlarmExec3"), {QUrl::fromLocalFile("/home/ann/a b.ogg"), QUrl::fromLocalFile("/tmp/c")});
+    DropUrls(window->findChild<QWidget*>("TextAlarmExec4"), {QUrl("https://example.org/")});
+    EXPECT_EQ(window->findChild<QLineEdit*>("TextAlarmHour5")->text(), "") << "13 is no hour";
+    EXPECT_EQ(window->findChild<QLineEdit*>("TextAlarmRingCount")->text(), "30");
+    EXPECT_EQ(window->findChild<QWidget*>("TextAlarmExec2")->nextInFocusChain(), window->findChild<QWidget*>("TextAlarmDate3"));
+    for (const char* name : {"TextAlarmDate", "CheckActivateAlarm", "TextAlarmHour", "Label15", "TextAlarmMin", "LabelAlarmAMPM",
+                             "TextAlarmMessage", "TextAlarmExec"})
+        for (int row = 0; row < 7; ++row)
+            EXPECT_FALSE(window->findChild<QWidget*>(name + QString::number(row))->accessibleName().isEmpty()) << name << row;
+
+    ASSERT_TRUE(Xdotool("key Escape"));
+    ASSERT_TRUE(WaitUntil([&] { return window.isNull(); })) << "Escape closes the window";
+    const AlarmSlot& alarm = state.Alarms[3];
+    EXPECT_EQ(alarm.AlarmHour + ":" + alarm.AlarmMin + " " + alarm.AlarmAMPM, "7:05 PM");
+    EXPECT_EQ(alarm.AlarmActivated, "1");
+    EXPECT_EQ(alarm.AlarmExec, "/home/ann/a b.ogg");
+    EXPECT_EQ(state.Alarms[4].AlarmExec, "") << "a drop without files leaves the field empty";
+    EXPECT_FALSE(state.OptionsOpen);
+    const std::string saved = TempFolder::Read(folder / "ClockSettings.ini");
+    EXPECT_NE(saved.find("[Alarm3]\nAlarmActivated=1\nAlarmDate=\nAlarmHour=7\nAlarmMin=05\nAlarmAMPM=PM\nAlarmMessage=Tea is ready\n"),
+              std::string::npos) << saved;
+    EXPECT_NE(saved.find("AlarmNoOfRings=30\n"), std::string::npos) << saved;
+}
+
+} // namespace
+} // namespace dorvane
