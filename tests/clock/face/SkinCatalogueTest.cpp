@@ -3,10 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <optional>
-#include <string>
 #include <string_view>
 #include <tuple>
-#include <utility>
 
 namespace dorvane {
 namespace {
