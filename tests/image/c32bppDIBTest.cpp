@@ -1,5 +1,5 @@
-// The 32-bit surface: shape, pixels, lending them out; loading from bytes, files and resources and the source
-// bytes it keeps; MakeTransparent, Resize, CopyImageTo and restoring from the kept bytes.
+// The 32-bit surface: shape and pixels (lending them out: the Render tests); loading from bytes, files and resources
+// and the source bytes it keeps; MakeTransparent, Resize, CopyImageTo and restoring from the kept bytes.
 
 #include "image/c32bppDIB.h"
 #include "resources/EmbeddedResources.h"
@@ -78,18 +78,6 @@ TEST(Surface, GetPixelGivesTheColourUnpremultipliedAndMinusOneOutside)
     }
     std::int32_t alpha = 99;
     EXPECT_EQ(empty.GetPixel(0, 0, alpha), -1);
-}
-
-TEST(Surface, LendsItsPixelsAsADrawingTargetAndTakesThemBack)
-{
-    c32bppDIB surface;
-    EXPECT_EQ(surface.LoadDIBinDC(true), nullptr);  // nothing to lend yet
-    ASSERT_TRUE(surface.InitializeDIB(5, 4));
-    DeviceContext* dc = surface.LoadDIBinDC(true);
-    ASSERT_NE(dc, nullptr);
-    EXPECT_EQ(dc->Target().bits, surface.BitsPointer());
-    EXPECT_EQ(surface.LoadDIBinDC(true), dc);  // already lent: the same context
-    EXPECT_EQ(surface.LoadDIBinDC(false), nullptr);  // taken back; a surface managing its own context: Render's tests
 }
 
 // A 3 x 2 opaque picture but for its top-left pixel.
