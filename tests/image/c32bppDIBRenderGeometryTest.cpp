@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 #include <pixman.h>
 
-#include <cmath>
 #include <cstring>
 
 namespace dorvane {

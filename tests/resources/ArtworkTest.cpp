@@ -3,14 +3,12 @@
 #include "clock/face/SkinCatalogue.h"
 #include "image/c32bppDIB.h"
 #include "resources/EmbeddedResources.h"
+#include "tests/support/InkBox.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <climits>
 #include <fstream>
-#include <memory>
 #include <sstream>
 
 namespace dorvane {
@@ -18,7 +16,9 @@ namespace {
 
 const std::filesystem::path kResources = std::filesystem::path(DORVANE_SOURCE_DIR) / "resources";
 
-int AlphaAt(const c32bppDIB& surface, int x, int y) { return surface.Pixels().Pixel(x, y)[3]; }
+using namespace testing;
+
+int AlphaAt(const c32bppDIB& surface, int x, int y) { return StoredPixel(surface, x, y)[3]; }
 
 std::unique_ptr<c32bppDIB> Loaded(const PictureResource& picture)
 {
@@ -41,7 +41,7 @@ TEST(Artwork, EveryManifestLineIsCompiledInWithTheFilesBytes)
         SCOPED_TRACE(type + "/" + name);
         const auto found = EmbeddedResources::Program().Find(type, name);
         ASSERT_TRUE(found);
-        EXPECT_EQ(std::string(found->begin(), found->end()), testing::TempFolder::Read(kResources / file));
+        EXPECT_EQ(std::string(found->begin(), found->end()), TempFolder::Read(kResources / file));
         EXPECT_TRUE(found->size() > 26 && (*found)[24] == 8 && (*found)[25] == 6) << "8-bit samples of RGBA";
         ++pictures;
     }
@@ -67,21 +67,6 @@ TEST(Artwork, EveryDialHasFullyTransparentCornersAndTheBorderRingLeavesTheMiddle
     EXPECT_EQ(std::pair(AlphaAt(*ring, 65, 65), AlphaAt(*ring, 65, 1)), std::pair(0, 255));
 }
 
-// The first and last column and row holding pixels of at least minimumAlpha.
-struct InkBox {
-    int left = INT_MAX, right = -1, top = -1, bottom = -1;
-};
-
-InkBox Ink(const c32bppDIB& hand, int minimumAlpha)
-{
-    InkBox box;
-    for (int y = 0; y < hand.Height(); ++y)
-        for (int x = 0; x < hand.Width(); ++x)
-            if (AlphaAt(hand, x, y) >= minimumAlpha)
-                box = {std::min(box.left, x), std::max(box.right, x), box.top < 0 ? y : box.top, y};
-    return box;
-}
-
 TEST(Artwork, EveryHandPointsAtTwelveAndTurnsAboutThePicturesCentre)
 {
     for (std::string name : {"HOUR", "MINUTE", "SECOND"}) {
@@ -94,11 +79,11 @@ TEST(Artwork, EveryHandPointsAtTwelveAndTurnsAboutThePicturesCentre)
             EXPECT_EQ(AlphaAt(hand, x, y), 255) << x << "," << y;
         // ...the ink, faint or solid, is centred on the picture's middle column...
         for (int minimumAlpha : {1, 128, 255}) {
-            const InkBox ink = Ink(hand, minimumAlpha);
+            const InkBox ink = InkOf(hand, minimumAlpha);
             EXPECT_EQ(ink.left + ink.right, 195) << "alpha >= " << minimumAlpha;
         }
         // ...and the hand reaches much further towards 12 than its tail does below the pivot.
-        const InkBox solid = Ink(hand, 128);
+        const InkBox solid = InkOf(hand, 128);
         EXPECT_GT(98 - solid.top, 2 * (solid.bottom + 1 - 98)) << solid.top << ".." << solid.bottom;
     }
 }

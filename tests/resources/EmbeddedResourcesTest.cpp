@@ -1,6 +1,5 @@
 #include "resources/EmbeddedResources.h"
 #include "resources/IconImages.h"
-#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -30,16 +29,6 @@ TEST(EmbeddedResources, FindsTypeAndNameWithoutRegardToCaseInPlaceTheLastAddedUn
     EXPECT_EQ(resources.Names("custom"), (std::vector<std::string>{"AERO", "BLACK", "WALL"}));
     EXPECT_EQ(resources.Names("PNG"), (std::vector<std::string>{"HOUR"}));
     EXPECT_TRUE(resources.Names("ICON").empty());
-}
-
-TEST(EmbeddedResources, HoldsTheFilesUnderResourcesDataByFolderAndName)
-{
-    const std::string onDisk =
-        testing::TempFolder::Read(std::filesystem::path(DORVANE_SOURCE_DIR) / "resources/data/PNG/SAMPLE.png");
-    const auto found = EmbeddedResources::Program().Find("png", "sample");
-    ASSERT_TRUE(found);
-    EXPECT_FALSE(onDisk.empty());
-    EXPECT_EQ(std::string(found->begin(), found->end()), onDisk);
 }
 
 TEST(IconImages, GathersTheSizesOfOneIconSmallestFirst)

@@ -8,11 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdint>
-#include <functional>
 #include <numbers>
-#include <utility>
-#include <vector>
 
 namespace dorvane {
 namespace {

@@ -7,9 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <vector>
-
 namespace dorvane {
 namespace {
 

@@ -1,15 +1,12 @@
 #include "clock/face/LabelFont.h"
 #include "image/c32bppDIB.h"
-#include "tests/support/ImageTestSupport.h"
+#include "tests/support/InkBox.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <string>
 #include <string_view>
-#include <utility>
-#include <vector>
 
 namespace dorvane {
 namespace {
@@ -27,23 +24,6 @@ struct Written : c32bppDIB {
         LabelFont(size).Draw(*this, x, top, text, kWhite);
     }
 };
-
-// Where the ink of a picture lies: its bounding box and how many pixels are partly covered.
-struct Ink { int left = 1 << 20, top = 1 << 20, right = -1, bottom = -1, partial = 0; };
-
-Ink InkOf(const c32bppDIB& picture)
-{
-    Ink ink;
-    for (int y = 0; y < picture.Height(); ++y)
-        for (int x = 0; x < picture.Width(); ++x) {
-            const int alpha = StoredPixel(picture, x, y)[3];
-            if (alpha == 0)
-                continue;
-            ink.left = std::min(ink.left, x), ink.right = std::max(ink.right, x);
-            ink.top = std::min(ink.top, y), ink.bottom = std::max(ink.bottom, y), ink.partial += alpha < 255;
-        }
-    return ink;
-}
 
 std::vector<Bgra> Drawn(std::string_view text) { return AllPixels(Written(text)); }
 
@@ -64,7 +44,7 @@ TEST(LabelFont, InkStaysInsideTheMeasuredTextOnTheBaselineWithCrispStraightStrok
     for (const std::string text : {"GlassGradient1", "<default>", "jumpy"}) {
         SCOPED_TRACE(text);
         const LabelFont font(1.5);
-        const Ink ink = InkOf(Written(text, 1.5, 10, 6));
+        const InkBox ink = InkOf(Written(text, 1.5, 10, 6));
         EXPECT_GE(ink.left, 10);
         EXPECT_LE(ink.right, 10 + std::ceil(font.TextWidth(text)) - 1);
         EXPECT_GE(ink.top, 6);

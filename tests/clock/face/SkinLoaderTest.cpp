@@ -6,13 +6,9 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <deque>
 #include <filesystem>
 #include <iterator>
-#include <string>
-#include <utility>
-#include <vector>
 
 namespace dorvane {
 namespace {

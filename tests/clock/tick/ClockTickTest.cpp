@@ -4,16 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <functional>
 #include <limits>
-#include <map>
 #include <optional>
 #include <set>
-#include <string>
-#include <tuple>
-#include <utility>
-#include <vector>
 
 namespace dorvane {
 namespace {

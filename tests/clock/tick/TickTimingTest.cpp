@@ -5,8 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <optional>
-#include <tuple>
-#include <utility>
 
 namespace dorvane {
 namespace {

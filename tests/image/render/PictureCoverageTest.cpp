@@ -7,9 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <string>
-
 namespace dorvane {
 namespace {
 
