@@ -5,11 +5,11 @@
 #include "clock/tick/ClockTick.h"
 #include "clock/tick/ClockWindowLink.h"
 #include "clock/tick/TickTiming.h"
-#include "platform/Shell.h"
 #include "tests/support/FakeMessagePump.h"
 #include "tests/support/FakeTimeSource.h"
 #include "tests/support/FixedTime.h"
 #include "tests/support/RecordingOptionsWindow.h"
+#include "tests/support/RecordingShell.h"
 #include "tests/support/RecordingTickSounds.h"
 
 #include <map>
@@ -30,13 +30,6 @@ struct FakeClockWindow : ClockWindowLink {
     bool escapePressed = false;
     std::vector<std::string> journal;
     std::vector<LocalTime> drawnAt;
-};
-
-// Notes every target it is asked to open; opening succeeds unless the test says otherwise.
-struct RecordingShell : Shell {
-    bool Open(const std::string& target) override { return opened.push_back(target), succeed; }
-    std::vector<std::string> opened;
-    bool succeed = true;
 };
 
 struct RecordingAlarmPopups : AlarmPopups {
