@@ -107,6 +107,7 @@ void ClockApp::CreateClockWindow()
     if (auto refused = subclass_.InterceptMessage(timerClient_, QtWindowMessageHooks::HandleOf(window_.get()), kWmTimer))
         std::cerr << "dorvane: " << refused->description << "\n";
     StartSecondTimer(0);
+    tick_.ProgramStarting();
     tick_.UpdateClock();
     sounds_.PlayStartSignal();
 }
@@ -332,6 +333,15 @@ void ClockApp::ShowAlarmPopup(const AlarmPopupRequest& request)
     auto* popup = new Form3View(state_, PopupLinks{sounds_, pump_, *this}, time_, request, pictures);
     popup->show();
     popup->raise();
+}
+
+void ClockApp::ShowMissedAlarms(const std::vector<MissedAlarm>& alarms)
+{
+    if (!missed_)
+        missed_ = new MissedAlarmsView;
+    missed_->Add(alarms);
+    missed_->show();
+    missed_->raise();
 }
 
 } // namespace dorvane

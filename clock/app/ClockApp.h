@@ -15,6 +15,7 @@
 #include "clock/window/ClockMouse.h"
 #include "clock/window/ClockWindowView.h"
 #include "options/ButtonStripView.h"
+#include "popup/MissedAlarmsView.h"
 #include "platform/linux/DesktopShell.h"
 #include "platform/linux/X11Desktop.h"
 #include "platform/linux/X11EscapeTaps.h"
@@ -115,6 +116,7 @@ private:
     void CloseClock() override;
     // AlarmPopups
     void ShowAlarmPopup(const AlarmPopupRequest& request) override;
+    void ShowMissedAlarms(const std::vector<MissedAlarm>& alarms) override;
     // OptionsWindowLink: there is no options window to mirror the tick's changes into yet.
     void SetTimeLine(const std::string&) override {}
     void SetAlarmMinText(int, const std::string&) override {}
@@ -148,6 +150,7 @@ private:
     bool lastSaveFailed_ = false;
     bool toldSaveFailure_ = false;
     QPointer<QMessageBox> notice_; // the failed save's message, while it is open
+    QPointer<MissedAlarmsView> missed_; // the "Missed alarms" pop-up, while it is open
 };
 
 } // namespace dorvane
