@@ -84,7 +84,9 @@ void ClockTick::Run(const LocalTime& now, std::optional<double> monotonic)
     }
     if (state_.OptionsOpen)
         links_.options.SetTimeLine(OptionsTimeLine(now));
-    RunChime(now, previousRun, decision.jump);
+    // A run after a forward jump strikes only the hour it lands on at its first second: an hour
+    // the jump passed over is not made up for, as a late timer's would be.
+    RunChime(now, decision.jump == JumpKind::Forward ? std::nullopt : previousRun);
     links_.window.PresentPicture();
 }
 
@@ -201,10 +203,9 @@ void ClockTick::ShowAlarmPopup(int slotIndex)
     slot.MessageShown = true;
 }
 
-void ClockTick::RunChime(const LocalTime& now, const std::optional<LocalTime>& previousRun, JumpKind jump)
+void ClockTick::RunChime(const LocalTime& now, const std::optional<LocalTime>& previousRun)
 {
-    // After a forward jump the hour's start was skipped; a clock gone back strikes the hour it shows.
-    if (state_.ActivateChime == 1 && chimeStroke_ == 0 && jump != JumpKind::Forward && ChimeStartsAt(now, previousRun)) {
+    if (state_.ActivateChime == 1 && chimeStroke_ == 0 && ChimeStartsAt(now, previousRun)) {
         chimeStroke_ = 1;
         lastStroke_.reset(); // the first stroke falls in this same run
     }

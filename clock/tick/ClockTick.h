@@ -70,7 +70,7 @@ private:
     void RingAlarm(AlarmSlot& slot, double now);
     void LaunchAlarm(int slot);
     void ShowAlarmPopup(int slot);
-    void RunChime(const LocalTime& now, const std::optional<LocalTime>& previousRun, JumpKind jump);
+    void RunChime(const LocalTime& now, const std::optional<LocalTime>& previousRun);
     void StrikeChime(const LocalTime& now);
 
     ClockState& state_;
