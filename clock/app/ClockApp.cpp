@@ -330,7 +330,7 @@ void ClockApp::ShowAlarmPopup(const AlarmPopupRequest& request)
 {
     static const Form3View::Pictures pictures{ResourceImage("PNG", "POPUP-CLOSE"), ResourceImage("PNG", "POPUP-RESET"),
                                               ResourceImage("PNG", "POPUP-SNOOZE"), ResourceImage("PNG", "POPUP-ALARM")};
-    auto* popup = new Form3View(state_, PopupLinks{sounds_, pump_, *this}, time_, request, pictures);
+    auto* popup = new Form3View(state_, PopupLinks{sounds_, pump_, *this, this}, time_, request, pictures);
     popup->show();
     popup->raise();
 }
