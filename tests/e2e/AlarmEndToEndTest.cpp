@@ -43,17 +43,48 @@ std::string AwaitPopup(bool gone)
 // The clock, its time of day starting at fakeStart ("YYYY-MM-DD hh:mm:ss") and running on. The
 // faketime library is preloaded directly so that the clock keeps its own process id (for the signal
 // that ends it).
-pid_t StartClock(const std::string& library, const std::string& settings, const std::string& fakeStart)
+// With a timeFile, the clock's time is read from it at every look, so that writing a new start
+// into it makes the clock jump there (as after a sleep); the monotonic clocks stay real.
+pid_t StartClock(const std::string& library, const std::string& settings, const std::string& fakeStart,
+                 const std::string& timeFile = "")
 {
+    if (!timeFile.empty())
+        TempFolder::Write(timeFile, "@" + fakeStart + "\n");
     const pid_t child = fork();
     if (child == 0) {
         setenv("LD_PRELOAD", library.c_str(), 1);
-        setenv("FAKETIME", ("@" + fakeStart).c_str(), 1);
+        if (timeFile.empty()) {
+            setenv("FAKETIME", ("@" + fakeStart).c_str(), 1);
+        } else {
+            setenv("FAKETIME_TIMESTAMP_FILE", timeFile.c_str(), 1);
+            setenv("FAKETIME_NO_CACHE", "1", 1);
+        }
         setenv("FAKETIME_DONT_FAKE_MONOTONIC", "1", 1);
         execl(DORVANE_EXECUTABLE, DORVANE_EXECUTABLE, "--settings", settings.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
     return child;
+}
+
+bool StopClock(pid_t clock)
+{
+    kill(clock, SIGTERM);
+    int status = 0;
+    waitpid(clock, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// The ring tones (120 ms at 2000 Hz) in a recording.
+int RingTones(const std::vector<int16_t>& heard)
+{
+    int tones = 0;
+    for (const auto& burst : FindBursts(heard, 1000, PulseRecording::kRate / 100)) {
+        const auto tone = std::span<const int16_t>(heard).subspan(burst.start, burst.length());
+        if (std::abs(Milliseconds(burst.length(), PulseRecording::kRate) - 120) <= 10 &&
+            std::abs(ZeroCrossingFrequency(tone, PulseRecording::kRate) - 2000) <= 20)
+            ++tones;
+    }
+    return tones;
 }
 
 TEST(AlarmEndToEnd, ADailyAlarmRingsShowsItsPopupAndStaysArmedAfterClosing)
@@ -103,14 +134,44 @@ TEST(AlarmEndToEnd, ADailyAlarmRingsShowsItsPopupAndStaysArmedAfterClosing)
         EXPECT_EQ(AwaitPopup(true), "gone") << "the close picture did not close the pop-up";
     }
 
-    kill(clock, SIGTERM);
-    int status = 0;
-    waitpid(clock, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+    EXPECT_TRUE(StopClock(clock));
     const std::string saved = TempFolder::Read(settings);
     EXPECT_NE(saved.find("\nAlpha=179\n"), std::string::npos) << "the clock did not save its settings:\n" << saved;
     EXPECT_NE(saved.find("[Alarm0]\nAlarmActivated=1\n"), std::string::npos) << saved;
     EXPECT_NE(saved.find("AlarmMessage=Wake up, the tea is ready\n"), std::string::npos) << saved;
+}
+
+// The computer sleeps over the alarm: the faked clock steps from 7:04:50 to 7:08:00 while the
+// program runs, and the alarm, three minutes late, rings once after the step and pops up.
+TEST(AlarmEndToEnd, AnAlarmTheClockJumpedOverRingsOnceAfterTheJumpAndPopsUp)
+{
+    const std::string library = Output("ls /usr/lib/*/faketime/libfaketime.so.1 2>/dev/null | head -n 1");
+    if (library.empty() || Output("command -v xdotool >/dev/null && xdpyinfo >/dev/null 2>&1 && echo y") != "y")
+        GTEST_SKIP() << "needs an X display, xdotool and faketime (scripts/test-services, scripts/install-deps --test)";
+    auto recording = PulseRecording::Start();
+    if (!recording)
+        GTEST_SKIP() << recording.error();
+
+    TempFolder folder;
+    const auto settings = folder / "ClockSettings.ini", timeFile = folder / "faketime";
+    TempFolder::Write(settings, "[Settings]\nX=300\nY=200\nActivateChime=0\n[Alarm0]\nAlarmActivated=1\nAlarmHour=7\n"
+                                "AlarmMin=05\nAlarmAMPM=AM\nAlarmMessage=Wake up, the tea is ready\n");
+    const std::string today = Output("date '+%F'");
+    const pid_t clock = StartClock(library, settings.string(), today + " 07:04:50", timeFile.string());
+    const std::string shown = Output("for i in $(seq 100); do xdotool search --onlyvisible --pid " + std::to_string(clock) +
+                                     " >/dev/null 2>&1 && echo y && break; sleep 0.1; done");
+    std::this_thread::sleep_for(std::chrono::seconds(2));
+    const bool poppedBeforeJump = !Output("xdotool search --onlyvisible --name '^Dorvane $' 2>/dev/null").empty();
+    TempFolder::Write(timeFile, "@" + today + " 07:08:00\n");
+    const std::string popup = AwaitPopup(false);
+    std::this_thread::sleep_for(std::chrono::seconds(6)); // four rings, one a second
+    const std::vector<int16_t> heard = recording.value()->Stop();
+
+    EXPECT_EQ(shown, "y") << "the clock did not show";
+    EXPECT_FALSE(poppedBeforeJump);
+    EXPECT_FALSE(popup.empty()) << "no pop-up appeared after the jump";
+    EXPECT_EQ(RingTones(heard), 16) << "four rings of four tones, once";
+    EXPECT_TRUE(StopClock(clock));
 }
 
 } // namespace
