@@ -142,6 +142,16 @@ void ClockApp::SecondTimerFired()
     StartSecondTimer(lastRun ? MillisecondsUntilNextTick(*lastRun, time_.Now()) : 1000);
 }
 
+void ClockApp::ComputerWoke()
+{
+    if (closed_ || !window_)
+        return;
+    QTimerEvent message(kTickTimerId);
+    QCoreApplication::sendEvent(window_.get(), &message);
+    const auto lastRun = tick_.LastRun();
+    StartSecondTimer(lastRun ? MillisecondsUntilNextTick(*lastRun, time_.Now()) : 1000);
+}
+
 Status ClockApp::Close()
 {
     if (closed_)

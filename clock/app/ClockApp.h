@@ -22,6 +22,9 @@
 #include "platform/qt/QtMessagePump.h"
 #include "platform/qt/QtScreen.h"
 #include "platform/qt/QtWindowMessageHooks.h"
+#ifdef DORVANE_HAVE_QTDBUS
+#include "platform/qt/LogindSleepWatcher.h"
+#endif
 #include "winmsg/MSubclass.h"
 
 #include <QMessageBox>
@@ -84,6 +87,9 @@ private:
     void CreateClockWindow();
     void StartSecondTimer(int milliseconds);
     void SecondTimerFired();
+    // The computer woke from a suspend: the tick runs now (and finds the time that passed), and
+    // the timer is aimed at the next second again.
+    void ComputerWoke();
     QPoint TwipsToPixels(double left, double top) const;
     QPoint ReachablePlace() const;
     void TellSaveFailed(const std::string& reason);
@@ -151,6 +157,9 @@ private:
     bool toldSaveFailure_ = false;
     QPointer<QMessageBox> notice_; // the failed save's message, while it is open
     QPointer<MissedAlarmsView> missed_; // the "Missed alarms" pop-up, while it is open
+#ifdef DORVANE_HAVE_QTDBUS
+    LogindSleepWatcher sleepWatcher_{[this] { ComputerWoke(); }};
+#endif
 };
 
 } // namespace dorvane
