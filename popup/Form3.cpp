@@ -1,6 +1,7 @@
 #include "popup/Form3.h"
 
 #include "clock/state/NumberText.h"
+#include "clock/tick/AlarmCatchUp.h"
 #include "clock/tick/AlarmSchedule.h"
 #include "clock/tick/TickTiming.h"
 
@@ -45,29 +46,46 @@ void Form3::ResetClicked()
     Close();
 }
 
-void Form3::SnoozeClicked(const LocalTime& now)
+void Form3::SnoozeClicked(const LocalTime& now, std::optional<double> monotonic)
 {
     Alarm().RingCount = SilencedRingCount(state_.AlarmNoOfRings);
     view_.Hide();
-    snoozeStart_ = ContinuousSeconds(now);
+    snoozeStart_ = monotonic.value_or(ContinuousSeconds(now));
 }
 
-void Form3::TimerFired(const LocalTime& now)
+void Form3::TimerFired(const LocalTime& now, std::optional<double> monotonic)
 {
     if (closed_)
         return;
+    const double clock = monotonic.value_or(ContinuousSeconds(now));
+    const bool missed = SnoozeMissed(clock, monotonic.has_value());
+    lastFired_ = clock;
     // An alarm disarmed elsewhere (the options window, another pop-up, a double click, a launch)
     // takes its pop-up with it, snoozed or not.
     if (ParseNumber(Alarm().AlarmActivated).value_or(1) == 0) {
         Close();
         return;
     }
-    if (snoozeStart_ && ContinuousSeconds(now) > *snoozeStart_ + kSnoozeSeconds) {
+    if (missed) {
+        if (links_.missed)
+            links_.missed->ShowMissedAlarms({{slot_, AlarmLabelText(Alarm()), Alarm().AlarmMessage}});
+        Close();
+        return;
+    }
+    if (snoozeStart_ && clock > *snoozeStart_ + kSnoozeSeconds) {
         view_.ShowAgain();
         view_.ShowSnoozeLabel();
         snoozeStart_.reset();
         RingSnoozeBurst();
     }
+}
+
+bool Form3::SnoozeMissed(double clock, bool monotonic) const
+{
+    if (!monotonic || !snoozeStart_ || !lastFired_ || clock - *lastFired_ <= kJumpSeconds)
+        return false;
+    const double lateness = clock - (*snoozeStart_ + kSnoozeSeconds);
+    return lateness > 0 && (state_.MissedAlarmGrace <= 0 || lateness > state_.MissedAlarmGrace * 60.0);
 }
 
 void Form3::RingSnoozeBurst()

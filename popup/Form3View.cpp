@@ -85,7 +85,7 @@ void Form3View::MakeButtons(const Pictures& pictures)
     snoozeButton_ = PictureButton(pictures.snooze, "Snooze");
     connect(closeButton_, &QToolButton::clicked, this, [this] { logic_.CloseClicked(); });
     connect(resetButton_, &QToolButton::clicked, this, [this] { logic_.ResetClicked(); });
-    connect(snoozeButton_, &QToolButton::clicked, this, [this] { logic_.SnoozeClicked(time_.Now()); });
+    connect(snoozeButton_, &QToolButton::clicked, this, [this] { logic_.SnoozeClicked(time_.Now(), time_.MonotonicSeconds()); });
 }
 
 // The decoration at the left; at the right the time line and the label above the message, and the
@@ -152,7 +152,7 @@ void Form3View::closeEvent(QCloseEvent* event)
 void Form3View::timerEvent(QTimerEvent* event)
 {
     if (event->timerId() == timer1_)
-        logic_.TimerFired(time_.Now());
+        logic_.TimerFired(time_.Now(), time_.MonotonicSeconds());
 }
 
 } // namespace dorvane

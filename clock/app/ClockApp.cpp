@@ -121,6 +121,7 @@ void ClockApp::CreateClockWindow()
     if (auto refused = subclass_.InterceptMessage(timerClient_, QtWindowMessageHooks::HandleOf(window_.get()), kWmTimer))
         std::cerr << "dorvane: " << refused->description << "\n";
     StartSecondTimer(0);
+    tick_.ProgramStarting();
     tick_.UpdateClock();
     sounds_.PlayStartSignal();
 }
@@ -149,6 +150,16 @@ void ClockApp::SecondTimerFired()
         secondTimer_.setSingleShot(false);
         secondTimer_.start(1000);
     }
+    QTimerEvent message(kTickTimerId);
+    QCoreApplication::sendEvent(window_.get(), &message);
+    const auto lastRun = tick_.LastRun();
+    StartSecondTimer(lastRun ? MillisecondsUntilNextTick(*lastRun, time_.Now()) : 1000);
+}
+
+void ClockApp::ComputerWoke()
+{
+    if (closed_ || !window_)
+        return;
     QTimerEvent message(kTickTimerId);
     QCoreApplication::sendEvent(window_.get(), &message);
     const auto lastRun = tick_.LastRun();
@@ -345,7 +356,7 @@ void ClockApp::ShowAlarmPopup(const AlarmPopupRequest& request)
 {
     static const Form3View::Pictures pictures{ResourceImage("PNG", "POPUP-CLOSE"), ResourceImage("PNG", "POPUP-RESET"),
                                               ResourceImage("PNG", "POPUP-SNOOZE"), ResourceImage("PNG", "POPUP-ALARM")};
-    auto* popup = new Form3View(state_, PopupLinks{sounds_, pump_, *this}, time_, request, pictures);
+    auto* popup = new Form3View(state_, PopupLinks{sounds_, pump_, *this, this}, time_, request, pictures);
     popup->show();
     popup->raise();
 }
@@ -401,6 +412,15 @@ void ClockApp::ClearAlarmRow(int slot)
 {
     if (options_)
         options_->Logic().ClearAlarmRow(slot);
+}
+
+void ClockApp::ShowMissedAlarms(const std::vector<MissedAlarm>& alarms)
+{
+    if (!missed_)
+        missed_ = new MissedAlarmsView;
+    missed_->Add(alarms);
+    missed_->show();
+    missed_->raise();
 }
 
 } // namespace dorvane

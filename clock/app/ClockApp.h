@@ -17,6 +17,7 @@
 #include "options/ButtonStripView.h"
 #include "options/Form2View.h"
 #include "options/OptionsLinks.h"
+#include "popup/MissedAlarmsView.h"
 #include "platform/linux/DesktopShell.h"
 #include "platform/linux/X11Desktop.h"
 #include "platform/linux/X11EscapeTaps.h"
@@ -24,6 +25,9 @@
 #include "platform/qt/QtMessagePump.h"
 #include "platform/qt/QtScreen.h"
 #include "platform/qt/QtWindowMessageHooks.h"
+#ifdef DORVANE_HAVE_QTDBUS
+#include "platform/qt/LogindSleepWatcher.h"
+#endif
 #include "winmsg/MSubclass.h"
 
 #include <QMessageBox>
@@ -90,6 +94,9 @@ private:
     void CreateClockWindow();
     void StartSecondTimer(int milliseconds);
     void SecondTimerFired();
+    // The computer woke from a suspend: the tick runs now (and finds the time that passed), and
+    // the timer is aimed at the next second again.
+    void ComputerWoke();
     QPoint TwipsToPixels(double left, double top) const;
     QPoint ReachablePlace() const;
     void TellSaveFailed(const std::string& reason);
@@ -122,6 +129,7 @@ private:
     void CloseClock() override;
     // AlarmPopups
     void ShowAlarmPopup(const AlarmPopupRequest& request) override;
+    void ShowMissedAlarms(const std::vector<MissedAlarm>& alarms) override;
     // OptionsWindowLink: into the open options window, through its controls' handlers.
     void SetTimeLine(const std::string& text) override;
     void SetAlarmMinText(int slot, const std::string& text) override;
@@ -164,6 +172,10 @@ private:
     bool lastSaveFailed_ = false;
     bool toldSaveFailure_ = false;
     QPointer<QMessageBox> notice_; // the failed save's message, while it is open
+    QPointer<MissedAlarmsView> missed_; // the "Missed alarms" pop-up, while it is open
+#ifdef DORVANE_HAVE_QTDBUS
+    LogindSleepWatcher sleepWatcher_{[this] { ComputerWoke(); }};
+#endif
 };
 
 } // namespace dorvane

@@ -29,6 +29,7 @@ constexpr const char* kUsage =
     "       dorvane settings [--settings FILE]  print the settings the clock would use\n"
     "       dorvane --version                   print the version\n"
     "       dorvane simulate [--settings FILE] --from \"YYYY-MM-DD HH:MM:SS\" [--seconds N]\n"
+    "                        [--sleep \"HH:MM:SS-HH:MM:SS\"]\n"
     "                                           print what the clock would sound, launch and pop up\n"
     "                                           in N seconds (default 60) from that local time (TZ honoured)\n";
 
@@ -46,11 +47,12 @@ struct ClockRequest {
     std::optional<std::filesystem::path> settingsFile;
     std::optional<std::string> from;
     std::optional<std::string> seconds;
+    std::optional<std::string> sleep;
     std::optional<std::string> tickLog;
     std::string error;
 };
 
-const dorvane::OptionNames kClockOptions{{"--help", "-h", "--version"}, {"--settings", "--from", "--seconds", "--tick-log"}};
+const dorvane::OptionNames kClockOptions{{"--help", "-h", "--version"}, {"--settings", "--from", "--seconds", "--sleep", "--tick-log"}};
 
 ClockRequest Parse(std::span<const std::string> words)
 {
@@ -75,9 +77,10 @@ ClockRequest Parse(std::span<const std::string> words)
         request.settingsFile = *settingsFile;
     request.from = line.Value("--from");
     request.seconds = line.Value("--seconds");
+    request.sleep = line.Value("--sleep");
     request.tickLog = line.Value("--tick-log");
-    if (request.error.empty() && !request.simulate && (request.from || request.seconds))
-        request.error = "--from and --seconds belong to 'dorvane simulate'";
+    if (request.error.empty() && !request.simulate && (request.from || request.seconds || request.sleep))
+        request.error = "--from, --seconds and --sleep belong to 'dorvane simulate'";
     if (request.error.empty() && request.simulate && request.printSettings)
         request.error = "choose one of 'settings' and 'simulate'";
     return request;
@@ -103,6 +106,14 @@ int Simulate(const ClockRequest& line, const std::filesystem::path& settingsPath
             return 2;
         }
         request.seconds = *seconds;
+    }
+    if (line.sleep) {
+        request.sleep = dorvane::ParseSimulatedSleep(*line.sleep);
+        if (!request.sleep) {
+            std::cerr << "dorvane: --sleep needs \"HH:MM:SS-HH:MM:SS\", two different times of day, not \""
+                      << *line.sleep << "\"\n";
+            return 2;
+        }
     }
     return dorvane::RunSimulateCommand(request, dorvane::X11Desktop(), dorvane::SystemTimeZone(), std::cout, std::cerr);
 }

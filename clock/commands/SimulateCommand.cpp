@@ -9,6 +9,7 @@
 #include "platform/NullMessagePump.h"
 
 #include <charconv>
+#include <tuple>
 #include <ostream>
 
 namespace dorvane {
@@ -73,7 +74,43 @@ private:
     int64_t offset_ = 0, last_ = 0;
 };
 
+// The moments the simulated computer sleeps: [first, end).
+struct SleepMoments {
+    int64_t first, end;
+};
+
+// The first moment at or after after at which the clock shows time of day; skipped times count
+// from just after their jump.
+int64_t NextShowing(const TimeZone& zone, int64_t after, const TimeOfDay& time)
+{
+    LocalTime wall = zone.LocalAt(after);
+    std::tie(wall.hour, wall.minute, wall.second) = std::tuple(time.hour, time.minute, time.second);
+    for (int day = 0;; ++day) {
+        const int64_t moment = StartOf(zone, LocalTimeAt(ContinuousSeconds(wall) + day * kSecondsPerDay)).moment;
+        if (moment >= after)
+            return moment;
+    }
+}
+
+SleepMoments SleepOf(const TimeZone& zone, int64_t start, const SimulatedSleep& sleep)
+{
+    const int64_t first = NextShowing(zone, start, sleep.from);
+    return {first, NextShowing(zone, first + 1, sleep.until)};
+}
+
 } // namespace
+
+std::optional<SimulatedSleep> ParseSimulatedSleep(std::string_view text)
+{
+    const auto dash = text.find('-');
+    if (dash == std::string_view::npos || text.find_first_not_of("0123456789:-") != std::string_view::npos)
+        return std::nullopt;
+    const auto from = ParseTimeOfDay(text.substr(0, dash));
+    const auto until = ParseTimeOfDay(text.substr(dash + 1));
+    if (!from || !until || *from == *until)
+        return std::nullopt;
+    return SimulatedSleep{*from, *until};
+}
 
 std::optional<LocalTime> ParseSimulationStart(std::string_view text)
 {
@@ -119,8 +156,20 @@ int RunSimulateCommand(const SimulationRequest& request, const Screen& screen, c
     if (!start.shown)
         err << "dorvane: " << FormatTimestamp(request.from) << " is skipped here as the clock moves forward; "
             << "starting at " << FormatTimestamp(clock.At(start.moment)) << "\n";
+    std::optional<SleepMoments> asleep;
+    if (request.sleep)
+        asleep = SleepOf(zone, start.moment, *request.sleep);
+    tick.ProgramStarting();
     for (int64_t second = 0; second < request.seconds; ++second) {
-        desktop.SetNow(clock.At(start.moment + second));
+        const int64_t moment = start.moment + second;
+        // The monotonic clock is the real seconds, which run on while the computer sleeps.
+        desktop.SetNow(clock.At(moment), static_cast<double>(moment));
+        if (asleep && moment == asleep->first)
+            desktop.Note("sleep");
+        if (asleep && moment >= asleep->first && moment < asleep->end)
+            continue;
+        if (asleep && moment == asleep->end)
+            desktop.Note("resume");
         tick.UpdateClock();
     }
     out.flush();

@@ -71,4 +71,12 @@ void SimulatedDesktop::ShowAlarmPopup(const AlarmPopupRequest& request)
     Line() << "popup slot " << request.slot << " " << Quoted(request.message) << "\n";
 }
 
+void SimulatedDesktop::ShowMissedAlarms(const std::vector<MissedAlarm>& alarms)
+{
+    for (const MissedAlarm& alarm : alarms)
+        Line() << "missed slot " << alarm.slot << " " << Quoted(alarm.label) << " " << Quoted(alarm.message) << "\n";
+}
+
+void SimulatedDesktop::Note(const std::string& event) { Line() << event << "\n"; }
+
 } // namespace dorvane

@@ -9,6 +9,7 @@
 #include "platform/TimeSource.h"
 
 #include <iosfwd>
+#include <optional>
 #include <string>
 
 namespace dorvane {
@@ -26,11 +27,19 @@ class SimulatedDesktop : public TimeSource,
 public:
     explicit SimulatedDesktop(std::ostream& out) : out_(out) {}
 
-    void SetNow(const LocalTime& now) { now_ = now; }
+    // The time shown, and the seconds the computer has been running (asleep or not).
+    void SetNow(const LocalTime& now, std::optional<double> monotonic = std::nullopt)
+    {
+        now_ = now;
+        monotonic_ = monotonic;
+    }
+    // A line of its own: "sleep", "resume".
+    void Note(const std::string& event);
     // The tick whose chime strokes are numbered in the lines.
     void Attach(const ClockTick& tick) { tick_ = &tick; }
 
     LocalTime Now() override { return now_; }
+    std::optional<double> MonotonicSeconds() override { return monotonic_; }
 
     void PlayTone(const TickTone& tone) override;
     void PlayGeneratedTone(const TickTone& tone) override;
@@ -38,6 +47,7 @@ public:
 
     bool Open(const std::string& target) override;
     void ShowAlarmPopup(const AlarmPopupRequest& request) override;
+    void ShowMissedAlarms(const std::vector<MissedAlarm>& alarms) override;
 
     bool EscapePressed() override { return false; }
     void MakeVisible() override {}
@@ -55,6 +65,7 @@ private:
 
     std::ostream& out_;
     LocalTime now_;
+    std::optional<double> monotonic_;
     const ClockTick* tick_ = nullptr;
 };
 

@@ -45,8 +45,9 @@ const SettingKey kKeys[] = {
     {"AlarmFreq", "2000", &ClockState::AlarmFreq},
     {"AlarmNoOfRings", "4", &ClockState::AlarmNoOfRings},
     {"ShowBorder", "0", &ClockState::ShowBorder},
+    {"MissedAlarmGrace", "10", &ClockState::MissedAlarmGrace},
 };
-constexpr int kX = 3, kY = 4, kAlpha = 7, kLast = 20;
+constexpr int kX = 3, kY = 4, kAlpha = 7, kLast = 21;
 
 struct AlarmKey {
     const char* name;

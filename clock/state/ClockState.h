@@ -38,6 +38,9 @@ struct ClockState {
     int16_t ComputerSpeaker = 0;
     int16_t FreqVol = 16250;
     int16_t ShowBorder = 0;
+    // Minutes an alarm may be late, after the computer slept or the program started late, and
+    // still ring; 0 rings none late.
+    int16_t MissedAlarmGrace = 10;
 
     std::array<AlarmSlot, kAlarmSlots> Alarms{};
 

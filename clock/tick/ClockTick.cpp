@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <vector>
 
 namespace dorvane {
 namespace {
@@ -61,15 +62,17 @@ void ClockTick::RunUnlessThisSecondHadOne()
 {
     const LocalTime now = links_.time.Now();
     if (!lastRun_ || SecondIndex(*lastRun_) != SecondIndex(now))
-        Run(now);
+        Run(now, links_.time.MonotonicSeconds());
 }
 
 // Every step of a run uses the time taken at its start, so that the tones played on the way (a
 // ring of four tones takes half a second) do not shift the spacing of rings and strokes.
-void ClockTick::Run(const LocalTime& now)
+void ClockTick::Run(const LocalTime& now, std::optional<double> monotonic)
 {
     const std::optional<LocalTime> previousRun = lastRun_;
     lastRun_ = now;
+    const CatchUpDecision decision = catchUp_.Observe({now, monotonic}, state_);
+    CatchUp(decision);
 
     if (links_.window.EscapePressed())
         links_.window.MakeVisible();
@@ -81,8 +84,40 @@ void ClockTick::Run(const LocalTime& now)
     }
     if (state_.OptionsOpen)
         links_.options.SetTimeLine(OptionsTimeLine(now));
-    RunChime(now, previousRun);
+    // A run after a forward jump strikes only the hour it lands on at its first second: an hour
+    // the jump passed over is not made up for, as a late timer's would be.
+    RunChime(now, decision.jump == JumpKind::Forward ? std::nullopt : previousRun);
     links_.window.PresentPicture();
+}
+
+// Late alarms need nothing here: they match in the runs to come. Rings and strokes are never
+// replayed for skipped time, so a chime that was striking stops.
+void ClockTick::CatchUp(const CatchUpDecision& decision)
+{
+    if (decision.jump != JumpKind::None)
+        chimeStroke_ = 0;
+    for (const int slot : decision.expired)
+        DisarmMissed(slot);
+    if (decision.missed.empty())
+        return;
+    std::vector<MissedAlarm> missed;
+    for (const int slot : decision.missed) {
+        const AlarmSlot& alarm = state_.Alarms[slot];
+        missed.push_back({slot, AlarmLabelText(alarm), alarm.AlarmMessage});
+        if (alarm.IsDated())
+            DisarmMissed(slot);
+    }
+    links_.popups.ShowMissedAlarms(missed);
+}
+
+// As closing its pop-up would: a dated alarm is disarmed and silenced.
+void ClockTick::DisarmMissed(int slotIndex)
+{
+    AlarmSlot& slot = state_.Alarms[slotIndex];
+    slot.AlarmActivated = "0";
+    slot.RingCount = SilencedRingCount(state_.AlarmNoOfRings);
+    if (state_.OptionsOpen)
+        links_.options.ClearActivateAlarm(slotIndex);
 }
 
 void ClockTick::SoundSecondsTick(const LocalTime& now)
@@ -123,10 +158,11 @@ bool ClockTick::CheckAlarm(int slotIndex, const LocalTime& now)
         if (state_.OptionsOpen)
             links_.options.SetAlarmMinText(slotIndex, slot.AlarmMin);
     }
-    if (!AlarmMatches(slot, now))
+    if (!(AlarmMatches(slot, now) || catchUp_.DueLate(slotIndex, now)) || catchUp_.MatchedBefore(slotIndex, slot, now))
         return false;
 
     currentAlarm_ = slotIndex;
+    catchUp_.NoteMatch(slotIndex, slot, now);
     const double seconds = ContinuousSeconds(now);
     if (slot.RingCount < state_.AlarmNoOfRings && SpacedMoreThan(seconds, lastRing_, kRingSpacingSeconds))
         RingAlarm(slot, seconds);

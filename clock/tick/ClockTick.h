@@ -1,6 +1,7 @@
 #pragma once
 
 #include "clock/state/ClockState.h"
+#include "clock/tick/AlarmCatchUp.h"
 #include "clock/tick/AlarmPopups.h"
 #include "clock/tick/ClockWindowLink.h"
 #include "clock/tick/OptionsWindowLink.h"
@@ -44,6 +45,10 @@ public:
     // disarms it when it is a dated alarm. Does nothing before any alarm has matched.
     void SilenceCurrentAlarm();
 
+    // The next run is the program's first: alarms due at most MissedAlarmGrace minutes before it,
+    // today, ring late; older dated alarms are disarmed without ringing.
+    void ProgramStarting() { catchUp_.ProgramStarting(); }
+
     // The slot of the alarm that matched last.
     std::optional<int> CurrentAlarm() const { return currentAlarm_; }
     // The hourly chime: 0 when idle, else the number of the stroke that is due next.
@@ -53,7 +58,10 @@ public:
 
 private:
     void RunUnlessThisSecondHadOne();
-    void Run(const LocalTime& now);
+    void Run(const LocalTime& now, std::optional<double> monotonic);
+    // Rings late alarms, lists and disarms missed ones, and stops a chime that time jumped over.
+    void CatchUp(const CatchUpDecision& decision);
+    void DisarmMissed(int slot);
     void SoundSecondsTick(const LocalTime& now);
     void SoundBrisaTick(const LocalTime& now);
     // True when the slot is not armed or its alarm matched at now; false for an armed alarm that
@@ -68,6 +76,7 @@ private:
     ClockState& state_;
     TickLinks links_;
     std::minstd_rand random_;
+    AlarmCatchUp catchUp_;
 
     std::optional<int> currentAlarm_;
     std::optional<double> lastRing_;   // on the ContinuousSeconds count

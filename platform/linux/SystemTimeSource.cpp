@@ -20,3 +20,15 @@ LocalTime SystemTimeSource::Now()
 }
 
 } // namespace dorvane
+
+namespace dorvane {
+
+std::optional<double> SystemTimeSource::MonotonicSeconds()
+{
+    timespec now {};
+    if (clock_gettime(CLOCK_BOOTTIME, &now) != 0)
+        return std::nullopt;
+    return static_cast<double>(now.tv_sec) + now.tv_nsec / 1e9;
+}
+
+} // namespace dorvane

@@ -4,10 +4,12 @@
 
 namespace dorvane {
 
-// The computer's wall clock in the local time zone.
+// The computer's wall clock in the local time zone, and its boot-time clock, which runs on while
+// the computer sleeps.
 class SystemTimeSource : public TimeSource {
 public:
     LocalTime Now() override;
+    std::optional<double> MonotonicSeconds() override;
 };
 
 } // namespace dorvane

@@ -13,6 +13,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <string>
@@ -78,6 +79,44 @@ TEST(AlarmEndToEnd, ADailyAlarmRingsShowsItsPopupAndStaysArmedAfterClosing)
     EXPECT_NE(saved.find("\nAlpha=179\n"), std::string::npos) << "the clock did not save its settings:\n" << saved;
     EXPECT_NE(saved.find("[Alarm0]\nAlarmActivated=1\n"), std::string::npos) << saved;
     EXPECT_NE(saved.find("AlarmMessage=Wake up, the tea is ready\n"), std::string::npos) << saved;
+}
+
+// The computer sleeps over the alarm: the faked clock steps from 7:04:50 to 7:08:00 while the
+// program runs, and the alarm, three minutes late, rings once after the step and pops up.
+TEST(AlarmEndToEnd, AnAlarmTheClockJumpedOverRingsOnceAfterTheJumpAndPopsUp)
+{
+    const std::string library = FakeTimeLibrary();
+    if (library.empty() || !HasDisplayAndXdotool())
+        GTEST_SKIP() << "needs an X display, xdotool and faketime (scripts/test-services, scripts/install-deps --test)";
+    auto recording = PulseRecording::Start();
+    if (!recording)
+        GTEST_SKIP() << recording.error();
+
+    TempFolder folder;
+    const auto settings = folder / "ClockSettings.ini", timeFile = folder / "faketime";
+    TempFolder::Write(settings, "[Settings]\nX=300\nY=200\nActivateChime=0\n[Alarm0]\nAlarmActivated=1\nAlarmHour=7\n"
+                                "AlarmMin=05\nAlarmAMPM=AM\nAlarmMessage=Wake up, the tea is ready\n");
+    const std::string today = Output("date '+%F'");
+    const pid_t clock = StartSteppableClock(library, settings.string(), "@" + today + " 07:04:50", timeFile.string());
+    const ClockGuard guard{clock};
+    const std::string shown = Output("for i in $(seq 100); do xdotool search --onlyvisible --pid " + std::to_string(clock) +
+                                     " >/dev/null 2>&1 && echo y && break; sleep 0.1; done");
+    std::this_thread::sleep_for(std::chrono::seconds(2));
+    const bool poppedBeforeJump = !Output("xdotool search --onlyvisible --name '^Dorvane $' 2>/dev/null").empty();
+    TempFolder::Write(timeFile, "@" + today + " 07:08:00\n");
+    const std::string popup = AwaitWindow("^Dorvane $", false);
+    std::this_thread::sleep_for(std::chrono::seconds(6)); // four rings, one a second
+    const auto bursts = FindBursts(recording.value()->Stop(), 1000, PulseRecording::kRate / 100);
+
+    EXPECT_EQ(shown, "y") << "the clock did not show";
+    EXPECT_FALSE(poppedBeforeJump);
+    EXPECT_FALSE(popup.empty()) << "no pop-up appeared after the jump";
+    EXPECT_EQ(std::ranges::count_if(bursts, [](const auto& burst) {
+                  return std::abs(Milliseconds(burst.length(), PulseRecording::kRate) - 120) <= 10;
+              }),
+              16)
+        << "four rings of four tones, once";
+    EXPECT_TRUE(StopClock(clock));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "popup/Form3.h"
 #include "clock/tick/AlarmSchedule.h"
+#include "clock/tick/TickTiming.h"
 #include "tests/support/RecordingOptionsWindow.h"
 #include "tests/support/RecordingTickSounds.h"
 #include "tests/support/FakeMessagePump.h"
@@ -142,6 +143,55 @@ TEST_F(Form3Test, ASnoozeRingsOnceMoreBetween180And181SecondsLaterAlsoAcrossMidn
         EXPECT_EQ(pump.runs, 4);
         EXPECT_EQ(view.events, (std::vector<std::string>{"hide", "show", "snooze label"}));
         EXPECT_FALSE(popup.IsClosed());
+    }
+}
+
+// The snooze runs on the monotonic clock: setting the wall clock neither hastens nor delays it, and
+// one that ran out while the computer slept rings on waking only within the grace.
+TEST_F(Form3Test, ASnoozeRunsOnTheMonotonicClockAndOneSleptOverRingsOnlyWithinTheGrace)
+{
+    struct Missed : AlarmPopups {
+        void ShowAlarmPopup(const AlarmPopupRequest&) override {}
+        void ShowMissedAlarms(const std::vector<MissedAlarm>& alarms) override { listed += static_cast<int>(alarms.size()); }
+        int listed = 0;
+    };
+    const struct {
+        const char* name;
+        double wallShift;  // the wall clock moved by this much more than the monotonic clock
+        double asleep;     // monotonic seconds slept from 60 s into the snooze
+        int16_t grace;
+        double firstRingAt; // monotonic seconds after Snooze; 0: none
+        int listed;
+    } rows[] = {
+        {"the wall clock set back an hour", -3600, 0, 10, 181, 0},
+        {"the wall clock set on an hour", 3600, 0, 10, 181, 0},
+        {"slept 5 min past it", 0, 300, 10, 360, 0},
+        {"slept 3 h past it", 0, 3 * 3600, 10, 0, 1},
+        {"grace 0", 0, 300, 0, 0, 1},
+    };
+    for (const auto& row : rows) {
+        state.MissedAlarmGrace = row.grace;
+        sounds.played.clear();
+        RecordingPopupView view;
+        Missed missed;
+        popups.push_back(std::make_unique<Form3>(state, PopupLinks{sounds, pump, options, &missed}, view,
+                                                 AlarmPopupRequest{0, "Dorvane ", "", "Wake up"}));
+        Form3& popup = *popups.back();
+        const double start = 5000;
+        popup.SnoozeClicked(OnDay(6, 7, 5, 0), start);
+        double ringAt = 0;
+        for (double t = 1; t < 4 * 3600 && ringAt == 0 && !popup.IsClosed(); ++t) {
+            const double slept = t > 60 && row.asleep > 0 ? row.asleep : 0;
+            if (slept > 0 && t < 60 + slept)
+                continue; // the timer stands still while the computer sleeps
+            const LocalTime wall = LocalTimeAt(ContinuousSeconds(OnDay(6, 7, 5, 0)) + t + (t > 60 ? row.wallShift : 0));
+            popup.TimerFired(wall, start + t);
+            if (!sounds.played.empty())
+                ringAt = t;
+        }
+        EXPECT_EQ(ringAt, row.firstRingAt) << row.name;
+        EXPECT_EQ(missed.listed, row.listed) << row.name;
+        EXPECT_EQ(popup.IsClosed(), row.listed > 0) << row.name;
     }
 }
 

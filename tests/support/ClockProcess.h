@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tests/support/ShellCommand.h"
+#include "tests/support/TempFolder.h"
 
 #include <signal.h>
 #include <sys/wait.h>
@@ -42,6 +43,25 @@ inline pid_t StartClock(const std::string& library, const std::string& settings,
     if (child == 0) {
         setenv("LD_PRELOAD", library.c_str(), 1);
         setenv("FAKETIME", fakeTime.c_str(), 1);
+        setenv("FAKETIME_DONT_FAKE_MONOTONIC", "1", 1);
+        execl(DORVANE_EXECUTABLE, DORVANE_EXECUTABLE, "--settings", settings.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    return child;
+}
+
+// The clock as StartClock starts it, but with its time of day read from timeFile at every look, so
+// that writing a new time into the file makes the clock jump there, as after a sleep. The monotonic
+// clocks stay real.
+inline pid_t StartSteppableClock(const std::string& library, const std::string& settings, const std::string& fakeTime,
+                                 const std::string& timeFile)
+{
+    TempFolder::Write(timeFile, fakeTime + "\n");
+    const pid_t child = fork();
+    if (child == 0) {
+        setenv("LD_PRELOAD", library.c_str(), 1);
+        setenv("FAKETIME_TIMESTAMP_FILE", timeFile.c_str(), 1);
+        setenv("FAKETIME_NO_CACHE", "1", 1);
         setenv("FAKETIME_DONT_FAKE_MONOTONIC", "1", 1);
         execl(DORVANE_EXECUTABLE, DORVANE_EXECUTABLE, "--settings", settings.c_str(), static_cast<char*>(nullptr));
         _exit(127);

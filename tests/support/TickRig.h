@@ -34,7 +34,9 @@ struct FakeClockWindow : ClockWindowLink {
 
 struct RecordingAlarmPopups : AlarmPopups {
     void ShowAlarmPopup(const AlarmPopupRequest& request) override { shown.push_back(request); }
+    void ShowMissedAlarms(const std::vector<MissedAlarm>& alarms) override { missed.push_back(alarms); }
     std::vector<AlarmPopupRequest> shown;
+    std::vector<std::vector<MissedAlarm>> missed; // one entry per "Missed alarms" pop-up request
 };
 
 // A clock tick with every link replaced by a fake, and a clock state without alarms, tick or chime.

@@ -147,6 +147,27 @@ TEST(SimulateProgram, StepsRealSecondsAndShowsTheLocalTimeOfTheTimeZone)
     }
 }
 
+// Alarms are wall-clock times, with the zone's real rules: in Berlin an alarm at 2:30 rings at 03:00
+// on 2026-03-29, when the clock skips that hour, and once only on 2026-10-25, when it shows it twice.
+TEST(SimulateProgram, AnAlarmInTheDaylightSavingHoursRingsOnce)
+{
+    TempFolder folder;
+    TempFolder::Write(folder / "alarm.ini", "[Settings]\nActivateChime=0\n[Alarm0]\nAlarmActivated=1\nAlarmHour=2\n"
+                                            "AlarmMin=30\nAlarmAMPM=AM\nAlarmMessage=Tea\n");
+    const struct { const char* from; const char* rungAt; } cases[] = {
+        {"2026-03-29 01:59:00", "2026-03-29 03:00:00"}, {"2026-10-25 01:59:00", "2026-10-25 02:30:00"}};
+    for (const auto& c : cases) {
+        const auto ran = testing::RunShell("TZ=Europe/Berlin '" + std::string(DORVANE_EXECUTABLE) + "' simulate --settings " +
+                                           (folder / "alarm.ini").string() + " --from '" + c.from + "' --seconds 7300");
+        std::istringstream lines(ran.output);
+        std::vector<std::string> popups;
+        for (std::string line; std::getline(lines, line);)
+            if (line.find(" popup ") != std::string::npos)
+                popups.push_back(line.substr(0, 19));
+        EXPECT_EQ(popups, std::vector<std::string>{c.rungAt}) << ran.output;
+    }
+}
+
 // The largest picture (an 8K screen's) loads in one surface of memory: the address space is limited
 // to that surface and the program's own, short of a second copy. A bomb of 130 KB, which once cost
 // gigabytes, is refused there by the size limit's reason for its pixel data alone.

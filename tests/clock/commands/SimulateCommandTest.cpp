@@ -16,12 +16,13 @@ namespace {
 
 using namespace testing;
 
-Words Simulate(const std::string& settings, const char* from, int64_t seconds)
+Words Simulate(const std::string& settings, const char* from, int64_t seconds, const char* sleep = nullptr)
 {
     TempFolder folder;
     TempFolder::Write(folder / "ClockSettings.ini", settings);
     std::ostringstream out, err;
-    EXPECT_EQ(RunSimulateCommand({folder / "ClockSettings.ini", *ParseSimulationStart(from), seconds}, testing::FakeScreen(),
+    const auto asleep = sleep ? ParseSimulatedSleep(sleep) : std::nullopt;
+    EXPECT_EQ(RunSimulateCommand({folder / "ClockSettings.ini", *ParseSimulationStart(from), seconds, asleep}, testing::FakeScreen(),
                                  testing::FakeTimeZone(-5 * 3600), out, err), 0);
     EXPECT_EQ(err.str(), "");
     Words lines;
@@ -44,6 +45,31 @@ TEST(SimulateCommand, PrintsTicksRingsLaunchPopUpAndNumberedChimeStrokesAcrossMi
                             midnight + "2 chime stroke 2 BigBen"}));
     EXPECT_EQ(Simulate("[Settings]\nSelectChime=Tone\n", "2026-12-06 13:00:00", 1),
               Words{"2026-12-06 13:00:00 chime stroke 1 tone 500Hz 500ms"});
+}
+
+// What a user sees when the laptop sleeps through an alarm: a short sleep rings it on waking, a
+// long one lists it; a sleep over midnight wakes the next day.
+TEST(SimulateCommand, ASleepShowsTheAlarmRungOnWakingWithinTheGraceAndListedBeyondIt)
+{
+    const std::string alarm = "[Settings]\nActivateChime=0\n[Alarm0]\nAlarmActivated=1\nAlarmHour=7\nAlarmMin=05\n"
+                              "AlarmAMPM=AM\nAlarmMessage=Tea\n";
+    const struct { const char* from; int64_t seconds; const char* sleep; Words expected; } rows[] = {
+        {"2026-12-06 07:04:00", 245, "07:04:30-07:08:00",
+         {"2026-12-06 07:04:30 sleep", "2026-12-06 07:08:00 resume", "2026-12-06 07:08:00 popup slot 0 \"Tea\""}},
+        {"2026-12-06 07:04:00", 10900, "07:04:30-10:04:30",
+         {"2026-12-06 07:04:30 sleep", "2026-12-06 10:04:30 resume", "2026-12-06 10:04:30 missed slot 0 \" 7:05 AM\" \"Tea\""}},
+        {"2026-12-06 23:59:00", 26000, "23:59:30-07:08:00",
+         {"2026-12-06 23:59:30 sleep", "2026-12-07 07:08:00 resume", "2026-12-07 07:08:00 popup slot 0 \"Tea\""}},
+    };
+    for (const auto& row : rows) {
+        Words lines = Simulate(alarm, row.from, row.seconds, row.sleep);
+        const auto tones = std::erase_if(lines, [](const std::string& line) { return line.ends_with(" tone 2000Hz 120ms"); });
+        EXPECT_EQ(lines, row.expected) << row.sleep;
+        EXPECT_EQ(tones, row.expected.back().find("popup") != std::string::npos ? 16u : 0u) << row.sleep;
+    }
+    EXPECT_FALSE(ParseSimulatedSleep("07:00-07:00").has_value());
+    EXPECT_FALSE(ParseSimulatedSleep("07:00 07:10").has_value());
+    EXPECT_TRUE(ParseSimulatedSleep("23:50-00:10").has_value());
 }
 
 TEST(SimulateCommand, ReadsStartAndLength)

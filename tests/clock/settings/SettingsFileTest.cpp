@@ -94,7 +94,7 @@ TEST_F(SettingsFileTest, AMissingFileGivesEveryDefaultWhichTheSettingsTextAndASa
     std::string expected = "[Settings]\nSkin=<Default>\nComputerSpeaker=0\nFreqVol=16250\nX=1110\nY=20\nUnmovable=0\n"
                            "AlwaysOnTop=0\nAlpha=179\nRunAtStartup=0\nInvisibleClock=0\nShowSeconds=1\nActivateTick=0\n"
                            "TickFreq=7000\nTickDur=50\nActivateChime=1\nSelectChime=BigBen\nChimeFreq=500\n"
-                           "ChimeRingOnce=0\nAlarmFreq=2000\nAlarmNoOfRings=4\nShowBorder=0\n";
+                           "ChimeRingOnce=0\nAlarmFreq=2000\nAlarmNoOfRings=4\nShowBorder=0\nMissedAlarmGrace=10\n";
     for (int slot = 0; slot < 7; ++slot)
         expected += "\n" + DefaultAlarm(slot);
     EXPECT_EQ(settings.SettingsText(), expected);
