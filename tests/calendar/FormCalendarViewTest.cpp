@@ -88,6 +88,7 @@ TEST(FormCalendarView, ADayPickedWithRealInputFillsTheClickedRowsDate)
     EXPECT_TRUE(WaitUntil([&] { return date(2)->text().isEmpty() && !shown(); })) << "a double click: daily, calendar hidden";
     EXPECT_EQ(state.Alarms[2].AlarmDate, "");
     options->close();
+    EXPECT_TRUE(WaitUntil([&] { return options.isNull(); }));
 }
 
 } // namespace
