@@ -251,6 +251,14 @@ bool FormCalendarView::CellKey(int cell, int key)
     return true;
 }
 
+void FormCalendarView::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape)
+        logic_.Close();
+    else
+        QWidget::keyPressEvent(event);
+}
+
 void FormCalendarView::mouseMoveEvent(QMouseEvent* event)
 {
     logic_.PointerOverBackground();

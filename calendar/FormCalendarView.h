@@ -15,7 +15,7 @@ namespace dorvane {
 // The calendar window: the month and year with their scroll bars, the weekday headings, the 37
 // day cells, today's date and the Reset button. It draws what FormCalendar holds and forwards the
 // pointer, the buttons and the keys to it; arrow keys move between the day cells and Enter picks
-// one. Closing only hides it; showing it or coming back to it starts at today's month.
+// one, Escape closes. Closing only hides it; showing it or coming back to it starts at today's month.
 class FormCalendarView : public QWidget, public CalendarWindow {
 public:
     FormCalendarView(ClockState& state, TimeSource& time, AlarmDateField& field);
@@ -28,6 +28,7 @@ public:
 protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
