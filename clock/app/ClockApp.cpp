@@ -70,7 +70,8 @@ ClockApp::ClockApp(ClockState& state, ClockAppParts parts)
       desktop_(WindowSystemXDisplay()), face_(state, surfaces_),
       settings_(parts.settingsPath, state, *this, screen_, std::cerr), subclass_(hooks_),
       tick_(state, TickLinks{time_, sounds_, pump_, shell_, *this, *this, *this}), timerClient_(tick_),
-      mouse_(*this, state), autostart_(XdgAutostart::ForThisUser()), settingsGiven_(parts.settingsGiven)
+      mouse_(*this, state), calendar_(state, time_), autostart_(XdgAutostart::ForThisUser()),
+      settingsGiven_(parts.settingsGiven)
 {
     secondTimer_.setSingleShot(true);
     secondTimer_.setTimerType(Qt::PreciseTimer);
@@ -368,6 +369,7 @@ void ClockApp::ReopenOptions()
     if (options_)
         options_->close();
     options_ = new Form2View(state_, OptionsParts());
+    calendar_.Attach(options_);
     options_->show();
     options_->raise();
     options_->activateWindow();
@@ -380,7 +382,7 @@ Form2Parts ClockApp::OptionsParts()
     StartCommand start{program.string(), {}};
     if (settingsGiven_)
         start.arguments = {"--settings", settings.string()};
-    return {sounds_, pump_, *this, *this, autostart_, shell_, start,
+    return {sounds_, pump_, *this, calendar_, autostart_, shell_, start,
             {ManualPath(program.parent_path()), settings.parent_path().string()}};
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calendar/OptionsCalendar.h"
 #include "clock/face/ClockFace.h"
 #include "clock/face/SkinLoader.h"
 #include "clock/settings/SettingsFile.h"
@@ -61,8 +62,7 @@ class ClockApp : public QObject,
                  public ButtonStripActions,
                  public AlarmPopups,
                  public OptionsWindowLink,
-                 public OptionsHost,
-                 public CalendarLink {
+                 public OptionsHost {
 public:
     ClockApp(ClockState& state, ClockAppParts parts);
     ~ClockApp() override;
@@ -137,9 +137,6 @@ private:
     void ClearAlarmRow(int slot) override;
     // OptionsHost
     void SetClockEnabled(bool enabled) override;
-    // CalendarLink: there is no calendar window yet, so the date fields are typed.
-    void ShowCalendar() override {}
-    void CloseCalendar() override {}
     Form2Parts OptionsParts();
 
     ClockState& state_;
@@ -164,6 +161,7 @@ private:
     std::unique_ptr<ClockWindowView> window_;
     std::unique_ptr<ButtonStripView> strip_;
     QPointer<Form2View> options_; // deletes itself when closed
+    OptionsCalendar calendar_;    // fills the options window's alarm dates
     XdgAutostart autostart_;
     bool settingsGiven_;
     QTimer secondTimer_;
