@@ -58,6 +58,7 @@ class ClockApp : public QObject,
                  public AlarmPopups,
                  public OptionsWindowLink,
                  public OptionsHost,
+                 public ClockLook,
                  public CalendarLink {
 public:
     ClockApp(ClockState& state, ClockAppParts parts);
@@ -129,6 +130,12 @@ private:
     void ClearAlarmRow(int slot) override;
     // OptionsHost
     void SetClockEnabled(bool enabled) override;
+    Status DeleteSettingsFile() override;
+    void LoadSettings() override { (void)settings_.LoadSettings(); }
+    // ClockLook
+    void HideClock() override { window_->hide(); }
+    void ShowClock() override;
+    void ChangeSkin() override;
     // CalendarLink: there is no calendar window yet, so the date fields are typed.
     void ShowCalendar() override {}
     void CloseCalendar() override {}
