@@ -5,13 +5,17 @@
 #include "image/cGDIPlus.h"
 #include "options/Form2View.h"
 #include "tests/support/FixedTime.h"
+#include "tests/support/PulseRecording.h"
 #include "tests/support/RecordingOptionsParts.h"
 #include "tests/support/ViewTesting.h"
+#include "tones/ToneSounds.h"
 
 #include <QLabel>
 #include <QPointer>
 
+#include <chrono>
 #include <cstdlib>
+#include <thread>
 
 namespace dorvane {
 namespace {
@@ -79,16 +83,27 @@ QPoint CentreOf(QWidget& window, const char* name)
 
 std::string At(QPoint p) { return std::to_string(p.x()) + " " + std::to_string(p.y()); }
 
+// Xdotool waits for its run, so the window takes each step only in the pause after it.
+void Steps(std::initializer_list<std::string> steps)
+{
+    for (const std::string& step : steps) {
+        ASSERT_TRUE(Xdotool(step));
+        QTest::qWait(60);
+    }
+}
+
 // Both windows on screen: the clock with GlassGold at the default opacity, the options beside it.
 struct AppearanceViewTest : ::testing::Test {
-    void Open(double twipsPerPixel)
+    void Open(double twipsPerPixel, TickSounds* sounds = nullptr)
     {
         state.Skin = "GlassGold";
         parts.screen.twipsPerPixel = twipsPerPixel;
         parts.ChangeSkin();
         parts.clock.move(40, 40);
         parts.clock.show();
-        window = new Form2View(state, parts.Parts());
+        const Form2Parts p = parts.Parts();
+        window = new Form2View(state, {sounds ? *sounds : p.sounds, p.pump, p.host, p.calendar, p.autostart, p.shell,
+                                       p.startCommand, p.about, p.appearance});
         window->move(400, 40);
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.data()));
@@ -121,12 +136,8 @@ TEST_F(AppearanceViewTest, DraggingTheOpacityKnobFadesTheClockAsTheSnapshotAtTha
         Open(c.twipsPerPixel);
         const QImage before = parts.clock.Picture();
         const QPoint knob = CentreOf(*window, "ImageOpacity");
-        // Xdotool waits for its run, so the window takes each step only in the pause after it.
-        for (const std::string& step : {"mousemove " + At(knob) + " mousedown 1", "mousemove " + At(knob + QPoint(c.pixels / 2, 0)),
-                                        "mousemove " + At(knob + QPoint(c.pixels, 0)), "mousemove " + At(knob + QPoint(c.pixels, 1))}) {
-            ASSERT_TRUE(Xdotool(step));
-            QTest::qWait(60);
-        }
+        Steps({"mousemove " + At(knob) + " mousedown 1", "mousemove " + At(knob + QPoint(c.pixels / 2, 0)),
+               "mousemove " + At(knob + QPoint(c.pixels, 0)), "mousemove " + At(knob + QPoint(c.pixels, 1))});
         EXPECT_TRUE(WaitUntil([&] { return std::abs(state.Alpha - c.alpha) <= 1; })) << int(state.Alpha);
         auto* percent = window->findChild<QLabel*>("LabelOpP");
         EXPECT_TRUE(WaitUntil([&] { return percent->isVisible() && percent->text().endsWith(c.percent); })) << percent->text().toStdString();
@@ -163,6 +174,45 @@ TEST_F(AppearanceViewTest, TheNextArrowChangesTheSkinOfTheClockOnScreenAndOfTheP
                              "OptionChimeBigBen", "OptionChimeFreq", "TextChimeFreq", "CheckTicks", "TextTicksFreq", "TextTickDur",
                              "ImageResetOptions"})
         EXPECT_FALSE(window->findChild<QWidget*>(name)->accessibleName().isEmpty()) << name;
+}
+
+// Through the real sound output to the sound server's null sink: the opening click at the volume
+// the settings had, then one at each volume the knob was dragged to and let go, quieter lower down.
+TEST_F(AppearanceViewTest, LettingGoOfTheVolumeKnobSoundsTheClickToneAtTheVolumeItSet)
+{
+    using namespace SignalAnalysis;
+    DORVANE_REQUIRE_X_DISPLAY();
+    auto recording = PulseRecording::Start();
+    if (!recording)
+        GTEST_SKIP() << recording.error();
+    std::ostringstream diagnostics;
+    SdlSoundOutput output(diagnostics);
+    ToneGenerator generator(output, parts.pump);
+    ToneSounds sounds(state, generator);
+    std::this_thread::sleep_for(std::chrono::milliseconds(300)); // a new stream misses its first milliseconds
+    Open(15, &sounds);
+    std::vector<int> volumes{state.FreqVol};
+    for (int pixels : {-60, 20}) {
+        const QPoint knob = CentreOf(*window, "ImageVolume");
+        Steps({"mousemove " + At(knob) + " mousedown 1", "mousemove " + At(knob + QPoint(0, pixels)), "mouseup 1"});
+        QTest::qWait(300);
+        volumes.push_back(state.FreqVol);
+    }
+    EXPECT_EQ(volumes[1], AppearanceEditor::kLoudest);
+    const std::vector<int16_t> heard = recording.value()->Stop();
+    EXPECT_EQ(diagnostics.str(), "");
+    const auto bursts = FindBursts(heard, 1000, PulseRecording::kRate / 100);
+    SCOPED_TRACE(Describe(bursts, PulseRecording::kRate));
+    ASSERT_EQ(bursts.size(), volumes.size());
+    std::vector<double> loudness;
+    for (const Burst& burst : bursts) {
+        const auto tone = std::span<const int16_t>(heard).subspan(burst.start, burst.length());
+        EXPECT_NEAR(ZeroCrossingFrequency(tone, PulseRecording::kRate), 2000, 20);
+        loudness.push_back(Rms(tone));
+    }
+    for (std::size_t i = 1; i < volumes.size(); ++i)
+        EXPECT_NEAR(loudness[i] / loudness[0], double(volumes[i]) / volumes[0], 0.05) << volumes[i];
+    EXPECT_LT(loudness[2], loudness[1]);
 }
 
 } // namespace
