@@ -143,6 +143,9 @@ TEST_F(AppearanceViewTest, DraggingTheOpacityKnobFadesTheClockAsTheSnapshotAtTha
         EXPECT_TRUE(WaitUntil([&] { return percent->isVisible() && percent->text().endsWith(c.percent); })) << percent->text().toStdString();
         ASSERT_TRUE(Xdotool("mouseup 1"));
         EXPECT_TRUE(WaitUntil([&] { return !percent->isVisible(); }));
+        const int dragged = state.Alpha;
+        ASSERT_TRUE(Xdotool("key Left"));
+        EXPECT_TRUE(WaitUntil([&] { return state.Alpha == std::max(25, dragged - 13); })) << "the arrow key steps as dragging does";
         parts.Redraw();
         EXPECT_NE(parts.clock.Picture(), before);
         EXPECT_EQ(parts.DifferingFromSnapshot(), 0);
