@@ -8,9 +8,6 @@ namespace dorvane {
 namespace {
 
 constexpr std::string_view kLineBreak = "\r\n";
-// The catalogue positions of the six glass skins, which have a border ring.
-constexpr int kFirstBorderSkin = 13;
-constexpr int kPastBorderSkins = 19;
 
 } // namespace
 
@@ -39,7 +36,8 @@ const std::array<std::string_view, 8> Form2::kOptionsHelpLines = {
 };
 
 Form2::Form2(ClockState& state, Form2Parts parts, Form2Window& window)
-    : state_(state), parts_(std::move(parts)), window_(window), alarms_(state, parts_, window, visible_)
+    : state_(state), parts_(std::move(parts)), window_(window), alarms_(state, parts_, window, visible_),
+      appearance_(state, parts_, window, visible_, controls_, alarms_)
 {
     for (std::string_view line : kOptionsHelpLines)
         (controls_.textHelp[0] += line) += kLineBreak;
@@ -50,6 +48,7 @@ void Form2::Open()
     parts_.host.SetClockEnabled(false);
     state_.OptionsOpen = true;
     controls_.version = "v" + std::to_string(kVersionMajor) + "." + std::to_string(kVersionMinor);
+    appearance_.DrawSkinPreview();
     ShowSettings();
     alarms_.PlayClickTone();
     visible_ = true;
@@ -59,6 +58,7 @@ void Form2::Open()
 void Form2::ShowSettings()
 {
     ShowSkinPosition();
+    appearance_.PlaceKnobs();
     ShowOptionValues();
     ShowBorderAvailability();
     alarms_.ShowSlots();
@@ -72,32 +72,32 @@ void Form2::ShowSkinPosition()
         controls_.labelSkin = std::to_string(*position) + "/" + std::to_string(SkinCatalogue::kCount);
 }
 
+// Through the controls' own handlers, which store only while the window is visible (after a reset).
 void Form2::ShowOptionValues()
 {
     WriteRunAtStartup(state_.RunAtStartup == 1);
-    Form2Controls& c = controls_;
-    c.onTop = state_.AlwaysOnTop;
-    c.invisibleClock = state_.InvisibleClock == 1;
-    c.showSeconds = state_.ShowSeconds == 1;
-    c.ticks = state_.ActivateTick == 1;
-    c.ticksFreq = std::to_string(state_.TickFreq);
-    c.tickDur = std::to_string(state_.TickDur);
-    c.chime = state_.ActivateChime == 1;
-    c.chimeBigBen = state_.SelectChime == "BigBen";
-    c.chimeFreq = std::to_string(state_.ChimeFreq);
-    c.chimeRingOnce = state_.ChimeRingOnce == 1;
-    c.computerSpeaker = state_.ComputerSpeaker == 1;
+    AppearanceEditor& a = appearance_;
+    a.WriteSwitch(OptionSwitch::OnTop, state_.AlwaysOnTop);
+    a.WriteSwitch(OptionSwitch::InvisibleClock, state_.InvisibleClock == 1);
+    a.WriteSwitch(OptionSwitch::ShowSeconds, state_.ShowSeconds == 1);
+    a.WriteSwitch(OptionSwitch::Ticks, state_.ActivateTick == 1);
+    a.WriteNumber(OptionNumber::TicksFreq, std::to_string(state_.TickFreq));
+    a.WriteNumber(OptionNumber::TickDur, std::to_string(state_.TickDur));
+    a.WriteSwitch(OptionSwitch::Chime, state_.ActivateChime == 1);
+    a.SelectChime(state_.SelectChime == "BigBen");
+    a.WriteNumber(OptionNumber::ChimeFreq, std::to_string(state_.ChimeFreq));
+    a.WriteSwitch(OptionSwitch::ChimeRingOnce, state_.ChimeRingOnce == 1);
+    a.WriteSwitch(OptionSwitch::ComputerSpeaker, state_.ComputerSpeaker == 1);
 }
 
 // Only the glass skins have a border ring; any other skin turns the border off.
 void Form2::ShowBorderAvailability()
 {
-    const double position = LeadingNumber(controls_.labelSkin.substr(0, 2));
-    if (position >= kFirstBorderSkin && position < kPastBorderSkins)
-        controls_.showBorderEnabled = true;
+    if (AppearanceEditor::HasBorder(LeadingNumber(controls_.labelSkin.substr(0, 2))))
+        appearance_.WriteShowBorderEnabled(true);
     else
         state_.ShowBorder = 0;
-    controls_.showBorder = state_.ShowBorder == 1;
+    appearance_.WriteSwitch(OptionSwitch::ShowBorder, state_.ShowBorder == 1);
 }
 
 void Form2::Close()
@@ -125,6 +125,22 @@ void Form2::HelpClicked()
         c.textHelp[4] += kLineBreak;
     }
     window_.ControlsChanged();
+}
+
+// A settings file that cannot be deleted stops the reset, told with its reason, so that nothing
+// looks reset that is not.
+void Form2::ResetClicked()
+{
+    if (!window_.AskOkCancel("Reset Settings to Default?", std::string(kProductTitle)))
+        return;
+    if (Status deleted = parts_.host.DeleteSettingsFile(); !deleted) {
+        window_.TellFailure("The settings were not reset: " + deleted.error(), std::string(kProductTitle));
+        return;
+    }
+    parts_.pump.RunPendingMessages();
+    parts_.host.LoadSettings();
+    ShowSettings();
+    parts_.host.ReopenOptions();
 }
 
 // A change writes or removes the autostart entry; a failure is not reported, and RunAtStartup

@@ -3,6 +3,7 @@
 #include "clock/state/ClockState.h"
 #include "clock/tick/OptionsWindowLink.h"
 #include "options/AlarmEditor.h"
+#include "options/AppearanceEditor.h"
 #include "options/OptionsLinks.h"
 
 #include <array>
@@ -67,10 +68,17 @@ public:
     bool IsVisible() const { return visible_; }
     bool IsClosed() const { return closed_; }
     const Form2Controls& Controls() const { return controls_; }
+    // The screen whose twips per pixel the window's geometry is given in.
+    const Screen& TwipsScreen() const { return parts_.appearance.screen; }
     AlarmEditor& Alarms() { return alarms_; }
     const AlarmEditor& Alarms() const { return alarms_; }
+    AppearanceEditor& Appearance() { return appearance_; }
+    const AppearanceEditor& Appearance() const { return appearance_; }
 
     void HelpClicked();
+    // ImageResetOptions: asked first; every setting back to its default and the window opened
+    // afresh. Acts even while the window is invisible.
+    void ResetClicked();
     // CheckRunatStartup, by a click or by ShowSettings; acts even while the window is invisible.
     void WriteRunAtStartup(bool checked);
     void ManualClicked();
@@ -94,6 +102,7 @@ private:
     bool closed_ = false;
     Form2Controls controls_;
     AlarmEditor alarms_;
+    AppearanceEditor appearance_;
 };
 
 } // namespace dorvane

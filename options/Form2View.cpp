@@ -1,5 +1,7 @@
 #include "options/Form2View.h"
 
+#include "options/AppearanceView.h"
+
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDropEvent>
@@ -11,6 +13,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -123,20 +126,15 @@ QWidget* Form2View::MakeTopLine()
     return line;
 }
 
-// The appearance and sound settings join this area; start at logon is here already.
+// The skin, the sliders, the switches with start at logon, the chime and tick settings.
 QGroupBox* Form2View::MakeOptionsArea()
 {
     optionsArea_ = Named(new QGroupBox("Options"), "FrameOptions", "Options");
     auto* layout = new QVBoxLayout(optionsArea_);
-    auto* skin = new QHBoxLayout;
-    skin->addWidget(new QLabel("Skin"));
-    labelSkin_ = Named(new QLabel, "LabelSkin", "");
-    skin->addWidget(labelSkin_);
-    skin->addStretch();
-    layout->addLayout(skin);
     runAtStartup_ = Named(new QCheckBox("Run at Startup"), "CheckRunatStartup", "Run at Startup");
     connect(runAtStartup_, &QCheckBox::clicked, this, [this](bool checked) { logic_.WriteRunAtStartup(checked); });
-    layout->addWidget(runAtStartup_);
+    appearance_ = new AppearanceView(logic_, logic_.TwipsScreen(), runAtStartup_);
+    layout->addWidget(appearance_);
     layout->addStretch();
     return optionsArea_;
 }
@@ -288,7 +286,7 @@ void Form2View::ControlsChanged()
 {
     const Form2Controls& c = logic_.Controls();
     ShowValue(labelTime_, c.timeLine);
-    ShowValue(labelSkin_, c.labelSkin);
+    appearance_->Show();
     ShowValue(version_, c.version);
     Show(runAtStartup_, c.runAtStartup);
     Show(alarmFreq_, logic_.Alarms().AlarmFreqText());
@@ -343,6 +341,17 @@ void Form2View::PlaceHelpPanel()
 }
 
 void Form2View::SelectMinuteText(int row) { rows_.at(row).minute->setSelection(0, kHourMinuteLength); }
+
+bool Form2View::AskOkCancel(const std::string& text, const std::string& title)
+{
+    return QMessageBox::question(this, QString::fromStdString(title), QString::fromStdString(text),
+                                 QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok) == QMessageBox::Ok;
+}
+
+void Form2View::TellFailure(const std::string& text, const std::string& title)
+{
+    QMessageBox::warning(this, QString::fromStdString(title), QString::fromStdString(text));
+}
 
 bool Form2View::eventFilter(QObject* watched, QEvent* event)
 {

@@ -18,6 +18,8 @@ class QToolButton;
 
 namespace dorvane {
 
+class AppearanceView;
+
 // The options window: the time line and help button, the "Options" area, the "Alarms && Reminders"
 // area with its seven rows and the shared ring fields, and the about area. It draws what Form2
 // holds and forwards the user's typing, clicks, double clicks and drops to it. Every control is
@@ -31,6 +33,8 @@ public:
 
     void ControlsChanged() override;
     void SelectMinuteText(int row) override;
+    bool AskOkCancel(const std::string& text, const std::string& title) override;
+    void TellFailure(const std::string& text, const std::string& title) override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -69,7 +73,7 @@ private:
     Form2 logic_;
     QLabel* labelTime_ = nullptr;
     QToolButton* image1_ = nullptr;
-    QLabel* labelSkin_ = nullptr;
+    AppearanceView* appearance_ = nullptr;
     QCheckBox* runAtStartup_ = nullptr;
     QGroupBox* optionsArea_ = nullptr;
     std::array<RowWidgets, AlarmEditor::kRows> rows_{};

@@ -5,6 +5,7 @@
 #include "clock/window/ScreenPlacement.h"
 #include "clock/window/SurfaceImage.h"
 #include "image/cGDIPlus.h"
+#include "platform/FileStore.h"
 #include "popup/Form3View.h"
 #include "resources/IconImages.h"
 
@@ -383,13 +384,29 @@ Form2Parts ClockApp::OptionsParts()
     if (settingsGiven_)
         start.arguments = {"--settings", settings.string()};
     return {sounds_, pump_, *this, calendar_, autostart_, shell_, start,
-            {ManualPath(program.parent_path()), settings.parent_path().string()}};
+            {ManualPath(program.parent_path()), settings.parent_path().string()}, {*this, surfaces_, time_, screen_}};
 }
 
 void ClockApp::SetClockEnabled(bool enabled)
 {
     if (window_)
         window_->setEnabled(enabled);
+}
+
+Status ClockApp::DeleteSettingsFile() { return FileStore::Remove(settings_.Path()); }
+
+void ClockApp::ShowClock()
+{
+    window_->show();
+    window_->raise();
+}
+
+// The options window's skin arrows: the new skin is drawn and shown at once, not at the next tick.
+void ClockApp::ChangeSkin()
+{
+    LoadSkin();
+    face_.Draw(time_.Now());
+    window_->Present(surfaces_.iBack, state_.Alpha);
 }
 
 void ClockApp::SetTimeLine(const std::string& text)

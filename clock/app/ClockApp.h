@@ -62,7 +62,8 @@ class ClockApp : public QObject,
                  public ButtonStripActions,
                  public AlarmPopups,
                  public OptionsWindowLink,
-                 public OptionsHost {
+                 public OptionsHost,
+                 public ClockLook {
 public:
     ClockApp(ClockState& state, ClockAppParts parts);
     ~ClockApp() override;
@@ -137,6 +138,12 @@ private:
     void ClearAlarmRow(int slot) override;
     // OptionsHost
     void SetClockEnabled(bool enabled) override;
+    Status DeleteSettingsFile() override;
+    void LoadSettings() override { (void)settings_.LoadSettings(); }
+    // ClockLook
+    void HideClock() override { window_->hide(); }
+    void ShowClock() override;
+    void ChangeSkin() override;
     Form2Parts OptionsParts();
 
     ClockState& state_;

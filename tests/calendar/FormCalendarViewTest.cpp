@@ -34,7 +34,7 @@ TEST(FormCalendarView, ADayPickedWithRealInputFillsTheClickedRowsDate)
     OptionsCalendar calendar(state, time);
     RecordingOptionsParts parts;
     const Form2Parts p = parts.Parts();
-    QPointer<Form2View> options = new Form2View(state, {p.sounds, p.pump, p.host, calendar, p.autostart, p.shell, p.startCommand, p.about});
+    QPointer<Form2View> options = new Form2View(state, {p.sounds, p.pump, p.host, calendar, p.autostart, p.shell, p.startCommand, p.about, p.appearance});
     calendar.Attach(options);
     options->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(options.data()));

@@ -2,9 +2,12 @@
 
 #include "options/OptionsLinks.h"
 #include "tests/support/FakeMessagePump.h"
+#include "tests/support/FakeScreen.h"
+#include "tests/support/FakeTimeSource.h"
 #include "tests/support/RecordingShell.h"
 #include "tests/support/RecordingTickSounds.h"
 
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -12,11 +15,27 @@
 namespace dorvane::testing {
 
 // Everything around the options window's logic, recording what it was asked to do.
-struct RecordingOptionsParts : Form2Window, OptionsHost, CalendarLink, Autostart {
+struct RecordingOptionsParts : Form2Window, OptionsHost, CalendarLink, Autostart, ClockLook {
     void ControlsChanged() override { ++refreshes; }
     void SelectMinuteText(int row) override { selectedMinutes.insert(row); }
+    bool AskOkCancel(const std::string& text, const std::string& title) override
+    {
+        return asked.push_back(title + ": " + text), answerOk;
+    }
+    void TellFailure(const std::string& text, const std::string&) override { failures.push_back(text); }
     void SetClockEnabled(bool enabled) override { clockEnabled = enabled; }
     Status SaveSettings() override { return ++saves, Status::Ok(); }
+    Status DeleteSettingsFile() override { return ++deletes, deleteFailure.empty() ? Status::Ok() : Status::Failure(deleteFailure); }
+    void LoadSettings() override
+    {
+        ++loads;
+        if (onLoad)
+            onLoad();
+    }
+    void ReopenOptions() override { ++reopens; }
+    void HideClock() override { clockShown = false; }
+    void ShowClock() override { clockShown = true; }
+    void ChangeSkin() override { ++skinChanges; }
     void ShowCalendar() override { calendarShown = true; }
     void CloseCalendar() override { calendarShown = false; ++calendarCloses; }
     bool Enable(const std::string& program, const std::vector<std::string>& arguments) override
@@ -33,7 +52,7 @@ struct RecordingOptionsParts : Form2Window, OptionsHost, CalendarLink, Autostart
     Form2Parts Parts()
     {
         return {sounds, pump, *this, *this, *this, shell, {"/opt/dorvane/dorvane", {"--settings", "/home/ann/c.ini"}},
-                {"/opt/dorvane/README.md", "/home/ann"}};
+                {"/opt/dorvane/README.md", "/home/ann"}, {*this, surfaces, time, screen}};
     }
 
     RecordingTickSounds sounds;
@@ -47,6 +66,19 @@ struct RecordingOptionsParts : Form2Window, OptionsHost, CalendarLink, Autostart
     int calendarCloses = 0;
     std::string autostartCommand;
     int autostartWrites = 0;
+    std::vector<std::string> asked; // "title: question"
+    bool answerOk = true;
+    std::vector<std::string> failures;
+    int deletes = 0;
+    std::string deleteFailure; // the reason the settings file cannot be deleted, if any
+    int loads = 0;
+    std::function<void()> onLoad;
+    int reopens = 0;
+    bool clockShown = true;
+    int skinChanges = 0;
+    ClockSurfaces surfaces;
+    FakeTimeSource time;
+    FakeScreen screen;
 };
 
 } // namespace dorvane::testing

@@ -1,0 +1,255 @@
+#include "options/AppearanceEditor.h"
+#include "clock/face/ClockFace.h"
+#include "clock/face/SkinLoader.h"
+#include "options/Form2.h"
+#include "tests/support/FixedTime.h"
+#include "tests/support/RecordingFrame.h"
+#include "tests/support/RecordingOptionsParts.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <span>
+#include <vector>
+
+namespace dorvane {
+namespace {
+
+using namespace dorvane::testing;
+using Act = std::function<void(AppearanceEditor&)>;
+using A = AppearanceEditor;
+
+// An opened options window over a clock state the row prepared.
+struct OpenWindow {
+    explicit OpenWindow(const std::function<void(ClockState&)>& prepare = {}, bool open = true)
+    {
+        if (prepare)
+            prepare(state);
+        if (open)
+            form.Open();
+        parts.sounds.played.clear();
+    }
+    ClockState state;
+    RecordingOptionsParts parts;
+    Form2 form{state, parts.Parts(), parts};
+};
+
+std::vector<int> Frequencies(const RecordingTickSounds& sounds, ToneUse use)
+{
+    std::vector<int> heard;
+    for (const auto& p : sounds.played)
+        if (p.route != RecordingTickSounds::Route::RecordedChime && p.tone.use == use)
+            heard.push_back(p.tone.frequencyHz);
+    return heard;
+}
+
+TEST(AppearanceEditor, SkinArrowsStepWithoutWrappingOfferTheBorderOnlyToGlassSkinsAndShowTheClock)
+{
+    const struct {
+        const char* skin;
+        int arrow;
+        bool invisible;
+        const char* label;
+        const char* skinAfter;
+        bool borderEnabled;
+        int16_t showBorder; // ShowBorder was 1
+        int skinChanges;
+    } cases[] = {
+        {"BRISA", 1, false, "20/20", "BRISA", false, 0, 0},
+        {"<default>", 0, false, "1/20", "<default>", false, 0, 0},
+        {"GlassGold", 1, false, "19/20", "Border", false, 0, 1},
+        {"GlassBlack", 0, false, "12/20", "System", false, 0, 1},
+        {"System", 1, true, "13/20", "GlassBlack", true, 0, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.skin);
+        OpenWindow w([&](ClockState& s) { s.Skin = c.skin, s.ShowBorder = 1, s.InvisibleClock = c.invisible; });
+        w.form.Appearance().SkinArrowClicked(c.arrow);
+        EXPECT_EQ(w.form.Controls().labelSkin, c.label);
+        EXPECT_EQ(w.state.Skin, c.skinAfter);
+        EXPECT_EQ(w.form.Controls().showBorderEnabled, c.borderEnabled);
+        EXPECT_EQ(w.form.Controls().showBorder, false);
+        EXPECT_EQ(w.state.ShowBorder, c.showBorder);
+        EXPECT_EQ(w.parts.skinChanges, c.skinChanges);
+        EXPECT_EQ(w.parts.clockShown, !c.invisible || c.skinChanges > 0) << "a new skin shows even an invisible clock";
+        EXPECT_EQ(w.form.Controls().invisibleClock, c.invisible);
+    }
+    OpenWindow back([](ClockState& s) { s.Skin = "Border"; });
+    back.form.Appearance().SkinArrowClicked(0);
+    EXPECT_TRUE(back.form.Controls().showBorderEnabled && !back.form.Controls().showBorder) << "18 again: enabled, still clear";
+}
+
+// The preview shows the skin's dial and the hands at the time of drawing: the second hand whatever
+// ShowSeconds says, never the border, and not the hands the clock last drew onto its own picture.
+TEST(AppearanceEditor, ThePreviewDrawsTheSkinWithAllThreeHandsAtTheTimeOfDrawing)
+{
+    const struct {
+        const char* name;
+        std::function<void(OpenWindow&)> between;
+        bool differs;
+    } cases[] = {
+        {"the second moves", [](OpenWindow& w) { w.parts.time.Set(At(10, 8, 40)); }, true},
+        {"the minute moves", [](OpenWindow& w) { w.parts.time.Set(At(10, 20, 5)); }, true},
+        {"the border is switched on", [](OpenWindow& w) { w.state.ShowBorder = 1; }, false},
+        {"the clock draws its face", [](OpenWindow& w) { ClockFace(w.state, w.parts.surfaces).Draw(At(3, 40, 50)); }, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        OpenWindow w([](ClockState& s) { s.Skin = "GlassGold", s.ShowSeconds = 0; }, false);
+        RecordingFrame frame;
+        ASSERT_TRUE(SkinLoader(w.state, w.parts.surfaces, frame).LoadSkin().ok());
+        w.parts.time.Set(At(10, 8, 5));
+        A& a = w.form.Appearance();
+        a.SetPreviewSize(90, 90);
+        a.DrawSkinPreview();
+        const std::span<std::uint8_t> before = a.Preview().PixelBytes();
+        const std::vector<std::uint8_t> first(before.begin(), before.end());
+        EXPECT_NE(std::count(first.begin(), first.end(), 0), static_cast<long>(first.size())) << "the dial is drawn";
+        c.between(w);
+        a.DrawSkinPreview();
+        const std::span<std::uint8_t> after = a.Preview().PixelBytes();
+        EXPECT_EQ(std::vector<std::uint8_t>(after.begin(), after.end()) != first, c.differs);
+    }
+}
+
+TEST(AppearanceEditor, TheSlidersKeepTheirKnobsOnTheTrackAndStoreOpacityAndVolume)
+{
+    const double opacityMiddle = A::kOpacityKnobWidth / 2, volumeMiddle = A::kVolumeKnobHeight / 2;
+    const struct {
+        const char* name;
+        bool open;
+        Act act;
+        int alpha;
+        const char* percent; // shown after the act, empty when hidden
+        int freqVol;
+        std::vector<int> clickVolumes;
+    } cases[] = {
+        {"opacity fully left", true, [&](A& a) { a.OpacityKnobPressed(opacityMiddle, 10), a.OpacityKnobMoved(-9000, true), a.OpacityKnobMoved(0, false); },
+         25, "10%", 16250, {}},
+        {"opacity fully right", true, [&](A& a) { a.OpacityKnobPressed(opacityMiddle, 10), a.OpacityKnobMoved(9000, true), a.OpacityKnobMoved(0, false); },
+         255, "100%", 16250, {}},
+        {"hovering moves nothing", true, [&](A& a) { a.OpacityKnobPressed(0, 0), a.OpacityKnobMoved(900, false); }, 179, "70%", 16250, {}},
+        {"let go", true, [&](A& a) { a.OpacityKnobMoved(9000, true), a.OpacityKnobReleased(); }, 255, "", 16250, {}},
+        {"the background", true, [&](A& a) { a.OpacityKnobMoved(0, false), a.BackgroundMouseMoved(); }, 179, "", 16250, {}},
+        {"volume at the top", true, [&](A& a) { a.VolumeKnobPressed(0, volumeMiddle), a.VolumeKnobMoved(-9000, true), a.VolumeKnobReleased(true); },
+         179, "", 32500, {32500}},
+        {"volume at the bottom", true, [&](A& a) { a.VolumeKnobPressed(0, volumeMiddle), a.VolumeKnobMoved(9000, true), a.VolumeKnobReleased(true); },
+         179, "", 0, {0}},
+        {"volume without the left button", true, [&](A& a) { a.VolumeKnobMoved(9000, false), a.VolumeKnobReleased(false); }, 179, "", 16250, {}},
+        {"arrow keys", true, [](A& a) { a.OpacityKeyStep(1), a.VolumeKeyStep(-1); }, 179 + 13, "", 16250 - 1625, {16250 - 1625}},
+        {"window not yet shown", false, [](A& a) { a.OpacityKeyStep(-3), a.VolumeKeyStep(3); }, 179, "", 16250, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        OpenWindow w({}, c.open);
+        w.form.Appearance().PlaceKnobs();
+        std::vector<int> clickVolumes;
+        w.parts.sounds.onTone = [&](const TickTone& tone) { clickVolumes.push_back(w.state.FreqVol); (void)tone; };
+        c.act(w.form.Appearance());
+        const SliderControls& s = w.form.Appearance().Sliders();
+        EXPECT_EQ(w.state.Alpha, c.alpha);
+        EXPECT_EQ(s.percentShown ? s.percentText : "", c.percent);
+        EXPECT_EQ(w.state.FreqVol, c.freqVol);
+        EXPECT_EQ(clickVolumes, c.clickVolumes);
+        EXPECT_EQ(w.parts.sounds.Count(ToneUse::Click), static_cast<int>(c.clickVolumes.size()));
+    }
+}
+
+TEST(AppearanceEditor, SwitchesChimeAndTickFieldsStoreTheirSettingsAndPlayWhatTheyPreview)
+{
+    const auto type = [](OptionNumber field, std::string text) {
+        return [=](A& a) {
+            for (std::size_t length = 1; length <= text.size(); ++length)
+                a.WriteNumber(field, text.substr(0, length));
+        };
+    };
+    const struct {
+        const char* name;
+        std::function<void(ClockState&)> prepare;
+        bool open;
+        Act act;
+        std::function<int(const ClockState&)> setting;
+        int expected;
+        std::vector<int> chimeTones;
+        int recordedChimes;
+        bool clockShown;
+    } cases[] = {
+        {"Big Ben with the speaker on", [](ClockState& s) { s.SelectChime = "Freq", s.ComputerSpeaker = 1; }, true,
+         [](A& a) { a.SelectChime(true); }, [](const ClockState& s) { return s.SelectChime == "BigBen"; }, 1, {}, 1, true},
+        {"Frequency", {}, true, [](A& a) { a.SelectChime(false); }, [](const ClockState& s) { return s.SelectChime == "Freq"; }, 1, {500}, 0, true},
+        {"500 with the chime off", [](ClockState& s) { s.ActivateChime = 0; }, true, type(OptionNumber::ChimeFreq, "500"),
+         [](const ClockState& s) { return s.ChimeFreq; }, 500, {}, 0, true},
+        {"500 with the chime on", [](ClockState& s) { s.ChimeFreq = 0; }, true, type(OptionNumber::ChimeFreq, "500"),
+         [](const ClockState& s) { return s.ChimeFreq; }, 500, {5, 50, 500}, 0, true},
+        {"chime 9e9", [](ClockState& s) { s.ActivateChime = 0; }, true, type(OptionNumber::ChimeFreq, "9e9"),
+         [](const ClockState& s) { return s.ChimeFreq; }, 32767, {}, 0, true},
+        {"tick frequency 9e9", {}, true, type(OptionNumber::TicksFreq, "9e9"), [](const ClockState& s) { return s.TickFreq; }, 32767, {}, 0, true},
+        {"tick duration 450", {}, true, [](A& a) { a.WriteNumber(OptionNumber::TickDur, "450"); },
+         [](const ClockState& s) { return s.TickDur; }, A::kLongestTickDur, {}, 0, true},
+        {"tick duration 9e9", {}, true, [](A& a) { a.WriteNumber(OptionNumber::TickDur, "9e9"); },
+         [](const ClockState& s) { return s.TickDur; }, A::kLongestTickDur, {}, 0, true},
+        {"tick duration -7", {}, true, [](A& a) { a.WriteNumber(OptionNumber::TickDur, "-7"); }, [](const ClockState& s) { return s.TickDur; }, -7, {}, 0, true},
+        {"always on top", {}, true, [](A& a) { a.WriteSwitch(OptionSwitch::OnTop, true); }, [](const ClockState& s) { return s.AlwaysOnTop; }, 1, {}, 0, true},
+        {"show seconds off", {}, true, [](A& a) { a.WriteSwitch(OptionSwitch::ShowSeconds, false); }, [](const ClockState& s) { return s.ShowSeconds; }, 0, {}, 0, true},
+        {"ticks on", {}, true, [](A& a) { a.WriteSwitch(OptionSwitch::Ticks, true); }, [](const ClockState& s) { return s.ActivateTick; }, 1, {}, 0, true},
+        {"ring once", {}, true, [](A& a) { a.WriteSwitch(OptionSwitch::ChimeRingOnce, true); }, [](const ClockState& s) { return s.ChimeRingOnce; }, 1, {}, 0, true},
+        {"speaker", {}, true, [](A& a) { a.WriteSwitch(OptionSwitch::ComputerSpeaker, true); }, [](const ClockState& s) { return s.ComputerSpeaker; }, 1, {}, 0, true},
+        {"not yet shown", {}, false, [](A& a) { a.WriteSwitch(OptionSwitch::ShowSeconds, false); }, [](const ClockState& s) { return s.ShowSeconds; }, 1, {}, 0, true},
+        {"invisible even before showing", {}, false, [](A& a) { a.WriteSwitch(OptionSwitch::InvisibleClock, true); },
+         [](const ClockState& s) { return s.InvisibleClock; }, 1, {}, 0, false},
+        {"visible again", [](ClockState& s) { s.InvisibleClock = 1; }, true, [](A& a) { a.WriteSwitch(OptionSwitch::InvisibleClock, false); },
+         [](const ClockState& s) { return s.InvisibleClock; }, 0, {}, 0, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        OpenWindow w(c.prepare, c.open);
+        c.act(w.form.Appearance());
+        EXPECT_EQ(c.setting(w.state), c.expected);
+        EXPECT_EQ(Frequencies(w.parts.sounds, ToneUse::ChimeStroke), c.chimeTones);
+        EXPECT_EQ(w.parts.sounds.RecordedChimes(), c.recordedChimes);
+        EXPECT_EQ(w.parts.clockShown, c.clockShown);
+    }
+    OpenWindow typed;
+    typed.form.Appearance().WriteNumber(OptionNumber::TickDur, "450");
+    EXPECT_EQ(typed.form.Appearance().NumberText(OptionNumber::TickDur), "300");
+}
+
+TEST(AppearanceEditor, ResetAsksThenLoadsTheDefaultsThroughTheHandlersAndReopensTheWindow)
+{
+    const struct {
+        const char* name;
+        bool answerOk;
+        const char* deleteFailure;
+        int loads;
+        int16_t runAtStartup;
+        int recordedChimes; // the chime type going back to Big Ben plays it
+        int failures;
+    } cases[] = {
+        {"OK", true, "", 1, 0, 1, 0},
+        {"Cancel", false, "", 0, 1, 0, 0},
+        {"the file cannot be deleted", true, "Permission denied", 0, 1, 0, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        OpenWindow w([](ClockState& s) { s.RunAtStartup = 1, s.SelectChime = "Freq", s.Alpha = 40; });
+        w.parts.answerOk = c.answerOk;
+        w.parts.deleteFailure = c.deleteFailure;
+        w.parts.onLoad = [&] { w.state = ClockState{}, w.state.OptionsOpen = true; };
+        w.form.ResetClicked();
+        EXPECT_EQ(w.parts.asked, std::vector<std::string>{"Dorvane: Reset Settings to Default?"});
+        EXPECT_EQ(w.parts.deletes, c.answerOk ? 1 : 0);
+        EXPECT_EQ(w.parts.loads, c.loads);
+        EXPECT_EQ(w.parts.reopens, c.loads);
+        EXPECT_EQ(w.state.RunAtStartup, c.runAtStartup);
+        EXPECT_EQ(w.parts.IsEnabled(), c.runAtStartup == 1) << "the autostart entry goes with the default";
+        EXPECT_EQ(w.parts.sounds.RecordedChimes(), c.recordedChimes);
+        EXPECT_EQ(static_cast<int>(w.parts.failures.size()), c.failures);
+        if (c.failures) {
+            EXPECT_NE(w.parts.failures[0].find(c.deleteFailure), std::string::npos);
+        }
+        EXPECT_EQ(w.form.Appearance().Sliders().opacityKnobLeft, (c.loads ? ClockState{}.Alpha : 40) * 5.0);
+    }
+}
+
+} // namespace
+} // namespace dorvane
