@@ -23,22 +23,27 @@ visible_clock() { window_with_width "$(scaled 100)" "$(scaled 200)" visible; }
 visible_strip() { window_with_width "$(scaled 10)" "$(scaled 60)" visible; }
 
 # The screen at the window's place equals the snapshot for the second the tick log names while
-# the screenshot is taken; the window's shape cuts out the rest (see running-clock.sh).
+# the screenshot is taken: inside the window's shape the picture laid on black (see
+# running-clock.sh), outside it the desktop as it was before the clock came, so the shape follows
+# the picture's device pixels exactly.
 shows_its_second() { # shows_its_second X Y W H -> second shown, or nothing when it differs
-    local before after second
+    local before after second inside outside
     before=$(tail -n 1 "$WORK/ticks.log")
     import -window root -crop "$3x$4+$1+$2" +repage "$WORK/screen.png"
     after=$(tail -n 1 "$WORK/ticks.log")
     [[ "$before" == "$after" ]] || return 0
     second=$(cut -c12-19 <<<"$after")
     "$DORVANE" snapshot "$WORK/snap.png" --time "$second" --settings "$SETTINGS" --scale "$F" >/dev/null
-    convert "$WORK/snap.png" -alpha extract -threshold 0 "$WORK/shape.png"
+    convert "$WORK/snap.png" -alpha extract -threshold 0 -colorspace sRGB -type TrueColor "$WORK/shape.png"
+    convert "$WORK/shape.png" -negate "$WORK/outside.png"
     convert "$WORK/snap.png" -background black -alpha remove -alpha off "$WORK/expected.png"
-    convert "$WORK/screen.png" \( "$WORK/shape.png" -colorspace sRGB -type TrueColor \) -compose multiply \
-        -composite -alpha off "$WORK/shown.png"
-    local differ
-    differ=$(compare -metric AE -fuzz 1.5% "$WORK/expected.png" "$WORK/shown.png" null: 2>&1 || true)
-    if [[ "$differ" == 0 ]]; then echo "$second"; else echo "  $second: $differ pixels differ" >&2; fi
+    within() { convert "$1" "$2" -compose multiply -composite -alpha off "$3"; } # within PICTURE MASK OUT
+    within "$WORK/screen.png" "$WORK/shape.png" "$WORK/shown.png"
+    within "$WORK/screen.png" "$WORK/outside.png" "$WORK/around.png"
+    within "$WORK/desk.png" "$WORK/outside.png" "$WORK/desk-around.png"
+    inside=$(compare -metric AE -fuzz 1.5% "$WORK/expected.png" "$WORK/shown.png" null: 2>&1 || true)
+    outside=$(compare -metric AE "$WORK/desk-around.png" "$WORK/around.png" null: 2>&1 || true)
+    if [[ "$inside $outside" == "0 0" ]]; then echo "$second"; else echo "  $second: $inside, $outside differ" >&2; fi
 }
 
 start_server() { # start_server OPTIONS...: an X server of its own on a free display, as DISPLAY
@@ -63,6 +68,7 @@ for row in "${rows[@]}"; do
     [[ "$environment" == - ]] || export "${environment?}"
 
     printf '[Settings]\nX=300\nY=200\nSkin=Wall\nShowSeconds=1\nActivateChime=0\n' >"$SETTINGS"
+    import -window root -crop "$(scaled 129)x$(scaled 128)+$(scaled 300)+$(scaled 200)" +repage "$WORK/desk.png"
     start_clock
     wait_until 3 clock_shown || true
     sleep 1
