@@ -49,7 +49,9 @@ void ClockWindowView::Present(const c32bppDIB& face, uint8_t alpha)
         changed = Areas(&whole, 1);
     for (const PictureChanges::Area& area : changed)
         Fade(area);
-    if (!compositing_ && !changed.empty())
+    // A window made anew (as staying on top does) needs the shape again even in a second without
+    // changes.
+    if (!compositing_)
         UpdateShape(changed);
     if (fresh)
         update();

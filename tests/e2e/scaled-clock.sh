@@ -26,24 +26,29 @@ visible_strip() { window_with_width "$(scaled 10)" "$(scaled 60)" visible; }
 # the screenshot is taken: inside the window's shape the picture laid on black (see
 # running-clock.sh), outside it the desktop as it was before the clock came, so the shape follows
 # the picture's device pixels exactly.
-shows_its_second() { # shows_its_second X Y W H -> second shown, or nothing when it differs
-    local before after second inside outside
+captured_second() { # captured_second X Y W H -> the second whose picture $WORK/screen-SECOND.png shows
+    local before after
     before=$(tail -n 1 "$WORK/ticks.log")
     import -window root -crop "$3x$4+$1+$2" +repage "$WORK/screen.png"
     after=$(tail -n 1 "$WORK/ticks.log")
     [[ "$before" == "$after" ]] || return 0
-    second=$(cut -c12-19 <<<"$after")
-    "$DORVANE" snapshot "$WORK/snap.png" --time "$second" --settings "$SETTINGS" --scale "$F" >/dev/null
+    mv "$WORK/screen.png" "$WORK/screen-$(cut -c12-19 <<<"$after").png"
+    cut -c12-19 <<<"$after"
+}
+
+shows_snapshot() { # shows_snapshot SECOND: whether its screenshot shows the snapshot of that second
+    local screen="$WORK/screen-$1.png" inside outside
+    "$DORVANE" snapshot "$WORK/snap.png" --time "$1" --settings "$SETTINGS" --scale "$F" >/dev/null
     convert "$WORK/snap.png" -alpha extract -threshold 0 -colorspace sRGB -type TrueColor "$WORK/shape.png"
     convert "$WORK/shape.png" -negate "$WORK/outside.png"
     convert "$WORK/snap.png" -background black -alpha remove -alpha off "$WORK/expected.png"
     within() { convert "$1" "$2" -compose multiply -composite -alpha off "$3"; } # within PICTURE MASK OUT
-    within "$WORK/screen.png" "$WORK/shape.png" "$WORK/shown.png"
-    within "$WORK/screen.png" "$WORK/outside.png" "$WORK/around.png"
+    within "$screen" "$WORK/shape.png" "$WORK/shown.png"
+    within "$screen" "$WORK/outside.png" "$WORK/around.png"
     within "$WORK/desk.png" "$WORK/outside.png" "$WORK/desk-around.png"
     inside=$(compare -metric AE -fuzz 1.5% "$WORK/expected.png" "$WORK/shown.png" null: 2>&1 || true)
     outside=$(compare -metric AE "$WORK/desk-around.png" "$WORK/around.png" null: 2>&1 || true)
-    if [[ "$inside $outside" == "0 0" ]]; then echo "$second"; else echo "  $second: $inside, $outside differ" >&2; fi
+    [[ "$inside $outside" == "0 0" ]] || { echo "  $1: $inside pixels of the picture, $outside around it differ"; return 1; }
 }
 
 start_server() { # start_server OPTIONS...: an X server of its own on a free display, as DISPLAY
@@ -76,16 +81,20 @@ for row in "${rows[@]}"; do
     check "$label: the clock stands at the saved X, Y and has the Wall dial's size" \
         test "$x $y $w $h" = "$(scaled 300) $(scaled 200) $(scaled 129) $(scaled 128)"
 
-    # Every second for ten in a row shows its own picture: no hand lingers where it was.
-    count=0 first="" last="" deadline=$((SECONDS + seconds + 10))
-    while (( count < seconds && SECONDS < deadline )); do
-        second=$(shows_its_second "$x" "$y" "$w" "$h")
-        [[ -n "$second" && "$second" != "$last" ]] && { last=$second; first=${first:-$second}; count=$((count + 1)); }
-        sleep 0.3
+    # Every second for ten in a row shows its own picture: no hand lingers where it was. The
+    # screenshots are taken first, so that comparing them cannot make the test miss a second.
+    seconds_shown=() deadline=$((SECONDS + seconds + 10))
+    while (( ${#seconds_shown[@]} < seconds && SECONDS < deadline )); do
+        second=$(captured_second "$x" "$y" "$w" "$h")
+        [[ -n "$second" && "$second" != "${last:-}" ]] && { last=$second; seconds_shown+=("$second"); }
+        sleep 0.2
     done
-    span=$(( $(date -d "${last:-0:00}" +%s) - $(date -d "${first:-0:00}" +%s) ))
-    check "$label: $count seconds in a row ($first to $last) show their snapshot" \
-        test "$count" -ge "$seconds" -a "$span" -eq $((count - 1))
+    first=${seconds_shown[0]:-0:00} span=$(( $(date -d "${last:-0:00}" +%s) - $(date -d "${first}" +%s) ))
+    equal=0
+    for second in "${seconds_shown[@]}"; do shows_snapshot "$second" && equal=$((equal + 1)); done
+    check "$label: $equal of ${#seconds_shown[@]} seconds in a row ($first to ${last:-}) show their snapshot" \
+        test "$equal" -eq "$seconds" -a "$span" -eq $((seconds - 1))
+    last=""
 
     xdotool mousemove $((x + w / 2)) $((y + h / 2)); sleep 0.1; xdotool mousemove $((x + w / 2 + 5)) $((y + h / 2 + 5))
     wait_until 2 strip_shown || true
