@@ -282,9 +282,17 @@ void ClockApp::LoadSkin()
 
 void ClockApp::MakeVisible() { window_->show(); }
 
+// The face is drawn at the resolution of the screen the window is on, which may change as the
+// window moves between screens.
+void ClockApp::DrawClock(const LocalTime& time)
+{
+    face_.SetDeviceScale(window_ ? window_->devicePixelRatio() : 1.0);
+    face_.Draw(time);
+}
+
 void ClockApp::PresentPicture()
 {
-    window_->Present(surfaces_.iBack, state_.Alpha);
+    window_->Present(face_.Picture(), state_.Alpha);
     if (tickLog_) {
         const LocalTime now = time_.Now();
         char milliseconds[8];

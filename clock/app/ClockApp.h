@@ -112,7 +112,7 @@ private:
     // ClockWindowLink
     bool EscapePressed() override;
     void MakeVisible() override;
-    void DrawClock(const LocalTime& time) override { face_.Draw(time); }
+    void DrawClock(const LocalTime& time) override;
     void PresentPicture() override;
     // ClockMouseActions
     void MoveClockBy(int dx, int dy) override;

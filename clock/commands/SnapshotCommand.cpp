@@ -7,6 +7,7 @@
 #include "clock/settings/SettingsFile.h"
 #include "clock/settings/SettingsLocation.h"
 #include "clock/settings/WindowlessHost.h"
+#include "clock/state/NumberText.h"
 #include "image/cGDIPlus.h"
 #include "platform/FileStore.h"
 #include "resources/EmbeddedResources.h"
@@ -18,9 +19,9 @@ namespace dorvane {
 
 const char* const kSnapshotCommandUsage =
     "       dorvane snapshot OUT.png [--skin NAME] [--time HH:MM:SS] [--settings FILE] [--border on|off]\n"
-    "                                [--seconds on|off]\n"
+    "                                [--seconds on|off] [--scale F]\n"
     "       dorvane snapshot --sheet OUT.png [--time HH:MM:SS] [--settings FILE] [--border on|off]\n"
-    "                                [--seconds on|off]\n"
+    "                                [--seconds on|off] [--scale F]\n"
     "                                           draw the clock, or every skin, to a PNG\n";
 
 namespace {
@@ -37,7 +38,10 @@ std::optional<bool> OnOff(const std::string& value)
     return std::nullopt;
 }
 
-const OptionNames kSnapshotOptions{{"--sheet"}, {"--skin", "--settings", "--time", "--border", "--seconds"}};
+const OptionNames kSnapshotOptions{{"--sheet"}, {"--skin", "--settings", "--time", "--border", "--seconds", "--scale"}};
+
+// The scale factors a desktop may set, from a quarter to eight device pixels to a logical one.
+constexpr double kLeastScale = 0.25, kMostScale = 8;
 
 // An on/off option into target; the reason when its value is neither.
 std::optional<std::string> TakeOnOff(const CommandLine& line, const std::string& name, std::optional<bool>& target)
@@ -109,7 +113,7 @@ int WritePng(const std::filesystem::path& output, const c32bppDIB& picture, std:
 
 int WriteSnapshot(const SnapshotRequest& request, const ClockState& state, const LocalTime& moment, std::ostream& err)
 {
-    ClockSnapshot snapshot(state);
+    ClockSnapshot snapshot(state, request.scale);
     if (Status loaded = snapshot.LoadSkin(); !loaded)
         err << "dorvane: " << loaded.error() << "\n";
     const c32bppDIB& picture = snapshot.Draw(moment);
@@ -132,10 +136,10 @@ int WriteSheet(const SnapshotRequest& request, ClockState state, const LocalTime
     const std::vector<std::string_view> skins = SkinCatalogue::AllDials();
     const std::string note = "Chrono is in no list: choose it with Skin=" + std::string(SkinCatalogue::kHiddenSkin) +
                              " in ClockSettings.ini";
-    SkinSheet sheet(static_cast<int>(skins.size()), SheetTitle(moment), note);
+    SkinSheet sheet(static_cast<int>(skins.size()), SheetTitle(moment), note, request.scale);
     for (std::size_t i = 0; i < skins.size(); ++i) {
         state.Skin = skins[i];
-        ClockSnapshot snapshot(state);
+        ClockSnapshot snapshot(state, request.scale);
         if (Status loaded = snapshot.LoadSkin(); !loaded) {
             err << "dorvane: " << loaded.error() << "\n";
             return 1;
@@ -169,6 +173,12 @@ std::variant<SnapshotRequest, std::string> ParseSnapshotRequest(std::span<const 
         return *error;
     if (auto error = TakeOnOff(line, "--seconds", request.showSeconds))
         return *error;
+    if (const auto scale = line.Value("--scale")) {
+        const auto number = ParseNumber(*scale);
+        if (!number || !(*number >= kLeastScale && *number <= kMostScale))
+            return "--scale needs a number from 0.25 to 8 (device pixels to a logical pixel), not \"" + *scale + "\"";
+        request.scale = *number;
+    }
     const auto& operands = line.Operands();
     if (operands.empty())
         return "name the PNG file to write";

@@ -23,6 +23,7 @@ struct SnapshotRequest {
     std::optional<std::filesystem::path> settingsFile;
     std::optional<bool> showBorder;
     std::optional<bool> showSeconds;
+    double scale = 1.0; // device pixels to a logical pixel
 };
 
 // The words after "snapshot"; a one-line reason when they are not a valid request.
@@ -34,7 +35,9 @@ std::variant<SnapshotRequest, std::string> ParseSnapshotRequest(std::span<const 
 // faded by the settings' Alpha. The settings are those the clock would use (or FILE's); the options
 // override them. "dorvane snapshot --sheet OUT.png" writes every dial side by side with its
 // catalogue number and name, at 10:09:30 unless --time says otherwise; it shows the designs at full
-// strength and reads no settings file unless --settings names one. Neither needs a display. args
+// strength and reads no settings file unless --settings names one. "--scale F" draws either as a
+// screen with F device pixels to a logical pixel shows it: F times the pixels, drawn from the sharp
+// pictures, exactly what the clock window shows there. Neither needs a display. args
 // are the words after "snapshot" ("--help" prints the usage on out); the result is the exit status:
 // 0 when the picture was written, 1 when it could not be made or written (with a one-line reason on
 // err), 2 for a wrong command line.

@@ -13,33 +13,47 @@ constexpr std::int32_t kBorderOpacity = 80;
 
 } // namespace
 
+void ClockFace::SetDeviceScale(double scale)
+{
+    if (scale > 0)
+        scale_ = scale;
+}
+
 void ClockFace::Draw(const LocalTime& time)
 {
-    c32bppDIB& face = surfaces_.iBack;
-    // Wipes last second's hands by decoding the dial's kept bytes again.
-    face.LoadPicture_FromOrignalFormat();
-    KeyOutBackground();
-
-    const HandAngles angles = HandAnglesAt(time);
-    HandLayers::DrawPicture(surfaces_.iHour, face, kHandOpacity, angles.hour);
-    // The hour hand turns a little every second; the others come back to the same few angles.
-    minuteLayers_.Draw(surfaces_.iMin, face, kHandOpacity, angles.minute);
-    if (state_.ShowSeconds == 1)
-        secondLayers_.Draw(surfaces_.iSec, face, kSecondHandOpacity, angles.second);
-    if (state_.ShowBorder == 1)
-        borderLayers_.Draw(surfaces_.iClockBorder, face, kBorderOpacity, 0);
-}
-
-// A dial without any transparency is a picture on a plain background: the colour of its top-left
-// pixel is taken as that background and cleared wherever it occurs.
-void ClockFace::KeyOutBackground()
-{
-    c32bppDIB& face = surfaces_.iBack;
-    if (!face.Handle() || face.Alpha())
+    if (scale_ == 1.0) {
+        RestoreDial();
+        DrawHands(surfaces_.iBack, time);
         return;
-    std::int32_t alpha = 0;
-    const std::int32_t background = face.GetPixel(0, 0, alpha);
-    face.MakeTransparent(background);
+    }
+    if (!art_.IsReadyFor(surfaces_, state_.Skin, scale_)) {
+        RestoreDial();
+        art_.Prepare(surfaces_, state_.Skin, scale_);
+    }
+    DrawHands(art_.RestoredFace(), time);
 }
+
+c32bppDIB& ClockFace::Picture() { return scale_ == 1.0 ? surfaces_.iBack : art_.Face(); }
+
+// Wipes last second's hands by decoding the dial's kept bytes again.
+void ClockFace::RestoreDial()
+{
+    surfaces_.iBack.LoadPicture_FromOrignalFormat();
+    KeyOutPlainBackground(surfaces_.iBack);
+}
+
+void ClockFace::DrawHands(c32bppDIB& face, const LocalTime& time)
+{
+    const HandAngles angles = HandAnglesAt(time);
+    HandLayers::DrawPicture(Source(surfaces_.iHour), face, kHandOpacity, angles.hour);
+    // The hour hand turns a little every second; the others come back to the same few angles.
+    minuteLayers_.Draw(Source(surfaces_.iMin), face, kHandOpacity, angles.minute);
+    if (state_.ShowSeconds == 1)
+        secondLayers_.Draw(Source(surfaces_.iSec), face, kSecondHandOpacity, angles.second);
+    if (state_.ShowBorder == 1)
+        borderLayers_.Draw(Source(surfaces_.iClockBorder), face, kBorderOpacity, 0);
+}
+
+c32bppDIB& ClockFace::Source(c32bppDIB& usual) { return scale_ == 1.0 ? usual : art_.Source(usual); }
 
 } // namespace dorvane

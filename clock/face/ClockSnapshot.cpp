@@ -5,9 +5,10 @@
 
 namespace dorvane {
 
-ClockSnapshot::ClockSnapshot(const ClockState& state)
+ClockSnapshot::ClockSnapshot(const ClockState& state, double scale)
     : state_(state), imagingToken_(cGDIPlus::Startup()), face_(state, surfaces_), loader_(state, surfaces_, *this)
 {
+    face_.SetDeviceScale(scale);
 }
 
 ClockSnapshot::~ClockSnapshot() { cGDIPlus::Shutdown(imagingToken_); }
@@ -25,8 +26,9 @@ Status ClockSnapshot::LoadSkin()
 c32bppDIB& ClockSnapshot::Draw(const LocalTime& time)
 {
     face_.Draw(time);
-    ApplyWindowOpacity(surfaces_.iBack, state_.Alpha);
-    return surfaces_.iBack;
+    c32bppDIB& picture = face_.Picture();
+    ApplyWindowOpacity(picture, state_.Alpha);
+    return picture;
 }
 
 } // namespace dorvane

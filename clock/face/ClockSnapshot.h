@@ -14,10 +14,10 @@ namespace dorvane {
 
 // The clock's picture for a moment, made without a window: the skin loaded as the clock loads it,
 // the face drawn as the clock's tick draws it, and faded by the state's Alpha as the clock window
-// shows it.
+// shows it, at scale device pixels to a logical pixel (1 unless asked).
 class ClockSnapshot : private ClockWindowFrame {
 public:
-    explicit ClockSnapshot(const ClockState& state);
+    explicit ClockSnapshot(const ClockState& state, double scale = 1.0);
     ~ClockSnapshot() override;
     ClockSnapshot(const ClockSnapshot&) = delete;
     ClockSnapshot& operator=(const ClockSnapshot&) = delete;

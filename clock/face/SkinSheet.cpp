@@ -2,6 +2,7 @@
 
 #include "clock/face/LabelFont.h"
 
+#include <algorithm>
 #include <cassert>
 #include <cmath>
 #include <string>
@@ -29,32 +30,40 @@ constexpr LabelColour kTextShadow{10, 14, 20, 150};
 
 int Rows(int faces) { return (faces + SkinSheet::kColumns - 1) / SkinSheet::kColumns; }
 
-SkinSheet::Point CellOrigin(int index)
+// A length of the sheet's layout in the pixels of a sheet drawn at scale.
+int Scaled(double length, double scale) { return static_cast<int>(std::lround(length * scale)); }
+
+SkinSheet::Point CellOrigin(int index, double scale)
 {
-    return {kMargin + index % SkinSheet::kColumns * kCellWidth, kMargin + kTitleHeight + index / SkinSheet::kColumns * kCellHeight};
+    return {Scaled(kMargin + index % SkinSheet::kColumns * kCellWidth, scale),
+            Scaled(kMargin + kTitleHeight + index / SkinSheet::kColumns * kCellHeight, scale)};
 }
 
-// Text with a soft shadow one pixel down and to the right, which keeps it legible on any backdrop.
-void Write(c32bppDIB& picture, const LabelFont& font, double x, double top, std::string_view text, LabelColour colour)
+// Text with a soft shadow one logical pixel down and to the right, which keeps it legible on any
+// backdrop.
+void Write(c32bppDIB& picture, const LabelFont& font, double x, double top, std::string_view text, LabelColour colour,
+           double scale)
 {
-    font.Draw(picture, x + 1, top + 1, text, kTextShadow);
+    const double shadow = std::max(1, Scaled(1, scale));
+    font.Draw(picture, x + shadow, top + shadow, text, kTextShadow);
     font.Draw(picture, x, top, text, colour);
 }
 
 } // namespace
 
-SkinSheet::SkinSheet(int faces, std::string_view title, std::string_view note)
+SkinSheet::SkinSheet(int faces, std::string_view title, std::string_view note, double scale) : scale_(scale)
 {
-    assert(faces > 0);
-    const int width = 2 * kMargin + kColumns * kCellWidth;
-    const int height = 2 * kMargin + kTitleHeight + Rows(faces) * kCellHeight - kRowGap;
+    assert(faces > 0 && scale > 0);
+    const int width = Scaled(2 * kMargin + kColumns * kCellWidth, scale);
+    const int height = Scaled(2 * kMargin + kTitleHeight + Rows(faces) * kCellHeight - kRowGap, scale);
     picture_.InitializeDIB(width, height);
     PaintBackdrop();
-    const LabelFont titleFont(kTitleSize), noteFont(kLabelSize);
-    Write(picture_, titleFont, kMargin + 4, kMargin, title, kText);
-    const double noteLeft = std::round(width - kMargin - 4 - noteFont.TextWidth(note));
-    const double noteTop = std::round(kMargin + titleFont.Ascent() - noteFont.Ascent());
-    Write(picture_, noteFont, noteLeft, noteTop, note, kDimText);
+    const LabelFont titleFont(kTitleSize * scale), noteFont(kLabelSize * scale);
+    const int margin = Scaled(kMargin, scale), inset = Scaled(4, scale);
+    Write(picture_, titleFont, margin + inset, margin, title, kText, scale);
+    const double noteLeft = std::round(width - margin - inset - noteFont.TextWidth(note));
+    const double noteTop = std::round(margin + titleFont.Ascent() - noteFont.Ascent());
+    Write(picture_, noteFont, noteLeft, noteTop, note, kDimText, scale);
 }
 
 void SkinSheet::PaintBackdrop()
@@ -73,16 +82,16 @@ void SkinSheet::PaintBackdrop()
     }
 }
 
-SkinSheet::Point SkinSheet::FacePosition(int index, int width, int height)
+SkinSheet::Point SkinSheet::FacePosition(int index, int width, int height, double scale)
 {
-    const Point cell = CellOrigin(index);
-    return {cell.x + (kCellWidth - width) / 2, cell.y + (kFaceBox - height) / 2};
+    const Point cell = CellOrigin(index, scale);
+    return {cell.x + (Scaled(kCellWidth, scale) - width) / 2, cell.y + (Scaled(kFaceBox, scale) - height) / 2};
 }
 
 void SkinSheet::Place(int index, c32bppDIB& face, std::string_view number, std::string_view name)
 {
     if (face.Handle()) {
-        const Point at = FacePosition(index, face.Width(), face.Height());
+        const Point at = FacePosition(index, face.Width(), face.Height(), scale_);
         face.Render(nullptr, at.x, at.y, face.Width(), face.Height(), 0, 0, 0, 0, 100, true, true, &picture_);
     }
     WriteLabel(index, number, name);
@@ -90,14 +99,14 @@ void SkinSheet::Place(int index, c32bppDIB& face, std::string_view number, std::
 
 void SkinSheet::WriteLabel(int index, std::string_view number, std::string_view name)
 {
-    const LabelFont font(kLabelSize);
+    const LabelFont font(kLabelSize * scale_);
     const std::string numberText = number.empty() ? std::string() : std::string(number) + " ";
     const double width = font.TextWidth(numberText) + font.TextWidth(name);
-    const Point cell = CellOrigin(index);
-    const double left = std::round(cell.x + (kCellWidth - width) / 2);
-    const double top = cell.y + kFaceBox + kLabelGap;
-    Write(picture_, font, left, top, numberText, kDimText);
-    Write(picture_, font, left + font.TextWidth(numberText), top, name, kText);
+    const Point cell = CellOrigin(index, scale_);
+    const double left = std::round(cell.x + (Scaled(kCellWidth, scale_) - width) / 2);
+    const double top = cell.y + Scaled(kFaceBox + kLabelGap, scale_);
+    Write(picture_, font, left, top, numberText, kDimText, scale_);
+    Write(picture_, font, left + font.TextWidth(numberText), top, name, kText, scale_);
 }
 
 } // namespace dorvane

@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QWindow>
 
+#include <algorithm>
 #include <cstring>
 #include <span>
 #include <vector>
@@ -34,9 +35,11 @@ void ClockWindowView::Present(const c32bppDIB& face, uint8_t alpha)
         return;
     }
     const QSize size(face.Width(), face.Height());
-    const bool fresh = picture_.size() != size || alpha != alpha_;
+    const qreal scale = devicePixelRatio();
+    const bool fresh = picture_.size() != size || alpha != alpha_ || picture_.devicePixelRatio() != scale;
     if (picture_.size() != size)
         picture_ = QImage(size, QImage::Format_ARGB32_Premultiplied);
+    picture_.setDevicePixelRatio(scale);
     alpha_ = alpha;
     // Only what changed since the last picture is faded, looked at again and sent to the X server:
     // in most seconds the second hand's old and new places.
@@ -46,7 +49,9 @@ void ClockWindowView::Present(const c32bppDIB& face, uint8_t alpha)
         changed = Areas(&whole, 1);
     for (const PictureChanges::Area& area : changed)
         Fade(area);
-    if (!compositing_ && !changed.empty())
+    // A window made anew (as staying on top does) needs the shape again even in a second without
+    // changes.
+    if (!compositing_)
         UpdateShape(changed);
     if (fresh)
         update();
@@ -71,16 +76,13 @@ void ClockWindowView::Fade(const PictureChanges::Area& area)
 // on the screen, or where that cannot be done, Qt paints them.
 void ClockWindowView::ShowChanges(Areas areas)
 {
-    // Changing the window's flags (staying on top) gives it a new X window.
-    if (isVisible() && testAttribute(Qt::WA_WState_Created) && (!direct_ || directWindow_ != winId())) {
-        const auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
-        directWindow_ = winId();
-        direct_ = std::make_unique<X11WindowPicture>(x11 ? x11->display() : nullptr, directWindow_);
-        windowHandle()->installEventFilter(this);
-    }
-    if (!direct_ || !direct_->Usable()) {
-        for (const PictureChanges::Area& area : areas)
-            update(area.left, area.top, area.width, area.height);
+    if (!DirectWindowReady()) {
+        // Qt paints in logical pixels: the smallest logical rectangle around each device one.
+        const qreal scale = picture_.devicePixelRatio();
+        for (const PictureChanges::Area& area : areas) {
+            const QRectF device(area.left, area.top, area.width, area.height);
+            update(QRectF(device.topLeft() / scale, device.size() / scale).toAlignedRect());
+        }
         return;
     }
     std::vector<X11WindowPicture::Area> puts;
@@ -88,6 +90,21 @@ void ClockWindowView::ShowChanges(Areas areas)
         puts.push_back({area.left, area.top, area.width, area.height});
     direct_->Put(picture_.constBits(), picture_.width(), picture_.height(), static_cast<int>(picture_.bytesPerLine()),
                  puts);
+}
+
+// Whether pictures and shapes can go straight into the X window; connects to it the first time
+// it is on the screen, and again when it changes (changing the window's flags, such as staying on
+// top, gives it a new X window, which has no shape yet).
+bool ClockWindowView::DirectWindowReady()
+{
+    if (isVisible() && testAttribute(Qt::WA_WState_Created) && (!direct_ || directWindow_ != winId())) {
+        const auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+        directWindow_ = winId();
+        direct_ = std::make_unique<X11WindowPicture>(x11 ? x11->display() : nullptr, directWindow_);
+        windowHandle()->installEventFilter(this);
+        shapeSent_ = false;
+    }
+    return direct_ && direct_->Usable();
 }
 
 // Qt's own copy of the window's content misses the changes put straight into the window, so when
@@ -106,15 +123,34 @@ bool ClockWindowView::eventFilter(QObject* watched, QEvent* event)
 void ClockWindowView::UpdateShape(Areas areas)
 {
     const PixelView shown{picture_.bits(), picture_.width(), picture_.height(), picture_.bytesPerLine(), false};
-    if (!changes_.UpdateShape(shown, areas))
+    if (changes_.UpdateShape(shown, areas)) {
+        shape_ = QImage(picture_.size(), QImage::Format_MonoLSB);
+        shape_.setColorCount(2);
+        shape_.setColor(0, qRgb(255, 255, 255)); // outside
+        shape_.setColor(1, qRgb(0, 0, 0));       // inside
+        shape_.fill(0);
+        changes_.AddShapeTo(shape_.bits(), shape_.bytesPerLine());
+        shapeSent_ = false;
+    }
+    SendShape();
+}
+
+// The shape goes to the X server in device pixels. Until the window is on the screen, or where
+// that cannot be done, Qt cuts it in logical pixels, which on a scaled screen is coarser.
+void ClockWindowView::SendShape()
+{
+    const bool direct = DirectWindowReady();
+    if (shape_.isNull() || shapeSent_)
         return;
-    QImage mask(picture_.size(), QImage::Format_MonoLSB);
-    mask.setColorCount(2);
-    mask.setColor(0, qRgb(255, 255, 255)); // outside
-    mask.setColor(1, qRgb(0, 0, 0));       // inside
-    mask.fill(0);
-    changes_.AddShapeTo(mask.bits(), mask.bytesPerLine());
-    setMask(QBitmap::fromImage(mask));
+    shapeSent_ = true;
+    if (direct) {
+        if (!mask().isEmpty())
+            clearMask();
+        if (direct_->SetShape(shape_.constBits(), shape_.width(), shape_.height(), static_cast<int>(shape_.bytesPerLine())))
+            return;
+    }
+    const QSize logical = (QSizeF(shape_.size()) / picture_.devicePixelRatio()).toSize();
+    setMask(QBitmap::fromImage(shape_.size() == logical ? shape_ : shape_.scaled(logical)));
 }
 
 // The picture replaces what the window showed before, pixel for pixel. Qt hands copies of more
@@ -129,8 +165,12 @@ void ClockWindowView::paintEvent(QPaintEvent*)
         painter.fillRect(rect(), Qt::transparent);
         return;
     }
-    for (int top = 0; top < picture_.height(); top += kBandRows)
-        painter.drawImage(QPoint(0, top), picture_, QRect(0, top, picture_.width(), kBandRows));
+    // The picture's device pixels land one to one on the window's, whatever the scale.
+    const qreal scale = picture_.devicePixelRatio();
+    for (int top = 0; top < picture_.height(); top += kBandRows) {
+        const int rows = std::min(kBandRows, picture_.height() - top);
+        painter.drawImage(QPointF(0, top / scale), picture_, QRect(0, top, picture_.width(), rows));
+    }
 }
 
 void ClockWindowView::mousePressEvent(QMouseEvent* event)

@@ -2,6 +2,7 @@
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/shape.h>
 
 namespace dorvane {
 
@@ -48,6 +49,33 @@ void X11WindowPicture::Put(const std::uint8_t* picture, int pictureWidth, int pi
     image->data = nullptr;  // the memory stays the caller's
     XDestroyImage(image);
     XFlush(display_);
+}
+
+bool X11WindowPicture::SetShape(const std::uint8_t* bits, int width, int height, int stride)
+{
+    int eventBase = 0, errorBase = 0;
+    if (!gc_ || !bits || width <= 0 || height <= 0 || stride % 4 != 0 ||
+        !XShapeQueryExtension(display_, &eventBase, &errorBase))
+        return false;
+    XImage* image = XCreateImage(display_, static_cast<Visual*>(visual_), 1, XYBitmap, 0,
+                                 reinterpret_cast<char*>(const_cast<std::uint8_t*>(bits)), static_cast<unsigned>(width),
+                                 static_cast<unsigned>(height), 32, stride);
+    if (!image)
+        return false;
+    image->byte_order = LSBFirst;
+    image->bitmap_bit_order = LSBFirst;
+    const Pixmap mask = XCreatePixmap(display_, window_, static_cast<unsigned>(width), static_cast<unsigned>(height), 1);
+    GC maskGc = XCreateGC(display_, mask, 0, nullptr);
+    XSetForeground(display_, maskGc, 1);
+    XSetBackground(display_, maskGc, 0);
+    XPutImage(display_, mask, maskGc, image, 0, 0, 0, 0, static_cast<unsigned>(width), static_cast<unsigned>(height));
+    XShapeCombineMask(display_, window_, ShapeBounding, 0, 0, mask, ShapeSet);
+    XFreeGC(display_, maskGc);
+    XFreePixmap(display_, mask);
+    image->data = nullptr; // the memory stays the caller's
+    XDestroyImage(image);
+    XFlush(display_);
+    return true;
 }
 
 } // namespace dorvane

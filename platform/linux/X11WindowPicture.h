@@ -29,6 +29,10 @@ public:
     // and stride bytes apart, at the same places in the window.
     void Put(const std::uint8_t* picture, int pictureWidth, int pictureHeight, int stride, std::span<const Area> areas);
 
+    // Cuts the window to a shape given in window pixels: rows of one bit a pixel, lowest bit first,
+    // stride bytes apart (a multiple of 4), 1 for a pixel inside. False when the server cannot.
+    bool SetShape(const std::uint8_t* bits, int width, int height, int stride);
+
 private:
     ::_XDisplay* display_;
     unsigned long window_;

@@ -76,8 +76,10 @@ def transparent_outside_disc(picture):
             % (picture.name, len(bad), bad[0])]
 
 
-def dial_checks(resource):
-    return [size_is(*DIAL_SIZES[resource]), transparent_outside_disc]
+def dial_checks(resource, factor=1):
+    """The checks of a dial drawn at factor times its pixels."""
+    width, height = DIAL_SIZES[resource]
+    return [size_is(width * factor, height * factor), transparent_outside_disc]
 
 
 def opaque_box(picture, threshold):
@@ -110,9 +112,9 @@ def pivot_centred(picture):
     return problems
 
 
-def hand_checks(name):
+def hand_checks(name, factor=1):
     del name
-    return [size_is(HAND_SIZE, HAND_SIZE), pivot_centred]
+    return [size_is(HAND_SIZE * factor, HAND_SIZE * factor), pivot_centred]
 
 
 def self_test():

@@ -25,17 +25,24 @@ import ui  # noqa: E402
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 
+# The dials, the border ring and the hands are also drawn at twice their size, for screens with
+# two or more device pixels to a logical pixel: "<name>-2x.png", compiled in as "<NAME>-2X".
+SHARP_FACTOR = 2
+FACTORS = ((1, ""), (SHARP_FACTOR, "-2x"))
+
 
 def dial_pictures():
     for resource, name, width, height, draw, _ in dials.DIALS:
-        canvas = artkit.Canvas(width, height)
-        draw(canvas)
-        yield "dials/%s.png" % name, canvas, checks.dial_checks(resource)
+        for factor, ending in FACTORS:
+            canvas = artkit.Canvas(width * factor, height * factor)
+            draw(canvas)
+            yield "dials/%s%s.png" % (name, ending), canvas, checks.dial_checks(resource, factor)
 
 
 def hand_pictures():
-    for name, canvas in hands.all_hands().items():
-        yield "hands/%s.png" % name, canvas, checks.hand_checks(name)
+    for factor, ending in FACTORS:
+        for name, canvas in hands.all_hands(factor).items():
+            yield "hands/%s%s.png" % (name, ending), canvas, checks.hand_checks(name, factor)
 
 
 def small_pictures():

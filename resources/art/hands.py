@@ -39,8 +39,9 @@ def outline_path(ctx, points):
     ctx.close_path()
 
 
-def hand_canvas():
-    return Canvas(HAND_SIZE, HAND_SIZE)
+def hand_canvas(factor=1):
+    """The hand's picture, factor times the pixels for high-resolution screens."""
+    return Canvas(HAND_SIZE * factor, HAND_SIZE * factor)
 
 
 def lume_strip(ctx, half, boss_radius):
@@ -69,9 +70,9 @@ def _half_width(half, y):
     return 0.0
 
 
-def faceted_hand(half, boss_radius, rim=1.3):
+def faceted_hand(half, boss_radius, rim=1.3, factor=1):
     """A dark two-faceted hand with a light rim and a round boss."""
-    canvas = hand_canvas()
+    canvas = hand_canvas(factor)
     ctx = canvas.ctx
     points = mirrored(half)
 
@@ -115,18 +116,18 @@ def faceted_hand(half, boss_radius, rim=1.3):
     return canvas
 
 
-def hour_hand():
+def hour_hand(factor=1):
     half = [(1.7, 9.0), (2.7, 3.0), (3.4, -5.0), (3.1, -26.0), (0.0, -34.0)]
-    return faceted_hand(half, boss_radius=4.6)
+    return faceted_hand(half, boss_radius=4.6, factor=factor)
 
 
-def minute_hand():
+def minute_hand(factor=1):
     half = [(1.3, 12.0), (2.1, 3.0), (2.45, -6.0), (1.9, -47.0), (0.0, -54.0)]
-    return faceted_hand(half, boss_radius=3.6)
+    return faceted_hand(half, boss_radius=3.6, factor=factor)
 
 
-def second_hand():
-    canvas = hand_canvas()
+def second_hand(factor=1):
+    canvas = hand_canvas(factor)
     ctx = canvas.ctx
     tip, tail, weight_y = -57.5, 16.0, 11.0
 
@@ -169,7 +170,7 @@ def second_hand():
     return canvas
 
 
-def all_hands():
-    """name -> canvas, for the generator."""
-    return {"hour": hour_hand(), "minute": minute_hand(), "second": second_hand()}
+def all_hands(factor=1):
+    """name -> canvas, for the generator; factor times the pixels."""
+    return {"hour": hour_hand(factor), "minute": minute_hand(factor), "second": second_hand(factor)}
 

@@ -10,6 +10,8 @@
 
 #include <fstream>
 #include <sstream>
+#include <string>
+#include <utility>
 
 namespace dorvane {
 namespace {
@@ -45,47 +47,57 @@ TEST(Artwork, EveryManifestLineIsCompiledInWithTheFilesBytes)
         EXPECT_TRUE(found->size() > 26 && (*found)[24] == 8 && (*found)[25] == 6) << "8-bit samples of RGBA";
         ++pictures;
     }
-    EXPECT_EQ(pictures, 21 + 3 + 7 + 13);  // dials (the border ring among them), hands, icon sizes, small pictures
+    // dials (the border ring among them) and hands, each also at twice the size; icon sizes, small pictures
+    EXPECT_EQ(pictures, 2 * (21 + 3) + 7 + 13);
 }
+
+// Each picture is compiled in as drawn and, under its name with this ending, at twice the size.
+const std::pair<int, std::string> kSizes[] = {{1, ""}, {2, "-2X"}};
 
 TEST(Artwork, EveryDialHasFullyTransparentCornersAndTheBorderRingLeavesTheMiddleClear)
 {
-    for (std::string_view skin : SkinCatalogue::AllDials()) {
-        SCOPED_TRACE(skin);
-        const auto loaded = Loaded(SkinCatalogue::DialOf(skin));
-        const c32bppDIB& surface = *loaded;
-        ASSERT_GE(surface.Width(), 129);
-        EXPECT_TRUE(surface.Alpha());
-        const int right = surface.Width() - 1, bottom = surface.Height() - 1;
-        for (int inset = 0; inset < 8; ++inset)
-            for (auto [x, y] : {std::pair{inset, 0}, {0, inset}, {right - inset, 0}, {right, inset},
-                                {inset, bottom}, {0, bottom - inset}, {right - inset, bottom}, {right, bottom - inset}})
-                EXPECT_EQ(AlphaAt(surface, x, y), 0) << x << "," << y;
+    for (const auto& [factor, ending] : kSizes) {
+        for (std::string_view skin : SkinCatalogue::AllDials()) {
+            PictureResource dial = SkinCatalogue::DialOf(skin);
+            dial.name += ending;
+            SCOPED_TRACE(dial.name);
+            const auto loaded = Loaded(dial);
+            const c32bppDIB& surface = *loaded;
+            ASSERT_GE(surface.Width(), 129 * factor);
+            EXPECT_TRUE(surface.Alpha());
+            const int right = surface.Width() - 1, bottom = surface.Height() - 1;
+            for (int inset = 0; inset < 8; ++inset)
+                for (auto [x, y] : {std::pair{inset, 0}, {0, inset}, {right - inset, 0}, {right, inset},
+                                    {inset, bottom}, {0, bottom - inset}, {right - inset, bottom}, {right, bottom - inset}})
+                    EXPECT_EQ(AlphaAt(surface, x, y), 0) << x << "," << y;
+        }
+        const auto ring = Loaded({"CUSTOM", "BORDER" + ending});
+        EXPECT_EQ(std::pair(ring->Width(), ring->Height()), std::pair(130 * factor, 130 * factor));
+        EXPECT_EQ(std::pair(AlphaAt(*ring, 65 * factor, 65 * factor), AlphaAt(*ring, 65 * factor, factor)), std::pair(0, 255));
     }
-    const auto ring = Loaded({"CUSTOM", "BORDER"});
-    EXPECT_EQ(std::pair(ring->Width(), ring->Height()), std::pair(130, 130));
-    EXPECT_EQ(std::pair(AlphaAt(*ring, 65, 65), AlphaAt(*ring, 65, 1)), std::pair(0, 255));
 }
 
 TEST(Artwork, EveryHandPointsAtTwelveAndTurnsAboutThePicturesCentre)
 {
-    for (std::string name : {"HOUR", "MINUTE", "SECOND"}) {
-        SCOPED_TRACE(name);
-        const auto loaded = Loaded({"PNG", name});
-        const c32bppDIB& hand = *loaded;
-        ASSERT_EQ(std::pair(hand.Width(), hand.Height()), std::pair(196, 196));
-        // The pivot lies between the four middle pixels, so they are solid ink...
-        for (auto [x, y] : {std::pair{97, 97}, {98, 97}, {97, 98}, {98, 98}})
-            EXPECT_EQ(AlphaAt(hand, x, y), 255) << x << "," << y;
-        // ...the ink, faint or solid, is centred on the picture's middle column...
-        for (int minimumAlpha : {1, 128, 255}) {
-            const InkBox ink = InkOf(hand, minimumAlpha);
-            EXPECT_EQ(ink.left + ink.right, 195) << "alpha >= " << minimumAlpha;
+    for (const auto& [factor, ending] : kSizes)
+        for (std::string name : {"HOUR", "MINUTE", "SECOND"}) {
+            SCOPED_TRACE(name + ending);
+            const auto loaded = Loaded({"PNG", name + ending});
+            const c32bppDIB& hand = *loaded;
+            const int size = 196 * factor, pivot = size / 2;
+            ASSERT_EQ(std::pair(hand.Width(), hand.Height()), std::pair(size, size));
+            // The pivot lies between the four middle pixels, so they are solid ink...
+            for (auto [x, y] : {std::pair{pivot - 1, pivot - 1}, {pivot, pivot - 1}, {pivot - 1, pivot}, {pivot, pivot}})
+                EXPECT_EQ(AlphaAt(hand, x, y), 255) << x << "," << y;
+            // ...the ink, faint or solid, is centred on the picture's middle column...
+            for (int minimumAlpha : {1, 128, 255}) {
+                const InkBox ink = InkOf(hand, minimumAlpha);
+                EXPECT_EQ(ink.left + ink.right, size - 1) << "alpha >= " << minimumAlpha;
+            }
+            // ...and the hand reaches much further towards 12 than its tail does below the pivot.
+            const InkBox solid = InkOf(hand, 128);
+            EXPECT_GT(pivot - solid.top, 2 * (solid.bottom + 1 - pivot)) << solid.top << ".." << solid.bottom;
         }
-        // ...and the hand reaches much further towards 12 than its tail does below the pivot.
-        const InkBox solid = InkOf(hand, 128);
-        EXPECT_GT(98 - solid.top, 2 * (solid.bottom + 1 - 98)) << solid.top << ".." << solid.bottom;
-    }
 }
 
 } // namespace

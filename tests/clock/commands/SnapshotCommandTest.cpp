@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -118,6 +119,8 @@ TEST_F(SnapshotCommandTest, FailuresAreToldWithTheirReasonAndWriteNothingAndOpti
         {{}, false}, {{"a.png", "b.png"}, false}, {{"out.png", "--time", "25:00:00"}, false},
         {{"out.png", "--seconds"}, false}, {{"out.png", "--colour", "red"}, false},
         {{"--sheet", "out.png", "--skin", "Wall"}, false}, // the sheet shows every skin
+        {{"out.png", "--scale", "1.5"}, true}, {{"--sheet", "out.png", "--scale=2"}, true},
+        {{"out.png", "--scale", "0"}, false}, {{"out.png", "--scale", "twice"}, false},
     };
     for (const auto& c : lines)
         EXPECT_EQ(std::holds_alternative<SnapshotRequest>(ParseSnapshotRequest(c.args)), c.valid) << c.args.size();
@@ -153,6 +156,25 @@ TEST_F(SnapshotCommandTest, TheSheetShowsEveryDialInItsCellAsTheClockDrawsItOnAn
     }
     EXPECT_NE(Snap({"--sheet", "--settings", Put("faded.ini", "[Settings]\nAlpha=60\n")}, "faded.png"), sheet);
     EXPECT_NE(Snap({"--sheet", "--time", "4:45:00"}, "late.png"), sheet) << "the time and settings given";
+}
+
+// At a scale the sheet is that many times larger and holds the clock's faces drawn at that scale.
+TEST_F(SnapshotCommandTest, TheSheetAtAScaleHoldsTheFacesDrawnAtThatScale)
+{
+    const Picture logical = Snap({"--sheet"}, "sheet.png");
+    const auto dials = SkinCatalogue::AllDials();
+    const int wall = static_cast<int>(std::find(dials.begin(), dials.end(), "Wall") - dials.begin());
+    for (const std::string scale : {"2", "1.5"}) {
+        const Picture sheet = Snap({"--sheet", "--scale", scale}, "sheet" + scale + ".png");
+        EXPECT_EQ(sheet.width, std::lround(logical.width * std::stod(scale))) << scale;
+        const Picture face = Snap({"--time", "10:09:30", "--skin", "Wall", "--scale", scale}, "wall" + scale + ".png");
+        const auto at = SkinSheet::FacePosition(wall, face.width, face.height, std::stod(scale));
+        int differing = 0;
+        for (int y = 0; y < face.height; ++y)
+            for (int x = 0; x < face.width; ++x)
+                differing += face.At(x, y)[3] == 255 && sheet.At(at.x + x, at.y + y) != face.At(x, y);
+        EXPECT_EQ(differing, 0) << scale;
+    }
 }
 
 } // namespace
