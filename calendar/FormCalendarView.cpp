@@ -1,6 +1,7 @@
 #include "calendar/FormCalendarView.h"
 
 #include "clock/state/ClockText.h"
+#include "platform/qt/ControlNames.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -20,18 +21,6 @@ namespace {
 
 constexpr int kCellWidth = 30;
 constexpr int kCellHeight = 22;
-
-QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
-template <typename Widget>
-Widget* Named(Widget* widget, const QString& objectName, const QString& accessibleName)
-{
-    widget->setObjectName(objectName);
-    widget->setAccessibleName(accessibleName);
-    return widget;
-}
-
-QString Indexed(const char* name, int index) { return QString(name) + QString::number(index); }
 
 QFont Arial(bool bold)
 {

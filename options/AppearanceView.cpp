@@ -1,6 +1,7 @@
 #include "options/AppearanceView.h"
 
 #include "clock/window/SurfaceImage.h"
+#include "platform/qt/ControlNames.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -69,14 +70,6 @@ private:
 };
 
 namespace {
-
-template <typename Widget>
-Widget* Named(Widget* widget, const QString& objectName, const QString& accessibleName)
-{
-    widget->setObjectName(objectName);
-    widget->setAccessibleName(accessibleName);
-    return widget;
-}
 
 QFrame* Track(const char* objectName, QWidget* parent)
 {

@@ -1,6 +1,7 @@
 #include "options/Form2View.h"
 
 #include "options/AppearanceView.h"
+#include "platform/qt/ControlNames.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -30,8 +31,6 @@ constexpr int kMessageLength = 25;
 constexpr int kFreqLength = 4;
 constexpr int kHelpTexts[] = {0, 2, 3, 4};
 
-QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
 // Shows text without disturbing the cursor of a field that already shows it.
 void Show(QLineEdit* field, const std::string& text)
 {
@@ -54,16 +53,6 @@ void ShowValue(QLabel* label, const std::string& text)
     label->setText(QString::fromStdString(text));
     label->setAccessibleName(label->text());
 }
-
-template <typename Widget>
-Widget* Named(Widget* widget, const QString& objectName, const QString& accessibleName)
-{
-    widget->setObjectName(objectName);
-    widget->setAccessibleName(accessibleName);
-    return widget;
-}
-
-QString Indexed(const char* name, int index) { return QString(name) + QString::number(index); }
 
 QLineEdit* Field(const QString& objectName, const QString& role, int maxLength, int widthCharacters)
 {
