@@ -26,16 +26,10 @@ using namespace testing::SignalAnalysis;
 using testing::PulseRecording;
 using testing::TempFolder;
 using namespace testing;
+using AlarmEndToEnd = ClockProcessTest;
 
-TEST(AlarmEndToEnd, ADailyAlarmRingsShowsItsPopupAndStaysArmedAfterClosing)
+TEST_F(AlarmEndToEnd, ADailyAlarmRingsShowsItsPopupAndStaysArmedAfterClosing)
 {
-    const std::string library = FakeTimeLibrary();
-    if (library.empty() || !HasDisplayAndXdotool())
-        GTEST_SKIP() << "needs an X display, xdotool and faketime (scripts/test-services, scripts/install-deps --test)";
-    auto recording = PulseRecording::Start();
-    if (!recording)
-        GTEST_SKIP() << recording.error();
-
     TempFolder folder;
     const auto settings = folder / "ClockSettings.ini";
     TempFolder::Write(settings, "[Settings]\nX=300\nY=200\nActivateChime=0\n[Alarm0]\nAlarmActivated=1\nAlarmHour=7\n"
@@ -43,7 +37,7 @@ TEST(AlarmEndToEnd, ADailyAlarmRingsShowsItsPopupAndStaysArmedAfterClosing)
     const pid_t clock = StartClock(library, settings.string(), "@" + Output("date '+%F 07:04:57'"));
     const std::string popup = AwaitWindow("^Dorvane $", false);
     std::this_thread::sleep_for(std::chrono::seconds(6)); // four rings, one a second
-    const std::vector<int16_t> heard = recording.value()->Stop();
+    const std::vector<int16_t> heard = recording->Stop();
     EXPECT_FALSE(popup.empty()) << "no pop-up appeared";
 
     // Four rings of four 120 ms tones at 2000 Hz, after the two 100 ms tones of the start signal.
@@ -83,15 +77,8 @@ TEST(AlarmEndToEnd, ADailyAlarmRingsShowsItsPopupAndStaysArmedAfterClosing)
 
 // The computer sleeps over the alarm: the faked clock steps from 7:04:50 to 7:08:00 while the
 // program runs, and the alarm, three minutes late, rings once after the step and pops up.
-TEST(AlarmEndToEnd, AnAlarmTheClockJumpedOverRingsOnceAfterTheJumpAndPopsUp)
+TEST_F(AlarmEndToEnd, AnAlarmTheClockJumpedOverRingsOnceAfterTheJumpAndPopsUp)
 {
-    const std::string library = FakeTimeLibrary();
-    if (library.empty() || !HasDisplayAndXdotool())
-        GTEST_SKIP() << "needs an X display, xdotool and faketime (scripts/test-services, scripts/install-deps --test)";
-    auto recording = PulseRecording::Start();
-    if (!recording)
-        GTEST_SKIP() << recording.error();
-
     TempFolder folder;
     const auto settings = folder / "ClockSettings.ini", timeFile = folder / "faketime";
     TempFolder::Write(settings, "[Settings]\nX=300\nY=200\nActivateChime=0\n[Alarm0]\nAlarmActivated=1\nAlarmHour=7\n"
@@ -106,7 +93,7 @@ TEST(AlarmEndToEnd, AnAlarmTheClockJumpedOverRingsOnceAfterTheJumpAndPopsUp)
     TempFolder::Write(timeFile, "@" + today + " 07:08:00\n");
     const std::string popup = AwaitWindow("^Dorvane $", false);
     std::this_thread::sleep_for(std::chrono::seconds(6)); // four rings, one a second
-    const auto bursts = FindBursts(recording.value()->Stop(), 1000, PulseRecording::kRate / 100);
+    const auto bursts = FindBursts(recording->Stop(), 1000, PulseRecording::kRate / 100);
 
     EXPECT_EQ(shown, "y") << "the clock did not show";
     EXPECT_FALSE(poppedBeforeJump);

@@ -22,6 +22,7 @@ using namespace testing;
 using namespace testing::SignalAnalysis;
 
 using Seconds = std::chrono::duration<double>;
+using OptionsEndToEnd = ClockProcessTest;
 Seconds Since(std::chrono::steady_clock::time_point start) { return std::chrono::steady_clock::now() - start; }
 
 // x y width height of a window.
@@ -50,14 +51,8 @@ std::string OpenOptionsFromStrip(const std::string& clock)
                   "echo $w && break; done");
 }
 
-TEST(OptionsEndToEnd, AnAlarmTypedIntoTheOptionsWindowIsSavedRingsSnoozesAndStaysArmed)
+TEST_F(OptionsEndToEnd, AnAlarmTypedIntoTheOptionsWindowIsSavedRingsSnoozesAndStaysArmed)
 {
-    const std::string library = FakeTimeLibrary();
-    if (library.empty() || !HasDisplayAndXdotool())
-        GTEST_SKIP() << "needs an X display, xdotool and faketime (scripts/test-services, scripts/install-deps --test)";
-    auto recording = PulseRecording::Start();
-    if (!recording)
-        GTEST_SKIP() << recording.error();
     const auto recordingStart = std::chrono::steady_clock::now();
     TempFolder folder;
     const auto settings = folder / "ClockSettings.ini";
@@ -97,7 +92,7 @@ TEST(OptionsEndToEnd, AnAlarmTypedIntoTheOptionsWindowIsSavedRingsSnoozesAndStay
     EXPECT_EQ(AwaitWindow("^Dorvane $", true), "gone");
     const Seconds popupClosed = Since(recordingStart);
     EXPECT_TRUE(StopClock(clock));
-    const std::vector<int16_t> heard = recording.value()->Stop();
+    const std::vector<int16_t> heard = recording->Stop();
 
     // 120 ms ring tones at AlarmFreq: four rings of four at 7:05 and four after the snooze, 180
     // seconds later. The start signal and the click tones come before the window closes, the

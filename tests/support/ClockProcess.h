@@ -1,13 +1,17 @@
 #pragma once
 
+#include "tests/support/PulseRecording.h"
 #include "tests/support/ShellCommand.h"
 #include "tests/support/TempFolder.h"
+
+#include <gtest/gtest.h>
 
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
+#include <memory>
 #include <string>
 
 namespace dorvane::testing {
@@ -88,6 +92,25 @@ struct ClockGuard {
             waitpid(clock, nullptr, 0);
         }
     }
+};
+
+// An end-to-end test of the real program: it has the faketime library and a recording of the sound
+// server, or it is skipped with the reason.
+class ClockProcessTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        library = FakeTimeLibrary();
+        if (library.empty() || !HasDisplayAndXdotool())
+            GTEST_SKIP() << "needs an X display, xdotool and faketime (scripts/test-services, scripts/install-deps --test)";
+        auto started = PulseRecording::Start();
+        if (!started)
+            GTEST_SKIP() << started.error();
+        recording = std::move(started.value());
+    }
+
+    std::string library;
+    std::unique_ptr<PulseRecording> recording;
 };
 
 } // namespace dorvane::testing
