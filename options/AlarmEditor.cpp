@@ -17,17 +17,6 @@ std::size_t CharacterCount(const std::string& text)
     return static_cast<std::size_t>(std::ranges::count_if(text, [](char c) { return (c & 0xC0) != 0x80; }));
 }
 
-// A number for a 16-bit setting, rounded with halves to even. A value beyond the setting's range
-// (possible with an exponent, such as "9e9") takes the nearest end of the range.
-int16_t ToSetting(double value)
-{
-    constexpr double kLowest = std::numeric_limits<int16_t>::min();
-    constexpr double kHighest = std::numeric_limits<int16_t>::max();
-    if (std::isnan(value))
-        return 0;
-    return RoundToInt16(std::clamp(value, kLowest, kHighest)).value_or(0);
-}
-
 } // namespace
 
 AlarmEditor::AlarmEditor(ClockState& state, const Form2Parts& parts, Form2Window& window, const bool& visible)

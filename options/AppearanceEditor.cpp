@@ -20,13 +20,6 @@ constexpr int kPastBorderSkins = 19;
 
 int WholePart(double value) { return static_cast<int>(std::trunc(value)); }
 
-// A number for a 16-bit setting, rounded. A value beyond the setting's range (possible with an
-// exponent, such as "9e9") takes the nearest end of the range.
-int16_t ToSetting(double value)
-{
-    return RoundToInt16(std::clamp(value, -32768.0, 32767.0)).value_or(0);
-}
-
 } // namespace
 
 AppearanceEditor::AppearanceEditor(ClockState& state, const Form2Parts& parts, Form2Window& window, const bool& visible,

@@ -1,5 +1,6 @@
 #include "clock/state/NumberText.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -184,6 +185,15 @@ std::optional<double> ParseNumber(std::string_view text)
 }
 
 std::optional<int16_t> RoundToInt16(double value) { return RoundTo<int16_t>(value); }
+
+int16_t ToSetting(double value)
+{
+    constexpr double kLowest = std::numeric_limits<int16_t>::min();
+    constexpr double kHighest = std::numeric_limits<int16_t>::max();
+    if (std::isnan(value))
+        return 0;
+    return RoundToInt16(std::clamp(value, kLowest, kHighest)).value_or(0);
+}
 std::optional<int32_t> RoundToInt32(double value) { return RoundTo<int32_t>(value); }
 std::optional<uint8_t> RoundToByte(double value) { return RoundTo<uint8_t>(value); }
 

@@ -22,6 +22,9 @@ std::optional<double> ParseNumber(std::string_view text);
 std::optional<int16_t> RoundToInt16(double value);
 std::optional<int32_t> RoundToInt32(double value);
 std::optional<uint8_t> RoundToByte(double value);
+// A number for a 16-bit setting, rounded with halves to even. A value beyond the setting's range
+// (possible with an exponent, such as "9e9") takes the nearest end of the range; NaN gives 0.
+int16_t ToSetting(double value);
 
 // The on/off test of the alarm table: true when the text reads as the number 1 ("1", " 1", "1.0").
 bool IsNumberOne(std::string_view text);
