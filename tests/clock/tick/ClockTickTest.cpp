@@ -65,40 +65,35 @@ Sounded EverySecondOfAMinute(const std::function<int(int second)>& count)
     return sounded;
 }
 
+// The seconds tick sounds once a second and twice at second 1, only when ActivateTick is 1; Brisa
+// chirps through the tone generator, twice at seconds 16, 31 and 46, and marks the minute at second 1.
 TEST(SecondsTick, SoundsTwiceAtSecondOneAndOnceAtEveryOtherSecondOnlyWhenActivateTickIsOneAndBrisaChirps)
 {
-    for (int16_t activate : {1, 2}) {
-        TickRig rig;
-        rig.state.ActivateTick = activate;
-        rig.state.TickFreq = 6000;
-        const Sounded ticks = rig.RunSeconds(At(9, 30, 0), 60);
-        EXPECT_EQ(ticks, activate == 1 ? EverySecondOfAMinute([](int s) { return s == 1 ? 2 : 1; }) : Sounded{});
-        for (const auto& played : rig.sounds.played)
-            EXPECT_EQ(std::pair(played.route, played.tone),
-                      std::pair(Route::SoundRule, TickTone{ToneUse::SecondsTick, 6000, 50, 0, true}));
-    }
-    // Brisa chirps through the tone generator, twice at seconds 16, 31 and 46, and marks the minute at second 1.
-    for (int16_t speaker : {0, 1}) {
-        SCOPED_TRACE(speaker);
-        TickRig rig;
-        rig.state.Skin = "BRISA";
-        rig.state.ActivateTick = 1;
-        rig.state.ComputerSpeaker = speaker;
-        EXPECT_EQ(rig.RunSeconds(At(9, 30, 0), 60), EverySecondOfAMinute([](int s) {
-                      return s == 1 ? 3 : s == 16 || s == 31 || s == 46 ? 2 : 1;
-                  }));
-        int repeatedChirps = 0;
-        for (std::size_t i = 0; i < rig.sounds.played.size(); ++i) {
-            const TickTone& tone = rig.sounds.played[i].tone;
-            EXPECT_EQ(rig.sounds.played[i].route, Route::ToneGenerator);
-            EXPECT_EQ(std::tuple(tone.milliseconds, tone.waveType, tone.decay), std::tuple(100, 4, true));
-            EXPECT_TRUE(tone.use == ToneUse::BrisaMinuteMark ? tone.frequencyHz == 500 : tone.use == ToneUse::BrisaTick)
-                << tone.frequencyHz;
-            repeatedChirps += tone.use == ToneUse::BrisaTick && i > 0 && rig.sounds.played[i - 1].tone == tone;
+    const struct { const char* skin; int16_t activate, speaker; Sounded expected; } rows[] = {
+        {"", 1, 0, EverySecondOfAMinute([](int s) { return s == 1 ? 2 : 1; })}, {"", 2, 0, {}},
+        {"BRISA", 1, 0, EverySecondOfAMinute([](int s) { return s == 1 ? 3 : s == 16 || s == 31 || s == 46 ? 2 : 1; })},
+    };
+    for (const auto& row : rows)
+        for (int16_t speaker : {0, 1}) {
+            TickRig rig;
+            rig.state.Skin = row.skin, rig.state.ActivateTick = row.activate, rig.state.ComputerSpeaker = speaker;
+            rig.state.TickFreq = 6000;
+            EXPECT_EQ(rig.RunSeconds(At(9, 30, 0), 60), row.expected) << row.skin << row.activate;
+            const bool brisa = *row.skin != '\0';
+            int repeatedChirps = 0;
+            for (std::size_t i = 0; i < rig.sounds.played.size(); ++i) {
+                const TickTone& tone = rig.sounds.played[i].tone;
+                EXPECT_EQ(rig.sounds.played[i].route, brisa ? Route::ToneGenerator : Route::SoundRule);
+                if (!brisa)
+                    EXPECT_EQ(tone, (TickTone{ToneUse::SecondsTick, 6000, 50, 0, true}));
+                else
+                    EXPECT_TRUE(std::tuple(tone.milliseconds, tone.waveType, tone.decay) == std::tuple(100, 4, true) &&
+                                (tone.use == ToneUse::BrisaMinuteMark ? tone.frequencyHz == 500 : tone.use == ToneUse::BrisaTick));
+                repeatedChirps += tone.use == ToneUse::BrisaTick && i > 0 && rig.sounds.played[i - 1].tone == tone;
+            }
+            EXPECT_EQ(std::pair(rig.sounds.Count(ToneUse::BrisaMinuteMark), repeatedChirps),
+                      brisa ? std::pair(2, 3) : std::pair(0, 0)) << "a repeat keeps the frequency";
         }
-        EXPECT_EQ(rig.sounds.Count(ToneUse::BrisaMinuteMark), 2);
-        EXPECT_EQ(repeatedChirps, 3) << "a repeat keeps the frequency";
-    }
     for (const auto& [random, frequency] : {std::pair(0.0, 2000), {0.5, 4500}, {0.99999, 7000}, {1.0, 7000}, {0.0002, 2001}})
         EXPECT_EQ(BrisaTickFrequency(random), frequency) << random;
 }
@@ -108,16 +103,14 @@ const Sounded kFourRingsFrom0705 = {{"07:05:00 AM", 4}, {"07:05:01 AM", 4}, {"07
 TEST(AlarmRing, DailyAlarmRingsFromTheFirstTickOfItsMinuteAsOftenAsAlarmNoOfRingsSaysThenNoMore)
 {
     for (int16_t rings : {1, 10}) {
-        SCOPED_TRACE(rings);
         TickRig rig;
         rig.state.AlarmNoOfRings = rings;
         rig.state.AlarmFreq = 2500;
         rig.DailyAlarm(0, "7", "05", "AM").AlarmMessage = "Wake up";
         const Sounded sounded = rig.RunSeconds(At(7, 4, 50), 90);
         ASSERT_EQ(sounded.size(), static_cast<std::size_t>(rings));
-        EXPECT_EQ(sounded.begin()->first, "07:05:00 AM");
-        EXPECT_EQ(rig.state.Alarms[0].RingCount, rings);
-        EXPECT_EQ(rig.tick.CurrentAlarm(), 0);
+        EXPECT_EQ(std::tuple(sounded.begin()->first, rig.state.Alarms[0].RingCount, rig.tick.CurrentAlarm()),
+                  std::tuple("07:05:00 AM", rings, std::optional(0)));
         for (const auto& played : rig.sounds.played)
             EXPECT_EQ(std::pair(played.route, played.tone),
                       std::pair(Route::SoundRule, TickTone{ToneUse::AlarmRing, 2500, 120, 0, false}));
@@ -142,7 +135,7 @@ TEST(AlarmRing, KeepsItsPaceWhenTheTonesTakeTheirTimeAndAlarmsOfOneMinuteTakeTur
     rig.DailyAlarm(0, "7", "05", "AM");
     rig.DailyAlarm(1, "7", "05", "AM");
     EXPECT_EQ(rig.RunSeconds(At(7, 5, 0), 10), kFourRingsFrom0705);
-    EXPECT_EQ((std::pair<int, int>(rig.state.Alarms[0].RingCount, rig.state.Alarms[1].RingCount)), std::pair(2, 2));
+    EXPECT_EQ(std::pair(rig.state.Alarms[0].RingCount, rig.state.Alarms[1].RingCount), (std::pair<int16_t, int16_t>(2, 2)));
 }
 
 TEST(AlarmRing, OnlyArmedReadableDueAlarmsRingAndPendingMessagesRunAfterEachArmedSlot)
@@ -150,17 +143,15 @@ TEST(AlarmRing, OnlyArmedReadableDueAlarmsRingAndPendingMessagesRunAfterEachArme
     // Pending messages run once for each of the seven slots, less one for an armed slot that is not due.
     const struct { const char *activated, *hour; bool rings; int pumps; } cases[] = {
         {"0", "7", false, 7}, {"2", "7", false, 7}, {" 1", "7", true, 7}, {"1.0", "7", true, 7},
-                 {"1", "", false, 6},  {"1", "8", false, 6}, {"1", "x", false, 6}};
+        {"1", "", false, 6},  {"1", "8", false, 6}, {"1", "x", false, 6}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(::testing::Message() << '"' << c.activated << "\" at \"" << c.hour << '"');
         TickRig rig;
         rig.DailyAlarm(0, c.hour, "05", "AM").AlarmActivated = c.activated;
         rig.state.Alarms[0].AlarmMessage = "Wake up";
         rig.RunAt(At(7, 5, 0));
-        EXPECT_EQ(rig.sounds.Count(ToneUse::AlarmRing) > 0, c.rings);
-        EXPECT_EQ(rig.popups.shown.size(), c.rings ? 1u : 0u);
-        EXPECT_EQ(rig.tick.CurrentAlarm().has_value(), c.rings);
-        EXPECT_EQ(rig.pump.runs, c.pumps);
+        EXPECT_EQ(std::tuple(rig.sounds.Count(ToneUse::AlarmRing) > 0, rig.popups.shown.size(),
+                             rig.tick.CurrentAlarm().has_value(), rig.pump.runs),
+                  std::tuple(c.rings, c.rings ? 1u : 0u, c.rings, c.pumps)) << c.activated << " at " << c.hour;
     }
 }
 
@@ -207,7 +198,6 @@ TEST(AlarmLaunch, RingsOnceLaunchesDisarmsAndStillPopsUpOnceWhetherOrNotTheOpenW
     // AlarmNoOfRings, and RingCount after the launch: within its range.
     const struct { bool opens; int16_t rings, ringCount; } cases[] = {{true, 4, 5}, {false, kMost, kMost}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.opens);
         TickRig rig;
         rig.shell.succeed = c.opens;
         rig.state.AlarmNoOfRings = c.rings;
@@ -218,18 +208,16 @@ TEST(AlarmLaunch, RingsOnceLaunchesDisarmsAndStillPopsUpOnceWhetherOrNotTheOpenW
         rig.RunAt(At(7, 5, 0));
         EXPECT_EQ(std::tuple(alarm.AlarmActivated, alarm.ExecDone, alarm.RingCount), std::tuple("0", true, c.ringCount));
         EXPECT_EQ(rig.options.clearedActivate, std::set<int>{3});
-        EXPECT_EQ(rig.popups.shown, (std::vector{AlarmPopupRequest{3, "Dorvane ", " 7:05 AM", "Backup"}}));
         rig.RunSeconds(At(7, 5, 1), 10);
         EXPECT_EQ(rig.sounds.Count(ToneUse::AlarmRing), 4);
         EXPECT_EQ(rig.shell.opened, std::vector<std::string>{"/usr/bin/foo"});
-        EXPECT_EQ(rig.popups.shown.size(), 1u);
+        EXPECT_EQ(rig.popups.shown, (std::vector{AlarmPopupRequest{3, "Dorvane ", " 7:05 AM", "Backup"}})) << c.opens;
     }
 }
 
 TEST(DoubleClick, StopsTheDailyAlarmThatMatchedLastLeavingItArmedAndItsRingCountInRange)
 {
     for (const auto& [rings, silenced] : {std::pair<int16_t, int16_t>{4, 5}, {kMost, kMost}}) {
-        SCOPED_TRACE(rings);
         TickRig rig;
         rig.state.AlarmNoOfRings = rings;
         AlarmSlot& earlier = rig.DailyAlarm(1, "7", "05", "AM");
@@ -237,8 +225,8 @@ TEST(DoubleClick, StopsTheDailyAlarmThatMatchedLastLeavingItArmedAndItsRingCount
         rig.RunAt(At(7, 5, 0));
         rig.tick.SilenceCurrentAlarm();
         EXPECT_EQ(earlier.RingCount, 1);
-        EXPECT_TRUE(alarm.IsArmed());
         rig.RunSeconds(At(7, 5, 1), 5);
+        EXPECT_TRUE(alarm.IsArmed());
         EXPECT_EQ(alarm.RingCount, silenced) << "it rings no more";
         EXPECT_TRUE(rig.popups.shown.empty()) << "no message, no pop-up";
     }
@@ -250,51 +238,38 @@ TEST(DoubleClick, StopsTheDailyAlarmThatMatchedLastLeavingItArmedAndItsRingCount
     alarm.AlarmDate = "Mon Dec 07, 2026";
     before.RunAt(At(6, 0, 0));
     before.tick.SilenceCurrentAlarm();
-    EXPECT_TRUE(alarm.IsArmed());
-    EXPECT_EQ(alarm.RingCount, 0);
+    EXPECT_TRUE(alarm.IsArmed() && alarm.RingCount == 0);
 }
 
-TEST(HourlyChime, StrikesTheHourOfTheTwelveHourDialOrOnceOrNotAtAll)
+// The chime strikes the hour of the twelve-hour dial (or once) from the first run of the hour,
+// through the recorded chime or a tone by SelectChime.
+TEST(HourlyChime, StrikesTheHourOfTheTwelveHourDialOrOnceOrNotAtAllByRecordingOrTone)
 {
-    const struct { int16_t activate, ringOnce; int hour; std::size_t strokes; } cases[] = {
-        {1, 0, 0, 12}, {1, 0, 12, 12}, {1, 0, 13, 1}, {1, 0, 23, 11}, {1, 1, 7, 1}, {0, 0, 12, 0}, {2, 0, 12, 0}};
+    const struct { int16_t activate, ringOnce; int hour; const char* select; std::size_t strokes; int recorded; } cases[] = {
+        {1, 0, 0, "BigBen", 12, 12}, {1, 0, 12, "BigBen", 12, 12}, {1, 0, 13, "BigBen", 1, 1}, {1, 0, 23, "bigben", 11, 0},
+        {1, 1, 7, "", 1, 0},         {0, 0, 12, "BigBen", 0, 0},   {2, 0, 12, "BigBen", 0, 0}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(::testing::Message() << "ActivateChime " << c.activate << " once " << c.ringOnce << " at " << c.hour);
         TickRig rig;
-        rig.state.ActivateChime = c.activate;
-        rig.state.ChimeRingOnce = c.ringOnce;
+        rig.state.ActivateChime = c.activate, rig.state.ChimeRingOnce = c.ringOnce;
+        rig.state.SelectChime = c.select, rig.state.ChimeFreq = 440;
         const Sounded strokes = rig.RunSeconds(At(c.hour, 0, 0), 40);
-        EXPECT_EQ(strokes.size(), c.strokes);
-        EXPECT_TRUE(!c.strokes || strokes.begin()->first == FormatHourMinuteSecond(At(c.hour, 0, 0)));
-    }
-}
-
-TEST(HourlyChime, StrikesTheRecordedChimeOrAToneBySelectChimeFromTheFirstRunOfTheHour)
-{
-    for (const std::string select : {"BigBen", "bigben", ""}) {
-        TickRig rig;
-        rig.state.ActivateChime = 1;
-        rig.state.SelectChime = select;
-        rig.state.ChimeFreq = 440;
-        rig.RunAt(At(3, 0, 0));
-        ASSERT_EQ(rig.sounds.played.size(), 1u) << select;
-        if (select == "BigBen")
-            EXPECT_EQ(rig.sounds.RecordedChimes(), 1);
-        else
-            EXPECT_EQ(rig.sounds.played[0].tone, (TickTone{ToneUse::ChimeStroke, 440, 500, 0, false})) << select;
+        EXPECT_EQ(strokes.size(), c.strokes) << c.hour << c.select;
+        EXPECT_TRUE(!c.strokes || strokes.begin()->first == FormatHourMinuteSecond(At(c.hour, 0, 0))) << c.hour;
+        EXPECT_EQ(rig.sounds.RecordedChimes(), c.recorded) << c.hour;
+        EXPECT_TRUE(c.recorded || !c.strokes || rig.sounds.played[0].tone == (TickTone{ToneUse::ChimeStroke, 440, 500, 0, false}));
     }
     TickRig rig; // a late timer skipped second 0
     rig.state.ActivateChime = 1;
     rig.RunAt(At(14, 59, 59));
     EXPECT_EQ(rig.RunSeconds(At(15, 0, 2), 8), (Sounded{{"03:00:02 PM", 1}, {"03:00:04 PM", 1}, {"03:00:06 PM", 1}}));
-    const struct { const char* what; LocalTime now; std::optional<LocalTime> previous; bool starts; } cases[] = {
+    const struct { const char* what; LocalTime now; std::optional<LocalTime> previous; bool starts; } starts[] = {
         {"second 0, no earlier run", At(12, 0, 0), std::nullopt, true}, {"1 after 0", At(12, 0, 1), At(12, 0, 0), false},
         {"3 after 59 of the hour before", At(12, 0, 3), At(11, 59, 59), true},
         {"3, no earlier run", At(12, 0, 3), std::nullopt, false},
         {"minute 1 after the hour before", At(12, 1, 0), At(11, 59, 59), false},
         {"5 of the next day's midnight", At(0, 0, 5, {2026, 12, 7}), At(23, 59, 59), true},
     };
-    for (const auto& c : cases)
+    for (const auto& c : starts)
         EXPECT_EQ(ChimeStartsAt(c.now, c.previous), c.starts) << c.what;
 }
 
