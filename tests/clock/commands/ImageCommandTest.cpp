@@ -44,49 +44,25 @@ TEST_F(ImageCommandTest, DecodeWritesSizeAndPixelsTopRowFirstAndInfoPrintsSizeKi
     EXPECT_EQ(info.out, "width 5\nheight 3\nImageType 1\nAlpha False\n");
 }
 
-// The file with the byte at offset after the first occurrence of marker changed by change.
-Bytes Damaged(Bytes file, const Bytes& marker, std::size_t offset, std::uint8_t (*change)(std::uint8_t))
-{
-    const auto at = std::search(file.begin(), file.end(), marker.begin(), marker.end());
-    EXPECT_GT(file.end() - at, std::ptrdiff_t(marker.size() + offset)) << "no place to damage";
-    if (file.end() - at > std::ptrdiff_t(marker.size() + offset))
-        at[std::ptrdiff_t(marker.size() + offset)] = change(at[std::ptrdiff_t(marker.size() + offset)]);
-    return file;
-}
-
 TEST_F(ImageCommandTest, FailsWithAOneLineReasonThatTellsWhyADamagedPictureCannotBeLoaded)
 {
-    for (const std::string name : {"junk", "tiny", "missing"}) {
-        if (name != "missing")
-            Put(name, Bytes(name == "junk" ? 100 : 10, 'j'));
-        const CommandRun run = Command({"decode", (folder / name).string(), raw});
-        EXPECT_EQ(run.status, 1) << name;
-        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
-        EXPECT_FALSE(std::filesystem::exists(raw));
-    }
     Bytes truncatedBmp = Bmp32(5, 3, {1, 2, 3, 255});
     truncatedBmp.resize(truncatedBmp.size() - 10);
     Bytes badGif = OpaqueGif();
     badGif[kOpaqueGifCodeSizeAt] = 12; // beyond the 8 bits a GIF pixel can have
     badGif.resize(64, 0);              // long enough to be tried as a picture
-    // A JPEG's frame header: the marker, then length, precision, height and width, two bytes each
-    // but the precision; offset 6 is the width's low byte.
-    const Bytes frameHeader = {0xFF, 0xC0};
     const struct { const char* name; Bytes file; std::string reason; } cases[] = {
-        {"crc.png", Damaged(EncodePng(MakePng(8, 8, 0, 8, std::vector<std::uint16_t>(64, 9))), Bytes{'I', 'D', 'A', 'T'}, 0,
-                            [](std::uint8_t b) { return std::uint8_t(b ^ 0xFF); }),
-         "PNG: CRC mismatch in IDAT"},
+        {"junk", Bytes(100, 'j'), ""}, {"tiny", Bytes(10, 'j'), ""}, {"missing", {}, ""},
         {"short.bmp", truncatedBmp, "BMP: pixel data ends early"},
         {"code-size.gif", badGif, "GIF: the image descriptor is damaged"},
-        {"no-width.jpg", Damaged(JpegFile(8, 8, 1, 2, 3), frameHeader, 6, [](std::uint8_t) { return std::uint8_t(0); }),
-         "JPEG: header cannot be read"},
     };
     for (const auto& c : cases) {
-        const std::string path = Put(c.name, c.file);
-        const CommandRun run = Command({"info", path});
+        const std::string path = c.file.empty() ? (folder / c.name).string() : Put(c.name, c.file);
+        const CommandRun run = Command({"decode", path, raw});
         EXPECT_EQ(run.status, 1) << c.name;
         EXPECT_EQ(run.err.rfind("dorvane image: cannot load " + path + ": " + c.reason, 0), 0u) << run.err;
         EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+        EXPECT_FALSE(std::filesystem::exists(raw));
     }
 }
 
