@@ -22,37 +22,31 @@ struct RecordingActions : ClockMouseActions {
 };
 
 struct ClockMouseTest : ::testing::Test {
-    // A press at (10.4, 20.6), a drag through two points and the release.
-    void Drag()
-    {
-        mouse.Press(10.4, 20.6);
-        mouse.Move(true, 15, 30, 100);
-        mouse.Move(true, 9, 21, 100.1);
-        mouse.Release();
-    }
     RecordingActions actions;
     ClockState state;
     ClockMouse mouse{actions, state};
 };
 
+// A press at (10.4, 20.6), a drag through two points, the release and a double click.
 TEST_F(ClockMouseTest, ALeftDragKeepsThePressedPointUnderThePointerUnlessUnmovableOrTheOptionsWindowIsOpen)
 {
-    Drag();
-    EXPECT_EQ(actions.events, (Events{"unload", "move 5,9", "move -1,0", "unload"}));
-    actions.events.clear();
-    state.Unmovable = true;
-    Drag();
-    EXPECT_EQ(actions.events, (Events{"unload", "unload"}));
-    actions.events.clear();
-    state.Unmovable = false;
-    state.OptionsOpen = true; // no input at all; a double click silences otherwise
-    Drag();
-    mouse.Move(false, 15, 30, 100);
-    mouse.DoubleClick();
-    EXPECT_EQ(actions.events, Events{});
-    state.OptionsOpen = false;
-    mouse.DoubleClick();
-    EXPECT_EQ(actions.events, Events{"silence"});
+    const struct { bool unmovable, optionsOpen; Events events; } cases[] = {
+        {false, false, {"unload", "move 5,9", "move -1,0", "unload", "silence"}},
+        {true, false, {"unload", "unload", "silence"}},
+        {false, true, {}}, // no input at all, not even hovering
+    };
+    for (const auto& c : cases) {
+        actions.events.clear();
+        state.Unmovable = c.unmovable, state.OptionsOpen = c.optionsOpen;
+        mouse.Press(10.4, 20.6);
+        mouse.Move(true, 15, 30, 100);
+        mouse.Move(true, 9, 21, 100.1);
+        mouse.Release();
+        if (c.optionsOpen)
+            mouse.Move(false, 15, 30, 100);
+        mouse.DoubleClick();
+        EXPECT_EQ(actions.events, c.events) << c.unmovable << c.optionsOpen;
+    }
 }
 
 TEST_F(ClockMouseTest, HoveringShowsTheStripUntilMoreThanTwoSecondsAfterTheLastMoveEvenAcrossMidnight)
