@@ -166,10 +166,11 @@ TEST_F(SettingsFileTest, ASaveKeepsUnknownKeysCommentsAndLineEndsWritesTheRealPo
     EXPECT_NE(FileText().find(DefaultAlarm(3)), std::string::npos);
 }
 
-TEST_F(SettingsFileTest, AnOverlongValueIsCutAndAnUnreadableOrOversizedFileGivesDefaultsAndIsNeverOverwritten)
+TEST_F(SettingsFileTest, AnOverlongValueIsCutWholeCharactersOnlyAndAnUnreadableOrOversizedFileGivesDefaultsAndIsNeverOverwritten)
 {
-    EXPECT_TRUE(Load("[Settings]\nSkin=" + std::string(4 << 20, 'R')).ok());
-    EXPECT_EQ(state.Skin, std::string(254, 'R'));
+    // Cut to 254 bytes, never inside a character.
+    EXPECT_TRUE(Load("[Settings]\nSelectChime=" + std::string(253, 'a') + "\xC3\xA9\nSkin=" + std::string(4 << 20, 'R')).ok());
+    EXPECT_EQ(std::pair(state.Skin, state.SelectChime), std::pair(std::string(254, 'R'), std::string(253, 'a')));
     EXPECT_TRUE(settings.SaveSettings().ok());
 
     const std::string oversized = "[Settings]\nSkin=RED\n" + std::string(IniProfile::kMaxFileBytes, '#');
