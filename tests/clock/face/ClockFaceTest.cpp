@@ -179,19 +179,5 @@ TEST_F(ClockFaceTest, ADialWithoutTransparencyLosesTheColourOfItsTopLeftPixelOne
     EXPECT_EQ(DrawAt(At(12, 0, 0)), bare);
 }
 
-TEST_F(ClockFaceTest, HandsAreScaledToADialOfAnotherSize)
-{
-    // A 129 x 128 dial, as the Wall skin's: the minute hand at 12 reaches 90/196 of its height up.
-    LoadPainted(surfaces.iBack, 129, 128, [](int, int) { return Premultiplied(200, 200, 200, 255); });
-    LoadHand(surfaces, kMinuteHand);
-    DrawAt(At(12, 0, 0));
-    int top = 128;
-    for (int y = 127; y >= 0; --y)
-        if (StoredPixel(surfaces.iBack, 64, y)[1] > 230 && StoredPixel(surfaces.iBack, 64, y)[2] < 60)
-            top = y;
-    EXPECT_NEAR(64 - top, 90.0 * 128 / 196, 1.5);
-    EXPECT_EQ(std::pair(surfaces.iBack.Width(), surfaces.iBack.Height()), std::pair(129, 128));
-}
-
 } // namespace
 } // namespace dorvane
