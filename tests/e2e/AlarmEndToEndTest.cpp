@@ -85,10 +85,13 @@ protected:
             execl(DORVANE_EXECUTABLE, DORVANE_EXECUTABLE, "--settings", settings.c_str(), static_cast<char*>(nullptr));
             _exit(127);
         }
+        ASSERT_GT(clock, 0) << "the clock could not be started";
     }
     // Ends the clock as the session does and returns whether it exited cleanly.
     bool StopClock()
     {
+        if (clock <= 0)
+            return false; // never started: kill() would take -1 for every process
         kill(clock, SIGTERM);
         int status = 0;
         waitpid(std::exchange(clock, 0), &status, 0);
