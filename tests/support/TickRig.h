@@ -4,75 +4,27 @@
 #include "clock/tick/AlarmPopups.h"
 #include "clock/tick/ClockTick.h"
 #include "clock/tick/ClockWindowLink.h"
-#include "clock/tick/OptionsWindowLink.h"
-#include "clock/tick/TickSounds.h"
 #include "clock/tick/TickTiming.h"
 #include "platform/Shell.h"
 #include "tests/support/FakeMessagePump.h"
 #include "tests/support/FakeTimeSource.h"
 #include "tests/support/FixedTime.h"
+#include "tests/support/RecordingOptionsWindow.h"
+#include "tests/support/RecordingTickSounds.h"
 
-#include <algorithm>
-#include <functional>
 #include <map>
-#include <set>
 #include <string>
 #include <tuple>
 #include <utility>
 #include <vector>
 
-// The clock tick's links replaced by fakes that record what they were asked to do, and a tick made of them.
 namespace dorvane::testing {
-
-// Records the tick's sounds instead of playing them; onTone runs for each tone as if it were
-// being heard (a test can move its clock on there, as a real tone takes time).
-class RecordingTickSounds : public TickSounds {
-public:
-    enum class Route { SoundRule, ToneGenerator, RecordedChime };
-    struct Played {
-        Route route;
-        TickTone tone;
-    };
-
-    void PlayTone(const TickTone& tone) override { Record(Route::SoundRule, tone); }
-    void PlayGeneratedTone(const TickTone& tone) override { Record(Route::ToneGenerator, tone); }
-    void StartRecordedChime() override { played.push_back({Route::RecordedChime, {}}); }
-
-    // The tones played for use, and the recorded chimes started.
-    int Count(ToneUse use) const
-    {
-        return static_cast<int>(std::ranges::count_if(
-            played, [&](const Played& p) { return p.route != Route::RecordedChime && p.tone.use == use; }));
-    }
-    int RecordedChimes() const { return static_cast<int>(std::ranges::count(played, Route::RecordedChime, &Played::route)); }
-
-    std::vector<Played> played;
-    std::function<void(const TickTone&)> onTone;
-
-private:
-    void Record(Route route, const TickTone& tone)
-    {
-        played.push_back({route, tone});
-        if (onTone)
-            onTone(tone);
-    }
-};
 
 // Notes every target it is asked to open; opening succeeds unless the test says otherwise.
 struct RecordingShell : Shell {
     bool Open(const std::string& target) override { return opened.push_back(target), succeed; }
     std::vector<std::string> opened;
     bool succeed = true;
-};
-
-struct RecordingOptionsWindow : OptionsWindowLink {
-    void SetTimeLine(const std::string& text) override { timeLine = text; }
-    void SetAlarmMinText(int slot, const std::string& text) override { alarmMinText[slot] = text; }
-    void ClearActivateAlarm(int slot) override { clearedActivate.insert(slot); }
-    void ClearAlarmRow(int slot) override { clearedRows.insert(slot); }
-    std::string timeLine;
-    std::map<int, std::string> alarmMinText;
-    std::set<int> clearedActivate, clearedRows;
 };
 
 // The clock window as the tick sees it: Escape is pressed when the test says so, and every call
