@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# The clock on scaled screens. Each row sets the scale one way Qt knows (the whole program, one
-# screen, or the desktop's dots per inch as a desktop sets Xft.dpi) on an X server of its own; there the window
-# must show, over ten seconds in a row, exactly the picture that `dorvane snapshot --scale F` draws
-# for each second, and stand where the settings put it, with the button strip beside it, in
-# logical pixels.
+# The running clock on scaled screens, each row setting the scale one way Qt knows (the whole
+# program, one screen, or the desktop's dots per inch as Xft.dpi) on an X server of its own: for ten
+# seconds in a row (E2E_SECONDS) the window shows exactly what `dorvane snapshot --scale F` draws for
+# each second (and not the next second's), one new picture every second, and stands where the
+# settings put it, with the strip beside it, in logical pixels.
 source "$(dirname "$0")/e2e-lib.sh"
 need convert import Xvfb
 seconds="${E2E_SECONDS:-10}"
@@ -23,9 +23,10 @@ visible_clock() { window_with_width "$(scaled 100)" "$(scaled 200)" visible; }
 visible_strip() { window_with_width "$(scaled 10)" "$(scaled 60)" visible; }
 
 # The screen at the window's place equals the snapshot for the second the tick log names while
-# the screenshot is taken: inside the window's shape the picture laid on black (see
-# running-clock.sh), outside it the desktop as it was before the clock came, so the shape follows
-# the picture's device pixels exactly.
+# the screenshot is taken. Without a compositing manager the window shows its premultiplied colours
+# over nothing, that is the picture laid on black, and only where the picture covers anything at
+# all (the window's shape); outside it the desktop shows as it was before the clock came, so the
+# shape follows the picture's device pixels exactly.
 captured_second() { # captured_second X Y W H -> the second whose picture $WORK/screen-SECOND.png shows
     local before after
     before=$(tail -n 1 "$WORK/ticks.log")
@@ -36,9 +37,9 @@ captured_second() { # captured_second X Y W H -> the second whose picture $WORK/
     cut -c12-19 <<<"$after"
 }
 
-shows_snapshot() { # shows_snapshot SECOND: whether its screenshot shows the snapshot of that second
+shows_snapshot() { # shows_snapshot SECOND [DRAWN]: whether its screenshot shows the snapshot of DRAWN (that second)
     local screen="$WORK/screen-$1.png" inside outside
-    "$DORVANE" snapshot "$WORK/snap.png" --time "$1" --settings "$SETTINGS" --scale "$F" >/dev/null
+    "$DORVANE" snapshot "$WORK/snap.png" --time "${2:-$1}" --settings "$SETTINGS" --scale "$F" >/dev/null
     convert "$WORK/snap.png" -alpha extract -threshold 0 -colorspace sRGB -type TrueColor "$WORK/shape.png"
     convert "$WORK/shape.png" -negate "$WORK/outside.png"
     convert "$WORK/snap.png" -background black -alpha remove -alpha off "$WORK/expected.png"
@@ -48,7 +49,12 @@ shows_snapshot() { # shows_snapshot SECOND: whether its screenshot shows the sna
     within "$WORK/desk.png" "$WORK/outside.png" "$WORK/desk-around.png"
     inside=$(compare -metric AE -fuzz 1.5% "$WORK/expected.png" "$WORK/shown.png" null: 2>&1 || true)
     outside=$(compare -metric AE "$WORK/desk-around.png" "$WORK/around.png" null: 2>&1 || true)
-    [[ "$inside $outside" == "0 0" ]] || { echo "  $1: $inside pixels of the picture, $outside around it differ"; return 1; }
+    [[ "$inside $outside" == "0 0" ]] || { echo "  ${2:-$1}: $inside pixels of the picture, $outside around it differ"; return 1; }
+}
+
+every_second_once() { # whether the tick log, after the window's creation and the first timer run, has one picture a second
+    tail -n +3 "$WORK/ticks.log" | cut -c1-19 | while read -r stamp; do date -d "$stamp" +%s; done |
+        awk 'NR > 1 && $1 - previous != 1 { print "  after", previous, "came", $1; bad = 1 } { previous = $1 } END { exit bad }'
 }
 
 start_server() { # start_server OPTIONS...: an X server of its own on a free display, as DISPLAY
@@ -94,6 +100,7 @@ for row in "${rows[@]}"; do
     for second in "${seconds_shown[@]}"; do shows_snapshot "$second" && equal=$((equal + 1)); done
     check "$label: $equal of ${#seconds_shown[@]} seconds in a row ($first to ${last:-}) show their snapshot" \
         test "$equal" -eq "$seconds" -a "$span" -eq $((seconds - 1))
+    check "$label: and $first does not show the next second's" eval '! shows_snapshot "$first" "$(date -d "2000-01-01 $first 1 second" +%T)" >/dev/null'
     last=""
 
     xdotool mousemove $((x + w / 2)) $((y + h / 2)); sleep 0.1; xdotool mousemove $((x + w / 2 + 5)) $((y + h / 2 + 5))
@@ -103,6 +110,7 @@ for row in "${rows[@]}"; do
         test "$sx $sy" = "$(scaled $((300 + 129 + 3))) $(scaled $((200 + 3)))"
 
     stop_clock TERM
+    check "$label: one picture in every second, none skipped or doubled" every_second_once
     check "$label: the saved place is still the logical X, Y" test "$(setting X) $(setting Y)" = "300 200"
     [[ "$environment" == - ]] || unset "${environment%%=*}"
     kill "$xvfb"; wait "$xvfb" 2>/dev/null || true

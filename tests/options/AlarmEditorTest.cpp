@@ -99,18 +99,15 @@ TEST(AlarmEditor, EachEditIsCheckedNormalisedAndCopiedIntoTheSlotAtOnce)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        ClockState state;
-        AlarmSlot& slot = state.Alarms[0];
-        std::tie(slot.AlarmHour, slot.AlarmMin, slot.AlarmActivated) = std::tuple(c.slot.hour, c.slot.min, c.slot.activated);
-        if (c.slot.rung)
-            std::tie(slot.RingCount, slot.MessageShown, slot.ExecDone) = std::tuple(4, true, true);
-        RecordingOptionsParts parts;
-        Form2 form(state, parts.Parts(), parts);
-        form.Open();
-        parts.sounds.played.clear();
+        OptionsRig w([&](ClockState& state) {
+            AlarmSlot& slot = state.Alarms[0];
+            std::tie(slot.AlarmHour, slot.AlarmMin, slot.AlarmActivated) = std::tuple(c.slot.hour, c.slot.min, c.slot.activated);
+            if (c.slot.rung)
+                std::tie(slot.RingCount, slot.MessageShown, slot.ExecDone) = std::tuple(4, true, true);
+        });
         for (const Action& action : c.actions)
-            action(form);
-        const auto seen = Observe(form, state, parts);
+            action(w.form);
+        const auto seen = Observe(w.form, w.state, w.parts);
         for (const auto& [name, value] : c.expected)
             EXPECT_EQ(seen.at(name), value) << name;
     }

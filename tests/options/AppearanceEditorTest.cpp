@@ -1,7 +1,6 @@
 #include "options/AppearanceEditor.h"
 #include "clock/face/ClockFace.h"
 #include "clock/face/SkinLoader.h"
-#include "options/Form2.h"
 #include "tests/support/FixedTime.h"
 #include "tests/support/RecordingFrame.h"
 #include "tests/support/RecordingOptionsParts.h"
@@ -18,21 +17,6 @@ namespace {
 using namespace dorvane::testing;
 using Act = std::function<void(AppearanceEditor&)>;
 using A = AppearanceEditor;
-
-// An opened options window over a clock state the row prepared.
-struct OpenWindow {
-    explicit OpenWindow(const std::function<void(ClockState&)>& prepare = {}, bool open = true)
-    {
-        if (prepare)
-            prepare(state);
-        if (open)
-            form.Open();
-        parts.sounds.played.clear();
-    }
-    ClockState state;
-    RecordingOptionsParts parts;
-    Form2 form{state, parts.Parts(), parts};
-};
 
 std::vector<int> Frequencies(const RecordingTickSounds& sounds, ToneUse use)
 {
@@ -60,10 +44,11 @@ TEST(AppearanceEditor, SkinArrowsStepWithoutWrappingOfferTheBorderOnlyToGlassSki
         {"GlassGold", 1, false, "19/20", "Border", false, 0, 1},
         {"GlassBlack", 0, false, "12/20", "System", false, 0, 1},
         {"System", 1, true, "13/20", "GlassBlack", true, 0, 1},
+        {"Border", 0, false, "18/20", "GlassGold", true, 0, 1}, // enabled again, still clear
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.skin);
-        OpenWindow w([&](ClockState& s) { s.Skin = c.skin, s.ShowBorder = 1, s.InvisibleClock = c.invisible; });
+        OptionsRig w([&](ClockState& s) { s.Skin = c.skin, s.ShowBorder = 1, s.InvisibleClock = c.invisible; });
         w.form.Appearance().SkinArrowClicked(c.arrow);
         EXPECT_EQ(w.form.Controls().labelSkin, c.label);
         EXPECT_EQ(w.state.Skin, c.skinAfter);
@@ -74,9 +59,6 @@ TEST(AppearanceEditor, SkinArrowsStepWithoutWrappingOfferTheBorderOnlyToGlassSki
         EXPECT_EQ(w.parts.clockShown, !c.invisible || c.skinChanges > 0) << "a new skin shows even an invisible clock";
         EXPECT_EQ(w.form.Controls().invisibleClock, c.invisible);
     }
-    OpenWindow back([](ClockState& s) { s.Skin = "Border"; });
-    back.form.Appearance().SkinArrowClicked(0);
-    EXPECT_TRUE(back.form.Controls().showBorderEnabled && !back.form.Controls().showBorder) << "18 again: enabled, still clear";
 }
 
 // The preview shows the skin's dial and the hands at the time of drawing: the second hand whatever
@@ -85,17 +67,17 @@ TEST(AppearanceEditor, ThePreviewDrawsTheSkinWithAllThreeHandsAtTheTimeOfDrawing
 {
     const struct {
         const char* name;
-        std::function<void(OpenWindow&)> between;
+        std::function<void(OptionsRig&)> between;
         bool differs;
     } cases[] = {
-        {"the second moves", [](OpenWindow& w) { w.parts.time.Set(At(10, 8, 40)); }, true},
-        {"the minute moves", [](OpenWindow& w) { w.parts.time.Set(At(10, 20, 5)); }, true},
-        {"the border is switched on", [](OpenWindow& w) { w.state.ShowBorder = 1; }, false},
-        {"the clock draws its face", [](OpenWindow& w) { ClockFace(w.state, w.parts.surfaces).Draw(At(3, 40, 50)); }, false},
+        {"the second moves", [](OptionsRig& w) { w.parts.time.Set(At(10, 8, 40)); }, true},
+        {"the minute moves", [](OptionsRig& w) { w.parts.time.Set(At(10, 20, 5)); }, true},
+        {"the border is switched on", [](OptionsRig& w) { w.state.ShowBorder = 1; }, false},
+        {"the clock draws its face", [](OptionsRig& w) { ClockFace(w.state, w.parts.surfaces).Draw(At(3, 40, 50)); }, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        OpenWindow w([](ClockState& s) { s.Skin = "GlassGold", s.ShowSeconds = 0; }, false);
+        OptionsRig w([](ClockState& s) { s.Skin = "GlassGold", s.ShowSeconds = 0; }, false);
         RecordingFrame frame;
         ASSERT_TRUE(SkinLoader(w.state, w.parts.surfaces, frame).LoadSkin().ok());
         w.parts.time.Set(At(10, 8, 5));
@@ -141,7 +123,7 @@ TEST(AppearanceEditor, TheSlidersKeepTheirKnobsOnTheTrackAndStoreOpacityAndVolum
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        OpenWindow w({}, c.open);
+        OptionsRig w({}, c.open);
         w.form.Appearance().PlaceKnobs();
         std::vector<int> clickVolumes;
         w.parts.sounds.onTone = [&](const TickTone& tone) { clickVolumes.push_back(w.state.FreqVol); (void)tone; };
@@ -157,12 +139,14 @@ TEST(AppearanceEditor, TheSlidersKeepTheirKnobsOnTheTrackAndStoreOpacityAndVolum
 
 TEST(AppearanceEditor, SwitchesChimeAndTickFieldsStoreTheirSettingsAndPlayWhatTheyPreview)
 {
-    const auto type = [](OptionNumber field, std::string text) {
+    const auto type = [](OptionNumber field, std::string text) { // key by key
         return [=](A& a) {
             for (std::size_t length = 1; length <= text.size(); ++length)
                 a.WriteNumber(field, text.substr(0, length));
         };
     };
+    const auto flip = [](OptionSwitch which, bool on) { return [=](A& a) { a.WriteSwitch(which, on); }; };
+    const auto read = [](int16_t ClockState::*setting) { return [=](const ClockState& s) { return int{s.*setting}; }; };
     const struct {
         const char* name;
         std::function<void(ClockState&)> prepare;
@@ -177,39 +161,30 @@ TEST(AppearanceEditor, SwitchesChimeAndTickFieldsStoreTheirSettingsAndPlayWhatTh
         {"Big Ben with the speaker on", [](ClockState& s) { s.SelectChime = "Freq", s.ComputerSpeaker = 1; }, true,
          [](A& a) { a.SelectChime(true); }, [](const ClockState& s) { return s.SelectChime == "BigBen"; }, 1, {}, 1, true},
         {"Frequency", {}, true, [](A& a) { a.SelectChime(false); }, [](const ClockState& s) { return s.SelectChime == "Freq"; }, 1, {500}, 0, true},
-        {"500 with the chime off", [](ClockState& s) { s.ActivateChime = 0; }, true, type(OptionNumber::ChimeFreq, "500"),
-         [](const ClockState& s) { return s.ChimeFreq; }, 500, {}, 0, true},
-        {"500 with the chime on", [](ClockState& s) { s.ChimeFreq = 0; }, true, type(OptionNumber::ChimeFreq, "500"),
-         [](const ClockState& s) { return s.ChimeFreq; }, 500, {5, 50, 500}, 0, true},
-        {"chime 9e9", [](ClockState& s) { s.ActivateChime = 0; }, true, type(OptionNumber::ChimeFreq, "9e9"),
-         [](const ClockState& s) { return s.ChimeFreq; }, 32767, {}, 0, true},
-        {"tick frequency 9e9", {}, true, type(OptionNumber::TicksFreq, "9e9"), [](const ClockState& s) { return s.TickFreq; }, 32767, {}, 0, true},
-        {"tick duration 450", {}, true, [](A& a) { a.WriteNumber(OptionNumber::TickDur, "450"); },
-         [](const ClockState& s) { return s.TickDur; }, A::kLongestTickDur, {}, 0, true},
-        {"tick duration 9e9", {}, true, [](A& a) { a.WriteNumber(OptionNumber::TickDur, "9e9"); },
-         [](const ClockState& s) { return s.TickDur; }, A::kLongestTickDur, {}, 0, true},
-        {"tick duration -7", {}, true, [](A& a) { a.WriteNumber(OptionNumber::TickDur, "-7"); }, [](const ClockState& s) { return s.TickDur; }, -7, {}, 0, true},
-        {"always on top", {}, true, [](A& a) { a.WriteSwitch(OptionSwitch::OnTop, true); }, [](const ClockState& s) { return s.AlwaysOnTop; }, 1, {}, 0, true},
-        {"show seconds off", {}, true, [](A& a) { a.WriteSwitch(OptionSwitch::ShowSeconds, false); }, [](const ClockState& s) { return s.ShowSeconds; }, 0, {}, 0, true},
-        {"ticks on", {}, true, [](A& a) { a.WriteSwitch(OptionSwitch::Ticks, true); }, [](const ClockState& s) { return s.ActivateTick; }, 1, {}, 0, true},
-        {"ring once", {}, true, [](A& a) { a.WriteSwitch(OptionSwitch::ChimeRingOnce, true); }, [](const ClockState& s) { return s.ChimeRingOnce; }, 1, {}, 0, true},
-        {"speaker", {}, true, [](A& a) { a.WriteSwitch(OptionSwitch::ComputerSpeaker, true); }, [](const ClockState& s) { return s.ComputerSpeaker; }, 1, {}, 0, true},
-        {"not yet shown", {}, false, [](A& a) { a.WriteSwitch(OptionSwitch::ShowSeconds, false); }, [](const ClockState& s) { return s.ShowSeconds; }, 1, {}, 0, true},
-        {"invisible even before showing", {}, false, [](A& a) { a.WriteSwitch(OptionSwitch::InvisibleClock, true); },
-         [](const ClockState& s) { return s.InvisibleClock; }, 1, {}, 0, false},
-        {"visible again", [](ClockState& s) { s.InvisibleClock = 1; }, true, [](A& a) { a.WriteSwitch(OptionSwitch::InvisibleClock, false); },
-         [](const ClockState& s) { return s.InvisibleClock; }, 0, {}, 0, true},
+        {"500 with the chime off", [](ClockState& s) { s.ActivateChime = 0; }, true, type(OptionNumber::ChimeFreq, "500"), read(&ClockState::ChimeFreq), 500, {}, 0, true},
+        {"500 with the chime on", [](ClockState& s) { s.ChimeFreq = 0; }, true, type(OptionNumber::ChimeFreq, "500"), read(&ClockState::ChimeFreq), 500, {5, 50, 500}, 0, true},
+        {"chime 9e9", [](ClockState& s) { s.ActivateChime = 0; }, true, type(OptionNumber::ChimeFreq, "9e9"), read(&ClockState::ChimeFreq), 32767, {}, 0, true},
+        {"tick frequency 9e9", {}, true, type(OptionNumber::TicksFreq, "9e9"), read(&ClockState::TickFreq), 32767, {}, 0, true},
+        {"tick duration 450", {}, true, type(OptionNumber::TickDur, "450"), read(&ClockState::TickDur), A::kLongestTickDur, {}, 0, true},
+        {"tick duration 9e9", {}, true, type(OptionNumber::TickDur, "9e9"), read(&ClockState::TickDur), A::kLongestTickDur, {}, 0, true},
+        {"tick duration -7", {}, true, type(OptionNumber::TickDur, "-7"), read(&ClockState::TickDur), -7, {}, 0, true},
+        {"on top, ticks, ring once, speaker", {}, true, [](A& a) { for (auto k : {OptionSwitch::OnTop, OptionSwitch::Ticks, OptionSwitch::ChimeRingOnce, OptionSwitch::ComputerSpeaker}) a.WriteSwitch(k, true); },
+         [](const ClockState& s) { return s.AlwaysOnTop + 2 * s.ActivateTick + 4 * s.ChimeRingOnce + 8 * s.ComputerSpeaker; }, 15, {}, 0, true},
+        {"show seconds off", {}, true, flip(OptionSwitch::ShowSeconds, false), read(&ClockState::ShowSeconds), 0, {}, 0, true},
+        {"not yet shown", {}, false, flip(OptionSwitch::ShowSeconds, false), read(&ClockState::ShowSeconds), 1, {}, 0, true},
+        {"invisible even before showing", {}, false, flip(OptionSwitch::InvisibleClock, true), read(&ClockState::InvisibleClock), 1, {}, 0, false},
+        {"visible again", [](ClockState& s) { s.InvisibleClock = 1; }, true, flip(OptionSwitch::InvisibleClock, false), read(&ClockState::InvisibleClock), 0, {}, 0, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        OpenWindow w(c.prepare, c.open);
+        OptionsRig w(c.prepare, c.open);
         c.act(w.form.Appearance());
         EXPECT_EQ(c.setting(w.state), c.expected);
         EXPECT_EQ(Frequencies(w.parts.sounds, ToneUse::ChimeStroke), c.chimeTones);
         EXPECT_EQ(w.parts.sounds.RecordedChimes(), c.recordedChimes);
         EXPECT_EQ(w.parts.clockShown, c.clockShown);
     }
-    OpenWindow typed;
+    OptionsRig typed;
     typed.form.Appearance().WriteNumber(OptionNumber::TickDur, "450");
     EXPECT_EQ(typed.form.Appearance().NumberText(OptionNumber::TickDur), "300");
 }
@@ -231,7 +206,7 @@ TEST(AppearanceEditor, ResetAsksThenLoadsTheDefaultsThroughTheHandlersAndReopens
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        OpenWindow w([](ClockState& s) { s.RunAtStartup = 1, s.SelectChime = "Freq", s.Alpha = 40; });
+        OptionsRig w([](ClockState& s) { s.RunAtStartup = 1, s.SelectChime = "Freq", s.Alpha = 40; });
         w.parts.answerOk = c.answerOk;
         w.parts.deleteFailure = c.deleteFailure;
         w.parts.onLoad = [&] { w.state = ClockState{}, w.state.OptionsOpen = true; };

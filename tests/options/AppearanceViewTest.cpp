@@ -13,9 +13,9 @@
 #include <QLabel>
 #include <QPointer>
 
-#include <chrono>
+#include <algorithm>
+#include <array>
 #include <cstdlib>
-#include <thread>
 
 namespace dorvane {
 namespace {
@@ -58,11 +58,9 @@ struct LiveClockParts : RecordingOptionsParts {
         int differing = 0;
         for (int y = 0; y < std::min(expected.height(), shown.height()); ++y)
             for (int x = 0; x < std::min(expected.width(), shown.width()); ++x)
-                for (int shift : {0, 8, 16, 24})
-                    if (std::abs(int(expected.pixel(x, y) >> shift & 255) - int(shown.pixel(x, y) >> shift & 255)) > 1) {
-                        ++differing;
-                        break;
-                    }
+                differing += std::ranges::any_of(std::array{0, 8, 16, 24}, [&](int shift) {
+                    return std::abs(int(expected.pixel(x, y) >> shift & 255) - int(shown.pixel(x, y) >> shift & 255)) > 1;
+                });
         return differing;
     }
 
@@ -73,15 +71,6 @@ struct LiveClockParts : RecordingOptionsParts {
     ClockWindowView clock{mouse, time, /*compositing=*/false};
     ClockFace face{state, surfaces};
 };
-
-QPoint CentreOf(QWidget& window, const char* name)
-{
-    auto* control = window.findChild<QWidget*>(name);
-    EXPECT_NE(control, nullptr) << name;
-    return control ? control->mapToGlobal(control->rect().center()) : QPoint();
-}
-
-std::string At(QPoint p) { return std::to_string(p.x()) + " " + std::to_string(p.y()); }
 
 // Xdotool waits for its run, so the window takes each step only in the pause after it.
 void Steps(std::initializer_list<std::string> steps)
@@ -101,9 +90,7 @@ struct AppearanceViewTest : ::testing::Test {
         parts.ChangeSkin();
         parts.clock.move(40, 40);
         parts.clock.show();
-        const Form2Parts p = parts.Parts();
-        window = new Form2View(state, {sounds ? *sounds : p.sounds, p.pump, p.host, p.calendar, p.autostart, p.shell,
-                                       p.startCommand, p.about, p.appearance});
+        window = new Form2View(state, parts.Parts(sounds));
         window->move(400, 40);
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.data()));
@@ -135,9 +122,9 @@ TEST_F(AppearanceViewTest, DraggingTheOpacityKnobFadesTheClockAsTheSnapshotAtTha
         state = ClockState{};
         Open(c.twipsPerPixel);
         const QImage before = parts.clock.Picture();
-        const QPoint knob = CentreOf(*window, "ImageOpacity");
-        Steps({"mousemove " + At(knob) + " mousedown 1", "mousemove " + At(knob + QPoint(c.pixels / 2, 0)),
-               "mousemove " + At(knob + QPoint(c.pixels, 0)), "mousemove " + At(knob + QPoint(c.pixels, 1))});
+        const QPoint knob = CentreOf(*window->findChild<QWidget*>("ImageOpacity"));
+        Steps({"mousemove " + ScreenPoint(knob) + " mousedown 1", "mousemove " + ScreenPoint(knob + QPoint(c.pixels / 2, 0)),
+               "mousemove " + ScreenPoint(knob + QPoint(c.pixels, 0)), "mousemove " + ScreenPoint(knob + QPoint(c.pixels, 1))});
         EXPECT_TRUE(WaitUntil([&] { return std::abs(state.Alpha - c.alpha) <= 1; })) << int(state.Alpha);
         auto* percent = window->findChild<QLabel*>("LabelOpP");
         EXPECT_TRUE(WaitUntil([&] { return percent->isVisible() && percent->text().endsWith(c.percent); })) << percent->text().toStdString();
@@ -162,7 +149,7 @@ TEST_F(AppearanceViewTest, TheNextArrowChangesTheSkinOfTheClockOnScreenAndOfTheP
     const QImage clockBefore = GrabScreen(40, 40, parts.clock.width(), parts.clock.height());
     const QImage previewBefore = preview->pixmap().toImage();
     EXPECT_EQ(label->accessibleName(), "18/20");
-    ASSERT_TRUE(Xdotool("mousemove " + At(CentreOf(*window, "ImageSkin1")) + " click 1"));
+    ASSERT_TRUE(PointAt(window->findChild<QWidget*>("ImageSkin1"), "click 1"));
     ASSERT_TRUE(WaitUntil([&] { return label->text() == "19/20"; }));
     EXPECT_EQ(state.Skin, "Border");
     EXPECT_EQ(label->accessibleName(), "19/20");
@@ -185,25 +172,21 @@ TEST_F(AppearanceViewTest, LettingGoOfTheVolumeKnobSoundsTheClickToneAtTheVolume
 {
     using namespace SignalAnalysis;
     DORVANE_REQUIRE_X_DISPLAY();
-    auto recording = PulseRecording::Start();
-    if (!recording)
-        GTEST_SKIP() << recording.error();
-    std::ostringstream diagnostics;
-    SdlSoundOutput output(diagnostics);
-    ToneGenerator generator(output, parts.pump);
+    RecordedOutput played;
+    if (const Status started = played.Start(); !started.ok())
+        GTEST_SKIP() << started.error();
+    ToneGenerator generator(*played.output, parts.pump);
     ToneSounds sounds(state, generator);
-    std::this_thread::sleep_for(std::chrono::milliseconds(300)); // a new stream misses its first milliseconds
     Open(15, &sounds);
     std::vector<int> volumes{state.FreqVol};
     for (int pixels : {-60, 20}) {
-        const QPoint knob = CentreOf(*window, "ImageVolume");
-        Steps({"mousemove " + At(knob) + " mousedown 1", "mousemove " + At(knob + QPoint(0, pixels)), "mouseup 1"});
+        const QPoint knob = CentreOf(*window->findChild<QWidget*>("ImageVolume"));
+        Steps({"mousemove " + ScreenPoint(knob) + " mousedown 1", "mousemove " + ScreenPoint(knob + QPoint(0, pixels)), "mouseup 1"});
         QTest::qWait(300);
         volumes.push_back(state.FreqVol);
     }
     EXPECT_EQ(volumes[1], AppearanceEditor::kLoudest);
-    const std::vector<int16_t> heard = recording.value()->Stop();
-    EXPECT_EQ(diagnostics.str(), "");
+    const std::vector<int16_t> heard = played.Heard();
     const auto bursts = FindBursts(heard, 1000, PulseRecording::kRate / 100);
     SCOPED_TRACE(Describe(bursts, PulseRecording::kRate));
     ASSERT_EQ(bursts.size(), volumes.size());

@@ -8,10 +8,9 @@
 namespace dorvane {
 namespace {
 
-class FakeWindows : public ButtonStripActions {
-public:
+struct FakeWindows : ButtonStripActions {
     TwipsRect ClockRect() override { return clock; }
-    void MoveClock(double left, double top) override { clock.left = left; clock.top = top; }
+    void MoveClock(double left, double top) override { clock.left = left, clock.top = top; }
     void MoveStrip(double left, double top) override { strip = {left, top}; }
     void MarkPointerMoved() override { events.push_back("moved"); }
     void HideStrip() override { events.push_back("hide"); }
@@ -25,17 +24,9 @@ public:
 
 constexpr double kScreenWidth = 1280 * 15, kScreenHeight = 1024 * 15;
 
-class ButtonStripTest : public ::testing::Test {
-protected:
+struct ButtonStripTest : ::testing::Test {
     FakeWindows windows;
     ButtonStrip strip{windows, 400, 1200};
-
-    // Drags the handle, grabbed at (10, 10), so that the strip's top-left lands at (left, top).
-    void DragTo(double left, double top)
-    {
-        strip.DragPressed(10, 10);
-        strip.DragMoved(left - strip.Rect().left + 10, top - strip.Rect().top + 10);
-    }
 };
 
 TEST_F(ButtonStripTest, StandsFiftyTwipsRightOfTheClockAndBelowItsTopDragsTheClockAlongAndItsPicturesAct)
@@ -72,7 +63,8 @@ TEST_F(ButtonStripTest, ReleasingBringsThePairBackOnTheScreen)
     };
     for (const auto& c : cases) {
         strip.Place();
-        DragTo(c.dragLeft, c.dragTop);
+        strip.DragPressed(10, 10); // the handle dragged so that the strip's top-left lands at dragLeft, dragTop
+        strip.DragMoved(c.dragLeft - strip.Rect().left + 10, c.dragTop - strip.Rect().top + 10);
         strip.DragReleased(kScreenWidth, kScreenHeight);
         EXPECT_EQ(std::tuple(strip.Rect().left, strip.Rect().top, windows.clock.left, windows.clock.top, windows.strip),
                   std::tuple(c.stripLeft, c.stripTop, c.clockLeft, c.clockTop, std::pair(c.stripLeft, c.stripTop)))

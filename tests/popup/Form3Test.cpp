@@ -1,14 +1,12 @@
 #include "popup/Form3.h"
 #include "clock/tick/AlarmSchedule.h"
 #include "clock/tick/TickTiming.h"
-#include "tests/support/RecordingOptionsWindow.h"
-#include "tests/support/RecordingTickSounds.h"
-#include "tests/support/FakeMessagePump.h"
-#include "tests/support/FixedTime.h"
+#include "tests/support/TickRig.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -47,9 +45,9 @@ protected:
         std::tie(alarm.AlarmActivated, alarm.AlarmHour, alarm.AlarmMin, alarm.AlarmMessage) = std::tuple("1", "7", "05", "Wake up");
     }
 
-    Form3& Open(int slot, RecordingPopupView& view)
+    Form3& Open(int slot, RecordingPopupView& view, AlarmPopups* missed = nullptr)
     {
-        popups.push_back(std::make_unique<Form3>(state, PopupLinks{sounds, pump, options}, view,
+        popups.push_back(std::make_unique<Form3>(state, PopupLinks{sounds, pump, options, missed}, view,
                                                  AlarmPopupRequest{slot, "Dorvane ", "", "Wake up"}));
         return *popups.back();
     }
@@ -61,172 +59,122 @@ protected:
     std::vector<std::unique_ptr<Form3>> popups;
 };
 
-// One rule for the tick and the pop-up: a date of blanks only is no date, a date with blanks
-// around it is that date.
-TEST_F(Form3Test, ADateOfBlanksIsDailyForTheTickAndClosingDisarmsOnlyADatedAlarm)
+// One rule for the tick and the pop-up: a date of blanks only is no date, a date with blanks around
+// it is that date. Closing disarms only a dated alarm; Reset empties the row first (so that the
+// closing after it leaves the alarm armed) and shows the clock.
+TEST_F(Form3Test, ADateOfBlanksIsDailyForTheTickClosingDisarmsOnlyADatedAlarmAndResetEmptiesTheRow)
 {
     const struct {
         const char* date;
-        bool dated;
-    } cases[] = {{"", false}, {"   ", false}, {" \t", false}, {"Sun Dec 06, 2026", true}, {"  Sun Dec 06, 2026 ", true}};
+        bool reset, dated;
+    } cases[] = {{"", false, false}, {"   ", false, false}, {" \t", false, false}, {"Sun Dec 06, 2026", false, true},
+                 {"  Sun Dec 06, 2026 ", false, true}, {"Sun Dec 06, 2026", true, true}};
     for (const auto& c : cases) {
         for (bool optionsOpen : {false, true}) {
-            SCOPED_TRACE(std::string("\"") + c.date + "\" options " + (optionsOpen ? "open" : "closed"));
+            SCOPED_TRACE(std::string("\"") + c.date + "\" options " + (optionsOpen ? "open" : "closed") + (c.reset ? ", reset" : ""));
             AlarmSlot& alarm = state.Alarms[0];
-            alarm.AlarmDate = c.date;
-            alarm.AlarmActivated = "1";
-            alarm.RingCount = 1;
-            EXPECT_EQ(AlarmMatches(alarm, OnDay(5, 7, 5, 30)), !c.dated) << "a daily alarm rings on any day";
+            std::tie(alarm.AlarmDate, alarm.AlarmAMPM, alarm.AlarmExec, alarm.RingCount) = std::tuple(c.date, "PM", "/bin/true", 1);
+            EXPECT_EQ(AlarmMatches(alarm, OnDay(5, 19, 5, 30)), !c.dated) << "a daily alarm rings on any day";
             EXPECT_EQ(AlarmMatches(alarm, OnDay(7, 9, 0, 0)), c.dated) << "a dated alarm rings from its moment on";
 
-            state.OptionsOpen = optionsOpen;
-            options.clearedActivate.clear();
+            std::tie(state.OptionsOpen, state.InvisibleClock) = std::tuple(optionsOpen, 1);
+            options = {};
             RecordingPopupView view;
             Form3& popup = Open(0, view);
-            popup.CloseClicked();
+            c.reset ? popup.ResetClicked() : popup.CloseClicked();
             popup.Close(); // the window's own close event after the button: the rules run once
-            EXPECT_EQ(alarm.AlarmActivated, c.dated ? "0" : "1");
+            const bool disarmed = c.dated && !c.reset;
+            EXPECT_EQ(alarm.AlarmActivated, disarmed ? "0" : "1");
             EXPECT_EQ(alarm.RingCount, 5);
-            EXPECT_EQ(options.clearedActivate.count(0) == 1, c.dated && optionsOpen);
+            EXPECT_EQ(options.clearedActivate.count(0) == 1, disarmed && optionsOpen);
+            EXPECT_EQ(options.clearedRows.count(0) == 1, c.reset && optionsOpen);
+            EXPECT_EQ(alarm.AlarmDate + alarm.AlarmHour + alarm.AlarmMin + alarm.AlarmMessage + alarm.AlarmExec + alarm.AlarmAMPM,
+                      c.reset ? "AM" : c.date + std::string("705Wake up/bin/truePM"));
+            EXPECT_EQ(state.InvisibleClock, c.reset ? 0 : 1);
             EXPECT_EQ(view.events, (std::vector<std::string>{"stop timer", "destroy"}));
+            ArmDaily(0);
         }
     }
 }
 
-TEST_F(Form3Test, ResetClearsTheAlarmAndShowsTheClock)
-{
-    for (bool optionsOpen : {false, true}) {
-        state.InvisibleClock = 1;
-        state.OptionsOpen = optionsOpen;
-        state.Alarms[0].AlarmDate = "Sun Dec 06, 2026";
-        state.Alarms[0].AlarmAMPM = "PM";
-        state.Alarms[0].AlarmExec = "/usr/bin/true";
-        options.clearedRows.clear();
-        RecordingPopupView view;
-        Open(0, view).ResetClicked();
-        const AlarmSlot& alarm = state.Alarms[0];
-        EXPECT_EQ(state.InvisibleClock, 0);
-        EXPECT_EQ(alarm.AlarmDate + alarm.AlarmHour + alarm.AlarmMin + alarm.AlarmMessage + alarm.AlarmExec, "");
-        EXPECT_EQ(alarm.AlarmAMPM, "AM");
-        EXPECT_EQ(alarm.AlarmActivated, "1") << "the date was emptied first, so closing leaves it armed";
-        EXPECT_EQ(alarm.RingCount, 5);
-        EXPECT_EQ(options.clearedRows.count(0) == 1, optionsOpen);
-        EXPECT_TRUE(options.clearedActivate.empty());
-        ArmDaily(0);
-    }
-}
-
-TEST_F(Form3Test, ASnoozeRingsOnceMoreBetween180And181SecondsLaterAlsoAcrossMidnight)
+// A snooze rings four tones once more after more than 180 s, also across midnight. Given a monotonic
+// clock it runs on that: setting the wall clock neither hastens nor delays it, and one that ran out
+// while the computer slept rings on waking only within the grace.
+TEST_F(Form3Test, ASnoozeRingsOnceAfter180SecondsOnTheMonotonicClockAndOneSleptOverOnlyWithinTheGrace)
 {
     const struct {
-        LocalTime snoozed, tooEarly, due;
-    } cases[] = {
-        {OnDay(6, 7, 5, 0.5), OnDay(6, 7, 8, 0.5), OnDay(6, 7, 8, 0.6)}, // exactly 180 s is not yet
-        {OnDay(6, 23, 59, 0), OnDay(7, 0, 1, 59), OnDay(7, 0, 2, 0.5)},
+        const char* name;
+        LocalTime snoozed;
+        bool monotonic;     // the timer also reads a monotonic clock
+        double wallShift;   // the wall clock moved by this much more than the monotonic clock
+        double asleep;      // seconds slept from 60 s into the snooze
+        int16_t grace;
+        double firstRingAt; // seconds after Snooze; 0: none
+        std::size_t listed;
+    } rows[] = {
+        {"wall clock only: exactly 180 s is not yet", OnDay(6, 7, 5, 0.5), false, 0, 0, 10, 181, 0},
+        {"wall clock only, across midnight", OnDay(6, 23, 59, 0), false, 0, 0, 10, 181, 0},
+        {"the wall clock set back an hour", OnDay(6, 7, 5, 0), true, -3600, 0, 10, 181, 0},
+        {"the wall clock set on an hour", OnDay(6, 7, 5, 0), true, 3600, 0, 10, 181, 0},
+        {"slept 5 min past it", OnDay(6, 7, 5, 0), true, 0, 300, 10, 360, 0},
+        {"slept 3 h past it", OnDay(6, 7, 5, 0), true, 0, 3 * 3600, 10, 0, 1},
+        {"grace 0", OnDay(6, 7, 5, 0), true, 0, 300, 0, 0, 1},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.snoozed.hour);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        state.MissedAlarmGrace = row.grace;
         sounds.played.clear();
         pump.runs = 0;
         RecordingPopupView view;
-        Form3& popup = Open(0, view);
-        popup.SnoozeClicked(c.snoozed);
+        RecordingAlarmPopups missed;
+        Form3& popup = Open(0, view, &missed);
+        const auto monotonic = [&](double t) { return row.monotonic ? std::optional<double>(5000 + t) : std::nullopt; };
+        popup.SnoozeClicked(row.snoozed, monotonic(0));
         EXPECT_EQ(state.Alarms[0].RingCount, 5);
         EXPECT_FALSE(view.visible);
-        popup.TimerFired(c.tooEarly);
-        EXPECT_TRUE(sounds.played.empty());
-        popup.TimerFired(c.due);
-        popup.TimerFired(c.due); // one burst only
-        ASSERT_EQ(sounds.played.size(), 4u);
-        for (const auto& p : sounds.played)
-            EXPECT_EQ(p.tone, (TickTone{ToneUse::AlarmRing, 2000, 120, 0, false}));
-        EXPECT_EQ(pump.runs, 4);
-        EXPECT_EQ(view.events, (std::vector<std::string>{"hide", "show", "snooze label"}));
-        EXPECT_FALSE(popup.IsClosed());
-    }
-}
-
-// The snooze runs on the monotonic clock: setting the wall clock neither hastens nor delays it, and
-// one that ran out while the computer slept rings on waking only within the grace.
-TEST_F(Form3Test, ASnoozeRunsOnTheMonotonicClockAndOneSleptOverRingsOnlyWithinTheGrace)
-{
-    struct Missed : AlarmPopups {
-        void ShowAlarmPopup(const AlarmPopupRequest&) override {}
-        void ShowMissedAlarms(const std::vector<MissedAlarm>& alarms) override { listed += static_cast<int>(alarms.size()); }
-        int listed = 0;
-    };
-    const struct {
-        const char* name;
-        double wallShift;  // the wall clock moved by this much more than the monotonic clock
-        double asleep;     // monotonic seconds slept from 60 s into the snooze
-        int16_t grace;
-        double firstRingAt; // monotonic seconds after Snooze; 0: none
-        int listed;
-    } rows[] = {
-        {"the wall clock set back an hour", -3600, 0, 10, 181, 0},
-        {"the wall clock set on an hour", 3600, 0, 10, 181, 0},
-        {"slept 5 min past it", 0, 300, 10, 360, 0},
-        {"slept 3 h past it", 0, 3 * 3600, 10, 0, 1},
-        {"grace 0", 0, 300, 0, 0, 1},
-    };
-    for (const auto& row : rows) {
-        state.MissedAlarmGrace = row.grace;
-        sounds.played.clear();
-        RecordingPopupView view;
-        Missed missed;
-        popups.push_back(std::make_unique<Form3>(state, PopupLinks{sounds, pump, options, &missed}, view,
-                                                 AlarmPopupRequest{0, "Dorvane ", "", "Wake up"}));
-        Form3& popup = *popups.back();
-        const double start = 5000;
-        popup.SnoozeClicked(OnDay(6, 7, 5, 0), start);
-        double ringAt = 0;
-        for (double t = 1; t < 4 * 3600 && ringAt == 0 && !popup.IsClosed(); ++t) {
-            const double slept = t > 60 && row.asleep > 0 ? row.asleep : 0;
-            if (slept > 0 && t < 60 + slept)
+        double ringAt = 0, t = 0;
+        while (++t < 4 * 3600 && ringAt == 0 && !popup.IsClosed()) {
+            if (row.asleep > 0 && t > 60 && t < 60 + row.asleep)
                 continue; // the timer stands still while the computer sleeps
-            const LocalTime wall = LocalTimeAt(ContinuousSeconds(OnDay(6, 7, 5, 0)) + t + (t > 60 ? row.wallShift : 0));
-            popup.TimerFired(wall, start + t);
-            if (!sounds.played.empty())
-                ringAt = t;
+            popup.TimerFired(LocalTimeAt(ContinuousSeconds(row.snoozed) + t + (t > 60 ? row.wallShift : 0)), monotonic(t));
+            ringAt = sounds.played.empty() ? 0 : t;
         }
-        EXPECT_EQ(ringAt, row.firstRingAt) << row.name;
-        EXPECT_EQ(missed.listed, row.listed) << row.name;
-        EXPECT_EQ(popup.IsClosed(), row.listed > 0) << row.name;
+        popup.TimerFired(LocalTimeAt(ContinuousSeconds(row.snoozed) + t + 1), monotonic(t + 1)); // one burst only
+        EXPECT_EQ(ringAt, row.firstRingAt);
+        EXPECT_EQ(missed.missed.size(), row.listed);
+        EXPECT_EQ(popup.IsClosed(), row.listed > 0);
+        if (ringAt > 0) {
+            EXPECT_EQ(sounds.played.size(), 4u);
+            for (const auto& p : sounds.played)
+                EXPECT_EQ(p.tone, (TickTone{ToneUse::AlarmRing, 2000, 120, 0, false}));
+            EXPECT_EQ(pump.runs, 4);
+            EXPECT_EQ(view.events, (std::vector<std::string>{"hide", "show", "snooze label"}));
+        }
     }
 }
 
-TEST_F(Form3Test, ADisarmedAlarmTakesItsPopupWithItAtItsNextTickBeforeAnySnoozeRing)
+// Not snoozed, the tick disarmed it when it launched a program; the pop-ups of other alarms go on.
+TEST_F(Form3Test, ADisarmedAlarmTakesItsPopupWithItAtItsNextTickBeforeAnySnoozeRingAndOthersGoOn)
 {
-    for (bool snoozed : {false, true}) { // not snoozed: the tick disarmed it when it launched a program
-        RecordingPopupView view;
-        Form3& popup = Open(0, view);
+    RecordingPopupView otherView, views[2];
+    Form3& other = Open(0, otherView);
+    other.SnoozeClicked(OnDay(6, 7, 5, 0));
+    for (bool snoozed : {false, true}) {
+        ArmDaily(3);
+        Form3& popup = Open(3, views[snoozed]);
         if (snoozed)
             popup.SnoozeClicked(OnDay(6, 7, 5, 0));
-        state.Alarms[0].AlarmActivated = "0";
+        state.Alarms[3].AlarmActivated = "0";
         popup.TimerFired(OnDay(6, 7, 9, 0)); // a snooze would have run out too
-        EXPECT_TRUE(sounds.played.empty());
         EXPECT_TRUE(popup.IsClosed());
-        EXPECT_EQ(view.events, snoozed ? (std::vector<std::string>{"hide", "stop timer", "destroy"})
-                                       : (std::vector<std::string>{"stop timer", "destroy"}));
-        ArmDaily(0);
+        EXPECT_EQ(views[snoozed].events, snoozed ? (std::vector<std::string>{"hide", "stop timer", "destroy"})
+                                                 : (std::vector<std::string>{"stop timer", "destroy"}));
     }
-}
-
-TEST_F(Form3Test, PopupsOfDifferentAlarmsAreIndependent)
-{
-    ArmDaily(3);
-    state.Alarms[3].AlarmDate = "Sun Dec 06, 2026";
-    RecordingPopupView view0, view3;
-    Form3& first = Open(0, view0);
-    Form3& second = Open(3, view3);
-    first.SnoozeClicked(OnDay(6, 7, 5, 0));
-    second.CloseClicked();
-    EXPECT_EQ(state.Alarms[3].AlarmActivated + state.Alarms[0].AlarmActivated, "01");
-    first.TimerFired(OnDay(6, 7, 8, 1));
-    second.TimerFired(OnDay(6, 7, 8, 1));
+    EXPECT_TRUE(sounds.played.empty());
+    EXPECT_EQ(state.Alarms[0].AlarmActivated, "1");
+    other.TimerFired(OnDay(6, 7, 8, 1));
     EXPECT_EQ(sounds.played.size(), 4u);
-    EXPECT_FALSE(first.IsClosed());
-    EXPECT_EQ(view3.events, (std::vector<std::string>{"stop timer", "destroy"}));
+    EXPECT_FALSE(other.IsClosed());
 }
 
 } // namespace

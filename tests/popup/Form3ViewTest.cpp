@@ -1,9 +1,6 @@
 #include "popup/Form3View.h"
+#include "tests/support/TickRig.h"
 #include "tests/support/ViewTesting.h"
-#include "tests/support/RecordingOptionsWindow.h"
-#include "tests/support/RecordingTickSounds.h"
-#include "tests/support/FakeMessagePump.h"
-#include "tests/support/FakeTimeSource.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>

@@ -36,9 +36,7 @@ public:
             return false;
         if (windows_.at(window).hook)
             std::abort(); // hooked twice: the first hook would be lost
-        ++installs;
-        windows_.at(window).hook = std::move(hook);
-        return true;
+        return ++installs, windows_.at(window).hook = std::move(hook), true;
     }
     void RemoveHook(WindowHandle window) override
     {
@@ -51,11 +49,7 @@ public:
     int installs = 0;
 
 private:
-    struct Window {
-        OwnHandling own;
-        bool external = false;
-        Hook hook;
-    };
+    struct Window { OwnHandling own; bool external = false; Hook hook; };
     std::map<WindowHandle, Window> windows_;
     WindowHandle nextHandle_ = 0x10010;
 };

@@ -3,8 +3,10 @@
 // Writers of BMP, icon, GIF and JPEG test pictures, independent of the readers under test (JPEG through
 // libjpeg-turbo's encoder).
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <turbojpeg.h>
 #include <vector>
 
@@ -45,13 +47,19 @@ inline Bytes BmpFile(const Bytes& headerAndPalette, const Bytes& pixels)
     return file;
 }
 
+// count copies of bytes, one after the other.
+inline Bytes Repeated(const Bytes& bytes, std::size_t count)
+{
+    Bytes out;
+    while (count-- > 0)
+        out.insert(out.end(), bytes.begin(), bytes.end());
+    return out;
+}
+
 // A 32-bit BMP of width x |height| pixels, all stored as the same four bytes.
 inline Bytes Bmp32(std::int32_t width, std::int32_t height, const Bytes& pixel)
 {
-    Bytes pixels;
-    for (std::int32_t i = 0; i < width * (height < 0 ? -height : height); ++i)
-        pixels.insert(pixels.end(), pixel.begin(), pixel.end());
-    return BmpFile(InfoHeader(width, height, 32, 0), pixels);
+    return BmpFile(InfoHeader(width, height, 32, 0), Repeated(pixel, std::size_t(std::max(width, 0)) * std::abs(height)));
 }
 
 // An 8-bit run-length BMP of width x height with a black and an ink-coloured palette entry, its
@@ -62,15 +70,6 @@ inline Bytes RunLengthBmp(std::int32_t width, std::int32_t height, const Bytes& 
     Bytes header = InfoHeader(width, height, 8, 1, 2);
     header.insert(header.end(), {0, 0, 0, 0, 9, 8, 7, 0});
     return BmpFile(header, runs);
-}
-
-// count copies of bytes, one after the other.
-inline Bytes Repeated(const Bytes& bytes, std::size_t count)
-{
-    Bytes out;
-    for (std::size_t i = 0; i < count; ++i)
-        out.insert(out.end(), bytes.begin(), bytes.end());
-    return out;
 }
 
 struct IconImage {
@@ -125,9 +124,7 @@ inline Bytes GifWithComment(std::uint16_t width, std::uint16_t height, std::size
 // A JPEG of solid colour, encoded at the highest quality.
 inline Bytes JpegFile(int width, int height, std::uint8_t red, std::uint8_t green, std::uint8_t blue)
 {
-    std::vector<std::uint8_t> rgb;
-    for (int i = 0; i < width * height; ++i)
-        rgb.insert(rgb.end(), {red, green, blue});
+    const Bytes rgb = Repeated({red, green, blue}, std::size_t(width) * height);
     tjhandle encoder = tjInitCompress();
     unsigned char* jpeg = nullptr;
     unsigned long size = 0;

@@ -4,6 +4,7 @@
 // filter, Adam7, image data split over many chunks), and hand-assembled chunks for the damaged
 // streams and the ones libpng refuses to write.
 
+#include <array>
 #include <cstdint>
 #include <png.h>
 #include <string>
@@ -33,11 +34,8 @@ inline PngImage MakePng(std::uint32_t width, std::uint32_t height, std::uint8_t 
     return {width, height, depth, colorType, false, std::move(samples), std::move(palette), std::move(trns)};
 }
 
-inline int Channels(std::uint8_t colorType)
-{
-    constexpr int kChannels[] = {1, 0, 3, 1, 2, 0, 4};  // grey, -, RGB, palette, grey+alpha, -, RGBA
-    return kChannels[colorType];
-}
+// grey, -, RGB, palette, grey+alpha, -, RGBA
+inline int Channels(std::uint8_t colorType) { return std::array{1, 0, 3, 1, 2, 0, 4}[colorType]; }
 
 struct PngOptions {
     int filters = PNG_FILTER_NONE;  // libpng's filter flags; several let it choose row by row
@@ -54,10 +52,7 @@ inline void SetTransparency(png_structp png, png_infop info, const PngImage& ima
     }
     auto at = [&t](std::size_t i) { return png_uint_16(t[i] << 8 | t[i + 1]); };
     png_color_16 colour{};
-    if (image.colorType == 0)
-        colour.gray = at(0);
-    else
-        colour.red = at(0), colour.green = at(2), colour.blue = at(4);
+    image.colorType == 0 ? void(colour.gray = at(0)) : void((colour.red = at(0), colour.green = at(2), colour.blue = at(4)));
     png_set_tRNS(png, info, nullptr, 0, &colour);
 }
 
@@ -106,18 +101,16 @@ inline Bytes EncodePng(const PngImage& image, const PngOptions& options = {})
 
 inline void PutBigEndian(Bytes& out, std::uint32_t value)
 {
-    for (int shift = 24; shift >= 0; shift -= 8)
-        out.push_back(static_cast<std::uint8_t>(value >> shift));
+    out.insert(out.end(), {std::uint8_t(value >> 24), std::uint8_t(value >> 16), std::uint8_t(value >> 8), std::uint8_t(value)});
 }
 
 inline Bytes Chunk(const std::string& type, const Bytes& data, bool goodCrc = true)
 {
-    Bytes out;
+    Bytes out, typed(type.begin(), type.end());
     PutBigEndian(out, static_cast<std::uint32_t>(data.size()));
-    Bytes typed(type.begin(), type.end());
     typed.insert(typed.end(), data.begin(), data.end());
     out.insert(out.end(), typed.begin(), typed.end());
-    std::uint32_t crc = static_cast<std::uint32_t>(crc32(0, typed.data(), static_cast<uInt>(typed.size())));
+    const auto crc = static_cast<std::uint32_t>(crc32(0, typed.data(), static_cast<uInt>(typed.size())));
     PutBigEndian(out, goodCrc ? crc : crc ^ 0x5A5A5A5A);
     return out;
 }
@@ -125,8 +118,7 @@ inline Bytes Chunk(const std::string& type, const Bytes& data, bool goodCrc = tr
 inline Bytes HeaderData(std::uint32_t width, std::uint32_t height, std::uint8_t depth, std::uint8_t colorType)
 {
     Bytes data;
-    PutBigEndian(data, width);
-    PutBigEndian(data, height);
+    PutBigEndian(data, width), PutBigEndian(data, height);
     data.insert(data.end(), {depth, colorType, 0, 0, 0});
     return data;
 }

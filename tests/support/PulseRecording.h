@@ -25,9 +25,6 @@
 
 namespace dorvane::testing {
 
-// What this test process plays, as heard: PulseRecording records it from the PulseAudio server,
-// RecordedPlayback (below) is a test that plays through the real sound output while it records.
-
 // A recording of what this test process plays through the PulseAudio server. The process gets a
 // null sink of its own on the server (named after DORVANE_TEST_SINK, "dorvane_null" by default, and
 // the process id, so that tests running side by side do not hear each other), which PULSE_SINK makes
@@ -36,19 +33,17 @@ class PulseRecording {
 public:
     static constexpr int kRate = 44100;
 
-    // Starts recording and returns once samples are coming in; fails with the reason when there is
-    // no sound server to record from. Call before the sound output under test is opened.
+    // Starts recording before the sound output under test is opened and returns once samples are
+    // coming in, or the reason why there is no sound server to record from.
     static Result<std::unique_ptr<PulseRecording>> Start()
     {
         using Made = Result<std::unique_ptr<PulseRecording>>;
         static const PrivateSink sink;
         if (!sink.error.empty())
             return Made::Failure(sink.error);
-        std::unique_ptr<PulseRecording> recording(new PulseRecording(
-            std::filesystem::temp_directory_path() / ("dorvane-recording-" + std::to_string(getpid()) + ".raw")));
+        std::unique_ptr<PulseRecording> recording(new PulseRecording);
         std::filesystem::remove(recording->file_);
-        recording->recorder_ = StartRecorder(sink.name + ".monitor", recording->file_);
-        if (recording->recorder_ < 0)
+        if (!recording->StartRecorder(sink.name + ".monitor"))
             return Made::Failure("pacat could not be started");
         // An idle null sink wakes up only after its long idle period (up to 2 s); wait for the samples.
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(6);
@@ -61,11 +56,7 @@ public:
         return Made(std::move(recording));
     }
 
-    ~PulseRecording()
-    {
-        EndRecorder();
-        std::filesystem::remove(file_);
-    }
+    ~PulseRecording() { EndRecorder(), std::filesystem::remove(file_); }
     PulseRecording(const PulseRecording&) = delete;
     PulseRecording& operator=(const PulseRecording&) = delete;
 
@@ -82,8 +73,7 @@ public:
     }
 
 private:
-    // This process's own null sink, loaded at first use and unloaded when the process ends; error
-    // says why there is none.
+    // This process's own null sink, loaded at first use and unloaded when the process ends.
     struct PrivateSink {
         std::string name, module, error;
 
@@ -113,17 +103,17 @@ private:
         }
     };
 
-    // Starts pacat recording the source into file. It ends with this process, also when a test
+    // Starts pacat recording the source into the file. It ends with this process, also when a test
     // crashes, and keeps away from the test's output (which the test runner waits on).
-    static pid_t StartRecorder(const std::string& source, const std::filesystem::path& file)
+    bool StartRecorder(const std::string& source)
     {
         const std::string device = "--device=" + source, rate = "--rate=" + std::to_string(kRate);
         const pid_t parent = getpid();
-        const pid_t child = fork();
-        if (child != 0)
-            return child;
+        recorder_ = fork();
+        if (recorder_ != 0)
+            return recorder_ > 0;
         prctl(PR_SET_PDEATHSIG, SIGTERM);
-        const int out = open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+        const int out = open(file_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
         const int null = open("/dev/null", O_RDWR | O_CLOEXEC);
         if (getppid() != parent || out < 0 || null < 0 || dup2(null, STDIN_FILENO) < 0 || dup2(out, STDOUT_FILENO) < 0 ||
             dup2(null, STDERR_FILENO) < 0)
@@ -139,9 +129,10 @@ private:
         recorder_ = 0;
     }
 
-    explicit PulseRecording(std::filesystem::path file) : file_(std::move(file)) {}
+    PulseRecording() = default;
     pid_t recorder_ = 0;
-    std::filesystem::path file_;
+    const std::filesystem::path file_ =
+        std::filesystem::temp_directory_path() / ("dorvane-recording-" + std::to_string(getpid()) + ".raw");
 };
 
 constexpr int kRate = PulseRecording::kRate;
@@ -152,30 +143,42 @@ inline double MsSince(std::chrono::steady_clock::time_point start)
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }
 
-// A test that plays through the real sound output while the sound server's sink is recorded.
-// Skipped when there is no sound server.
-class RecordedPlayback : public ::testing::Test {
-protected:
-    void SetUp() override
+// The real sound output while the sound server's sink is recorded; Start() says why there is none.
+struct RecordedOutput {
+    Status Start()
     {
         auto started = PulseRecording::Start();
         if (!started)
-            GTEST_SKIP() << started.error();
+            return Status::Failure(started.error());
         recording = started.take();
         output = std::make_unique<SdlSoundOutput>(diagnostics);
-        ASSERT_TRUE(output->HasDevice()) << diagnostics.str();
-        // A stream new to the sound server starts by pulling the sink back in time so that it is
-        // heard at once; the sink's monitor has already passed that time and misses the first
-        // milliseconds. Let the stream settle before the sounds under test.
+        // A stream new to the server is pulled back in time to be heard at once, which the sink's
+        // monitor has passed already: let it settle before the sounds under test.
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        return Status::Ok();
     }
-
     // What the sink played, left channel; the output must not have complained.
     std::vector<int16_t> Heard()
     {
         auto heard = recording->Stop();
         EXPECT_EQ(diagnostics.str(), "");
         return heard;
+    }
+
+    std::ostringstream diagnostics;
+    std::unique_ptr<PulseRecording> recording;
+    std::unique_ptr<SdlSoundOutput> output;
+};
+
+// A test that plays through the real sound output while the sound server's sink is recorded.
+// Skipped when there is no sound server.
+class RecordedPlayback : public ::testing::Test, protected RecordedOutput {
+protected:
+    void SetUp() override
+    {
+        if (const Status started = Start(); !started.ok())
+            GTEST_SKIP() << started.error();
+        ASSERT_TRUE(output->HasDevice()) << diagnostics.str();
     }
 
     // The burst of heard sound is a steady tone of the length (within 2 ms unless said) and the
@@ -187,10 +190,6 @@ protected:
         const auto tone = std::span(heard).subspan(burst.start, burst.length());
         EXPECT_NEAR(SignalAnalysis::ZeroCrossingFrequency(tone, PulseRecording::kRate), frequencyHz, frequencyHz / 100);
     }
-
-    std::ostringstream diagnostics;
-    std::unique_ptr<PulseRecording> recording;
-    std::unique_ptr<SdlSoundOutput> output;
 };
 
 } // namespace dorvane::testing

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "options/Form2.h"
 #include "options/OptionsLinks.h"
 #include "tests/support/FakeMessagePump.h"
 #include "tests/support/FakeScreen.h"
 #include "tests/support/FakeTimeSource.h"
-#include "tests/support/RecordingShell.h"
-#include "tests/support/RecordingTickSounds.h"
+#include "tests/support/TickRig.h"
 
 #include <functional>
 #include <set>
@@ -49,9 +49,11 @@ struct RecordingOptionsParts : Form2Window, OptionsHost, CalendarLink, Autostart
     bool Disable() override { return autostartCommand.clear(), ++autostartWrites, true; }
     bool IsEnabled() const override { return !autostartCommand.empty(); }
 
-    Form2Parts Parts()
+    // These parts, with the given sounds or calendar in place of the recording ones.
+    Form2Parts Parts(TickSounds* otherSounds = nullptr, CalendarLink* otherCalendar = nullptr)
     {
-        return {sounds, pump, *this, *this, *this, shell, {"/opt/dorvane/dorvane", {"--settings", "/home/ann/c.ini"}},
+        return {otherSounds ? *otherSounds : sounds, pump, *this, otherCalendar ? *otherCalendar : *this, *this, shell,
+                {"/opt/dorvane/dorvane", {"--settings", "/home/ann/c.ini"}},
                 {"/opt/dorvane/README.md", "/home/ann"}, {*this, surfaces, time, screen}};
     }
 
@@ -79,6 +81,24 @@ struct RecordingOptionsParts : Form2Window, OptionsHost, CalendarLink, Autostart
     ClockSurfaces surfaces;
     FakeTimeSource time;
     FakeScreen screen;
+};
+
+// An options window over a clock state that prepare set, opened unless told otherwise, its opening
+// sounds counted and forgotten.
+struct OptionsRig {
+    explicit OptionsRig(const std::function<void(ClockState&)>& prepare = {}, bool open = true)
+    {
+        if (prepare)
+            prepare(state);
+        if (open)
+            form.Open();
+        openingClicks = parts.sounds.Count(ToneUse::Click);
+        parts.sounds.played.clear();
+    }
+    ClockState state;
+    RecordingOptionsParts parts;
+    Form2 form{state, parts.Parts(), parts};
+    int openingClicks = 0;
 };
 
 } // namespace dorvane::testing

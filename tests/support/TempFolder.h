@@ -24,15 +24,11 @@ public:
     const std::filesystem::path& path() const { return path_; }
     std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
 
-    static void Write(const std::filesystem::path& file, const std::string& bytes)
-    {
-        std::ofstream(file, std::ios::binary) << bytes;
-    }
+    static void Write(const std::filesystem::path& file, const std::string& bytes) { std::ofstream(file, std::ios::binary) << bytes; }
     static std::string Read(const std::filesystem::path& file)
     {
-        std::ifstream in(file, std::ios::binary);
         std::stringstream bytes;
-        bytes << in.rdbuf();
+        bytes << std::ifstream(file, std::ios::binary).rdbuf();
         return bytes.str();
     }
 

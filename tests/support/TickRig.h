@@ -5,11 +5,11 @@
 #include "clock/tick/ClockTick.h"
 #include "clock/tick/ClockWindowLink.h"
 #include "clock/tick/TickTiming.h"
+#include "platform/Shell.h"
 #include "tests/support/FakeMessagePump.h"
 #include "tests/support/FakeTimeSource.h"
 #include "tests/support/FixedTime.h"
 #include "tests/support/RecordingOptionsWindow.h"
-#include "tests/support/RecordingShell.h"
 #include "tests/support/RecordingTickSounds.h"
 
 #include <map>
@@ -19,6 +19,13 @@
 #include <vector>
 
 namespace dorvane::testing {
+
+// Notes every target it is asked to open; opening succeeds unless the test says otherwise.
+struct RecordingShell : Shell {
+    bool Open(const std::string& target) override { return opened.push_back(target), succeed; }
+    std::vector<std::string> opened;
+    bool succeed = true;
+};
 
 // The clock window as the tick sees it: Escape is pressed when the test says so, and every call
 // is written to a journal.

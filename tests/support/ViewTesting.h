@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QScreen>
 #include <QTest>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -27,6 +28,18 @@ inline bool HasXDisplay() { return QGuiApplication::platformName() == "xcb"; }
 inline bool Xdotool(const std::string& arguments)
 {
     return std::system(("xdotool " + arguments + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+// A point on the screen as xdotool takes it, "x y", and the middle of a control there.
+inline std::string ScreenPoint(QPoint at) { return std::to_string(at.x()) + " " + std::to_string(at.y()); }
+inline QPoint CentreOf(const QWidget& control) { return control.mapToGlobal(control.rect().center()); }
+
+// Moves the real pointer to the middle of the control, lets it arrive, then acts: "click 1".
+inline bool PointAt(const QWidget* control, const std::string& action)
+{
+    const bool moved = control && Xdotool("mousemove " + ScreenPoint(CentreOf(*control)));
+    QTest::qWait(50);
+    return moved && Xdotool(action);
 }
 
 // Lets events run until condition holds or the time is up.

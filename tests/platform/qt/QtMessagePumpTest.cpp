@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace dorvane {
 namespace {
 
@@ -23,33 +25,28 @@ struct PumpOnAFakeClock {
 
 TEST(QtMessagePump, RunsWhatIsWaitingAtTheFirstCallThenLeavesItWaitingForTwoMillisecondsAfterTheLastRun)
 {
-    {
-        PumpOnAFakeClock fake;
-        fake.Queue();
-        fake.pump.RunPendingMessages();
-        EXPECT_EQ(fake.ran, 1) << "the first call";
-    }
     const struct {
-        std::chrono::microseconds sinceLastRun;
-        bool runs;
-    } cases[] = {{0us, false}, {300us, false}, {1999us, false}, {2ms, true}, {480ms, true}, {1s, true}};
+        const char* what;
+        bool ranBefore;                              // a call ran the queue before the call is queued
+        std::vector<std::chrono::microseconds> calls; // then calls after these steps of the clock
+        int ran;
+    } cases[] = {
+        {"the first call", false, {0us}, 1},
+        {"at once", true, {0us}, 0}, {"300 us after", true, {300us}, 0}, {"1999 us after", true, {1999us}, 0},
+        {"2 ms after", true, {2ms}, 1}, {"480 ms after", true, {480ms}, 1}, {"1 s after", true, {1s}, 1},
+        {"calls every millisecond: quiet counts from the last run, not the last call", true, {1ms, 1ms, 1ms}, 1},
+    };
     for (const auto& c : cases) {
         PumpOnAFakeClock fake;
-        fake.pump.RunPendingMessages();
+        if (c.ranBefore)
+            fake.pump.RunPendingMessages();
         fake.Queue();
-        fake.now += c.sinceLastRun;
-        fake.pump.RunPendingMessages();
-        EXPECT_EQ(fake.ran, c.runs ? 1 : 0) << c.sinceLastRun.count() << " us after the last run";
+        for (const auto step : c.calls) {
+            fake.now += step;
+            fake.pump.RunPendingMessages();
+        }
+        EXPECT_EQ(fake.ran, c.ran) << c.what;
     }
-    // A quiet period counts from the last run, not the last call.
-    PumpOnAFakeClock fake;
-    fake.pump.RunPendingMessages();
-    fake.Queue();
-    for (int call = 0; call < 3; ++call) {  // calls every millisecond: the second one after the run runs
-        fake.now += 1ms;
-        fake.pump.RunPendingMessages();
-    }
-    EXPECT_EQ(fake.ran, 1);
 }
 
 } // namespace
