@@ -12,10 +12,7 @@ using namespace dorvane;
 
 namespace {
 
-constexpr std::array<uint32_t, 3> kMessages = {15, 275, 512};
-
-class Client : public ISubclass {
-public:
+struct Client : ISubclass {
     int32_t MsgResponse() const override { return response; }
     void SetMsgResponse(int32_t r) override { response = r; }
     int32_t WindowProc(WindowHandle, uint32_t, uintptr_t, intptr_t) override { return ++calls, 1; }
@@ -32,22 +29,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
     for (int w = 0; w < 4; ++w)
         window[w] = windows.AddWindow([](const WindowMessage&) { return -1; }, w == 3); // the last is another process's
     std::array<Client, 4> clients;
-    std::set<std::tuple<int, int, uint32_t>> registered;
+    std::set<std::tuple<int, int, uint32_t>> registered; // client, window, message
     {
         MSubclass subclass(windows);
         for (std::size_t i = 0; i + 1 < size; i += 2) {
             const int client = data[i] & 3, w = (data[i] >> 2) & 3;
-            const uint32_t message = kMessages[((data[i] >> 4) & 3) % kMessages.size()];
+            const uint32_t message = std::array<uint32_t, 3>{15, 275, 512}[((data[i] >> 4) & 3) % 3];
             const auto key = std::make_tuple(client, w, message);
-            switch (data[i + 1] & 3) {
-            case 0:
-                if (!subclass.InterceptMessage(clients[client], window[w], message))
-                    registered.insert(key);
-                break;
-            case 1:
+            if ((data[i + 1] & 3) == 0 && !subclass.InterceptMessage(clients[client], window[w], message))
+                registered.insert(key);
+            else if ((data[i + 1] & 3) == 1)
                 Require(subclass.ReleaseMessage(clients[client], window[w], message) == (registered.erase(key) == 1));
-                break;
-            case 2: {
+            else if ((data[i + 1] & 3) == 3)
+                clients[client].SetMsgResponse(data[i + 1] >> 2);
+            else if ((data[i + 1] & 3) == 2) {
                 int expected = 0, called = 0;
                 for (int c = 0; c < 4; ++c)
                     expected += registered.contains(std::make_tuple(c, w, message)), clients[c].calls = 0;
@@ -55,9 +50,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
                 for (auto& c : clients)
                     called += c.calls;
                 Require(called == expected);
-                break;
-            }
-            case 3: clients[client].SetMsgResponse(data[i + 1] >> 2); break;
             }
             for (int v = 0; v < 4; ++v) {
                 const bool any = std::ranges::any_of(registered, [v](const auto& k) { return std::get<1>(k) == v; });

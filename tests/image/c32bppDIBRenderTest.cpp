@@ -1,5 +1,5 @@
-// Render's rules, pixel by pixel on small pictures: opacity, compositing, rectangles, mirrors, centring, the
-// choice between the blend and the imaging path, the borrowed host surface, and what draws nothing.
+// Render's rules, pixel by pixel on small pictures: opacity, compositing, rectangles, mirrors, the choice between
+// the blend and the imaging path, and what draws nothing.
 
 #include "image/DeviceContext.h"
 #include "image/c32bppDIB.h"
@@ -145,21 +145,6 @@ TEST(Render, MirrorsNegativeSizesAndCutsTheSourceRectangleToThePictureOnBothPath
         }
 }
 
-TEST(Render, CenterOnDestXYTakesTheRectangleCentre)
-{
-    const struct { int x, y, width, height, left, top; } cases[] = {
-        {65, 65, 130, 130, 0, 0}, {10, 20, 7, 5, 7, 18}, {0, 0, -9, 9, -4, -4}};
-    for (const auto& c : cases) {
-        c32bppDIB source, centred, placed;
-        PaintNumbered(source, 130, 130);
-        centred.InitializeDIB(140, 140);
-        placed.InitializeDIB(140, 140);
-        ASSERT_TRUE(source.Render(nullptr, c.x, c.y, c.width, c.height, 0, 0, 0, 0, 100, true, true, &centred, 0, true));
-        ASSERT_TRUE(source.Render(nullptr, c.left, c.top, c.width, c.height, 0, 0, 0, 0, 100, true, true, &placed));
-        EXPECT_EQ(AllPixels(centred), AllPixels(placed)) << c.x << "," << c.y;
-    }
-}
-
 // Opacity 50 tells the paths apart on an opaque pixel: the blend primitive's constant alpha is 50 * 255 / 100 =
 // 127, the imaging path scales by exactly one half, 127.5, rounded to 128.
 constexpr int kBlendPath = 127, kImagingPath = 128;
@@ -194,42 +179,6 @@ TEST(Render, ChoosesTheBlendPrimitiveOnlyWhereItDrawsAsWell)
         dial.InitializeDIB(9, 9);
         source.Render(nullptr, 0, 0, c.destWidth, c.destHeight, 0, 0, 0, 0, 50, true, true, &dial, c.angle);
         EXPECT_EQ(StoredPixel(dial, 4, 4)[3], c.path) << c.why;
-    }
-}
-
-TEST(Render, HalftoneAveragesAStretchOnTheBlendPathAndRestoresTheStretchMode)
-{
-    // Black and white columns shrunk to half: picked pixels stay black or white, averaged ones are grey.
-    for (bool halftone : {false, true}) {
-        c32bppDIB source, dial;
-        Paint(source, 8, 2, [](int x, int) { return x % 2 ? Bgra{255, 255, 255, 255} : Bgra{0, 0, 0, 255}; });
-        source.SetHighQualityInterpolation(false);
-        dial.InitializeDIB(4, 1);
-        DeviceContext dc(dial.Pixels());
-        ASSERT_TRUE(source.Render(&dc, 0, 0, 4, 1, 0, 0, 0, 0, 100, true, halftone));
-        EXPECT_EQ(dc.StretchMode(), DeviceContext::kStretchColorOnColor);
-        const int blue = StoredPixel(dial, 1, 0)[0];
-        if (halftone)
-            EXPECT_NEAR(blue, 128, 1);
-        else
-            EXPECT_TRUE(blue == 0 || blue == 255) << blue;
-    }
-}
-
-TEST(Render, BorrowsTheHostSurfaceAndAlwaysGivesItBack)
-{
-    const struct { const char* path; int destWidth; float angle; int srcX; } cases[] = {
-        {"blend", 0, 0, 0}, {"imaging", -4, 0, 0}, {"rotated", 0, 30, 0}, {"failing", 0, 0, 99}};
-    for (const auto& c : cases) {
-        c32bppDIB source, host;
-        Fill(source, 4, 4, kOpaqueRed);
-        host.SetManageOwnDC(true);
-        host.InitializeDIB(4, 4);
-        DeviceContext* dc = host.LoadDIBinDC(true);
-        ASSERT_TRUE(dc && dc->Target());
-        source.Render(nullptr, 0, 0, c.destWidth, 0, c.srcX, 0, 0, 0, 100, true, true, &host, c.angle);
-        EXPECT_FALSE(dc->Target()) << c.path << ": the host's pixels are still lent out";
-        EXPECT_EQ(host.LoadDIBinDC(true), dc) << c.path << ": the host's own context was not kept";
     }
 }
 

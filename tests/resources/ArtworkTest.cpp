@@ -2,21 +2,15 @@
 // program's own resources by the image engine.
 #include "clock/face/SkinCatalogue.h"
 #include "image/c32bppDIB.h"
-#include "resources/EmbeddedResources.h"
 #include "tests/support/InkBox.h"
-#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <utility>
 
 namespace dorvane {
 namespace {
-
-const std::filesystem::path kResources = std::filesystem::path(DORVANE_SOURCE_DIR) / "resources";
 
 using namespace testing;
 
@@ -27,28 +21,6 @@ std::unique_ptr<c32bppDIB> Loaded(const PictureResource& picture)
     auto surface = std::make_unique<c32bppDIB>();
     EXPECT_TRUE(surface->LoadPicture_Resource(picture.name, picture.type)) << picture.type << "/" << picture.name;
     return surface;
-}
-
-TEST(Artwork, EveryManifestLineIsCompiledInWithTheFilesBytes)
-{
-    std::ifstream manifest(kResources / "artwork.list");
-    ASSERT_TRUE(manifest);
-    std::string line;
-    int pictures = 0;
-    while (std::getline(manifest, line)) {
-        std::istringstream words(line);
-        std::string type, name, file;
-        if (!(words >> type >> name >> file) || type.starts_with('#'))
-            continue;
-        SCOPED_TRACE(type + "/" + name);
-        const auto found = EmbeddedResources::Program().Find(type, name);
-        ASSERT_TRUE(found);
-        EXPECT_EQ(std::string(found->begin(), found->end()), TempFolder::Read(kResources / file));
-        EXPECT_TRUE(found->size() > 26 && (*found)[24] == 8 && (*found)[25] == 6) << "8-bit samples of RGBA";
-        ++pictures;
-    }
-    // dials (the border ring among them) and hands, each also at twice the size; icon sizes, small pictures
-    EXPECT_EQ(pictures, 2 * (21 + 3) + 7 + 13);
 }
 
 // Each picture is compiled in as drawn and, under its name with this ending, at twice the size.

@@ -23,9 +23,8 @@ TEST(EmbeddedResources, FindsTypeAndNameWithoutRegardToCaseInPlaceTheLastAddedUn
         ASSERT_TRUE(found) << type << "/" << name;
         EXPECT_EQ(found->data(), dial.data()); // handed out in place, not copied
     }
-    EXPECT_FALSE(resources.Find("PNG", "BLACK"));
-    EXPECT_FALSE(resources.Find("CUSTOM", "BLACKER"));
-    EXPECT_FALSE(resources.Find("CUSTOMB", "LACK"));
+    for (auto [type, name] : {std::pair{"PNG", "BLACK"}, {"CUSTOM", "BLACKER"}, {"CUSTOMB", "LACK"}})
+        EXPECT_FALSE(resources.Find(type, name)) << type << "/" << name;
     EXPECT_EQ(resources.Names("custom"), (std::vector<std::string>{"AERO", "BLACK", "WALL"}));
     EXPECT_EQ(resources.Names("PNG"), (std::vector<std::string>{"HOUR"}));
     EXPECT_TRUE(resources.Names("ICON").empty());

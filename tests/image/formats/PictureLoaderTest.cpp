@@ -1,5 +1,5 @@
 // The pictures other than PNG, as a surface load hands them to the BMP parser and the picture converter: bitmaps
-// of every depth and header, icons, cursors, GIF and JPEG; and the alpha scan that sorts 32-bit content.
+// of every depth and header (32-bit content sorted by the alpha scan), icons, cursors and GIF; what is refused.
 
 #include "image/ImageLimits.h"
 #include "image/StdPicture.h"
@@ -10,8 +10,6 @@
 #include "tests/support/PngBuilder.h"
 
 #include <gtest/gtest.h>
-
-#include <cstdlib>
 
 namespace dorvane {
 namespace {
@@ -128,16 +126,6 @@ TEST(PictureFormats, LoadsEveryKindOfPictureWithItsPixelsAndKind)
     }
 }
 
-TEST(PictureFormats, LoadsAJpegAsAnOpaqueBitmapOfItsColours)
-{
-    c32bppDIB surface;
-    ASSERT_TRUE(LoadWithBmpParser(JpegFile(16, 8, 200, 100, 50), surface));
-    EXPECT_EQ(surface.Width() * surface.Height(), 16 * 8);
-    EXPECT_FALSE(surface.Alpha());
-    for (const Bgra& pixel : AllPixels(surface))
-        EXPECT_TRUE(std::abs(pixel[0] - 50) <= 3 && std::abs(pixel[1] - 100) <= 3 && std::abs(pixel[2] - 200) <= 3 && pixel[3] == 255);
-}
-
 TEST(PictureFormats, RefusesWhatIsNoPictureOrCannotBeOne)
 {
     Bytes cutShort32 = Bmp32(4, 4, {1, 2, 3, 255});
@@ -207,28 +195,6 @@ TEST(PictureFormats, RefusesPictureBombsByTheirPixelDataBeforeAllocating)
         cBMPparser parser;
         EXPECT_FALSE(parser.LoadStream(c.file, surface, 0, std::int64_t(c.file.size())));
         EXPECT_EQ(parser.LastError(), c.format + allowed.error());
-    }
-}
-
-TEST(AlphaScan, TellsOpaquePremultipliedAndStraightContentApart)
-{
-    // The loads above go through the scan too; here the cases they do not reach. skipExamination:
-    // asked for with kind -1 on entry, and changes allowed. after: the pixels after the scan.
-    const struct { const char* name; Bytes pixels; bool skipExamination; std::int32_t kind; bool alpha; Bytes after; } cases[] = {
-        {"empty", {}, false, c32bppDIB::kOpaque, false, {}},
-        {"all transparent with colour", {1, 2, 3, 0, 4, 5, 6, 0}, false, c32bppDIB::kOpaque, false, {1, 2, 3, 0, 4, 5, 6, 0}},
-        {"colour under zero alpha", {9, 0, 0, 0, 4, 5, 6, 255}, false, c32bppDIB::kStraightAlpha, true, {9, 0, 0, 0, 4, 5, 6, 255}},
-        {"kept opaque when asked to skip the examination", {10, 10, 10, 10, 1, 2, 3, 0}, true, c32bppDIB::kOpaque, false,
-         {10, 10, 10, 255, 1, 2, 3, 255}},
-    };
-    for (auto c : cases) {
-        SCOPED_TRACE(c.name);
-        bool alpha = !c.alpha;
-        std::int32_t kind = c.skipExamination ? -1 : 0;
-        cBMPparser::AlphaScan(c.pixels, c.skipExamination, alpha, kind);
-        EXPECT_EQ(kind, c.kind);
-        EXPECT_EQ(alpha, c.alpha);
-        EXPECT_EQ(c.pixels, c.after);
     }
 }
 

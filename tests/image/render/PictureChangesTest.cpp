@@ -61,31 +61,5 @@ TEST(PictureChanges, FindsTheRectangleAroundTheChangesOfEachBandOfEightRows)
     }
 }
 
-// The shape takes in every pixel that is not fully transparent, however faint; it changes only when
-// a pixel inside the areas looked at comes or goes.
-TEST(PictureChanges, ShapesToEveryVisiblePixelAndTellsWhenTheShapeChanged)
-{
-    constexpr int kSize = 10; // two bytes of shape to a row
-    Picture shown(kSize, 0);
-    PictureChanges changes;
-    const Area whole{0, 0, kSize, kSize}, corner{0, 0, 2, 2};
-    EXPECT_TRUE(changes.UpdateShape(shown.View(), std::vector{whole})) << "a new size";
-    const struct { int x, y; std::uint32_t pixel; Area lookedAt; bool changed; } steps[] = {
-        {9, 4, 0x01000000, whole, true},  {1, 1, 0x28000028, corner, true}, {1, 1, 0x01000000, whole, false},
-        {9, 4, 0x00000000, corner, false}, {9, 4, 0x00000000, whole, true}, {1, 1, 0xFF0000FF, corner, false},
-        {8, 9, 0x01000000, whole, true},
-    };
-    for (const auto& step : steps) {
-        SCOPED_TRACE(::testing::Message() << step.x << "," << step.y << " = " << std::hex << step.pixel);
-        shown.At(step.x, step.y) = step.pixel;
-        EXPECT_EQ(changes.UpdateShape(shown.View(), std::vector{step.lookedAt}), step.changed);
-    }
-    std::vector<std::uint8_t> mask(kSize * 2, 0);
-    changes.AddShapeTo(mask.data(), 2);
-    for (int y = 0; y < kSize; ++y)
-        for (int x = 0; x < kSize; ++x)
-            EXPECT_EQ((mask[y * 2 + x / 8] >> (x % 8) & 1) == 1, shown.At(x, y) >> 24 != 0) << x << "," << y;
-}
-
 } // namespace
 } // namespace dorvane

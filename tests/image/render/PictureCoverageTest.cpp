@@ -39,29 +39,15 @@ std::vector<Bgra> Drawings(c32bppDIB& picture)
 
 TEST(PictureCoverage, ARememberedCoverageFollowsEveryChangeOfThePixels)
 {
-    const auto drawnOn = [](c32bppDIB& picture) {
-        c32bppDIB second;
-        second.LoadPicture_File(kHands + "second.png");
-        DrawOnto(second, picture, 90);  // across where the minute hand is clear
-    };
     const struct { const char* name; std::function<void(c32bppDIB&)> change; } changes[] = {
         {"nothing", [](c32bppDIB&) {}},
         {"loaded anew", [](c32bppDIB& p) { p.LoadPicture_File(kHands + "hour.png", true); }},
-        {"drawn on", drawnOn},
-        {"copied onto",
-         [&](c32bppDIB& p) {
-             c32bppDIB other;
-             other.InitializeDIB(p.Width(), p.Height());
-             drawnOn(other);
-             other.CopyImageTo(p);
-         }},
+        {"drawn on, across where the minute hand is clear",
+         [](c32bppDIB& p) { c32bppDIB second; second.LoadPicture_File(kHands + "second.png"), DrawOnto(second, p, 90); }},
+        {"copied onto", [](c32bppDIB& p) { c32bppDIB hour; hour.LoadPicture_File(kHands + "hour.png"); hour.CopyImageTo(p); }},
         {"clear pixels given a colour", [](c32bppDIB& p) { p.MakeTransparent(0x00336699, true); }},
         {"restored from its kept bytes after being erased and drawn",
-         [](c32bppDIB& p) {
-             p.EraseDIB();
-             Drawings(p);
-             p.LoadPicture_FromOrignalFormat();
-         }},
+         [](c32bppDIB& p) { p.EraseDIB(), Drawings(p), p.LoadPicture_FromOrignalFormat(); }},
         {"resized", [](c32bppDIB& p) { p.Resize(150, 170); }},
     };
     const std::uint32_t token = cGDIPlus::Startup();
