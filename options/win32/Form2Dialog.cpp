@@ -7,6 +7,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cassert>
 #include <cmath>
 #include <optional>
@@ -204,8 +205,9 @@ void Form2Dialog::Initialise()
     HWND preview = GetDlgItem(window_, IDC_pClock);
     RECT box{};
     GetClientRect(preview, &box);
-    SetWindowPos(preview, nullptr, 0, 0, box.right, box.right, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    logic_.Appearance().SetPreviewSize(box.right, box.right);
+    const int side = std::min(box.right, box.bottom);
+    SetWindowPos(preview, nullptr, 0, 0, side, side, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    logic_.Appearance().SetPreviewSize(side, side);
     SetWindowTextW(window_, Widen(Form2::kTitle).c_str());
     NameControls();
     SetFocus(GetDlgItem(window_, IDC_TextAlarmDate0));
