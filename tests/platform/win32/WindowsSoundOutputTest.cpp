@@ -1,0 +1,105 @@
+#include "platform/win32/WindowsSoundOutput.h"
+#include "tests/support/WavBytes.h"
+
+#include <gtest/gtest.h>
+
+#include <future>
+#include <mutex>
+#include <sstream>
+#include <thread>
+#include <windows.h>
+#include <mmsystem.h>
+
+namespace dorvane {
+namespace {
+
+using namespace std::chrono_literals;
+using testing::SineWav;
+
+// The sound system as the output calls it, noting each call by the first sample of the sound (0
+// for a stop), and holding the first call until the test lets it go.
+struct FakeSystem {
+    std::mutex mutex;
+    std::vector<std::pair<uint8_t, bool>> calls; // the sound, and whether it was started in the background
+    std::promise<void> release;
+    std::shared_future<void> released = release.get_future().share();
+
+    WindowsSoundOutput::SystemCalls Calls()
+    {
+        return {[this](const void* sound, uint32_t flags) {
+                    released.wait();
+                    std::lock_guard lock(mutex);
+                    calls.emplace_back(sound ? static_cast<const uint8_t*>(sound)[44] : 0, (flags & SND_ASYNC) != 0);
+                    return true;
+                },
+                [](int, int) { return true; }};
+    }
+    std::size_t Count()
+    {
+        std::lock_guard lock(mutex);
+        return calls.size();
+    }
+    void WaitFor(std::size_t count)
+    {
+        while (Count() < count)
+            std::this_thread::yield();
+    }
+};
+
+// A sound of 8-bit samples that tells itself apart by its samples' value.
+std::vector<uint8_t> Sound(uint8_t mark, double seconds)
+{
+    auto wav = SineWav(8000, 1, 0, seconds, 0);
+    std::fill(wav.begin() + 44, wav.end(), mark);
+    return wav;
+}
+
+TEST(WindowsSoundOutput, ReturnsFromAsyncAndQueuedSoundsWhileTheDeviceIsStillBusy)
+{
+    FakeSystem system;
+    std::ostringstream diagnostics;
+    WindowsSoundOutput output(diagnostics, system.Calls());
+    output.PlayWavAsync(Sound(1, 0.01));
+    output.QueueWav(Sound(2, 0.01));
+    EXPECT_EQ(system.Count(), 0u) << "returned before the device was let go";
+    system.release.set_value();
+    system.WaitFor(3);
+    EXPECT_EQ(system.calls, (std::vector<std::pair<uint8_t, bool>>{{1, true}, {2, true}, {0, false}}));
+    EXPECT_EQ(diagnostics.str(), "");
+}
+
+TEST(WindowsSoundOutput, CutsOffThePlayingAndQueuedSoundsForANewOne)
+{
+    FakeSystem system;
+    system.release.set_value();
+    std::ostringstream diagnostics;
+    WindowsSoundOutput output(diagnostics, system.Calls());
+    output.QueueWav(Sound(1, 60)); // far longer than the test
+    output.QueueWav(Sound(2, 0.01));
+    system.WaitFor(1);
+    output.PlayWavAsync(Sound(3, 0.01));
+    system.WaitFor(3);
+    output.PlayWavSync(Sound(4, 0.01));
+    EXPECT_EQ(system.calls, (std::vector<std::pair<uint8_t, bool>>{{1, true}, {3, true}, {0, false}, {4, false}}));
+}
+
+TEST(WindowsSoundOutput, MeasuresASoundByItsFormatAndTheSamplesItHas)
+{
+    auto cutShort = Sound(1, 1.0);
+    cutShort.resize(44 + 2000);
+    const struct {
+        std::vector<uint8_t> wav;
+        WindowsSoundOutput::Clock::duration length;
+    } rows[] = {
+        {Sound(1, 0.5), 500ms},
+        {SineWav(44100, 2, 440, 2.0, 1000), 2s},
+        {cutShort, 125ms},
+        {{'R', 'I', 'F', 'F', 0, 0, 0, 0, 'A', 'V', 'I', ' '}, 0s},
+        {{}, 0s},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(std::chrono::round<std::chrono::milliseconds>(WindowsSoundOutput::LengthOf(row.wav)), row.length);
+}
+
+} // namespace
+} // namespace dorvane
