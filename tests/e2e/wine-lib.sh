@@ -8,6 +8,11 @@ export DORVANE="$(dirname "${BASH_SOURCE[0]}")/wine-dorvane"
 source "$(dirname "${BASH_SOURCE[0]}")/e2e-lib.sh"
 need wine
 
+# One Wine server for the prefix, kept up a while, and the prefix brought up to date, before a test
+# starts the clock on a faked clock (which a server or an update it started would share).
+wineserver -p60 2>/dev/null || true
+wineboot >/dev/null 2>&1 || true
+
 # Wine's own tools in the test prefix, quietly.
 wine_tool() { wine "$@" 2>/dev/null | tr -d '\r'; }
 # A window of the program asked to close as Windows asks it (WM_CLOSE), by taskkill without /F.
