@@ -232,6 +232,12 @@ void Win32ClockApp::SessionEnding(bool final)
         (void)SaveSettings();
 }
 
+void Win32ClockApp::ComputerWoke()
+{
+    if (!closed_ && window_)
+        ::SendMessageW(window_->Handle(), WM_TIMER, kTickTimerId, 0);
+}
+
 // GetAsyncKeyState's low bit tells of a press since the last question; it is asked at every tick,
 // shown clock or not, so that an old press is not taken for a new one.
 bool Win32ClockApp::EscapePressed()

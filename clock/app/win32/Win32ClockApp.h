@@ -161,6 +161,8 @@ private:
     // ClockWindowEvents
     void CloseRequested() override { CloseAndQuit(); }
     void SessionEnding(bool final) override;
+    // The tick runs at once (and finds the time that passed); its timer is aimed afresh.
+    void ComputerWoke() override;
 
     ClockState& state_;
     TimeSource& time_;
