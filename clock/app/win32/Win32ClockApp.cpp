@@ -5,6 +5,7 @@
 #include "clock/window/ScreenPlacement.h"
 #include "clock/window/win32/PictureBitmap.h"
 #include "image/cGDIPlus.h"
+#include "options/ProgramTargets.h"
 #include "platform/FileStore.h"
 #include "platform/win32/WideText.h"
 
@@ -63,7 +64,7 @@ Win32ClockApp::Win32ClockApp(ClockState& state, Win32ClockAppParts parts)
       tickLog_(parts.tickLog), settingsGiven_(parts.settingsGiven), face_(state, surfaces_),
       settings_(parts.settingsPath, state, *this, screen_, std::cerr), subclass_(hooks_),
       tick_(state, TickLinks{time_, sounds_, pump_, shell_, *this, *this, *this}), timerClient_(tick_),
-      mouse_(*this, state)
+      mouse_(*this, state), calendar_(state, time_)
 {
     CreateHost(parts.instanceName);
     popupPictures_ = {ResourceBitmap("PNG", "POPUP-CLOSE"), ResourceBitmap("PNG", "POPUP-RESET"),
@@ -76,6 +77,9 @@ Win32ClockApp::~Win32ClockApp()
 {
     if (window_ && !closed_)
         subclass_.ReleaseMessage(timerClient_, Win32WindowMessageHooks::HandleOf(window_->Handle()), kWmTimer);
+    // The options window saves as it goes, which asks the clock window for its place.
+    options_.reset();
+    closedOptions_.reset();
     strip_.reset();
     missed_.reset();
     window_.reset();
@@ -114,6 +118,9 @@ LRESULT CALLBACK Win32ClockApp::HostProcedure(HWND window, UINT message, WPARAM 
         return 0;
     case kCloseRequest:
         self->CloseAndQuit();
+        return 0;
+    case kDropClosedOptions:
+        self->closedOptions_.reset();
         return 0;
     default:
         return ::DefWindowProcW(window, message, wParam, lParam);
@@ -172,6 +179,8 @@ Status Win32ClockApp::Close()
         return Status::Ok();
     closed_ = true;
     ::KillTimer(host_, kStripTimerId);
+    if (OpenOptions())
+        options_->Close();
     if (window_) {
         ::KillTimer(window_->Handle(), kTickTimerId);
         const WindowHandle handle = Win32WindowMessageHooks::HandleOf(window_->Handle());
@@ -221,6 +230,12 @@ void Win32ClockApp::SessionEnding(bool final)
         Close();
     else if (!closed_)
         (void)SaveSettings();
+}
+
+void Win32ClockApp::ComputerWoke()
+{
+    if (!closed_ && window_)
+        ::SendMessageW(window_->Handle(), WM_TIMER, kTickTimerId, 0);
 }
 
 // GetAsyncKeyState's low bit tells of a press since the last question; it is asked at every tick,
@@ -322,15 +337,57 @@ void Win32ClockApp::ShowMissedAlarms(const std::vector<MissedAlarm>& alarms)
     missed_->Add(alarms);
 }
 
-void Win32ClockApp::ReopenOptions() {}
+// The strip's options picture and a reset: an open options window closes (saving) and a fresh one
+// opens. The old one may be the one asking, so it goes once its message is done.
+void Win32ClockApp::ReopenOptions()
+{
+    if (options_) {
+        if (options_->IsOpen())
+            options_->Close();
+        closedOptions_ = std::move(options_);
+        ::PostMessageW(host_, kDropClosedOptions, 0, 0);
+    }
+    options_ = std::make_unique<Form2Dialog>(state_, OptionsParts());
+    calendar_.Attach(options_.get());
+    options_->Show();
+}
 
-void Win32ClockApp::SetTimeLine(const std::string&) {}
+Form2Parts Win32ClockApp::OptionsParts()
+{
+    wchar_t program[MAX_PATH * 4] = {};
+    ::GetModuleFileNameW(nullptr, program, MAX_PATH * 4);
+    const std::filesystem::path programPath(program);
+    return {sounds_, pump_, *this, calendar_, autostart_, shell_,
+            StartCommandFor(programPath, settings_.Path(), settingsGiven_),
+            AboutTargetsFor(ManualPlaces(programPath.parent_path()), settings_.Path()),
+            {*this, surfaces_, time_, screen_}};
+}
 
-void Win32ClockApp::SetAlarmMinText(int, const std::string&) {}
+Form2* Win32ClockApp::OpenOptions() const { return options_ && options_->IsOpen() ? &options_->Logic() : nullptr; }
 
-void Win32ClockApp::ClearActivateAlarm(int) {}
+void Win32ClockApp::SetTimeLine(const std::string& text)
+{
+    if (Form2* options = OpenOptions())
+        options->SetTimeLine(text);
+}
 
-void Win32ClockApp::ClearAlarmRow(int) {}
+void Win32ClockApp::SetAlarmMinText(int slot, const std::string& text)
+{
+    if (Form2* options = OpenOptions())
+        options->SetAlarmMinText(slot, text);
+}
+
+void Win32ClockApp::ClearActivateAlarm(int slot)
+{
+    if (Form2* options = OpenOptions())
+        options->ClearActivateAlarm(slot);
+}
+
+void Win32ClockApp::ClearAlarmRow(int slot)
+{
+    if (Form2* options = OpenOptions())
+        options->ClearAlarmRow(slot);
+}
 
 void Win32ClockApp::SetClockEnabled(bool enabled)
 {

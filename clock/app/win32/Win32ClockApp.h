@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calendar/win32/CalendarDialogLink.h"
 #include "clock/face/ClockFace.h"
 #include "clock/face/SkinLoader.h"
 #include "clock/settings/SettingsFile.h"
@@ -18,6 +19,7 @@
 #include "options/ButtonStrip.h"
 #include "options/OptionsLinks.h"
 #include "options/win32/ButtonStripWindow.h"
+#include "options/win32/Form2Dialog.h"
 #include "platform/win32/RunKeyAutostart.h"
 #include "platform/win32/Win32MessagePump.h"
 #include "platform/win32/Win32WindowMessageHooks.h"
@@ -67,6 +69,7 @@ public:
     // Messages the host window takes from elsewhere.
     static constexpr UINT kComeForward = WM_APP + 10;
     static constexpr UINT kCloseRequest = WM_APP + 11;
+    static constexpr UINT kDropClosedOptions = WM_APP + 12;
     static constexpr UINT_PTR kTickTimerId = 1;
     static constexpr UINT_PTR kStripTimerId = 2;
     static constexpr UINT kStripTimerMilliseconds = 100;
@@ -91,6 +94,7 @@ public:
     HWND HostHandle() const { return host_; }
     LayeredClockWindow* Window() const { return window_.get(); }
     ButtonStripWindow* Strip() const { return strip_.get(); }
+    Form2Dialog* Options() const { return options_.get(); }
 
 private:
     // Re-aims the clock window's timer after each of its messages.
@@ -111,6 +115,8 @@ private:
     void AimSecondTimer();
     PixelRect ClockPixels() const;
     void TellSaveFailed(const std::string& reason);
+    Form2Parts OptionsParts();
+    Form2* OpenOptions() const;
 
     // SettingsHost
     double ClockWindowWidthTwips() override;
@@ -155,6 +161,8 @@ private:
     // ClockWindowEvents
     void CloseRequested() override { CloseAndQuit(); }
     void SessionEnding(bool final) override;
+    // The tick runs at once (and finds the time that passed); its timer is aimed afresh.
+    void ComputerWoke() override;
 
     ClockState& state_;
     TimeSource& time_;
@@ -180,6 +188,10 @@ private:
     std::unique_ptr<LayeredClockWindow> window_;
     std::unique_ptr<ButtonStripWindow> strip_;
     std::unique_ptr<MissedAlarmsWindow> missed_;
+    std::unique_ptr<Form2Dialog> options_;
+    // A closed options window waits here until the message that closed it is done with it.
+    std::unique_ptr<Form2Dialog> closedOptions_;
+    CalendarDialogLink calendar_; // fills the options window's alarm dates
     AlarmPopupWindow::Pictures popupPictures_;
     HICON bigIcon_ = nullptr;
     HICON smallIcon_ = nullptr;

@@ -132,6 +132,10 @@ LRESULT LayeredClockWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam)
         if (wParam)
             events_.SessionEnding(true);
         return 0;
+    case WM_POWERBROADCAST:
+        if (wParam == PBT_APMRESUMEAUTOMATIC)
+            events_.ComputerWoke();
+        return TRUE;
     default:
         return ::DefWindowProcW(window_, message, wParam, lParam);
     }

@@ -19,6 +19,8 @@ public:
     virtual void CloseRequested() = 0; // WM_CLOSE: the program's closing, which destroys the window
     // Windows asks whether the session may end (final false), or ends it (final true).
     virtual void SessionEnding(bool final) = 0;
+    // The computer woke from sleep or hibernation.
+    virtual void ComputerWoke() = 0;
 };
 
 // The clock window: a borderless layered tool window (no taskbar button) that shows exactly the

@@ -1,6 +1,8 @@
 #include "clock/app/win32/Win32ClockApp.h"
 
 #include "image/cGDIPlus.h"
+#include "options/ButtonStripLayout.h"
+#include "options/win32/Form2DialogIds.h"
 #include "tests/support/FakeTimeSource.h"
 #include "tests/support/FixedTime.h"
 #include "tests/support/TempFolder.h"
@@ -74,6 +76,28 @@ TEST_F(Win32ClockAppTest, EachTimerMessageRunsTheTickThroughTheInterceptionAndCl
     EXPECT_EQ(sounds.signals, 2) << "the greeting and one farewell";
     ::SendMessageW(app.Window()->Handle(), WM_TIMER, Win32ClockApp::kTickTimerId, 0);
     EXPECT_EQ(tickLog.str(), firstRun + "2026-12-06 10:08:01.000\n") << "a closed clock no longer ticks";
+}
+
+TEST_F(Win32ClockAppTest, TheStripsOptionsPictureOpensAFreshOptionsWindowEachTimeWhoseClockLineTheTickKeeps)
+{
+    app.Start();
+    ::SendMessageW(app.Window()->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(20, 20));
+    ASSERT_NE(app.Strip(), nullptr) << "hovering shows the strip";
+    const auto picture = ButtonStripLayout::Options();
+    ::SendMessageW(app.Strip()->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(picture.left + 2, picture.top + 2));
+    Form2Dialog* first = app.Options();
+    ASSERT_TRUE(first && first->IsOpen());
+    EXPECT_TRUE(state.OptionsOpen);
+    EXPECT_FALSE(::IsWindowEnabled(app.Window()->Handle())) << "the clock takes no input while the options are open";
+
+    ::SendMessageW(app.Strip()->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(picture.left + 2, picture.top + 2));
+    ASSERT_TRUE(app.Options() && app.Options()->IsOpen());
+    EXPECT_NE(app.Options(), first);
+    time.Set(At(10, 8, 1));
+    ::SendMessageW(app.Window()->Handle(), WM_TIMER, Win32ClockApp::kTickTimerId, 0);
+    wchar_t line[64] = {};
+    ::GetDlgItemTextW(app.Options()->Handle(), IDC_LabelTime, line, 64);
+    EXPECT_NE(std::wstring(line).find(L"10:08:01"), std::wstring::npos) << line;
 }
 
 } // namespace

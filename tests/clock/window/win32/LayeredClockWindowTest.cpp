@@ -22,6 +22,7 @@ struct RecordingWindowSide : ClockMouseActions, ClockWindowEvents {
     void SilenceCurrentAlarm() override { events.push_back("silence"); }
     void CloseRequested() override { events.push_back("close"); }
     void SessionEnding(bool final) override { events.push_back(final ? "session ends" : "session may end"); }
+    void ComputerWoke() override { events.push_back("woke"); }
     std::vector<std::string> events;
 };
 
@@ -43,6 +44,8 @@ TEST(LayeredClockWindow, MouseSessionAndCloseMessagesReachTheClocksLogicInTheWin
         {WM_CLOSE, 0, 0, 0, {"close"}},
         {WM_QUERYENDSESSION, 0, 0, 0, {"session may end"}},
         {WM_ENDSESSION, TRUE, 0, 0, {"session ends"}},
+        {WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0, 0, {"woke"}},
+        {WM_POWERBROADCAST, PBT_APMSUSPEND, 0, 0, {}},
     };
     for (const auto& c : cases) {
         side.events.clear();
