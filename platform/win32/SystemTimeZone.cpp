@@ -9,6 +9,18 @@ namespace {
 constexpr int64_t kFileTimeAt1970 = 116444736000000000LL;
 constexpr int64_t kFileTimeTicksPerSecond = 10000000;
 
+// The zone's rules for that year, daylight saving included, as the taskbar clock applies them;
+// null (the rules of today) when the system does not know them.
+const TIME_ZONE_INFORMATION* ZoneIn(WORD year)
+{
+    thread_local TIME_ZONE_INFORMATION zone{};
+    DYNAMIC_TIME_ZONE_INFORMATION dynamic{};
+    if (::GetDynamicTimeZoneInformation(&dynamic) == TIME_ZONE_ID_INVALID ||
+        !::GetTimeZoneInformationForYear(year, &dynamic, &zone))
+        return nullptr;
+    return &zone;
+}
+
 } // namespace
 
 LocalTime SystemTimeZone::LocalAt(int64_t unixSeconds) const
@@ -16,8 +28,7 @@ LocalTime SystemTimeZone::LocalAt(int64_t unixSeconds) const
     const uint64_t ticks = static_cast<uint64_t>(unixSeconds * kFileTimeTicksPerSecond + kFileTimeAt1970);
     const FILETIME utc{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
     SYSTEMTIME universal{}, local{};
-    // The zone's rules for that year, daylight saving included, as the taskbar clock applies them.
-    if (!::FileTimeToSystemTime(&utc, &universal) || !::SystemTimeToTzSpecificLocalTimeEx(nullptr, &universal, &local))
+    if (!::FileTimeToSystemTime(&utc, &universal) || !::SystemTimeToTzSpecificLocalTime(ZoneIn(universal.wYear), &universal, &local))
         local = universal;
     LocalTime time;
     time.date = {local.wYear, local.wMonth, local.wDay};

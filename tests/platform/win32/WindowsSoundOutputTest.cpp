@@ -15,24 +15,28 @@ namespace {
 
 using namespace std::chrono_literals;
 using testing::SineWav;
+using Calls = std::vector<std::pair<uint8_t, uint32_t>>;
+constexpr uint32_t kFromMemory = SND_MEMORY | SND_NODEFAULT;
+constexpr uint32_t kAsync = kFromMemory | SND_ASYNC;
 
 // The sound system as the output calls it, noting each call by the first sample of the sound (0
-// for a stop), and holding the first call until the test lets it go.
+// for a stop) and its flags, and holding the first call until the test lets it go.
 struct FakeSystem {
     std::mutex mutex;
-    std::vector<std::pair<uint8_t, bool>> calls; // the sound, and whether it was started in the background
+    std::vector<std::pair<uint8_t, uint32_t>> calls; // the sound, and the flags
     std::promise<void> release;
     std::shared_future<void> released = release.get_future().share();
 
-    WindowsSoundOutput::SystemCalls Calls()
+    WindowsSoundOutput::SystemCalls System()
     {
         return {[this](const void* sound, uint32_t flags) {
                     released.wait();
                     std::lock_guard lock(mutex);
-                    calls.emplace_back(sound ? static_cast<const uint8_t*>(sound)[44] : 0, (flags & SND_ASYNC) != 0);
+                    calls.emplace_back(sound ? static_cast<const uint8_t*>(sound)[44] : 0, flags);
                     return true;
                 },
-                [](int, int) { return true; }};
+                [](int, int) { return true; },
+                {}};
     }
     std::size_t Count()
     {
@@ -58,13 +62,13 @@ TEST(WindowsSoundOutput, ReturnsFromAsyncAndQueuedSoundsWhileTheDeviceIsStillBus
 {
     FakeSystem system;
     std::ostringstream diagnostics;
-    WindowsSoundOutput output(diagnostics, system.Calls());
+    WindowsSoundOutput output(diagnostics, system.System());
     output.PlayWavAsync(Sound(1, 0.01));
     output.QueueWav(Sound(2, 0.01));
     EXPECT_EQ(system.Count(), 0u) << "returned before the device was let go";
     system.release.set_value();
-    system.WaitFor(3);
-    EXPECT_EQ(system.calls, (std::vector<std::pair<uint8_t, bool>>{{1, true}, {2, true}, {0, false}}));
+    system.WaitFor(2);
+    EXPECT_EQ(system.calls, (Calls{{1, kAsync}, {2, kAsync | SND_NOSTOP}})) << "the queued one waits for the first";
     EXPECT_EQ(diagnostics.str(), "");
 }
 
@@ -73,14 +77,13 @@ TEST(WindowsSoundOutput, CutsOffThePlayingAndQueuedSoundsForANewOne)
     FakeSystem system;
     system.release.set_value();
     std::ostringstream diagnostics;
-    WindowsSoundOutput output(diagnostics, system.Calls());
+    WindowsSoundOutput output(diagnostics, system.System());
     output.QueueWav(Sound(1, 60)); // far longer than the test
     output.QueueWav(Sound(2, 0.01));
     system.WaitFor(1);
     output.PlayWavAsync(Sound(3, 0.01));
-    system.WaitFor(3);
     output.PlayWavSync(Sound(4, 0.01));
-    EXPECT_EQ(system.calls, (std::vector<std::pair<uint8_t, bool>>{{1, true}, {3, true}, {0, false}, {4, false}}));
+    EXPECT_EQ(system.calls, (Calls{{1, kAsync}, {3, kAsync}, {4, kFromMemory | SND_SYNC}}));
 }
 
 TEST(WindowsSoundOutput, MeasuresASoundByItsFormatAndTheSamplesItHas)
