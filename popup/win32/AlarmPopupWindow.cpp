@@ -171,8 +171,6 @@ LRESULT AlarmPopupWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam)
             return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
         }
         break;
-    case WM_MOUSEACTIVATE:
-        return MA_NOACTIVATE;
     case WM_CLOSE: // the close box: every way of closing ends in the logic's Close
         logic_.Close();
         return 0;

@@ -102,8 +102,6 @@ LRESULT MissedAlarmsWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam)
         Close();
         return 0;
     }
-    if (message == WM_MOUSEACTIVATE)
-        return MA_NOACTIVATE;
     return ::DefWindowProcW(window_, message, wParam, lParam);
 }
 
