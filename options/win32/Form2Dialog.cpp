@@ -87,6 +87,15 @@ std::optional<std::pair<int, int>> RowPlace(int id)
     return std::pair{offset % kRowIdStep, offset / kRowIdStep};
 }
 
+// The dialog's own font, bold, for the product's name and the alarm area's headings.
+HFONT BoldFontOf(HWND window)
+{
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)), sizeof font, &font);
+    font.lfWeight = FW_BOLD;
+    return CreateFontIndirectW(&font);
+}
+
 bool IsHelpControl(int id) { return id >= IDC_HelpFirst && id <= IDC_HelpLast; }
 
 // The "Options" and "Alarms && Reminders" areas, which the help panel covers.
@@ -116,6 +125,7 @@ Form2Dialog::~Form2Dialog()
     Close();
     for (const auto& gone : gone_)
         gone();
+    DeleteObject(bold_);
 }
 
 void Form2Dialog::Show()
@@ -175,7 +185,7 @@ INT_PTR Form2Dialog::Message(UINT message, WPARAM wParam, LPARAM lParam)
 }
 
 // Lengths, slider ranges in twips, the fields' own mouse and drops, the help texts, the preview's
-// square, the controls' names; the keyboard starts at the first alarm.
+// square, the bold headings, the controls' names; the keyboard starts at the first alarm.
 void Form2Dialog::Initialise()
 {
     for (int row = 0; row < AlarmEditor::kRows; ++row) {
@@ -208,6 +218,9 @@ void Form2Dialog::Initialise()
     const int side = std::min(box.right, box.bottom);
     SetWindowPos(preview, nullptr, 0, 0, side, side, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     logic_.Appearance().SetPreviewSize(side, side);
+    bold_ = BoldFontOf(window_);
+    for (int id : {IDC_Label1, IDC_LabelDateHeading, IDC_LabelTimeHeading, IDC_LabelMessageHeading, IDC_LabelExecHeading, IDC_LabelAlarmRing})
+        SendDlgItemMessageW(window_, id, WM_SETFONT, reinterpret_cast<WPARAM>(bold_), FALSE);
     SetWindowTextW(window_, Widen(Form2::kTitle).c_str());
     NameControls();
     SetFocus(GetDlgItem(window_, IDC_TextAlarmDate0));

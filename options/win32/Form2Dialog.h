@@ -69,6 +69,7 @@ private:
 
     Form2 logic_;
     HWND window_ = nullptr;
+    HFONT bold_ = nullptr;
     bool opened_ = false;
     bool showing_ = false;     // the controls are being written from the logic, not by the user
     bool helpShown_ = false;
