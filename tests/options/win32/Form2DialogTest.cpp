@@ -21,6 +21,7 @@ struct OpenOptions {
     OpenOptions()
     {
         parts.time.Set(At(9, 0));
+        state.Alarms[1].AlarmMessage = "Caf\xE9"; // Latin-1 from an old settings file: the field shows U+FFFD
         dialog.Show();
     }
     ClockState state;
@@ -35,6 +36,7 @@ TEST(Form2Dialog, EditsAndClicksOnTheControlsReachTheSharedStateAndItsAnswersSho
     const HWND w = options.window;
     const ClockState& state = options.state;
     EXPECT_EQ(options.parts.sounds.played.size(), 1u) << "filling the controls on opening is no edit: only the click tone";
+    EXPECT_EQ(state.Alarms[1].AlarmMessage, "Caf\xE9") << "what the logic writes into a control does not come back as typing";
     const struct {
         const char* step;
         std::function<void()> act;
