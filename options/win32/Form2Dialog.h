@@ -48,6 +48,7 @@ private:
     LRESULT FieldMessage(HWND field, UINT message, WPARAM wParam, LPARAM lParam);
     void Initialise();
     void NameControls();
+    void AddHints();
     void Command(int id, int code);
     bool RowCommand(int id, int code);
     bool OptionCommand(int id, int code);

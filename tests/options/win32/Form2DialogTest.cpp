@@ -96,6 +96,7 @@ TEST(Form2Dialog, EveryControlIsNamedAndEveryInputIsOnTheTabChain)
     EXPECT_EQ(WindowText(options.window), "Dorvane Options");
     EXPECT_EQ(TextOf(options.window, IDC_Label4), Form2::kManualCaption);
     EXPECT_EQ(TextOf(options.window, IDC_LabelBRISA), Form2::kSettingsFolderCaption);
+    EXPECT_EQ(SendMessageW(HintsOf(options.window), TTM_GETTOOLCOUNT, 0, 0), 13) << "every date field and six other controls";
     // Fields carry their names as accessibility annotations, which Wine does not read back; every
     // other control the user works with is named by its caption.
     for (HWND control : Children(options.window)) {
