@@ -77,6 +77,16 @@ inline std::vector<HWND> Children(HWND dialog)
     return children;
 }
 
+// The hints window the dialog owns; none when it has none.
+inline HWND HintsOf(HWND dialog)
+{
+    for (HWND tips = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr); tips;
+         tips = FindWindowExW(nullptr, tips, TOOLTIPS_CLASSW, nullptr))
+        if (GetWindow(tips, GW_OWNER) == dialog)
+            return tips;
+    return nullptr;
+}
+
 // What a screen reader announces for the control.
 inline std::string AccessibleName(HWND control)
 {

@@ -21,6 +21,7 @@ struct OpenOptions {
     OpenOptions()
     {
         parts.time.Set(At(9, 0));
+        state.Alarms[1].AlarmMessage = "Caf\xE9"; // Latin-1 from an old settings file: the field shows U+FFFD
         dialog.Show();
     }
     ClockState state;
@@ -35,6 +36,7 @@ TEST(Form2Dialog, EditsAndClicksOnTheControlsReachTheSharedStateAndItsAnswersSho
     const HWND w = options.window;
     const ClockState& state = options.state;
     EXPECT_EQ(options.parts.sounds.played.size(), 1u) << "filling the controls on opening is no edit: only the click tone";
+    EXPECT_EQ(state.Alarms[1].AlarmMessage, "Caf\xE9") << "what the logic writes into a control does not come back as typing";
     const struct {
         const char* step;
         std::function<void()> act;
@@ -94,6 +96,7 @@ TEST(Form2Dialog, EveryControlIsNamedAndEveryInputIsOnTheTabChain)
     EXPECT_EQ(WindowText(options.window), "Dorvane Options");
     EXPECT_EQ(TextOf(options.window, IDC_Label4), Form2::kManualCaption);
     EXPECT_EQ(TextOf(options.window, IDC_LabelBRISA), Form2::kSettingsFolderCaption);
+    EXPECT_EQ(SendMessageW(HintsOf(options.window), TTM_GETTOOLCOUNT, 0, 0), 13) << "every date field and six other controls";
     // Fields carry their names as accessibility annotations, which Wine does not read back; every
     // other control the user works with is named by its caption.
     for (HWND control : Children(options.window)) {
