@@ -21,7 +21,6 @@ TEST(Win32WindowMessageHooks, SubclassesAWindowPassesItsMessagesOnAndPutsItsProc
     const WindowHandle handle = Win32WindowMessageHooks::HandleOf(window.hwnd);
     const LONG_PTR ownProcedure = ::GetWindowLongPtrW(window.hwnd, GWLP_WNDPROC);
     EXPECT_TRUE(hooks.BelongsToThisProcess(handle));
-    EXPECT_FALSE(hooks.BelongsToThisProcess(Win32WindowMessageHooks::HandleOf(::GetDesktopWindow())));
     ASSERT_TRUE(hooks.InstallHook(handle, [&](const WindowMessage& message) {
         return message.wParam == 1 ? hooks.CallOwnHandling(message) : 5;
     }));
