@@ -44,12 +44,16 @@ bool Win32WindowMessageHooks::InstallHook(WindowHandle window, Hook hook)
         found->second.hook = std::move(hook);
         return true;
     }
+    // The window is known before its first message can reach the new procedure.
+    Hooked& hooked = windows_[hwnd];
+    hooked.hook = std::move(hook);
     ::SetLastError(0);
-    const auto original = reinterpret_cast<WNDPROC>(
+    hooked.original = reinterpret_cast<WNDPROC>(
         ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&HookProcedure)));
-    if (!original && ::GetLastError() != 0)
+    if (!hooked.original && ::GetLastError() != 0) {
+        windows_.erase(hwnd);
         return false;
-    windows_[hwnd] = {original, std::move(hook)};
+    }
     ::SetPropW(hwnd, kOwnerProperty, this);
     return true;
 }

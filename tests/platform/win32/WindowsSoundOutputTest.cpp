@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <future>
 #include <mutex>
 #include <sstream>
@@ -24,12 +25,14 @@ constexpr uint32_t kAsync = kFromMemory | SND_ASYNC;
 struct FakeSystem {
     std::mutex mutex;
     std::vector<std::pair<uint8_t, uint32_t>> calls; // the sound, and the flags
+    std::atomic<int> entered = 0;
     std::promise<void> release;
     std::shared_future<void> released = release.get_future().share();
 
     WindowsSoundOutput::SystemCalls System()
     {
         return {[this](const void* sound, uint32_t flags) {
+                    ++entered;
                     released.wait();
                     std::lock_guard lock(mutex);
                     calls.emplace_back(sound ? static_cast<const uint8_t*>(sound)[44] : 0, flags);
@@ -58,32 +61,25 @@ std::vector<uint8_t> Sound(uint8_t mark, double seconds)
     return wav;
 }
 
-TEST(WindowsSoundOutput, ReturnsFromAsyncAndQueuedSoundsWhileTheDeviceIsStillBusy)
+// The caller never waits for the device: three sounds are handed over while it is still busy
+// starting the first. A new sound cuts off the playing and queued ones; a queued one waits for the one before.
+TEST(WindowsSoundOutput, ReturnsWhileTheDeviceIsBusyCutsOffForANewSoundAndQueuesAfterTheSoundBefore)
 {
     FakeSystem system;
-    std::ostringstream diagnostics;
-    WindowsSoundOutput output(diagnostics, system.System());
-    output.PlayWavAsync(Sound(1, 0.01));
-    output.QueueWav(Sound(2, 0.01));
-    EXPECT_EQ(system.Count(), 0u) << "returned before the device was let go";
-    system.release.set_value();
-    system.WaitFor(2);
-    EXPECT_EQ(system.calls, (Calls{{1, kAsync}, {2, kAsync | SND_NOSTOP}})) << "the queued one waits for the first";
-    EXPECT_EQ(diagnostics.str(), "");
-}
-
-TEST(WindowsSoundOutput, CutsOffThePlayingAndQueuedSoundsForANewOne)
-{
-    FakeSystem system;
-    system.release.set_value();
     std::ostringstream diagnostics;
     WindowsSoundOutput output(diagnostics, system.System());
     output.QueueWav(Sound(1, 60)); // far longer than the test
+    while (system.entered == 0)
+        std::this_thread::yield();
     output.QueueWav(Sound(2, 0.01));
-    system.WaitFor(1);
     output.PlayWavAsync(Sound(3, 0.01));
-    output.PlayWavSync(Sound(4, 0.01));
-    EXPECT_EQ(system.calls, (Calls{{1, kAsync}, {3, kAsync}, {4, kFromMemory | SND_SYNC}}));
+    output.QueueWav(Sound(4, 0.01));
+    EXPECT_EQ(system.Count(), 0u) << "returned before the device was let go";
+    system.release.set_value();
+    system.WaitFor(3);
+    output.PlayWavSync(Sound(5, 0.01));
+    EXPECT_EQ(system.calls, (Calls{{1, kAsync}, {3, kAsync}, {4, kAsync | SND_NOSTOP}, {5, kFromMemory | SND_SYNC}}));
+    EXPECT_EQ(diagnostics.str(), "");
 }
 
 TEST(WindowsSoundOutput, MeasuresASoundByItsFormatAndTheSamplesItHas)
