@@ -11,22 +11,15 @@
 
 namespace dorvane {
 
-double ButtonStripView::WidthTwips(const Screen& screen) { return (2 * kMargin + kPicture) * screen.TwipsPerPixelX(); }
-
-double ButtonStripView::HeightTwips(const Screen& screen)
-{
-    return (kMargin + 3 * kPicture + 2 * kGap) * screen.TwipsPerPixelY() + 50;
-}
-
 ButtonStripView::ButtonStripView(ButtonStripActions& actions, const Screen& screen, Pictures pictures)
     : QWidget(nullptr, Qt::FramelessWindowHint | Qt::Tool | Qt::WindowStaysOnTopHint | Qt::NoDropShadowWindowHint),
-      screen_(screen), strip_(actions, WidthTwips(screen), HeightTwips(screen)), pictures_(std::move(pictures))
+      screen_(screen), strip_(actions, ButtonStripLayout::WidthTwips(screen), ButtonStripLayout::HeightTwips(screen)), pictures_(std::move(pictures))
 {
     setAttribute(Qt::WA_ShowWithoutActivating);
     setMouseTracking(true);
     setWindowTitle("Dorvane");
-    const int width = static_cast<int>(std::lround(WidthTwips(screen) / screen.TwipsPerPixelX()));
-    const int height = static_cast<int>(std::lround(HeightTwips(screen) / screen.TwipsPerPixelY()));
+    const int width = static_cast<int>(std::lround(ButtonStripLayout::WidthTwips(screen) / screen.TwipsPerPixelX()));
+    const int height = static_cast<int>(std::lround(ButtonStripLayout::HeightTwips(screen) / screen.TwipsPerPixelY()));
     setFixedSize(width, height);
     QPainterPath rounded;
     rounded.addRoundedRect(QRectF(0, 0, width, height), 2.5, 2.5);
@@ -58,8 +51,8 @@ void ButtonStripView::paintEvent(QPaintEvent*)
     painter.fillRect(rect(), background);
     painter.setPen(QColor(255, 255, 255, 70));
     for (int i = 1; i <= 2; ++i) {
-        const int y = kMargin + i * (kPicture + kGap) - kGap / 2 - 1;
-        painter.drawLine(kMargin, y, width() - kMargin - 1, y);
+        const int y = ButtonStripLayout::LineY(i);
+        painter.drawLine(ButtonStripLayout::kMargin, y, width() - ButtonStripLayout::kMargin - 1, y);
     }
     painter.drawImage(CloseRect(), pictures_.close);
     painter.drawImage(OptionsRect(), pictures_.options);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "options/ButtonStrip.h"
+#include "options/ButtonStripLayout.h"
 #include "platform/Screen.h"
 
 #include <QImage>
@@ -16,22 +17,13 @@ public:
     struct Pictures {
         QImage close, options, drag;
     };
-    // Layout in pixels.
-    static constexpr int kMargin = 4;
-    static constexpr int kPicture = 19;
-    static constexpr int kGap = 6;
-
     ButtonStripView(ButtonStripActions& actions, const Screen& screen, Pictures pictures);
 
     ButtonStrip& Logic() { return strip_; }
-    // Its size in twips, from the pictures' places: the right margin equals the left one, and the
-    // drag handle has 50 twips below it.
-    static double WidthTwips(const Screen& screen);
-    static double HeightTwips(const Screen& screen);
 
-    QRect CloseRect() const { return {kMargin, kMargin, kPicture, kPicture}; }
-    QRect OptionsRect() const { return {kMargin, kMargin + kPicture + kGap, kPicture, kPicture}; }
-    QRect DragRect() const { return {kMargin, kMargin + 2 * (kPicture + kGap), kPicture, kPicture}; }
+    QRect CloseRect() const { return Rect(ButtonStripLayout::Close()); }
+    QRect OptionsRect() const { return Rect(ButtonStripLayout::Options()); }
+    QRect DragRect() const { return Rect(ButtonStripLayout::Drag()); }
 
 protected:
     bool event(QEvent* event) override;
@@ -41,6 +33,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    static QRect Rect(ButtonStripLayout::Box box) { return {box.left, box.top, box.width, box.height}; }
     double ToTwipsX(double x) const { return x * screen_.TwipsPerPixelX(); }
     double ToTwipsY(double y) const { return y * screen_.TwipsPerPixelY(); }
 

@@ -28,7 +28,9 @@ public:
     EmbeddedResources() = default;
     explicit EmbeddedResources(std::span<const CompiledResource> table);
 
-    // The files under resources/data compiled into this program.
+    // The resources compiled into this program (see ResourceList.cmake): a generated table of
+    // byte arrays (CompiledProgramResources.cpp), or on Windows the executable's own resources
+    // (win32/ModuleResources.cpp).
     static EmbeddedResources& Program();
 
     // Registers bytes under (type, name), replacing an earlier entry of the same key. The bytes must

@@ -5,6 +5,7 @@
 #include "clock/window/ScreenPlacement.h"
 #include "clock/window/SurfaceImage.h"
 #include "image/cGDIPlus.h"
+#include "options/ProgramTargets.h"
 #include "platform/FileStore.h"
 #include "popup/Form3View.h"
 #include "resources/IconImages.h"
@@ -17,7 +18,6 @@
 #include <QTimerEvent>
 
 #include <cmath>
-#include <cstdio>
 #include <iostream>
 #include <vector>
 
@@ -39,18 +39,14 @@ constexpr int kInitialWindowPixels = 150;
     return x11 ? x11->display() : nullptr;
 }
 
-// The user manual: beside an installed program, or in the sources it was built from.
-std::string ManualPath(const std::filesystem::path& programFolder)
+// The user manual: beside an installed program, beside the program, or in the sources it was built from.
+std::vector<std::filesystem::path> ManualPlacesOf(const std::filesystem::path& programFolder)
 {
-    std::vector<std::filesystem::path> places = {programFolder / "../share/doc/dorvane/README.md", programFolder / "README.md"};
+    std::vector<std::filesystem::path> places = ManualPlaces(programFolder);
 #ifdef DORVANE_SOURCE_MANUAL
     places.emplace_back(DORVANE_SOURCE_MANUAL);
 #endif
-    std::error_code ec;
-    for (const auto& place : places)
-        if (std::filesystem::is_regular_file(place, ec))
-            return std::filesystem::weakly_canonical(place, ec).string();
-    return {};
+    return places;
 }
 
 QIcon ProgramIcon()
@@ -293,12 +289,8 @@ void ClockApp::DrawClock(const LocalTime& time)
 void ClockApp::PresentPicture()
 {
     window_->Present(face_.Picture(), state_.Alpha);
-    if (tickLog_) {
-        const LocalTime now = time_.Now();
-        char milliseconds[8];
-        std::snprintf(milliseconds, sizeof milliseconds, ".%03d\n", static_cast<int>(now.fraction * 1000));
-        *tickLog_ << FormatTimestamp(now) << milliseconds << std::flush;
-    }
+    if (tickLog_)
+        *tickLog_ << TickLogLine(time_.Now()) << std::flush;
 }
 
 void ClockApp::MoveClockBy(int dx, int dy) { window_->move(window_->pos() + QPoint(dx, dy)); }
@@ -338,14 +330,13 @@ void ClockApp::SetStripTimer(bool enabled)
 TwipsRect ClockApp::ClockRect()
 {
     const QRect frame = window_->geometry();
-    return {frame.x() * screen_.TwipsPerPixelX(), frame.y() * screen_.TwipsPerPixelY(),
-            frame.width() * screen_.TwipsPerPixelX(), frame.height() * screen_.TwipsPerPixelY()};
+    return PixelsToTwips({frame.x(), frame.y(), frame.width(), frame.height()}, screen_);
 }
 
 QPoint ClockApp::TwipsToPixels(double left, double top) const
 {
-    return QPoint(static_cast<int>(std::lround(left / screen_.TwipsPerPixelX())),
-                  static_cast<int>(std::lround(top / screen_.TwipsPerPixelY())));
+    const PixelPoint place = dorvane::TwipsToPixels(left, top, screen_);
+    return QPoint(place.x, place.y);
 }
 
 void ClockApp::MoveClock(double left, double top) { window_->move(TwipsToPixels(left, top)); }
@@ -387,12 +378,9 @@ void ClockApp::ReopenOptions()
 Form2Parts ClockApp::OptionsParts()
 {
     const std::filesystem::path program = QCoreApplication::applicationFilePath().toStdString();
-    const std::filesystem::path settings = std::filesystem::absolute(settings_.Path());
-    StartCommand start{program.string(), {}};
-    if (settingsGiven_)
-        start.arguments = {"--settings", settings.string()};
-    return {sounds_, pump_, *this, calendar_, autostart_, shell_, start,
-            {ManualPath(program.parent_path()), settings.parent_path().string()}, {*this, surfaces_, time_, screen_}};
+    return {sounds_, pump_, *this, calendar_, autostart_, shell_,
+            StartCommandFor(program, settings_.Path(), settingsGiven_),
+            AboutTargetsFor(ManualPlacesOf(program.parent_path()), settings_.Path()), {*this, surfaces_, time_, screen_}};
 }
 
 void ClockApp::SetClockEnabled(bool enabled)

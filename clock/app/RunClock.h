@@ -13,10 +13,12 @@ struct ClockRunOptions {
     std::optional<std::filesystem::path> tickLog;
 };
 
-// Runs the clock until it is closed: from the strip's close picture, SIGTERM, SIGINT or SIGHUP, the
-// end of the desktop session or a broken X connection, each of which saves the settings. Only one
-// clock runs on a settings file: a second start brings the first to the front and returns 0.
-// Returns the process's exit status: 1 when the last save failed.
+// Runs the clock until it is closed, which saves the settings: from the strip's close picture or the
+// end of the desktop session; on Linux also SIGTERM, SIGINT, SIGHUP or a broken X connection; on
+// Windows also WM_CLOSE and Ctrl+C, Ctrl+Break or the closing of the console it was started from.
+// Only one clock runs on a settings file: a second start brings the first to the front and returns
+// 0. Returns the process's exit status: 1 when the last save failed. (RunClock.cpp for Linux,
+// win32/RunClockWin32.cpp for Windows.)
 int RunClock(int argc, char** argv, const ClockRunOptions& options);
 
 } // namespace dorvane

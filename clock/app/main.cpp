@@ -9,12 +9,12 @@
 #endif
 #include "clock/commands/ImageCommand.h"
 #include "clock/commands/ToneCommand.h"
-#include "platform/linux/SdlSoundOutput.h"
-#include "platform/linux/SystemTimeSource.h"
-#include "platform/linux/SystemTimeZone.h"
-#include "platform/linux/X11Desktop.h"
+#ifdef _WIN32
+#include "clock/app/win32/ProgramPlatform.h"
+#else
+#include "clock/app/linux/ProgramPlatform.h"
+#endif
 
-#include <cstring>
 #include <iostream>
 #include <optional>
 #include <span>
@@ -74,7 +74,7 @@ ClockRequest Parse(std::span<const std::string> words)
     request.help = line.Has("--help") || line.Has("-h");
     request.version = line.Has("--version");
     if (const auto settingsFile = line.Value("--settings"))
-        request.settingsFile = *settingsFile;
+        request.settingsFile = dorvane::PathFromText(*settingsFile);
     request.from = line.Value("--from");
     request.seconds = line.Value("--seconds");
     request.sleep = line.Value("--sleep");
@@ -115,27 +115,25 @@ int Simulate(const ClockRequest& line, const std::filesystem::path& settingsPath
             return 2;
         }
     }
-    return dorvane::RunSimulateCommand(request, dorvane::X11Desktop(), dorvane::SystemTimeZone(), std::cout, std::cerr);
+    return dorvane::RunSimulateCommand(request, dorvane::CommandScreen(), dorvane::SystemTimeZone(), std::cout, std::cerr);
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc >= 2 && std::strcmp(argv[1], "image") == 0) {
-        const std::vector<std::string> args(argv + 2, argv + argc);
+    dorvane::ConnectOutputStreams();
+    const std::vector<std::string> words = dorvane::ProgramWords(argc, argv);
+    const std::string command = words.empty() ? std::string() : words.front();
+    const std::span<const std::string> args = words.empty() ? std::span<const std::string>() : std::span(words).subspan(1);
+    if (command == "image")
         return dorvane::RunImageCommand(args, std::cout, std::cerr);
-    }
-    if (argc >= 2 && std::strcmp(argv[1], "snapshot") == 0) {
-        const std::vector<std::string> args(argv + 2, argv + argc);
+    if (command == "snapshot") {
         dorvane::SystemTimeSource time;
-        return dorvane::RunSnapshotCommand(args, dorvane::X11Desktop(), time, std::cout, std::cerr);
+        return dorvane::RunSnapshotCommand(args, dorvane::CommandScreen(), time, std::cout, std::cerr);
     }
-    if (argc >= 2 && std::strcmp(argv[1], "tone") == 0) {
-        const std::vector<std::string> args(argv + 2, argv + argc);
+    if (command == "tone")
         return dorvane::RunToneCommand(args, dorvane::SystemSoundOutput(), std::cerr);
-    }
-    const std::vector<std::string> words(argv + 1, argv + argc);
     const ClockRequest line = Parse(words);
     if (!line.error.empty()) {
         std::cerr << "dorvane: " << line.error << "\n";
@@ -152,17 +150,17 @@ int main(int argc, char** argv)
     }
     const auto settingsPath = dorvane::SettingsLocation::ForThisProcess(line.settingsFile).Resolve();
     if (line.printSettings)
-        return dorvane::RunSettingsCommand(settingsPath, dorvane::X11Desktop(), std::cout, std::cerr);
+        return dorvane::RunSettingsCommand(settingsPath, dorvane::CommandScreen(), std::cout, std::cerr);
     if (line.simulate)
         return Simulate(line, settingsPath);
 
 #ifdef DORVANE_HAS_WINDOWS
     dorvane::ClockRunOptions options{settingsPath, line.settingsFile.has_value(), std::nullopt};
     if (line.tickLog)
-        options.tickLog = *line.tickLog;
+        options.tickLog = dorvane::PathFromText(*line.tickLog);
     return dorvane::RunClock(argc, argv, options);
 #else
-    std::cerr << "dorvane: this build has no windows (built without Qt); 'dorvane settings' shows the settings\n";
+    std::cerr << "dorvane: this build has no windows; 'dorvane settings' shows the settings\n";
     return 1;
 #endif
 }

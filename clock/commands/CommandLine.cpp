@@ -3,6 +3,11 @@
 #include <algorithm>
 
 namespace dorvane {
+
+std::filesystem::path PathFromText(std::string_view utf8)
+{
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
 namespace {
 
 bool Knows(const std::vector<std::string_view>& names, std::string_view name)

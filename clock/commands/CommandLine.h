@@ -2,6 +2,7 @@
 
 #include "platform/Result.h"
 
+#include <filesystem>
 #include <optional>
 #include <span>
 #include <string>
@@ -17,6 +18,10 @@ struct OptionNames {
     std::vector<std::string_view> flags;
     std::vector<std::string_view> valued;
 };
+
+// A file named on the command line: the words are UTF-8 on every system, which a path made from a
+// plain string would read in the system's narrow encoding instead.
+std::filesystem::path PathFromText(std::string_view utf8);
 
 // The words of a command line, split into its options and its operands (the other words, in order).
 // A word is an option when it is one of the names known, alone or followed by "=VALUE"; any other

@@ -44,7 +44,7 @@ std::string RawDump(const c32bppDIB& surface)
 // Loads the file into surface, or says in one line why no picture came of it.
 bool Load(const std::string& path, c32bppDIB& surface, std::ostream& err)
 {
-    if (surface.LoadPicture_File(path))
+    if (surface.LoadPicture_File(PathFromText(path)))
         return true;
     err << "dorvane image: cannot load " << path << ": " << surface.LastLoadError() << "\n";
     return false;
@@ -144,7 +144,7 @@ int Convert(const std::string& in, const std::string& outPath, const ConvertOpti
         err << "dorvane image: the picture could not be encoded as PNG\n";
         return 1;
     }
-    if (Status written = FileStore::WriteOutput(outPath, std::string_view(reinterpret_cast<const char*>(png.data()), png.size()));
+    if (Status written = FileStore::WriteOutput(PathFromText(outPath), std::string_view(reinterpret_cast<const char*>(png.data()), png.size()));
         !written) {
         err << "dorvane image: " << written.error() << "\n";
         return 1;
@@ -188,7 +188,7 @@ int DecodeOrInfo(std::span<const std::string> args, std::ostream& out, std::ostr
             << surface.ImageType() << "\nAlpha " << (surface.Alpha() ? "True" : "False") << "\n";
         return 0;
     }
-    if (Status written = FileStore::WriteOutput(args[2], RawDump(surface)); !written) {
+    if (Status written = FileStore::WriteOutput(PathFromText(args[2]), RawDump(surface)); !written) {
         err << "dorvane image: " << written.error() << "\n";
         return 1;
     }

@@ -163,7 +163,7 @@ std::variant<SnapshotRequest, std::string> ParseSnapshotRequest(std::span<const 
     request.sheet = line.Has("--sheet");
     request.skin = line.Value("--skin");
     if (const auto settingsFile = line.Value("--settings"))
-        request.settingsFile = *settingsFile;
+        request.settingsFile = PathFromText(*settingsFile);
     if (const auto time = line.Value("--time")) {
         request.time = ParseTimeOfDay(*time);
         if (!request.time)
@@ -184,7 +184,7 @@ std::variant<SnapshotRequest, std::string> ParseSnapshotRequest(std::span<const 
         return "name the PNG file to write";
     if (operands.size() > 1)
         return "one output file only: \"" + operands[1] + "\" is one too many";
-    request.output = operands[0];
+    request.output = PathFromText(operands[0]);
     if (request.sheet && request.skin)
         return "--sheet shows every skin; leave out --skin";
     return request;

@@ -51,7 +51,7 @@ Result<ToneCommandLine> ParseToneCommand(std::span<const std::string> words)
     line.chime = options.Has("--chime");
     line.decay = options.Has("--decay");
     if (const auto out = options.Value("--out"))
-        line.out = *out;
+        line.out = PathFromText(*out);
     if (const auto volume = options.Value("--volume")) {
         const auto number = NumberWithin(*volume, 0, kMaxToneVolume);
         if (!number)

@@ -133,6 +133,11 @@ std::string FormatTimestamp(const LocalTime& t)
     return Printf("%04d-%02d-%02d %02d:%02d:%02d", t.date.year, t.date.month, t.date.day, t.hour, t.minute, t.second);
 }
 
+std::string TickLogLine(const LocalTime& t)
+{
+    return FormatTimestamp(t) + Printf(".%03d\n", static_cast<int>(t.fraction * 1000));
+}
+
 std::optional<TimeOfDay> ParseTimeOfDay(std::string_view text)
 {
     TextReader r(text);

@@ -25,6 +25,9 @@ std::string FormatLongDate(CivilDate d);
 std::string FormatAlarmDate(CivilDate d);
 // "YYYY-MM-DD HH:MM:SS" on the 24-hour clock: "2026-12-06 19:05:09", the stamp of log lines.
 std::string FormatTimestamp(const LocalTime& t);
+// The tick log's line for a picture shown at t: the stamp with milliseconds and a line end,
+// "2026-12-06 19:05:09.015\n".
+std::string TickLogLine(const LocalTime& t);
 
 struct TimeOfDay {
     int hour = 0; // 0..23

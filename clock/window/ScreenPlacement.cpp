@@ -1,6 +1,7 @@
 #include "clock/window/ScreenPlacement.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 namespace dorvane {
@@ -51,6 +52,18 @@ PixelPoint ReachablePosition(const PixelRect& clock, std::span<const PixelRect> 
         return {clock.x, clock.y};
     return {Inside(clock.x, clock.width, nearest->x, nearest->width),
             Inside(clock.y, clock.height, nearest->y, nearest->height)};
+}
+
+PixelPoint TwipsToPixels(double left, double top, const Screen& screen)
+{
+    return {static_cast<int32_t>(std::lround(left / screen.TwipsPerPixelX())),
+            static_cast<int32_t>(std::lround(top / screen.TwipsPerPixelY()))};
+}
+
+TwipsRect PixelsToTwips(const PixelRect& rect, const Screen& screen)
+{
+    const double x = screen.TwipsPerPixelX(), y = screen.TwipsPerPixelY();
+    return {rect.x * x, rect.y * y, rect.width * x, rect.height * y};
 }
 
 } // namespace dorvane

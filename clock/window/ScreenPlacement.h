@@ -1,5 +1,8 @@
 #pragma once
 
+#include "options/ButtonStrip.h"
+#include "platform/Screen.h"
+
 #include <cstdint>
 #include <span>
 
@@ -25,5 +28,10 @@ struct PixelPoint {
 // screen nearest to it (flush with that screen's left or top edge when it is larger than the
 // screen). Without screens it stays where it is.
 PixelPoint ReachablePosition(const PixelRect& clock, std::span<const PixelRect> screens);
+
+// Window places are kept in twips and set in pixels: a point in twips to the nearest whole pixels,
+// and a rectangle in pixels to twips.
+PixelPoint TwipsToPixels(double left, double top, const Screen& screen);
+TwipsRect PixelsToTwips(const PixelRect& rect, const Screen& screen);
 
 } // namespace dorvane

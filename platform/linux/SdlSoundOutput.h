@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/SoundOutput.h"
-#include "platform/linux/DeviceThread.h"
+#include "platform/shared/DeviceThread.h"
 #include "platform/linux/PcSpeaker.h"
 
 #include <chrono>

@@ -37,5 +37,13 @@ TEST(CommandLine, SplitsKnownOptionsWithTheirValuesFromOperandsAndRefusesTheRest
     }
 }
 
+TEST(CommandLine, AFileNamedInUtf8KeepsItsLettersOnEverySystem)
+{
+    for (const char* name : {"clock.png", "Zeitmesser \xc3\xbc.png", "\xe6\x99\x82\xe8\xa8\x88/face.png"}) {
+        const std::u8string text = PathFromText(name).generic_u8string();
+        EXPECT_EQ(std::string(text.begin(), text.end()), name);
+    }
+}
+
 } // namespace
 } // namespace dorvane

@@ -21,6 +21,7 @@ TEST(ClockText, FormatsTimesOnTheTwelveHourDialStampsOnTheTwentyFourHourClockAnd
         EXPECT_EQ(FormatHourMinuteSecond(t), c.long_);
         EXPECT_EQ(FormatTimestamp(t), c.stamp);
     }
+    EXPECT_EQ(TickLogLine({{2026, 12, 6}, 19, 5, 9, 0.0159}), "2026-12-06 19:05:09.015\n");
     EXPECT_EQ(FormatLongDate({2026, 12, 6}), "Sunday, December 6, 2026");
     EXPECT_EQ(FormatAlarmDate({1969, 12, 31}), "Wed Dec 31, 1969");
 }

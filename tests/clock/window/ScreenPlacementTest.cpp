@@ -1,5 +1,7 @@
 #include "clock/window/ScreenPlacement.h"
 
+#include "tests/support/FakeScreen.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -27,6 +29,15 @@ TEST(ScreenPlacement, AClockWhollyOffEveryScreenComesJustInsideTheNearestOneAnyO
     };
     for (const auto& c : cases)
         EXPECT_EQ(ReachablePosition(c.clock, c.screens), c.expected) << c.what;
+}
+
+
+TEST(ScreenPlacement, TwipsBecomeTheNearestWholePixelsAndPixelsBecomeTwipsAtTheScreensScale)
+{
+    const testing::FakeScreen screen(1280, 1024, 12);
+    EXPECT_EQ(TwipsToPixels(1207, 1194, screen), (PixelPoint{101, 100}));
+    EXPECT_EQ(TwipsToPixels(-22, 5, screen), (PixelPoint{-2, 0}));
+    EXPECT_EQ(PixelsToTwips({10, 20, 129, 128}, screen), (TwipsRect{120, 240, 1548, 1536}));
 }
 
 } // namespace

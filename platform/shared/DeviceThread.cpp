@@ -1,4 +1,4 @@
-#include "platform/linux/DeviceThread.h"
+#include "platform/shared/DeviceThread.h"
 
 #include <utility>
 

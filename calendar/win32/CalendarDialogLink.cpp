@@ -1,0 +1,70 @@
+#include "calendar/win32/CalendarDialogLink.h"
+
+#include "options/win32/Form2Dialog.h"
+
+#include <algorithm>
+
+namespace dorvane {
+
+CalendarDialogLink::CalendarDialogLink(ClockState& state, TimeSource& time)
+    : state_(state), time_(time), self_(std::make_shared<CalendarDialogLink*>(this))
+{
+}
+
+CalendarDialogLink::~CalendarDialogLink() = default;
+
+void CalendarDialogLink::Attach(Form2Dialog* options)
+{
+    options_ = options;
+    if (!options)
+        return;
+    options->WhenGone([link = std::weak_ptr<CalendarDialogLink*>(self_), options] {
+        const auto alive = link.lock();
+        if (alive && (*alive)->options_ == options) {
+            (*alive)->options_ = nullptr;
+            (*alive)->CloseCalendar();
+        }
+    });
+}
+
+void CalendarDialogLink::ShowCalendar()
+{
+    if (!window_)
+        window_ = std::make_unique<FormCalendarDialog>(state_, time_, *this);
+    PlaceBesideOptions();
+    window_->Show();
+}
+
+void CalendarDialogLink::CloseCalendar()
+{
+    if (window_)
+        window_->Logic().Close();
+}
+
+void CalendarDialogLink::WriteAlarmDate(int row, const std::string& text)
+{
+    if (options_ && options_->IsOpen())
+        options_->Logic().Alarms().Write(row, AlarmField::Date, text);
+}
+
+// To the right of the options window, top edges level; to its left when the screen ends first.
+void CalendarDialogLink::PlaceBesideOptions()
+{
+    if (!options_ || !options_->IsOpen())
+        return;
+    RECT options{}, calendar{};
+    GetWindowRect(options_->Handle(), &options);
+    GetWindowRect(window_->Handle(), &calendar);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(options_->Handle(), MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& screen = monitor.rcWork;
+    const LONG width = calendar.right - calendar.left, height = calendar.bottom - calendar.top;
+    LONG left = options.right;
+    if (left + width > screen.right)
+        left = std::max(screen.left, options.left - width);
+    const LONG top = std::clamp(options.top, screen.top, std::max(screen.top, screen.bottom - height));
+    SetWindowPos(window_->Handle(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+} // namespace dorvane

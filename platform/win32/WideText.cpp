@@ -1,0 +1,30 @@
+#include "platform/win32/WideText.h"
+
+#include <climits>
+#include <windows.h>
+
+namespace dorvane {
+
+std::wstring Widen(std::string_view utf8)
+{
+    if (utf8.empty() || utf8.size() > INT_MAX)
+        return {};
+    const int length = static_cast<int>(utf8.size());
+    const int needed = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(needed), L'\0');
+    ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, wide.data(), needed);
+    return wide;
+}
+
+std::string Narrow(std::wstring_view wide)
+{
+    if (wide.empty() || wide.size() > INT_MAX)
+        return {};
+    const int length = static_cast<int>(wide.size());
+    const int needed = ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<std::size_t>(needed), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, utf8.data(), needed, nullptr, nullptr);
+    return utf8;
+}
+
+} // namespace dorvane

@@ -1,0 +1,61 @@
+#include "options/win32/ButtonStripWindow.h"
+
+#include "options/ButtonStripLayout.h"
+#include "tests/support/FakeScreen.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace dorvane {
+namespace {
+
+struct RecordingClock : ButtonStripActions {
+    TwipsRect ClockRect() override { return clock; }
+    void MoveClock(double left, double top) override { clock.left = left, clock.top = top; }
+    void MoveStrip(double, double) override {}
+    void MarkPointerMoved() override { events.push_back("moved"); }
+    void HideStrip() override { events.push_back("hide"); }
+    void ReopenOptions() override { events.push_back("options"); }
+    void CloseClock() override { events.push_back("close"); }
+    TwipsRect clock{1500, 1500, 1935, 1920};
+    std::vector<std::string> events;
+};
+
+LPARAM At(ButtonStripLayout::Box box, int dx = 0, int dy = 0) { return MAKELPARAM(box.left + 2 + dx, box.top + 2 + dy); }
+
+TEST(ButtonStripWindow, ItsNamedPicturesOpenTheOptionsCloseTheClockAndDragItAlong)
+{
+    RecordingClock clock;
+    const testing::FakeScreen screen;
+    ButtonStripWindow strip(clock, screen, {});
+    strip.Logic().Place();
+    const struct { int id; const wchar_t* caption; } controls[] = {
+        {ButtonStripWindow::ImageClose, L"Close"}, {ButtonStripWindow::Image2, L"About & Options"},
+        {ButtonStripWindow::Image3, L"Drag"}, {ButtonStripWindow::Line1, L"Line1"}, {ButtonStripWindow::Line2, L"Line2"}};
+    for (const auto& c : controls) {
+        wchar_t caption[32] = {};
+        ::GetDlgItemTextW(strip.Handle(), c.id, caption, 32);
+        EXPECT_STREQ(caption, c.caption);
+    }
+    RECT rounded;
+    EXPECT_EQ(::GetWindowRgnBox(strip.Handle(), &rounded), COMPLEXREGION);
+
+    const struct { UINT message; WPARAM wParam; LPARAM at; std::vector<std::string> events; } cases[] = {
+        {WM_LBUTTONUP, 0, At(ButtonStripLayout::Options()), {"hide", "options"}},
+        {WM_LBUTTONUP, 0, At(ButtonStripLayout::Close()), {"close"}},
+        {WM_LBUTTONDOWN, MK_LBUTTON, At(ButtonStripLayout::Drag()), {}},
+        {WM_MOUSEMOVE, MK_LBUTTON, At(ButtonStripLayout::Drag(), 10, 4), {"moved"}},
+        {WM_LBUTTONUP, 0, At(ButtonStripLayout::Drag(), 10, 4), {}},
+    };
+    for (const auto& c : cases) {
+        clock.events.clear();
+        ::SendMessageW(strip.Handle(), c.message, c.wParam, c.at);
+        EXPECT_EQ(clock.events, c.events) << c.message;
+    }
+    EXPECT_EQ(clock.clock.left, 1500 + 10 * 15) << "the clock followed the drag";
+}
+
+} // namespace
+} // namespace dorvane

@@ -1,0 +1,100 @@
+#include "popup/win32/AlarmPopupWindow.h"
+
+#include "popup/win32/MissedAlarmsWindow.h"
+#include "tests/support/FakeMessagePump.h"
+#include "tests/support/FakeTimeSource.h"
+#include "tests/support/FixedTime.h"
+#include "tests/support/RecordingOptionsWindow.h"
+#include "tests/support/RecordingTickSounds.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace dorvane {
+namespace {
+
+using namespace dorvane::testing;
+
+std::wstring TextOf(HWND window, int id)
+{
+    wchar_t text[128] = {};
+    ::GetDlgItemTextW(window, id, text, 128);
+    return text;
+}
+
+void RunPendingMessages()
+{
+    MSG message;
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+        ::DispatchMessageW(&message);
+}
+
+class AlarmPopupWindowTest : public ::testing::Test {
+protected:
+    AlarmPopupWindowTest()
+    {
+        AlarmSlot& alarm = state.Alarms[2];
+        std::tie(alarm.AlarmActivated, alarm.AlarmDate, alarm.AlarmHour, alarm.AlarmMin) =
+            std::tuple("1", "Sun Dec 06, 2026", "7", "05");
+    }
+    AlarmPopupWindow* Open()
+    {
+        return new AlarmPopupWindow(state, PopupLinks{sounds, pump, options}, time,
+                                    {2, "Dorvane ", "Sun Dec 06, 2026  7:05 AM", "Wake up\nnow"}, {});
+    }
+
+    ClockState state;
+    RecordingTickSounds sounds;
+    FakeMessagePump pump;
+    RecordingOptionsWindow options;
+    FakeTimeSource time{At(7, 5, 3)};
+};
+
+TEST_F(AlarmPopupWindowTest, ShowsTheAlarmInNamedControlsAndItsPictureButtonsDriveThePopupsLogic)
+{
+    const struct { int button; bool closed, snoozed, reset; } cases[] = {
+        {AlarmPopupWindow::ImageClose, true, false, false},
+        {AlarmPopupWindow::ImageSnooze, false, true, false},
+        {AlarmPopupWindow::ImageReset, true, false, true},
+    };
+    for (const auto& c : cases) {
+        AlarmPopupWindow* popup = Open();
+        const HWND window = popup->Handle();
+        EXPECT_EQ(TextOf(window, AlarmPopupWindow::Label1), L"Sun Dec 06, 2026  7:05 AM");
+        EXPECT_EQ(TextOf(window, AlarmPopupWindow::Text1), L"Wake up\r\nnow");
+        EXPECT_EQ(TextOf(window, AlarmPopupWindow::ImageSnooze), L"Snooze");
+        EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(window, AlarmPopupWindow::Label2)));
+        EXPECT_TRUE(::GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
+        const bool snoozedBefore = popup->Logic().IsSnoozed();
+        ::SendMessageW(window, WM_COMMAND, MAKEWPARAM(c.button, BN_CLICKED), 0);
+        EXPECT_EQ(popup->Logic().IsClosed(), c.closed);
+        EXPECT_EQ(popup->Logic().IsSnoozed() && !snoozedBefore, c.snoozed);
+        EXPECT_EQ(state.Alarms[2].AlarmHour.empty(), c.reset);
+        EXPECT_EQ(::IsWindowVisible(window) != FALSE, false) << "closed or snoozed, it is out of sight";
+        if (!c.closed)
+            ::SendMessageW(window, WM_CLOSE, 0, 0);
+        RunPendingMessages();
+        EXPECT_FALSE(::IsWindow(window)) << "the window went, and took itself with it";
+    }
+}
+
+TEST(MissedAlarmsWindow, ListsEveryMissedAlarmUntilClosedWhichEmptiesIt)
+{
+    MissedAlarmsWindow missed;
+    missed.Add({{1, " 7:05 AM", "Wake up"}, {4, "Sun Dec 06, 2026  9:00 PM", ""}});
+    missed.Add({{5, "10:00 PM", "Call"}});
+    const HWND list = ::GetDlgItem(missed.Handle(), MissedAlarmsWindow::ListMissedAlarms);
+    ASSERT_EQ(::SendMessageW(list, LB_GETCOUNT, 0, 0), 3);
+    wchar_t line[64] = {};
+    ::SendMessageW(list, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(line));
+    EXPECT_STREQ(line, L"7:05 AM  Wake up");
+    EXPECT_TRUE(missed.IsShown());
+    EXPECT_EQ(TextOf(missed.Handle(), MissedAlarmsWindow::ButtonCloseMissed), L"Close");
+    ::SendMessageW(missed.Handle(), WM_COMMAND, MAKEWPARAM(MissedAlarmsWindow::ButtonCloseMissed, BN_CLICKED), 0);
+    EXPECT_FALSE(missed.IsShown());
+    EXPECT_EQ(::SendMessageW(list, LB_GETCOUNT, 0, 0), 0);
+}
+
+} // namespace
+} // namespace dorvane
