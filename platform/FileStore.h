@@ -87,5 +87,9 @@ bool IsWritableFolder(const std::filesystem::path& folder);
 // The folder that holds the running program; empty when the system does not say.
 std::filesystem::path ProgramFolder();
 
+// The user's folder for the settings of programs where the system has one (%APPDATA% on Windows);
+// empty where programs follow their own conventions instead (XDG on Linux).
+std::filesystem::path ApplicationDataFolder();
+
 } // namespace FileStore
 } // namespace dorvane

@@ -23,6 +23,8 @@ std::filesystem::path SettingsLocation::Resolve() const
         return *explicitFile;
     if (!installedCopy && FileStore::IsWritableFolder(programFolder))
         return programFolder / kFileName;
+    if (!appData.empty())
+        return appData / "Dorvane" / kFileName;
     return ConfigHome(xdgConfigHome, home) / "dorvane" / kFileName;
 }
 
@@ -38,6 +40,7 @@ SettingsLocation SettingsLocation::ForThisProcess(std::optional<std::filesystem:
     const char* home = std::getenv("HOME");
     location.xdgConfigHome = xdg ? xdg : "";
     location.home = home ? home : "";
+    location.appData = FileStore::ApplicationDataFolder();
     return location;
 }
 

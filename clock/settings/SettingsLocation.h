@@ -8,7 +8,7 @@ namespace dorvane {
 
 // Where "ClockSettings.ini" lives: named on the command line, else beside the program, else - when
 // the program's folder is not writable or the program is an installed copy - in the user's
-// configuration folder. An installed copy keeps out of its folder even when it may write there (as
+// configuration folder (on Windows, "Dorvane" in the user's application data folder). An installed copy keeps out of its folder even when it may write there (as
 // root may write to /usr/bin).
 struct SettingsLocation {
     static constexpr const char* kFileName = "ClockSettings.ini";
@@ -20,6 +20,7 @@ struct SettingsLocation {
     bool installedCopy = false; // the menu entry lies beside the program's folder
     std::string xdgConfigHome; // $XDG_CONFIG_HOME, may be empty
     std::string home;          // $HOME, may be empty
+    std::filesystem::path appData; // %APPDATA% on Windows; empty elsewhere
 
     std::filesystem::path Resolve() const;
 

@@ -321,4 +321,6 @@ std::filesystem::path ProgramFolder()
     return ec ? std::filesystem::path() : program.parent_path();
 }
 
+std::filesystem::path ApplicationDataFolder() { return {}; }
+
 } // namespace dorvane::FileStore

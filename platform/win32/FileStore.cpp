@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <random>
 #include <utility>
+#include <cstdlib>
 #include <windows.h>
+#include <shlobj.h>
 
 namespace dorvane::FileStore {
 namespace {
@@ -216,6 +218,18 @@ std::filesystem::path ProgramFolder()
         }
         name.resize(name.size() * 2);
     }
+}
+
+std::filesystem::path ApplicationDataFolder()
+{
+    // %APPDATA% as the user's environment has it, read wide so that any letters survive; the
+    // shell's answer when the variable is missing or not a full path.
+    if (const wchar_t* appData = ::_wgetenv(L"APPDATA"); appData && std::filesystem::path(appData).is_absolute())
+        return appData;
+    wchar_t folder[MAX_PATH] = {};
+    if (::SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder) == S_OK)
+        return folder;
+    return {};
 }
 
 } // namespace dorvane::FileStore

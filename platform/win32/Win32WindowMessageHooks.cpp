@@ -5,8 +5,8 @@
 namespace dorvane {
 namespace {
 
-// The hooks object of this thread, which the replaced window procedure reports to.
-thread_local Win32WindowMessageHooks* currentHooks = nullptr;
+// The window property that leads the replaced window procedure to the hooks object of the window.
+constexpr const wchar_t* kOwnerProperty = L"Dorvane.WindowMessageHooks";
 
 // The full result of the last own handling within the message now with the hook: the hook's answer
 // is 32 bits wide, a window procedure's is pointer-sized (a handle, for some messages).
@@ -22,8 +22,6 @@ Win32WindowMessageHooks::~Win32WindowMessageHooks()
 {
     while (!windows_.empty())
         Unhook(windows_.begin()->first);
-    if (currentHooks == this)
-        currentHooks = nullptr;
 }
 
 bool Win32WindowMessageHooks::IsWindow(WindowHandle window) const { return ::IsWindow(WindowOf(window)); }
@@ -40,19 +38,23 @@ bool Win32WindowMessageHooks::InstallHook(WindowHandle window, Hook hook)
     // A window procedure can only be replaced from the thread that runs the window's messages.
     if (!::IsWindow(hwnd) || ::GetWindowThreadProcessId(hwnd, nullptr) != ::GetCurrentThreadId())
         return false;
-    if (currentHooks && currentHooks != this)
-        return false;
+    if (::GetPropW(hwnd, kOwnerProperty) && !windows_.contains(hwnd))
+        return false; // another hooks object has it
     if (auto found = windows_.find(hwnd); found != windows_.end()) {
         found->second.hook = std::move(hook);
         return true;
     }
+    // The window is known before its first message can reach the new procedure.
+    Hooked& hooked = windows_[hwnd];
+    hooked.hook = std::move(hook);
     ::SetLastError(0);
-    const auto original = reinterpret_cast<WNDPROC>(
+    hooked.original = reinterpret_cast<WNDPROC>(
         ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&HookProcedure)));
-    if (!original && ::GetLastError() != 0)
+    if (!hooked.original && ::GetLastError() != 0) {
+        windows_.erase(hwnd);
         return false;
-    windows_[hwnd] = {original, std::move(hook), this};
-    currentHooks = this;
+    }
+    ::SetPropW(hwnd, kOwnerProperty, this);
     return true;
 }
 
@@ -68,6 +70,7 @@ void Win32WindowMessageHooks::Unhook(HWND window)
     if (::IsWindow(window) &&
         ::GetWindowLongPtrW(window, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&HookProcedure))
         ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(found->second.original));
+    ::RemovePropW(window, kOwnerProperty);
     windows_.erase(found);
 }
 
@@ -86,7 +89,7 @@ int32_t Win32WindowMessageHooks::CallOwnHandling(const WindowMessage& message)
 
 LRESULT CALLBACK Win32WindowMessageHooks::HookProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    Win32WindowMessageHooks* hooks = currentHooks;
+    auto* hooks = static_cast<Win32WindowMessageHooks*>(::GetPropW(window, kOwnerProperty));
     const auto found = hooks ? hooks->windows_.find(window) : std::map<HWND, Hooked>::iterator{};
     if (!hooks || found == hooks->windows_.end())
         return ::DefWindowProcW(window, message, wParam, lParam);

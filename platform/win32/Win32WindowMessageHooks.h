@@ -11,7 +11,7 @@ namespace dorvane {
 // (SetWindowLongPtrW with GWLP_WNDPROC) by one that hands every message to the hook;
 // CallOwnHandling passes a message to the procedure the window had before (CallWindowProcW), and
 // RemoveHook puts that procedure back. A window destroyed while hooked is unhooked on WM_NCDESTROY.
-// Windows of this thread only: one object serves one user-interface thread.
+// Only windows of the calling thread can be hooked, and each by one hooks object at a time.
 class Win32WindowMessageHooks : public WindowMessageHooks {
 public:
     Win32WindowMessageHooks() = default;
@@ -32,7 +32,6 @@ private:
     struct Hooked {
         WNDPROC original = nullptr;
         Hook hook;
-        Win32WindowMessageHooks* owner = nullptr;
     };
     static LRESULT CALLBACK HookProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void Unhook(HWND window);

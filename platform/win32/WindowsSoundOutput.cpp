@@ -21,6 +21,7 @@ using Sound = std::shared_ptr<const std::vector<uint8_t>>;
 constexpr int kLowestBeep = 37;
 constexpr int kHighestBeep = 32767;
 constexpr uint32_t kFromMemory = SND_MEMORY | SND_NODEFAULT;
+constexpr std::chrono::milliseconds kAskAgainAfter{20}; // whether the sound before has ended
 
 uint32_t Little32(std::span<const uint8_t> bytes, std::size_t at)
 {
@@ -74,6 +75,7 @@ struct WindowsSoundOutput::Voice {
             diagnostics << "dorvane: no sound device (" << reason << "); sounds stay silent\n" << std::flush;
     }
 
+    // Ends what plays, for good.
     void Stop()
     {
         if (playing)
@@ -81,44 +83,49 @@ struct WindowsSoundOutput::Voice {
         playing.reset();
     }
 
-    // Starts sound, cutting off what plays: a new PlaySound stops the one before it.
-    void Start(const Sound& sound)
+    // Starts sound, cutting off what plays (a new PlaySound stops the one before it), or, with
+    // SND_NOSTOP, only when nothing plays any more. False when it did not start.
+    bool Start(const Sound& sound, uint32_t flags = 0)
     {
         const auto length = LengthOf(*sound);
         if (length == Clock::duration::zero())
-            return; // not a sound: nothing to hear
-        if (!calls.playSound(sound->data(), kFromMemory | SND_ASYNC)) {
-            Stop();
-            Report("the sound could not be started");
-            return;
-        }
-        playing = sound;
+            return true; // not a sound: nothing to hear
+        if (!calls.playSound(sound->data(), kFromMemory | SND_ASYNC | flags))
+            return false;
+        playing = sound; // the bytes of the sound before are free now
         endsAt = Clock::now() + length;
+        return true;
     }
 
     void PlayToTheEnd(const Sound& sound)
     {
         queued.clear();
-        Stop();
         if (LengthOf(*sound) == Clock::duration::zero())
             return;
         if (!calls.playSound(sound->data(), kFromMemory | SND_SYNC))
-            Report("the sound could not be played");
+            return Report("the sound could not be played");
+        playing.reset();
     }
 
-    // Between tasks: starts the next queued sound when the one playing has run its length, and
-    // says how long until then.
+    // Between tasks: starts the next queued sound once the one before has been heard, and says how
+    // long until then. The bytes of the last sound stay until a new sound replaces them, as the
+    // driver may still be reading them.
     std::optional<Clock::duration> WhenIdle()
     {
-        if (playing && Clock::now() < endsAt)
-            return endsAt - Clock::now();
-        if (queued.empty()) {
-            Stop();
+        const auto now = Clock::now();
+        if (playing && now < endsAt)
+            return endsAt - now;
+        if (queued.empty())
             return std::nullopt;
+        // The driver may sound a little behind the clock: the next sound waits for the end of the one
+        // before rather than cut it off, for kStallAllowance at most.
+        const bool mayWait = playing && now < endsAt + kStallAllowance;
+        if (!Start(queued.front(), mayWait ? SND_NOSTOP : 0)) {
+            if (mayWait)
+                return kAskAgainAfter;
+            Report("the sound could not be started");
         }
-        const Sound next = std::move(queued.front());
         queued.pop_front();
-        Start(next);
         return Clock::duration::zero(); // come back at once: to wait for it, or for the next one
     }
 };
@@ -132,6 +139,7 @@ WindowsSoundOutput::SystemCalls WindowsSoundOutput::WindowsCalls()
         [](int frequencyHz, int milliseconds) {
             return ::Beep(static_cast<DWORD>(frequencyHz), static_cast<DWORD>(milliseconds)) != FALSE;
         },
+        [] { ::waveOutGetNumDevs(); }, // asks the driver, which loads it
     };
 }
 
@@ -139,6 +147,8 @@ WindowsSoundOutput::WindowsSoundOutput(std::ostream& diagnostics, SystemCalls ca
     : voice_(std::make_shared<Voice>(diagnostics, std::move(calls))),
       thread_(kAnswerWithin, [voice = voice_] { return voice->WhenIdle(); })
 {
+    if (voice_->calls.openDriver)
+        thread_.Post([voice = voice_] { voice->calls.openDriver(); });
 }
 
 WindowsSoundOutput::~WindowsSoundOutput()
@@ -154,7 +164,7 @@ void WindowsSoundOutput::Beep(int frequencyHz, int milliseconds)
     if (frequencyHz >= kLowestBeep && frequencyHz <= kHighestBeep) {
         const bool answered = thread_.Run([voice = voice_, frequencyHz, milliseconds] {
             voice->calls.beep(frequencyHz, milliseconds);
-        }, std::chrono::milliseconds(milliseconds) + kStallAllowance);
+        }, kAnswerWithin + std::chrono::milliseconds(milliseconds) + kStallAllowance);
         if (!answered)
             voice_->Report("the sound device does not answer");
     }
@@ -166,7 +176,7 @@ void WindowsSoundOutput::PlayWavSync(std::span<const uint8_t> wav)
 {
     // Copied: a sound the device stalls on outlives this call, and the caller's bytes.
     const Sound sound = Copy(wav);
-    const auto limit = LengthOf(wav) + kStallAllowance;
+    const auto limit = kAnswerWithin + LengthOf(wav) + kStallAllowance;
     if (!thread_.Run([voice = voice_, sound] { voice->PlayToTheEnd(sound); }, limit))
         voice_->Report("the sound device does not answer");
 }
@@ -175,7 +185,8 @@ void WindowsSoundOutput::PlayWavAsync(std::span<const uint8_t> wav)
 {
     const bool posted = thread_.Post([voice = voice_, sound = Copy(wav)] {
         voice->queued.clear();
-        voice->Start(sound);
+        if (!voice->Start(sound))
+            voice->Report("the sound could not be started");
     });
     if (!posted)
         voice_->Report("the sound device does not answer");

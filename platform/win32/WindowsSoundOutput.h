@@ -13,8 +13,9 @@
 namespace dorvane {
 
 // The system's sound through PlaySound from memory, and Beep. Every call into the sound system runs
-// on a thread of its own (a sound driver may stall): a caller waits for it at most kAnswerWithin,
-// and for a sound it plays to the end at most the sound's length and kStallAllowance more. Every
+// on a thread of its own (a sound driver may stall, and loading it takes a while): a caller waits
+// for it at most kAnswerWithin, and for a sound or tone it plays to the end at most the sound's
+// length and kStallAllowance more. Every
 // sound goes through one voice, as PlaySound has only one per process: a new sound cuts off the one
 // still playing, and queued sounds start one after the other as each one's length runs out. When
 // nothing can sound, this is said once on the diagnostics stream and everything stays silent.
@@ -24,13 +25,16 @@ public:
     static constexpr std::chrono::milliseconds kAnswerWithin{1000};
     static constexpr std::chrono::milliseconds kStallAllowance{500};
 
-    // The system's calls: PlaySoundW(sound, nullptr, flags), and Beep. Tests put in their own.
+    // The system's calls: PlaySoundW(sound, nullptr, flags), Beep, and one that loads the sound
+    // driver ahead of the first sound (none: nothing to load). Tests put in their own.
     struct SystemCalls {
         std::function<bool(const void* sound, uint32_t flags)> playSound;
         std::function<bool(int frequencyHz, int milliseconds)> beep;
+        std::function<void()> openDriver;
     };
     static SystemCalls WindowsCalls();
 
+    // Starts loading the sound driver in the background, so that the first sound is not late.
     explicit WindowsSoundOutput(std::ostream& diagnostics, SystemCalls calls = WindowsCalls());
     ~WindowsSoundOutput() override;
     WindowsSoundOutput(const WindowsSoundOutput&) = delete;

@@ -8,7 +8,7 @@ namespace {
 
 using testing::TempFolder;
 
-TEST(SettingsLocation, PrefersTheCommandLineThenTheProgramsFolderThenTheUsersConfigFolder)
+TEST(SettingsLocation, PrefersTheCommandLineThenTheProgramsFolderWhateverItsLettersThenTheUsersConfigFolder)
 {
     TempFolder folder;
     SettingsLocation location;
@@ -27,6 +27,12 @@ TEST(SettingsLocation, PrefersTheCommandLineThenTheProgramsFolderThenTheUsersCon
     EXPECT_EQ(location.Resolve(), "/cfg/dorvane/ClockSettings.ini");
     location.xdgConfigHome = "relative/cfg";
     EXPECT_EQ(location.Resolve(), "/home/ann/.config/dorvane/ClockSettings.ini");
+    location.appData = "/Users/ann/AppData/Roaming"; // only Windows names one
+    EXPECT_EQ(location.Resolve(), "/Users/ann/AppData/Roaming/Dorvane/ClockSettings.ini");
+    const auto lettered = folder.path() / std::filesystem::path(u8"M\u00fcller \u65e5\u672c");
+    std::filesystem::create_directories(lettered);
+    location.programFolder = lettered;
+    EXPECT_EQ(location.Resolve(), lettered / "ClockSettings.ini");
 }
 
 } // namespace
