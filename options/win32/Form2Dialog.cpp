@@ -7,6 +7,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cassert>
 #include <cmath>
 #include <optional>
@@ -62,6 +63,20 @@ constexpr struct {
     {IDC_ImageResetOptions, "Reset to Default"},
 };
 
+// The hints shown under the pointer; every alarm row's date field has the first.
+constexpr struct {
+    int id;
+    const char* hint;
+} kHints[] = {
+    {IDC_TextAlarmDate0, "Click to pick a date; double click for a daily alarm"},
+    {IDC_CheckOnTop, "Takes effect the next time Dorvane starts"},
+    {IDC_CheckShowBorder, "Only the glass skins have a border"},
+    {IDC_ImageSkin0, "Previous skin"},
+    {IDC_ImageSkin1, "Next skin"},
+    {IDC_Image1, "Help"},
+    {IDC_ImageResetOptions, "Reset to Default"},
+};
+
 // The row's columns left to right, and the roles of those that are fields.
 constexpr const char* kRowRoles[kRowColumns] = {"Date", nullptr, "Hour", nullptr, "Minute", nullptr, "Pop-up Message", "Execute"};
 
@@ -84,6 +99,15 @@ std::optional<std::pair<int, int>> RowPlace(int id)
     if (offset < 0 || offset >= kRowColumns * kRowIdStep || offset % kRowIdStep >= AlarmEditor::kRows)
         return std::nullopt;
     return std::pair{offset % kRowIdStep, offset / kRowIdStep};
+}
+
+// The dialog's own font, bold, for the product's name and the alarm area's headings.
+HFONT BoldFontOf(HWND window)
+{
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)), sizeof font, &font);
+    font.lfWeight = FW_BOLD;
+    return CreateFontIndirectW(&font);
 }
 
 bool IsHelpControl(int id) { return id >= IDC_HelpFirst && id <= IDC_HelpLast; }
@@ -115,6 +139,7 @@ Form2Dialog::~Form2Dialog()
     Close();
     for (const auto& gone : gone_)
         gone();
+    DeleteObject(bold_);
 }
 
 void Form2Dialog::Show()
@@ -174,7 +199,7 @@ INT_PTR Form2Dialog::Message(UINT message, WPARAM wParam, LPARAM lParam)
 }
 
 // Lengths, slider ranges in twips, the fields' own mouse and drops, the help texts, the preview's
-// square, the controls' names; the keyboard starts at the first alarm.
+// square, the bold headings, the controls' names and hints; the keyboard starts at the first alarm.
 void Form2Dialog::Initialise()
 {
     for (int row = 0; row < AlarmEditor::kRows; ++row) {
@@ -204,11 +229,36 @@ void Form2Dialog::Initialise()
     HWND preview = GetDlgItem(window_, IDC_pClock);
     RECT box{};
     GetClientRect(preview, &box);
-    SetWindowPos(preview, nullptr, 0, 0, box.right, box.right, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    logic_.Appearance().SetPreviewSize(box.right, box.right);
+    const int side = std::min(box.right, box.bottom);
+    SetWindowPos(preview, nullptr, 0, 0, side, side, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    logic_.Appearance().SetPreviewSize(side, side);
+    bold_ = BoldFontOf(window_);
+    for (int id : {IDC_Label1, IDC_LabelDateHeading, IDC_LabelTimeHeading, IDC_LabelMessageHeading, IDC_LabelExecHeading, IDC_LabelAlarmRing})
+        SendDlgItemMessageW(window_, id, WM_SETFONT, reinterpret_cast<WPARAM>(bold_), FALSE);
     SetWindowTextW(window_, Widen(Form2::kTitle).c_str());
     NameControls();
+    AddHints();
     SetFocus(GetDlgItem(window_, IDC_TextAlarmDate0));
+}
+
+// TTTOOLINFOW_V2_SIZE: the form every version of the common controls takes.
+void Form2Dialog::AddHints()
+{
+    HWND tips = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                                CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, GetModuleHandleW(nullptr), nullptr);
+    const auto add = [&](int id, const std::wstring& hint) {
+        TTTOOLINFOW tool{};
+        tool.cbSize = TTTOOLINFOW_V2_SIZE;
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.hwnd = window_;
+        tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(window_, id));
+        tool.lpszText = const_cast<wchar_t*>(hint.c_str());
+        SendMessageW(tips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    };
+    for (const auto& tip : kHints)
+        add(tip.id, Widen(tip.hint));
+    for (int row = 1; row < AlarmEditor::kRows; ++row)
+        add(IDC_TextAlarmDate0 + row, Widen(kHints[0].hint));
 }
 
 void Form2Dialog::NameControls()

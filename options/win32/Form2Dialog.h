@@ -48,6 +48,7 @@ private:
     LRESULT FieldMessage(HWND field, UINT message, WPARAM wParam, LPARAM lParam);
     void Initialise();
     void NameControls();
+    void AddHints();
     void Command(int id, int code);
     bool RowCommand(int id, int code);
     bool OptionCommand(int id, int code);
@@ -69,6 +70,7 @@ private:
 
     Form2 logic_;
     HWND window_ = nullptr;
+    HFONT bold_ = nullptr;
     bool opened_ = false;
     bool showing_ = false;     // the controls are being written from the logic, not by the user
     bool helpShown_ = false;
