@@ -123,6 +123,10 @@ void AlarmPopupWindow::MakeControls(const AlarmPopupRequest& request)
         ::SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
         x += kButton;
     }
+    // The strip that holds the buttons lies behind them; the pointer passes through it.
+    HWND strip = Child(L"STATIC", L"Picture1", WS_VISIBLE | WS_CLIPSIBLINGS | SS_OWNERDRAW, Picture1,
+                       {left, buttonsTop, kTextWidth, kButton});
+    ::SetWindowPos(strip, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void AlarmPopupWindow::ShowAgain()
@@ -202,6 +206,8 @@ void AlarmPopupWindow::Clicked(int id)
 void AlarmPopupWindow::DrawPicture(const DRAWITEMSTRUCT& item)
 {
     ::FillRect(item.hDC, &item.rcItem, ::GetSysColorBrush(COLOR_BTNFACE));
+    if (item.CtlID == Picture1)
+        return;
     const HBITMAP picture = item.CtlID == Image1        ? pictures_.decoration
                             : item.CtlID == ImageClose  ? pictures_.close
                             : item.CtlID == ImageReset  ? pictures_.reset

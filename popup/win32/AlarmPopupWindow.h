@@ -15,7 +15,7 @@ namespace dorvane {
 class AlarmPopupWindow : public AlarmPopupView {
 public:
     // Control IDs, named as the controls are.
-    enum Control : int { Image1 = 201, Label1, Label2, Text1, ImageSnooze, ImageReset, ImageClose };
+    enum Control : int { Image1 = 201, Label1, Label2, Text1, ImageSnooze, ImageReset, ImageClose, Picture1 };
     static constexpr UINT_PTR kTimer1 = 1;
     static constexpr UINT kTimer1Milliseconds = 1000;
     // The pictures (32-bit, premultiplied); they stay the caller's and must outlive the window.

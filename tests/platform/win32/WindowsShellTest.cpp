@@ -12,9 +12,9 @@ TEST(WindowsShell, StartsWhatExistsAndSaysWhenNothingCouldBeStarted)
         const char* target;
         bool started;
     } rows[] = {
-        {"C:\\windows\\system32\\hostname.exe", true},
+        {"C:\\windows\\system32\\rundll32.exe", true},
         {"C:\\no such folder\\nothing.exe", false},
-        {"C:\\windows\\system32\\hostname.exe & calc.exe", false},
+        {"C:\\windows\\system32\\rundll32.exe & calc.exe", false},
         {"", false},
     };
     WindowsShell shell;

@@ -64,6 +64,7 @@ TEST_F(AlarmPopupWindowTest, ShowsTheAlarmInNamedControlsAndItsPictureButtonsDri
         EXPECT_EQ(TextOf(window, AlarmPopupWindow::Label1), L"Sun Dec 06, 2026  7:05 AM");
         EXPECT_EQ(TextOf(window, AlarmPopupWindow::Text1), L"Wake up\r\nnow");
         EXPECT_EQ(TextOf(window, AlarmPopupWindow::ImageSnooze), L"Snooze");
+        EXPECT_EQ(TextOf(window, AlarmPopupWindow::Picture1), L"Picture1");
         EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(window, AlarmPopupWindow::Label2)));
         EXPECT_TRUE(::GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
         const bool snoozedBefore = popup->Logic().IsSnoozed();

@@ -58,6 +58,7 @@ TEST_F(Win32ClockAppTest, TheClockIsAShownLayeredToolWindowAtItsSavedPlaceWithTh
     EXPECT_EQ((std::vector<LONG>{frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top}),
               (std::vector<LONG>{40, 30, dial.Width(), dial.Height()}));
     EXPECT_TRUE(::IsWindowVisible(clock));
+    EXPECT_NE(::SendMessageW(clock, WM_GETICON, ICON_BIG, 0), 0) << "the program icon";
     EXPECT_EQ(sounds.signals, 1) << "the greeting";
 }
 
