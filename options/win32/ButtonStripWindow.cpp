@@ -2,6 +2,7 @@
 
 #include "clock/window/win32/PictureBitmap.h"
 #include "options/ButtonStripLayout.h"
+#include "platform/win32/ProgramWindow.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
@@ -12,26 +13,10 @@ namespace dorvane {
 namespace {
 
 constexpr const wchar_t* kClassName = L"DorvaneButtonStrip";
-constexpr int kSelfSlot = 0;
 // The strip's colours: a slate gradient from top to bottom, and lines of white at 70/255 over it.
 constexpr int kTop[3] = {74, 84, 99};
 constexpr int kBottom[3] = {43, 49, 59};
 constexpr int kLineAlpha = 70;
-
-void RegisterStripClass()
-{
-    static const bool registered = [] {
-        WNDCLASSEXW type{};
-        type.cbSize = sizeof type;
-        type.lpfnWndProc = DefWindowProcW;
-        type.cbWndExtra = sizeof(LONG_PTR);
-        type.hInstance = ::GetModuleHandleW(nullptr);
-        type.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-        type.lpszClassName = kClassName;
-        return ::RegisterClassExW(&type) != 0;
-    }();
-    (void)registered;
-}
 
 COLORREF GradientAt(int y, int height, int towardWhite = 0)
 {
@@ -62,13 +47,12 @@ ButtonStripWindow::ButtonStripWindow(ButtonStripActions& actions, const Screen& 
     : screen_(screen), strip_(actions, ButtonStripLayout::WidthTwips(screen), ButtonStripLayout::HeightTwips(screen)),
       pictures_(pictures)
 {
-    RegisterStripClass();
+    RegisterWindowClass(kClassName);
     const int width = Pixels(ButtonStripLayout::WidthTwips(screen), screen.TwipsPerPixelX());
     const int height = Pixels(ButtonStripLayout::HeightTwips(screen), screen.TwipsPerPixelY());
     window_ = ::CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, kClassName, L"Dorvane", WS_POPUP,
                                 0, 0, width, height, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
-    ::SetWindowLongPtrW(window_, kSelfSlot, reinterpret_cast<LONG_PTR>(this));
-    ::SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Procedure));
+    HandMessagesTo(window_, this, &Procedure);
     // The system owns the region from here on.
     ::SetWindowRgn(window_, ::CreateRoundRectRgn(0, 0, width, height, 5, 5), TRUE);
     MakeControls();
@@ -77,7 +61,7 @@ ButtonStripWindow::ButtonStripWindow(ButtonStripActions& actions, const Screen& 
 
 ButtonStripWindow::~ButtonStripWindow()
 {
-    ::SetWindowLongPtrW(window_, kSelfSlot, 0);
+    ForgetObject(window_);
     ::DestroyWindow(tips_);
     ::DestroyWindow(window_);
     for (HBITMAP picture : {pictures_.close, pictures_.options, pictures_.drag})
@@ -141,7 +125,7 @@ void ButtonStripWindow::MoveTo(int x, int y)
 
 LRESULT CALLBACK ButtonStripWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    auto* self = reinterpret_cast<ButtonStripWindow*>(::GetWindowLongPtrW(window, kSelfSlot));
+    auto* self = ObjectOf<ButtonStripWindow>(window);
     return self ? self->Handle(message, wParam, lParam) : ::DefWindowProcW(window, message, wParam, lParam);
 }
 

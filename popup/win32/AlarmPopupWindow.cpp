@@ -1,6 +1,7 @@
 #include "popup/win32/AlarmPopupWindow.h"
 
 #include "clock/window/win32/PictureBitmap.h"
+#include "platform/win32/ProgramWindow.h"
 #include "platform/win32/WideText.h"
 
 #include <commctrl.h>
@@ -11,28 +12,11 @@ namespace dorvane {
 namespace {
 
 constexpr const wchar_t* kClassName = L"DorvaneAlarmPopup";
-constexpr int kSelfSlot = 0;
 // Sent to itself by Destroy, so that the window goes once the message that asked for it is done.
 constexpr UINT kDestroyLater = WM_APP + 1;
 constexpr COLORREF kSnoozeColour = RGB(0xb3, 0x26, 0x1e);
 // Layout in pixels.
 constexpr int kMargin = 8, kDecoration = 48, kButton = 23, kTextWidth = 260, kLineHeight = 20, kTextHeight = 80;
-
-void RegisterPopupClass()
-{
-    static const bool registered = [] {
-        WNDCLASSEXW type{};
-        type.cbSize = sizeof type;
-        type.lpfnWndProc = DefWindowProcW;
-        type.cbWndExtra = sizeof(LONG_PTR);
-        type.hInstance = ::GetModuleHandleW(nullptr);
-        type.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-        type.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        type.lpszClassName = kClassName;
-        return ::RegisterClassExW(&type) != 0;
-    }();
-    (void)registered;
-}
 
 HFONT ArialFont(int weight)
 {
@@ -61,7 +45,7 @@ AlarmPopupWindow::AlarmPopupWindow(ClockState& state, PopupLinks links, TimeSour
                                    const AlarmPopupRequest& request, const Pictures& pictures)
     : logic_(state, links, *this, request), time_(time), pictures_(pictures)
 {
-    RegisterPopupClass();
+    RegisterWindowClass(kClassName, 0, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     const int left = 2 * kMargin + kDecoration;
     RECT frame{0, 0, left + kTextWidth + kMargin, 3 * kMargin + kLineHeight + kTextHeight + kButton + kMargin};
     const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
@@ -69,8 +53,7 @@ AlarmPopupWindow::AlarmPopupWindow(ClockState& state, PopupLinks links, TimeSour
     window_ = ::CreateWindowExW(WS_EX_TOPMOST, kClassName, Widen(request.caption).c_str(), style, CW_USEDEFAULT,
                                 CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
                                 ::GetModuleHandleW(nullptr), nullptr);
-    ::SetWindowLongPtrW(window_, kSelfSlot, reinterpret_cast<LONG_PTR>(this));
-    ::SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Procedure));
+    HandMessagesTo(window_, this, &Procedure);
     font_ = ArialFont(FW_NORMAL);
     bold_ = ArialFont(FW_BOLD);
     MakeControls(request);
@@ -150,7 +133,7 @@ void AlarmPopupWindow::Destroy()
 
 LRESULT CALLBACK AlarmPopupWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    auto* self = reinterpret_cast<AlarmPopupWindow*>(::GetWindowLongPtrW(window, kSelfSlot));
+    auto* self = ObjectOf<AlarmPopupWindow>(window);
     return self ? self->Handle(message, wParam, lParam) : ::DefWindowProcW(window, message, wParam, lParam);
 }
 
@@ -183,7 +166,7 @@ LRESULT AlarmPopupWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_NCDESTROY: {
         const HWND window = window_;
-        ::SetWindowLongPtrW(window, kSelfSlot, 0);
+        ForgetObject(window);
         delete this;
         return ::DefWindowProcW(window, message, wParam, lParam);
     }

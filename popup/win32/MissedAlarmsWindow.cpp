@@ -1,5 +1,6 @@
 #include "popup/win32/MissedAlarmsWindow.h"
 
+#include "platform/win32/ProgramWindow.h"
 #include "platform/win32/WideText.h"
 
 #include <string>
@@ -8,24 +9,7 @@ namespace dorvane {
 namespace {
 
 constexpr const wchar_t* kClassName = L"DorvaneMissedAlarms";
-constexpr int kSelfSlot = 0;
 constexpr int kMargin = 8, kWidth = 320, kListHeight = 100, kLine = 20, kButtonWidth = 80, kButtonHeight = 25;
-
-void RegisterMissedClass()
-{
-    static const bool registered = [] {
-        WNDCLASSEXW type{};
-        type.cbSize = sizeof type;
-        type.lpfnWndProc = DefWindowProcW;
-        type.cbWndExtra = sizeof(LONG_PTR);
-        type.hInstance = ::GetModuleHandleW(nullptr);
-        type.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-        type.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        type.lpszClassName = kClassName;
-        return ::RegisterClassExW(&type) != 0;
-    }();
-    (void)registered;
-}
 
 // "7:05 AM  Wake up": a daily alarm's line starts with a blank, which the list does without.
 std::wstring Line(const MissedAlarm& alarm)
@@ -40,15 +24,14 @@ std::wstring Line(const MissedAlarm& alarm)
 
 MissedAlarmsWindow::MissedAlarmsWindow()
 {
-    RegisterMissedClass();
+    RegisterWindowClass(kClassName, 0, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
     RECT frame{0, 0, 2 * kMargin + kWidth, 4 * kMargin + kLine + kListHeight + kButtonHeight};
     ::AdjustWindowRectEx(&frame, style, FALSE, WS_EX_TOPMOST);
     window_ = ::CreateWindowExW(WS_EX_TOPMOST, kClassName, L"Missed alarms", style, CW_USEDEFAULT, CW_USEDEFAULT,
                                 frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
                                 ::GetModuleHandleW(nullptr), nullptr);
-    ::SetWindowLongPtrW(window_, kSelfSlot, reinterpret_cast<LONG_PTR>(this));
-    ::SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Procedure));
+    HandMessagesTo(window_, this, &Procedure);
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
     ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
@@ -71,7 +54,7 @@ MissedAlarmsWindow::MissedAlarmsWindow()
 
 MissedAlarmsWindow::~MissedAlarmsWindow()
 {
-    ::SetWindowLongPtrW(window_, kSelfSlot, 0);
+    ForgetObject(window_);
     ::DestroyWindow(window_);
     ::DeleteObject(font_);
 }
@@ -92,7 +75,7 @@ void MissedAlarmsWindow::Close()
 
 LRESULT CALLBACK MissedAlarmsWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    auto* self = reinterpret_cast<MissedAlarmsWindow*>(::GetWindowLongPtrW(window, kSelfSlot));
+    auto* self = ObjectOf<MissedAlarmsWindow>(window);
     return self ? self->Handle(message, wParam, lParam) : ::DefWindowProcW(window, message, wParam, lParam);
 }
 

@@ -7,6 +7,7 @@
 #include "image/cGDIPlus.h"
 #include "options/ProgramTargets.h"
 #include "platform/FileStore.h"
+#include "platform/win32/ProgramWindow.h"
 #include "platform/win32/WideText.h"
 
 #include <algorithm>
@@ -16,24 +17,9 @@
 namespace dorvane {
 namespace {
 
-constexpr int kSelfSlot = 0;
 // How long a failed save's message waits for the user before it closes by itself.
 constexpr UINT kNoticeMilliseconds = 15000;
 constexpr const wchar_t* kNoticeTitle = L"Dorvane: settings not saved";
-
-void RegisterHostClass()
-{
-    static const bool registered = [] {
-        WNDCLASSEXW type{};
-        type.cbSize = sizeof type;
-        type.lpfnWndProc = DefWindowProcW;
-        type.cbWndExtra = sizeof(LONG_PTR);
-        type.hInstance = ::GetModuleHandleW(nullptr);
-        type.lpszClassName = Win32ClockApp::kHostClassName;
-        return ::RegisterClassExW(&type) != 0;
-    }();
-    (void)registered;
-}
 
 // The desktop's screens, for keeping the clock within reach.
 BOOL CALLBACK AddScreen(HMONITOR, HDC, LPRECT area, LPARAM screens)
@@ -83,7 +69,7 @@ Win32ClockApp::~Win32ClockApp()
     strip_.reset();
     missed_.reset();
     window_.reset();
-    ::SetWindowLongPtrW(host_, kSelfSlot, 0);
+    ForgetObject(host_);
     ::DestroyWindow(host_);
     for (HBITMAP picture : {popupPictures_.close, popupPictures_.reset, popupPictures_.snooze, popupPictures_.decoration})
         if (picture)
@@ -96,16 +82,15 @@ Win32ClockApp::~Win32ClockApp()
 // A message-only window: it never shows, and a later start finds it by its class and title.
 void Win32ClockApp::CreateHost(const std::wstring& instanceName)
 {
-    RegisterHostClass();
+    RegisterWindowClass(kHostClassName);
     host_ = ::CreateWindowExW(0, kHostClassName, instanceName.c_str(), 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                               ::GetModuleHandleW(nullptr), nullptr);
-    ::SetWindowLongPtrW(host_, kSelfSlot, reinterpret_cast<LONG_PTR>(this));
-    ::SetWindowLongPtrW(host_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&HostProcedure));
+    HandMessagesTo(host_, this, &HostProcedure);
 }
 
 LRESULT CALLBACK Win32ClockApp::HostProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    auto* self = reinterpret_cast<Win32ClockApp*>(::GetWindowLongPtrW(window, kSelfSlot));
+    auto* self = ObjectOf<Win32ClockApp>(window);
     if (!self)
         return ::DefWindowProcW(window, message, wParam, lParam);
     switch (message) {

@@ -2,47 +2,25 @@
 
 #include "clock/window/win32/PictureBitmap.h"
 #include "image/c32bppDIB.h"
+#include "platform/win32/ProgramWindow.h"
 
 #include <windowsx.h>
 
 namespace dorvane {
-namespace {
-
-// The window's own pointer lives in its extra bytes, which subclassing leaves alone.
-constexpr int kSelfSlot = 0;
-
-void RegisterClockClass()
-{
-    static const bool registered = [] {
-        WNDCLASSEXW type{};
-        type.cbSize = sizeof type;
-        type.style = CS_DBLCLKS;
-        type.lpfnWndProc = DefWindowProcW; // each window sets its own procedure once it is made
-        type.cbWndExtra = sizeof(LONG_PTR);
-        type.hInstance = ::GetModuleHandleW(nullptr);
-        type.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-        type.lpszClassName = LayeredClockWindow::kClassName;
-        return ::RegisterClassExW(&type) != 0;
-    }();
-    (void)registered;
-}
-
-} // namespace
 
 LayeredClockWindow::LayeredClockWindow(ClockMouse& mouse, TimeSource& time, ClockWindowEvents& events)
     : mouse_(mouse), time_(time), events_(events)
 {
-    RegisterClockClass();
+    RegisterWindowClass(kClassName, CS_DBLCLKS);
     window_ = ::CreateWindowExW(WS_EX_LAYERED | WS_EX_TOOLWINDOW, kClassName, L"Dorvane", WS_POPUP, 0, 0,
                                 kInitialPixels, kInitialPixels, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
-    ::SetWindowLongPtrW(window_, kSelfSlot, reinterpret_cast<LONG_PTR>(this));
-    ::SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Procedure));
+    HandMessagesTo(window_, this, &Procedure);
 }
 
 LayeredClockWindow::~LayeredClockWindow()
 {
     if (window_) {
-        ::SetWindowLongPtrW(window_, kSelfSlot, 0);
+        ForgetObject(window_);
         ::DestroyWindow(window_);
     }
 }
@@ -110,7 +88,7 @@ void LayeredClockWindow::SetIcon(HICON big, HICON small)
 
 LRESULT CALLBACK LayeredClockWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    auto* self = reinterpret_cast<LayeredClockWindow*>(::GetWindowLongPtrW(window, kSelfSlot));
+    auto* self = ObjectOf<LayeredClockWindow>(window);
     return self ? self->Handle(message, wParam, lParam) : ::DefWindowProcW(window, message, wParam, lParam);
 }
 
