@@ -117,28 +117,6 @@ TEST(FormCalendar, APickFromTodayOnFillsTheRowsDateAndRearmsItsAlarm)
     }
 }
 
-TEST(FormCalendar, PointerAndButtonChangeTheLooksButNeverTodays)
-{
-    const struct {
-        std::optional<int> pointedDay; // nullopt: over the background
-        CellLook pointed;              // the others look Passed
-    } rows[] = {{3, CellLook::Pointed}, {7, CellLook::Today}, {{}, CellLook::Passed}};
-    CalendarRig rig(At(9, 0, 0, {2026, 12, 7}));
-    const int today = rig.calendar.CellOfDay(7);
-    for (const auto& row : rows) {
-        const int pointed = rig.calendar.CellOfDay(row.pointedDay.value_or(1));
-        row.pointedDay ? rig.calendar.PointerOverCell(pointed) : rig.calendar.PointerOverBackground();
-        for (int k = 0; k < FormCalendar::kCells; ++k) {
-            const CellLook expected = k == today ? CellLook::Today : k == pointed ? row.pointed : CellLook::Passed;
-            EXPECT_EQ(rig.calendar.Cell(k).look, expected) << "cell " << k;
-        }
-        rig.calendar.ButtonDown(pointed);
-        EXPECT_TRUE(rig.calendar.Cell(pointed).bold);
-        rig.calendar.ButtonUp(pointed);
-        EXPECT_FALSE(rig.calendar.Cell(pointed).bold);
-    }
-}
-
 // What the calendar writes is what the tick reads: a dated alarm for midnight is due from that
 // day's first second on and not in the last second of the day before.
 TEST(FormCalendar, EveryDayFrom2026To2030IsMatchedByTheTickOnThatDayOnly)

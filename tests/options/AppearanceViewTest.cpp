@@ -5,10 +5,8 @@
 #include "image/cGDIPlus.h"
 #include "options/Form2View.h"
 #include "tests/support/FixedTime.h"
-#include "tests/support/PulseRecording.h"
 #include "tests/support/RecordingOptionsParts.h"
 #include "tests/support/ViewTesting.h"
-#include "tones/ToneSounds.h"
 
 #include <QLabel>
 #include <QPointer>
@@ -83,14 +81,14 @@ void Steps(std::initializer_list<std::string> steps)
 
 // Both windows on screen: the clock with GlassGold at the default opacity, the options beside it.
 struct AppearanceViewTest : ::testing::Test {
-    void Open(double twipsPerPixel, TickSounds* sounds = nullptr)
+    void Open(double twipsPerPixel)
     {
         state.Skin = "GlassGold";
         parts.screen.twipsPerPixel = twipsPerPixel;
         parts.ChangeSkin();
         parts.clock.move(40, 40);
         parts.clock.show();
-        window = new Form2View(state, parts.Parts(sounds));
+        window = new Form2View(state, parts.Parts());
         window->move(400, 40);
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.data()));
@@ -164,41 +162,6 @@ TEST_F(AppearanceViewTest, TheNextArrowChangesTheSkinOfTheClockOnScreenAndOfTheP
                              "OptionChimeBigBen", "OptionChimeFreq", "TextChimeFreq", "CheckTicks", "TextTicksFreq", "TextTickDur",
                              "ImageResetOptions"})
         EXPECT_FALSE(window->findChild<QWidget*>(name)->accessibleName().isEmpty()) << name;
-}
-
-// Through the real sound output to the sound server's null sink: the opening click at the volume
-// the settings had, then one at each volume the knob was dragged to and let go, quieter lower down.
-TEST_F(AppearanceViewTest, LettingGoOfTheVolumeKnobSoundsTheClickToneAtTheVolumeItSet)
-{
-    using namespace SignalAnalysis;
-    DORVANE_REQUIRE_X_DISPLAY();
-    RecordedOutput played;
-    if (const Status started = played.Start(); !started.ok())
-        GTEST_SKIP() << started.error();
-    ToneGenerator generator(*played.output, parts.pump);
-    ToneSounds sounds(state, generator);
-    Open(15, &sounds);
-    std::vector<int> volumes{state.FreqVol};
-    for (int pixels : {-60, 20}) {
-        const QPoint knob = CentreOf(*window->findChild<QWidget*>("ImageVolume"));
-        Steps({"mousemove " + ScreenPoint(knob) + " mousedown 1", "mousemove " + ScreenPoint(knob + QPoint(0, pixels)), "mouseup 1"});
-        QTest::qWait(300);
-        volumes.push_back(state.FreqVol);
-    }
-    EXPECT_EQ(volumes[1], AppearanceEditor::kLoudest);
-    const std::vector<int16_t> heard = played.Heard();
-    const auto bursts = FindBursts(heard, 1000, PulseRecording::kRate / 100);
-    SCOPED_TRACE(Describe(bursts, PulseRecording::kRate));
-    ASSERT_EQ(bursts.size(), volumes.size());
-    std::vector<double> loudness;
-    for (const Burst& burst : bursts) {
-        const auto tone = std::span<const int16_t>(heard).subspan(burst.start, burst.length());
-        EXPECT_NEAR(ZeroCrossingFrequency(tone, PulseRecording::kRate), 2000, 20);
-        loudness.push_back(Rms(tone));
-    }
-    for (std::size_t i = 1; i < volumes.size(); ++i)
-        EXPECT_NEAR(loudness[i] / loudness[0], double(volumes[i]) / volumes[0], 0.05) << volumes[i];
-    EXPECT_LT(loudness[2], loudness[1]);
 }
 
 } // namespace

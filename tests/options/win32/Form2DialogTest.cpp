@@ -77,19 +77,7 @@ TEST(Form2Dialog, EditsAndClicksOnTheControlsReachTheSharedStateAndItsAnswersSho
     }
 }
 
-TEST(Form2Dialog, EscapeThroughTheDialogMessagesClosesTheWindowWhichSaves)
-{
-    OpenOptions options;
-    MSG escape{GetDlgItem(options.window, IDC_TextAlarmDate0), WM_KEYDOWN, VK_ESCAPE, 0, 0, {}};
-    EXPECT_TRUE(DialogMessages::Route(escape));
-    EXPECT_FALSE(options.dialog.IsOpen());
-    EXPECT_FALSE(IsWindow(options.window));
-    EXPECT_EQ(options.parts.saves, 1);
-    EXPECT_TRUE(options.parts.clockEnabled);
-    EXPECT_FALSE(options.state.OptionsOpen);
-}
-
-TEST(Form2Dialog, EveryControlIsNamedAndEveryInputIsOnTheTabChain)
+TEST(Form2Dialog, EveryControlIsNamedEveryInputIsOnTheTabChainAndEscapeClosesTheWindowWhichSaves)
 {
     EXPECT_NE(FindResourceW(nullptr, MAKEINTRESOURCEW(IDD_FORM2), RT_DIALOG), nullptr) << "the template is linked in";
     OpenOptions options;
@@ -105,6 +93,10 @@ TEST(Form2Dialog, EveryControlIsNamedAndEveryInputIsOnTheTabChain)
         EXPECT_TRUE(ReachableByTab(control)) << GetDlgCtrlID(control);
         EXPECT_TRUE(IsField(control) || !AccessibleName(control).empty()) << GetDlgCtrlID(control);
     }
+    MSG escape{GetDlgItem(options.window, IDC_TextAlarmDate0), WM_KEYDOWN, VK_ESCAPE, 0, 0, {}};
+    EXPECT_TRUE(DialogMessages::Route(escape));
+    EXPECT_FALSE(IsWindow(options.window));
+    EXPECT_TRUE(!options.dialog.IsOpen() && options.parts.saves == 1 && options.parts.clockEnabled && !options.state.OptionsOpen);
 }
 
 } // namespace

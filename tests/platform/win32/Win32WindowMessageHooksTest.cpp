@@ -14,39 +14,6 @@ using testing::TestWindow;
 
 constexpr UINT kAsk = WM_APP + 1;
 
-TEST(Win32WindowMessageHooks, SubclassesAWindowPassesItsMessagesOnAndPutsItsProcedureBack)
-{
-    TestWindow window;
-    Win32WindowMessageHooks hooks;
-    const WindowHandle handle = Win32WindowMessageHooks::HandleOf(window.hwnd);
-    const LONG_PTR ownProcedure = ::GetWindowLongPtrW(window.hwnd, GWLP_WNDPROC);
-    EXPECT_TRUE(hooks.BelongsToThisProcess(handle));
-    ASSERT_TRUE(hooks.InstallHook(handle, [&](const WindowMessage& message) {
-        return message.wParam == 1 ? hooks.CallOwnHandling(message) : 5;
-    }));
-    const struct {
-        WPARAM passOn;
-        LRESULT result;
-        std::size_t ownSeen;
-    } rows[] = {
-        {0, 5, 0},                   // kept from the window
-        {1, TestWindow::kAnswer, 1}, // passed on: the window's full answer, wider than 32 bits
-    };
-    for (const auto& row : rows) {
-        window.seen.clear();
-        EXPECT_EQ(::SendMessageW(window.hwnd, kAsk, row.passOn, 0), row.result);
-        EXPECT_EQ(window.seen.size(), row.ownSeen);
-    }
-    hooks.RemoveHook(handle);
-    EXPECT_EQ(::GetWindowLongPtrW(window.hwnd, GWLP_WNDPROC), ownProcedure);
-
-    // A window destroyed while hooked is forgotten.
-    ASSERT_TRUE(hooks.InstallHook(handle, [&](const WindowMessage& message) { return hooks.CallOwnHandling(message); }));
-    ::DestroyWindow(std::exchange(window.hwnd, nullptr));
-    EXPECT_FALSE(hooks.IsWindow(handle));
-    EXPECT_FALSE(hooks.InstallHook(handle, [](const WindowMessage&) { return 0; }));
-}
-
 // A client of the interception layer that counts what it sees and answers 7.
 struct CountingClient : ISubclass {
     int32_t response = PassAfter;
@@ -56,6 +23,8 @@ struct CountingClient : ISubclass {
     int32_t WindowProc(WindowHandle, uint32_t, uintptr_t, intptr_t) override { return ++seen, 7; }
 };
 
+// The window's own answer comes back whole, wider than 32 bits, when the message is passed on; its
+// procedure is put back when the last client leaves, and a window destroyed while hooked is forgotten.
 TEST(Win32WindowMessageHooks, CarriesTheInterceptionLayerToARealWindowUntilItsLastClientLeaves)
 {
     TestWindow window;
@@ -84,6 +53,12 @@ TEST(Win32WindowMessageHooks, CarriesTheInterceptionLayerToARealWindowUntilItsLa
     EXPECT_EQ(client.seen, 3);
     EXPECT_TRUE(subclass.ReleaseMessage(client, handle, kWmTimer));
     EXPECT_EQ(::GetWindowLongPtrW(window.hwnd, GWLP_WNDPROC), ownProcedure);
+
+    EXPECT_TRUE(hooks.BelongsToThisProcess(handle));
+    ASSERT_TRUE(hooks.InstallHook(handle, [&](const WindowMessage& message) { return hooks.CallOwnHandling(message); }));
+    ::DestroyWindow(std::exchange(window.hwnd, nullptr));
+    EXPECT_FALSE(hooks.IsWindow(handle));
+    EXPECT_FALSE(hooks.InstallHook(handle, [](const WindowMessage&) { return 0; }));
 }
 
 } // namespace

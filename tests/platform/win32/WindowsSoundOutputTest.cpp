@@ -24,7 +24,7 @@ constexpr uint32_t kAsync = kFromMemory | SND_ASYNC;
 // for a stop) and its flags, and holding the first call until the test lets it go.
 struct FakeSystem {
     std::mutex mutex;
-    std::vector<std::pair<uint8_t, uint32_t>> calls; // the sound, and the flags
+    Calls calls; // the sound, and the flags
     std::atomic<int> entered = 0;
     std::promise<void> release;
     std::shared_future<void> released = release.get_future().share();
@@ -45,11 +45,6 @@ struct FakeSystem {
     {
         std::lock_guard lock(mutex);
         return calls.size();
-    }
-    void WaitFor(std::size_t count)
-    {
-        while (Count() < count)
-            std::this_thread::yield();
     }
 };
 
@@ -76,7 +71,8 @@ TEST(WindowsSoundOutput, ReturnsWhileTheDeviceIsBusyCutsOffForANewSoundAndQueues
     output.QueueWav(Sound(4, 0.01));
     EXPECT_EQ(system.Count(), 0u) << "returned before the device was let go";
     system.release.set_value();
-    system.WaitFor(3);
+    while (system.Count() < 3)
+        std::this_thread::yield();
     output.PlayWavSync(Sound(5, 0.01));
     EXPECT_EQ(system.calls, (Calls{{1, kAsync}, {3, kAsync}, {4, kAsync | SND_NOSTOP}, {5, kFromMemory | SND_SYNC}}));
     EXPECT_EQ(diagnostics.str(), "");

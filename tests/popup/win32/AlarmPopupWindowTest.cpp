@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 namespace dorvane {
 namespace {
@@ -23,43 +24,24 @@ std::wstring TextOf(HWND window, int id)
     return text;
 }
 
-void RunPendingMessages()
-{
-    MSG message;
-    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
-        ::DispatchMessageW(&message);
-}
-
-class AlarmPopupWindowTest : public ::testing::Test {
-protected:
-    AlarmPopupWindowTest()
-    {
-        AlarmSlot& alarm = state.Alarms[2];
-        std::tie(alarm.AlarmActivated, alarm.AlarmDate, alarm.AlarmHour, alarm.AlarmMin) =
-            std::tuple("1", "Sun Dec 06, 2026", "7", "05");
-    }
-    AlarmPopupWindow* Open()
-    {
-        return new AlarmPopupWindow(state, PopupLinks{sounds, pump, options}, time,
-                                    {2, "Dorvane ", "Sun Dec 06, 2026  7:05 AM", "Wake up\nnow"}, {});
-    }
-
-    ClockState state;
-    RecordingTickSounds sounds;
-    FakeMessagePump pump;
-    RecordingOptionsWindow options;
-    FakeTimeSource time{At(7, 5, 3)};
-};
-
-TEST_F(AlarmPopupWindowTest, ShowsTheAlarmInNamedControlsAndItsPictureButtonsDriveThePopupsLogic)
+// The alarm of slot 2, dated today at 7:05, popped up; each of its picture buttons clicked once.
+TEST(AlarmPopupWindow, ShowsTheAlarmInNamedControlsAndItsPictureButtonsDriveThePopupsLogic)
 {
     const struct { int button; bool closed, snoozed, reset; } cases[] = {
         {AlarmPopupWindow::ImageClose, true, false, false},
         {AlarmPopupWindow::ImageSnooze, false, true, false},
         {AlarmPopupWindow::ImageReset, true, false, true},
     };
+    ClockState state;
+    RecordingTickSounds sounds;
+    FakeMessagePump pump;
+    RecordingOptionsWindow options;
+    FakeTimeSource time{At(7, 5, 3)};
     for (const auto& c : cases) {
-        AlarmPopupWindow* popup = Open();
+        std::tie(state.Alarms[2].AlarmActivated, state.Alarms[2].AlarmDate, state.Alarms[2].AlarmHour, state.Alarms[2].AlarmMin) =
+            std::tuple("1", "Sun Dec 06, 2026", "7", "05");
+        auto* popup = new AlarmPopupWindow(state, PopupLinks{sounds, pump, options}, time,
+                                           {2, "Dorvane ", "Sun Dec 06, 2026  7:05 AM", "Wake up\nnow"}, {});
         const HWND window = popup->Handle();
         EXPECT_EQ(TextOf(window, AlarmPopupWindow::Label1), L"Sun Dec 06, 2026  7:05 AM");
         EXPECT_EQ(TextOf(window, AlarmPopupWindow::Text1), L"Wake up\r\nnow");
@@ -75,7 +57,8 @@ TEST_F(AlarmPopupWindowTest, ShowsTheAlarmInNamedControlsAndItsPictureButtonsDri
         EXPECT_EQ(::IsWindowVisible(window) != FALSE, false) << "closed or snoozed, it is out of sight";
         if (!c.closed)
             ::SendMessageW(window, WM_CLOSE, 0, 0);
-        RunPendingMessages();
+        for (MSG message; ::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);)
+            ::DispatchMessageW(&message);
         EXPECT_FALSE(::IsWindow(window)) << "the window went, and took itself with it";
     }
 }
