@@ -1,7 +1,7 @@
 #include "options/Form2View.h"
 #include "clock/settings/SettingsFile.h"
 #include "clock/settings/WindowlessHost.h"
-#include "tests/support/FakeScreen.h"
+#include "tests/support/Fakes.h"
 #include "tests/support/RecordingOptionsParts.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/ViewTesting.h"

@@ -1,7 +1,7 @@
 #include "clock/face/ClockFace.h"
 #include "clock/state/ClockSurfaces.h"
 #include "image/cGDIPlus.h"
-#include "tests/support/FixedTime.h"
+#include "tests/support/Fakes.h"
 #include "tests/support/ImageTestSupport.h"
 #include "tests/support/PngBuilder.h"
 

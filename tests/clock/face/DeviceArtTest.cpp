@@ -3,9 +3,8 @@
 #include "clock/face/DeviceArt.h"
 #include "clock/face/SkinLoader.h"
 #include "image/cGDIPlus.h"
-#include "tests/support/FixedTime.h"
+#include "tests/support/Fakes.h"
 #include "tests/support/ImageTestSupport.h"
-#include "tests/support/RecordingFrame.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "clock/face/SkinLoader.h"
 #include "clock/state/ClockSurfaces.h"
 #include "resources/EmbeddedResources.h"
-#include "tests/support/RecordingFrame.h"
+#include "tests/support/Fakes.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>

@@ -3,8 +3,7 @@
 #include "image/cGDIPlus.h"
 #include "options/ButtonStripLayout.h"
 #include "options/win32/Form2DialogIds.h"
-#include "tests/support/FakeTimeSource.h"
-#include "tests/support/FixedTime.h"
+#include "tests/support/Fakes.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
