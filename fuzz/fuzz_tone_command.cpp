@@ -3,7 +3,7 @@
 #include "clock/commands/ToneCommand.h"
 #include "fuzz/FuzzInput.h"
 #include "platform/NullMessagePump.h"
-#include "tests/support/RecordingSoundOutput.h"
+#include "tests/support/Fakes.h"
 #include "tests/support/WavBytes.h"
 #include "tones/ToneGenerator.h"
 

@@ -1,8 +1,7 @@
 #include "calendar/FormCalendar.h"
 #include "clock/tick/AlarmSchedule.h"
 #include "options/Form2.h"
-#include "tests/support/FakeTimeSource.h"
-#include "tests/support/FixedTime.h"
+#include "tests/support/Fakes.h"
 #include "tests/support/RecordingOptionsParts.h"
 
 #include <gtest/gtest.h>

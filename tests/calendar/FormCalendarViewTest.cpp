@@ -1,6 +1,5 @@
 #include "calendar/OptionsCalendar.h"
-#include "tests/support/FakeTimeSource.h"
-#include "tests/support/FixedTime.h"
+#include "tests/support/Fakes.h"
 #include "tests/support/RecordingOptionsParts.h"
 #include "tests/support/ViewTesting.h"
 

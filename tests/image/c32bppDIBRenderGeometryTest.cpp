@@ -1,11 +1,12 @@
 // Turned drawings: the clock's own hands drawn in high quality against pixman's separable convolution.
 
 #include "image/c32bppDIB.h"
-#include "tests/support/RenderTestSupport.h"
+#include "tests/support/ImageTestSupport.h"
 
 #include <gtest/gtest.h>
 #include <pixman.h>
 
+#include <cmath>
 #include <cstring>
 
 namespace dorvane {
@@ -73,7 +74,8 @@ TEST(RenderQuality, HighQualityHandsAgreeWithPixmansSeparableConvolution)
         for (int size : {130, 129})
             for (double angle : {0.0, 37.3, 90.0, 123.4, 180.0, 304.75}) {
                 c32bppDIB dial;
-                DrawOnDial(hand, dial, size, float(angle), 80);
+                dial.InitializeDIB(size, size);
+                hand.Render(nullptr, 0, 0, size, size, 0, 0, 0, 0, 80, true, true, &dial, float(angle), false);
                 const auto [mean, largest] = Compare(dial, PixmanDraw(hand, size, angle, 0.8));
                 EXPECT_LT(mean, 1.0) << name << " at " << angle << " on " << size;
                 EXPECT_LT(largest, 24) << name << " at " << angle << " on " << size;

@@ -2,9 +2,9 @@
 // source bytes it keeps; MakeTransparent, Resize, CopyImageTo and restoring from the kept bytes.
 
 #include "image/c32bppDIB.h"
+#include "tests/support/ImageTestSupport.h"
 #include "tests/support/PictureBuilders.h"
 #include "tests/support/PngBuilder.h"
-#include "tests/support/RenderTestSupport.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -204,7 +204,7 @@ TEST(RestoreFromKeptBytes, WipesWhatWasDrawnAndKeepsTheFullSizeBytesThroughAResi
     c32bppDIB dial, fresh, hand;
     ASSERT_TRUE(dial.LoadPicture_File(kDials + "black.png", true));
     ASSERT_TRUE(fresh.LoadPicture_File(kDials + "black.png"));
-    PaintHand(hand, 6, 80);
+    ASSERT_TRUE(hand.LoadPicture_File(kDials + "../hands/minute.png"));
     hand.Render(nullptr, 0, 0, 130, 130, 0, 0, 0, 0, 80, true, true, &dial, 6);
     ASSERT_TRUE(dial.Resize(65, 65));
     ASSERT_NE(AllPixels(dial), AllPixels(fresh));

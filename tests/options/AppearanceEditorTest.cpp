@@ -1,8 +1,7 @@
 #include "options/AppearanceEditor.h"
 #include "clock/face/ClockFace.h"
 #include "clock/face/SkinLoader.h"
-#include "tests/support/FixedTime.h"
-#include "tests/support/RecordingFrame.h"
+#include "tests/support/Fakes.h"
 #include "tests/support/RecordingOptionsParts.h"
 
 #include <gtest/gtest.h>

@@ -4,7 +4,7 @@
 #include "clock/window/SurfaceImage.h"
 #include "image/cGDIPlus.h"
 #include "options/Form2View.h"
-#include "tests/support/FixedTime.h"
+#include "tests/support/Fakes.h"
 #include "tests/support/RecordingOptionsParts.h"
 #include "tests/support/ViewTesting.h"
 

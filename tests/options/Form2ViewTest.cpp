@@ -1,4 +1,5 @@
 #include "options/Form2View.h"
+#include "tests/support/Fakes.h"
 #include "tests/support/RecordingOptionsParts.h"
 #include "tests/support/ViewTesting.h"
 

@@ -2,7 +2,7 @@
 // program's own resources by the image engine.
 #include "clock/face/SkinCatalogue.h"
 #include "image/c32bppDIB.h"
-#include "tests/support/InkBox.h"
+#include "tests/support/ImageTestSupport.h"
 
 #include <gtest/gtest.h>
 

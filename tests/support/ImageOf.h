@@ -1,8 +1,7 @@
 #pragma once
 
-#include "tests/support/FakeMessagePump.h"
-#include "tests/support/RecordingSoundOutput.h"
 #include "tones/ToneGenerator.h"
+#include "tests/support/Fakes.h"
 
 #include <gtest/gtest.h>
 

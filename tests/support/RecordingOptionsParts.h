@@ -2,9 +2,7 @@
 
 #include "options/Form2.h"
 #include "options/OptionsLinks.h"
-#include "tests/support/FakeMessagePump.h"
-#include "tests/support/FakeScreen.h"
-#include "tests/support/FakeTimeSource.h"
+#include "tests/support/Fakes.h"
 #include "tests/support/TickRig.h"
 
 #include <functional>

@@ -4,21 +4,63 @@
 #include "clock/tick/AlarmPopups.h"
 #include "clock/tick/ClockTick.h"
 #include "clock/tick/ClockWindowLink.h"
+#include "clock/tick/OptionsWindowLink.h"
+#include "clock/tick/TickSounds.h"
 #include "clock/tick/TickTiming.h"
 #include "platform/Shell.h"
-#include "tests/support/FakeMessagePump.h"
-#include "tests/support/FakeTimeSource.h"
-#include "tests/support/FixedTime.h"
-#include "tests/support/RecordingOptionsWindow.h"
-#include "tests/support/RecordingTickSounds.h"
+#include "tests/support/Fakes.h"
 
+#include <algorithm>
+#include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <tuple>
 #include <utility>
 #include <vector>
 
 namespace dorvane::testing {
+
+// Keeps what the tick last wrote into the options window.
+struct RecordingOptionsWindow : OptionsWindowLink {
+    void SetTimeLine(const std::string& text) override { timeLine = text; }
+    void SetAlarmMinText(int slot, const std::string& text) override { alarmMinText[slot] = text; }
+    void ClearActivateAlarm(int slot) override { clearedActivate.insert(slot); }
+    void ClearAlarmRow(int slot) override { clearedRows.insert(slot); }
+    std::string timeLine;
+    std::map<int, std::string> alarmMinText;
+    std::set<int> clearedActivate, clearedRows;
+};
+
+// Records the tick's sounds instead of playing them; onTone runs for each tone as if it were
+// being heard (a test can move its clock on there, as a real tone takes time).
+struct RecordingTickSounds : TickSounds {
+    enum class Route { SoundRule, ToneGenerator, RecordedChime };
+    struct Played { Route route; TickTone tone; };
+    void PlayTone(const TickTone& tone) override { Record(Route::SoundRule, tone); }
+    void PlayGeneratedTone(const TickTone& tone) override { Record(Route::ToneGenerator, tone); }
+    void StartRecordedChime() override { played.push_back({Route::RecordedChime, {}}); }
+
+    // The tones played for use, and the recorded chimes started.
+    int Count(ToneUse use) const
+    {
+        return static_cast<int>(std::ranges::count_if(
+            played, [&](const Played& p) { return p.route != Route::RecordedChime && p.tone.use == use; }));
+    }
+    int RecordedChimes() const
+    {
+        return static_cast<int>(std::ranges::count(played, Route::RecordedChime, &Played::route));
+    }
+
+    std::vector<Played> played;
+    std::function<void(const TickTone&)> onTone;
+    void Record(Route route, const TickTone& tone)
+    {
+        played.push_back({route, tone});
+        if (onTone)
+            onTone(tone);
+    }
+};
 
 // Notes every target it is asked to open; opening succeeds unless the test says otherwise.
 struct RecordingShell : Shell {

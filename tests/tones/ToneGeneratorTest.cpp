@@ -1,7 +1,6 @@
 #include "tones/ToneGenerator.h"
 
-#include "tests/support/FakeMessagePump.h"
-#include "tests/support/RecordingSoundOutput.h"
+#include "tests/support/Fakes.h"
 #include "tests/support/WavBytes.h"
 #include "tones/UniformRandom.h"
 

@@ -2,8 +2,7 @@
 // computer speaker, otherwise the tone generator's tone at FreqVol on both channels.
 #include "tones/ToneSounds.h"
 
-#include "tests/support/FakeMessagePump.h"
-#include "tests/support/RecordingSoundOutput.h"
+#include "tests/support/Fakes.h"
 #include "tests/support/ImageOf.h"
 #include "tones/RecordedChime.h"
 

@@ -2,9 +2,9 @@
 #include "calendar/win32/FormCalendarDialogIds.h"
 #include "options/win32/Form2Dialog.h"
 #include "platform/win32/DialogMessages.h"
-#include "tests/support/FixedTime.h"
+#include "tests/support/Fakes.h"
 #include "tests/support/RecordingOptionsParts.h"
-#include "tests/support/Win32Dialogs.h"
+#include "tests/support/Win32Testing.h"
 
 #include <gtest/gtest.h>
 

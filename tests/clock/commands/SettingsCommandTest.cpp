@@ -1,7 +1,7 @@
 #include "clock/commands/SettingsCommand.h"
 #include "clock/settings/SettingsFile.h"
 #include "clock/settings/WindowlessHost.h"
-#include "tests/support/FakeScreen.h"
+#include "tests/support/Fakes.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>

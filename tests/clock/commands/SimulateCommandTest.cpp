@@ -1,7 +1,6 @@
 #include "clock/commands/SimulateCommand.h"
 #include "tests/support/CommandFixture.h"
-#include "tests/support/FakeScreen.h"
-#include "tests/support/FakeTimeZone.h"
+#include "tests/support/Fakes.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>

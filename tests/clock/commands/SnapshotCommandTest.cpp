@@ -3,8 +3,7 @@
 #include "clock/face/SkinSheet.h"
 #include "image/c32bppDIB.h"
 #include "tests/support/CommandFixture.h"
-#include "tests/support/FakeScreen.h"
-#include "tests/support/FakeTimeSource.h"
+#include "tests/support/Fakes.h"
 #include "tests/support/ImageTestSupport.h"
 #include "tests/support/TempFolder.h"
 

@@ -1,8 +1,8 @@
 #include "clock/commands/ToneCommand.h"
 #include "clock/state/ClockState.h"
 #include "tests/support/CommandFixture.h"
+#include "tests/support/Fakes.h"
 #include "tests/support/ImageOf.h"
-#include "tests/support/RecordingSoundOutput.h"
 #include "tests/support/TempFolder.h"
 #include "tones/RecordedChime.h"
 

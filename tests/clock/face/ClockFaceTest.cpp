@@ -1,9 +1,8 @@
 #include "clock/face/ClockFace.h"
 #include "clock/state/ClockSurfaces.h"
 #include "image/cGDIPlus.h"
-#include "tests/support/FixedTime.h"
+#include "tests/support/Fakes.h"
 #include "tests/support/ImageTestSupport.h"
-#include "tests/support/PngBuilder.h"
 
 #include <gtest/gtest.h>
 
@@ -69,11 +68,6 @@ struct ClockFaceTest : ::testing::Test {
     {
         face.Draw(time);
         return AllPixels(surfaces.iBack);
-    }
-    void Empty()
-    {
-        for (c32bppDIB* surface : surfaces.All())
-            surface->DestroyDIB();
     }
 
     ClockState state;
@@ -146,37 +140,11 @@ TEST_F(ClockFaceTest, EveryDrawingStartsFromTheBareDialOnlyShowSecondsOneDrawsTh
     surfaces.iBack.DestroyDIB();
     face.Draw(At(10, 9, 30));
     EXPECT_EQ(surfaces.iBack.Handle(), nullptr) << "hands without a dial";
-    Empty();
+    for (c32bppDIB* surface : surfaces.All())
+        surface->DestroyDIB();
     LoadGreyDial(surfaces.iBack);
     const auto bare = AllPixels(surfaces.iBack);
     EXPECT_EQ(DrawAt(At(10, 9, 30)), bare) << "a dial without hands or ring";
-}
-
-TEST_F(ClockFaceTest, ADialWithoutTransparencyLosesTheColourOfItsTopLeftPixelOneWithTransparentCornersNone)
-{
-    PngImage png; // RGB: a black disc on a plain green background
-    png.width = png.height = kDial;
-    png.colorType = 2;
-    for (int i = 0; i < kDial * kDial; ++i) {
-        const bool disc = DistanceFromCentre(i % kDial, i / kDial, kDial) <= 40;
-        png.samples.insert(png.samples.end(), {std::uint8_t(disc ? 0 : 30), std::uint8_t(disc ? 0 : 200), 0});
-    }
-    ASSERT_TRUE(surfaces.iBack.LoadPicture_Stream(EncodePng(png), 0, 0, true));
-    ASSERT_FALSE(surfaces.iBack.Alpha());
-    for (int tick = 0; tick < 2; ++tick) { // the key is made again after every restore
-        DrawAt(At(12, 0, 0));
-        EXPECT_TRUE(surfaces.iBack.Alpha());
-        EXPECT_EQ(StoredPixel(surfaces.iBack, 0, 0), kTransparent);
-        EXPECT_EQ(StoredPixel(surfaces.iBack, 129, 70), kTransparent);
-        EXPECT_EQ(StoredPixel(surfaces.iBack, 65, 65), Premultiplied(0, 0, 0, 255));
-    }
-    // A transparent corner reads as black; the black disc must stay.
-    LoadPainted(surfaces.iBack, kDial, kDial, [](int x, int y) {
-        const double r = DistanceFromCentre(x, y, kDial);
-        return r <= 40 ? Premultiplied(0, 0, 0, 255) : r <= 63 ? Premultiplied(255, 255, 255, 255) : kTransparent;
-    });
-    const auto bare = AllPixels(surfaces.iBack);
-    EXPECT_EQ(DrawAt(At(12, 0, 0)), bare);
 }
 
 } // namespace

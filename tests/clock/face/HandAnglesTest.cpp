@@ -1,5 +1,5 @@
 #include "clock/face/HandAngles.h"
-#include "tests/support/FixedTime.h"
+#include "tests/support/Fakes.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 #include "clock/face/SkinLoader.h"
 #include "clock/state/ClockSurfaces.h"
 #include "image/cGDIPlus.h"
+#include "tests/support/Fakes.h"
 #include "tests/support/ImageTestSupport.h"
-#include "tests/support/RecordingFrame.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "clock/face/LabelFont.h"
 #include "image/c32bppDIB.h"
-#include "tests/support/InkBox.h"
+#include "tests/support/ImageTestSupport.h"
 
 #include <gtest/gtest.h>
 

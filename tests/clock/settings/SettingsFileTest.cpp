@@ -1,7 +1,6 @@
 #include "clock/settings/SettingsFile.h"
 #include "clock/settings/IniProfile.h"
-#include "tests/support/FakeMessagePump.h"
-#include "tests/support/FakeScreen.h"
+#include "tests/support/Fakes.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,5 @@
 #include "clock/tick/AlarmSchedule.h"
 #include "clock/state/ClockText.h"
-#include "tests/support/FixedTime.h"
 #include "tests/support/TickRig.h"
 
 #include <gtest/gtest.h>

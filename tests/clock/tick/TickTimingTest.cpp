@@ -1,6 +1,6 @@
 #include "clock/tick/TickTiming.h"
 #include "clock/state/ClockText.h"
-#include "tests/support/FixedTime.h"
+#include "tests/support/Fakes.h"
 
 #include <gtest/gtest.h>
 

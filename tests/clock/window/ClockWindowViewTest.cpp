@@ -1,7 +1,7 @@
 #include "clock/window/ClockWindowView.h"
 #include "clock/window/SurfaceImage.h"
 #include "image/c32bppDIB.h"
-#include "tests/support/FakeTimeSource.h"
+#include "tests/support/Fakes.h"
 #include "tests/support/ImageTestSupport.h"
 #include "tests/support/ViewTesting.h"
 
@@ -14,17 +14,6 @@
 namespace dorvane {
 namespace {
 
-// Counts the real mouse's double clicks. (Dragging and the strip are the end-to-end test's.)
-struct RecordingMouse : ClockMouseActions {
-    void MoveClockBy(int, int) override {}
-    void ShowStrip() override {}
-    void UnloadStrip() override {}
-    void HideStrip() override {}
-    void SetStripTimer(bool) override {}
-    void SilenceCurrentAlarm() override { ++silences; }
-    int silences = 0;
-};
-
 void FillSquare(c32bppDIB& face, int from, int to, testing::Bgra bgra)
 {
     for (int y = from; y < to; ++y)
@@ -36,7 +25,7 @@ void FillSquare(c32bppDIB& face, int from, int to, testing::Bgra bgra)
 struct ClockWindowTest : ::testing::Test {
     c32bppDIB face;
     testing::FakeTimeSource time{LocalTime{{2026, 12, 6}, 10, 9, 30, 0}};
-    RecordingMouse actions;
+    testing::RecordingMouseActions actions; // dragging and the strip are the end-to-end test's
     ClockState state;
     ClockMouse mouseLogic{actions, state};
 };
@@ -129,7 +118,7 @@ TEST_F(ClockWindowViewTest, ShowsThePictureCutToEveryPixelItCoversEachNewPicture
     QTest::qWait(300);
     EXPECT_EQ(Centre(), QColor(0, 0, 255));
     ASSERT_TRUE(testing::Xdotool("mousemove 225 175 click --repeat 2 --delay 80 1"));
-    EXPECT_TRUE(testing::WaitUntil([&] { return actions.silences == 1; }));
+    EXPECT_TRUE(testing::WaitUntil([&] { return std::ranges::count(actions.events, "silence") == 1; }));
 }
 
 } // namespace

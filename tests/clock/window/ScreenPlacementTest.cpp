@@ -1,6 +1,6 @@
 #include "clock/window/ScreenPlacement.h"
 
-#include "tests/support/FakeScreen.h"
+#include "tests/support/Fakes.h"
 
 #include <gtest/gtest.h>
 

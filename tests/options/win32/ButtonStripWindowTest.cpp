@@ -1,7 +1,7 @@
 #include "options/win32/ButtonStripWindow.h"
 
 #include "options/ButtonStripLayout.h"
-#include "tests/support/FakeScreen.h"
+#include "tests/support/Fakes.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #include "platform/linux/SdlSoundOutput.h"
 
+#include "tests/support/Fakes.h"
 #include "tests/support/PulseRecording.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/WavBytes.h"
-#include "tests/support/FakeMessagePump.h"
 #include "tones/RecordedChime.h"
 #include "tones/ToneSounds.h"
 

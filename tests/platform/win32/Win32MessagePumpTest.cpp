@@ -1,6 +1,6 @@
 #include "platform/win32/DialogMessages.h"
 #include "platform/win32/Win32MessagePump.h"
-#include "tests/support/Win32TestWindow.h"
+#include "tests/support/Win32Testing.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "platform/win32/Win32WindowMessageHooks.h"
-#include "tests/support/Win32TestWindow.h"
+#include "tests/support/Win32Testing.h"
 #include "winmsg/MSubclass.h"
 
 #include <gtest/gtest.h>

@@ -1,11 +1,7 @@
 #include "popup/win32/AlarmPopupWindow.h"
 
 #include "popup/win32/MissedAlarmsWindow.h"
-#include "tests/support/FakeMessagePump.h"
-#include "tests/support/FakeTimeSource.h"
-#include "tests/support/FixedTime.h"
-#include "tests/support/RecordingOptionsWindow.h"
-#include "tests/support/RecordingTickSounds.h"
+#include "tests/support/TickRig.h"
 
 #include <gtest/gtest.h>
 

@@ -3,13 +3,11 @@
 #include "image/cGDIPlus.h"
 #include "options/ButtonStripLayout.h"
 #include "options/win32/Form2DialogIds.h"
-#include "tests/support/FakeTimeSource.h"
-#include "tests/support/FixedTime.h"
+#include "tests/support/Fakes.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <sstream>
 
 namespace dorvane {
@@ -26,13 +24,6 @@ struct QuietClockSounds : ClockSounds {
     int signals = 0;
 };
 
-std::string Contents(const std::filesystem::path& file)
-{
-    std::ostringstream bytes;
-    bytes << std::ifstream(file).rdbuf();
-    return bytes.str();
-}
-
 class Win32ClockAppTest : public ::testing::Test {
 protected:
     Win32ClockAppTest() { TempFolder::Write(settings, "[Settings]\nX=40\nY=30\nAlpha=200\n"); }
@@ -46,7 +37,7 @@ protected:
     Win32ClockApp app{state, {time, sounds, settings, false, cGDIPlus::Startup(), &tickLog, L"Dorvane-test"}};
 };
 
-TEST_F(Win32ClockAppTest, TheClockIsAShownLayeredToolWindowAtItsSavedPlaceWithTheDialsSize)
+TEST_F(Win32ClockAppTest, TheClockIsAShownLayeredToolWindowAtItsSavedPlaceThatTicksAndSavesThePlaceOnceOnClosing)
 {
     app.Start();
     const HWND clock = app.Window()->Handle();
@@ -60,11 +51,7 @@ TEST_F(Win32ClockAppTest, TheClockIsAShownLayeredToolWindowAtItsSavedPlaceWithTh
     EXPECT_TRUE(::IsWindowVisible(clock));
     EXPECT_NE(::SendMessageW(clock, WM_GETICON, ICON_BIG, 0), 0) << "the program icon";
     EXPECT_EQ(sounds.signals, 1) << "the greeting";
-}
-
-TEST_F(Win32ClockAppTest, EachTimerMessageRunsTheTickThroughTheInterceptionAndClosingSavesThePlaceOnce)
-{
-    app.Start();
+    // Each timer message runs the tick through the interception; closing saves the place once.
     const std::string firstRun = tickLog.str();
     time.Set(At(10, 8, 1));
     ::SendMessageW(app.Window()->Handle(), WM_TIMER, Win32ClockApp::kTickTimerId, 0);
@@ -72,7 +59,7 @@ TEST_F(Win32ClockAppTest, EachTimerMessageRunsTheTickThroughTheInterceptionAndCl
 
     app.Window()->MoveTo(300, 200);
     ASSERT_TRUE(app.Close());
-    EXPECT_NE(Contents(settings).find("X=300\nY=200\n"), std::string::npos) << Contents(settings);
+    EXPECT_NE(TempFolder::Read(settings).find("X=300\nY=200\n"), std::string::npos) << TempFolder::Read(settings);
     EXPECT_TRUE(app.Close()) << "a second close does nothing";
     EXPECT_EQ(sounds.signals, 2) << "the greeting and one farewell";
     ::SendMessageW(app.Window()->Handle(), WM_TIMER, Win32ClockApp::kTickTimerId, 0);

@@ -1,7 +1,6 @@
 #include "clock/window/win32/LayeredClockWindow.h"
 
-#include "tests/support/FakeTimeSource.h"
-#include "tests/support/FixedTime.h"
+#include "tests/support/Fakes.h"
 
 #include <gtest/gtest.h>
 
@@ -13,20 +12,13 @@ namespace {
 
 using namespace dorvane::testing;
 
-struct RecordingWindowSide : ClockMouseActions, ClockWindowEvents {
-    void MoveClockBy(int dx, int dy) override { events.push_back("move " + std::to_string(dx) + "," + std::to_string(dy)); }
-    void ShowStrip() override { events.push_back("show strip"); }
-    void UnloadStrip() override { events.push_back("unload strip"); }
-    void HideStrip() override { events.push_back("hide strip"); }
-    void SetStripTimer(bool on) override { events.push_back(on ? "strip timer on" : "strip timer off"); }
-    void SilenceCurrentAlarm() override { events.push_back("silence"); }
+struct RecordingWindowSide : RecordingMouseActions, ClockWindowEvents {
     void CloseRequested() override { events.push_back("close"); }
     void SessionEnding(bool final) override { events.push_back(final ? "session ends" : "session may end"); }
     void ComputerWoke() override { events.push_back("woke"); }
-    std::vector<std::string> events;
 };
 
-TEST(LayeredClockWindow, MouseSessionAndCloseMessagesReachTheClocksLogicInTheWindowsPixels)
+TEST(LayeredClockWindow, MessagesReachTheClocksLogicInTheWindowsPixelsAndTheWindowTakesTheDialsSizeAndStaysOnTop)
 {
     RecordingWindowSide side;
     ClockState state;
@@ -34,12 +26,12 @@ TEST(LayeredClockWindow, MouseSessionAndCloseMessagesReachTheClocksLogicInTheWin
     FakeTimeSource time{At(9, 0, 0)};
     LayeredClockWindow window(mouse, time, side);
     const struct { UINT message; WPARAM wParam; int x, y; std::vector<std::string> events; } cases[] = {
-        {WM_LBUTTONDOWN, MK_LBUTTON, 10, 12, {"unload strip"}},
+        {WM_LBUTTONDOWN, MK_LBUTTON, 10, 12, {"unload"}},
         {WM_MOUSEMOVE, MK_LBUTTON, 25, 19, {"move 15,7"}},
-        {WM_LBUTTONUP, 0, 25, 19, {"unload strip"}},
-        {WM_MOUSEMOVE, 0, 30, 30, {"show strip", "strip timer on"}},
-        {WM_MOUSEMOVE, MK_LBUTTON | MK_RBUTTON, 30, 30, {"show strip", "strip timer on"}},
-        {WM_RBUTTONDOWN, MK_RBUTTON, 1, 1, {"unload strip"}},
+        {WM_LBUTTONUP, 0, 25, 19, {"unload"}},
+        {WM_MOUSEMOVE, 0, 30, 30, {"show", "timer on"}},
+        {WM_MOUSEMOVE, MK_LBUTTON | MK_RBUTTON, 30, 30, {"show", "timer on"}},
+        {WM_RBUTTONDOWN, MK_RBUTTON, 1, 1, {"unload"}},
         {WM_LBUTTONDBLCLK, MK_LBUTTON, 1, 1, {"silence"}},
         {WM_CLOSE, 0, 0, 0, {"close"}},
         {WM_QUERYENDSESSION, 0, 0, 0, {"session may end"}},
@@ -53,15 +45,7 @@ TEST(LayeredClockWindow, MouseSessionAndCloseMessagesReachTheClocksLogicInTheWin
         EXPECT_EQ(side.events, c.events) << c.message;
     }
     EXPECT_TRUE(::IsWindow(window.Handle())) << "closing is the program's to do";
-}
-
-TEST(LayeredClockWindow, TheWindowTakesTheDialsSizeKeepsItsCornerAndStaysOnTopWhenAsked)
-{
-    RecordingWindowSide side;
-    ClockState state;
-    ClockMouse mouse(side, state);
-    FakeTimeSource time;
-    LayeredClockWindow window(mouse, time, side);
+    // The window takes the dial's size, keeps its corner and stays on top when asked.
     window.MoveTo(70, 50);
     window.SizeToDial(129, 128);
     window.SetTopMost(true);

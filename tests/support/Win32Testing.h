@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-// Driving Win32 dialogs by their own messages, as the user's typing and clicks reach them: no
-// display is needed.
+// Driving Win32 windows and dialogs by their own messages, as the user's typing and clicks reach
+// them: no display is needed.
 namespace dorvane::testing {
 
 inline std::string WindowText(HWND control)
@@ -130,5 +130,43 @@ inline bool ReachableByTab(HWND control)
     const LONG style = GetWindowLongW(control, GWL_STYLE);
     return (style & WS_TABSTOP) != 0 || (style & BS_TYPEMASK) == BS_AUTORADIOBUTTON;
 }
+
+// A real window of the calling thread that notes the messages it is sent or posted from
+// WM_APP on, and WM_TIMER, and answers them with kAnswer, a value wider than 32 bits.
+struct TestWindow {
+    static constexpr LRESULT kAnswer = (LRESULT{1} << 40) | 9;
+
+    TestWindow()
+    {
+        static const ATOM windowClass = [] {
+            WNDCLASSW description{};
+            description.lpfnWndProc = &Procedure;
+            description.hInstance = ::GetModuleHandleW(nullptr);
+            description.lpszClassName = L"DorvaneTestWindow";
+            return ::RegisterClassW(&description);
+        }();
+        // A message-only window: real messages, nothing on the screen.
+        hwnd = ::CreateWindowExW(0, MAKEINTATOM(windowClass), L"Dorvane test", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                 ::GetModuleHandleW(nullptr), nullptr);
+        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    }
+    ~TestWindow() { ::DestroyWindow(hwnd); }
+    TestWindow(const TestWindow&) = delete;
+    TestWindow& operator=(const TestWindow&) = delete;
+
+    HWND hwnd = nullptr;
+    std::vector<UINT> seen;
+
+private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        auto* self = reinterpret_cast<TestWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+        if (self && (message >= WM_APP || message == WM_TIMER)) {
+            self->seen.push_back(message);
+            return kAnswer;
+        }
+        return ::DefWindowProcW(window, message, wParam, lParam);
+    }
+};
 
 } // namespace dorvane::testing
