@@ -110,7 +110,9 @@ TEST_F(SdlSoundOutputPlayback, PlaysWavFilesAndBeepsAsTheyShouldBeHeard)
     SCOPED_TRACE(Describe(bursts, kRate));
     const std::size_t tones = beepHeard ? 3 : 2;
     ASSERT_GT(bursts.size(), tones);
-    ExpectTone(heard, bursts[0], 300, 2000);
+    // The first sound of the recording may lose a few milliseconds while a loaded machine's sound
+    // server starts the stream; the later ones are measured to 2 ms.
+    ExpectTone(heard, bursts[0], 300, 2000, 20);
     EXPECT_GE(syncMs, 300);
     EXPECT_LT(syncMs, 2000);
     ExpectTone(heard, bursts[1], 200, 3000);
