@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calendar/OptionsCalendar.h"
+#include "clock/app/ClockAppParts.h"
 #include "clock/face/ClockFace.h"
 #include "clock/face/SkinLoader.h"
 #include "clock/settings/SettingsFile.h"
@@ -41,16 +42,6 @@
 #include <memory>
 
 namespace dorvane {
-
-// Everything the clock needs from outside, made by the program's start.
-struct ClockAppParts {
-    TimeSource& time;
-    ClockSounds& sounds;
-    std::filesystem::path settingsPath;
-    bool settingsGiven = false; // by --settings
-    uint32_t imagingToken = 0;
-    std::ostream* tickLog = nullptr; // one line per picture shown, with the wall-clock time
-};
 
 // The running clock: it creates the clock window at the moment the settings ask for its width,
 // drives the one-second tick from a timer aligned to the wall clock, and wires the window's mouse,

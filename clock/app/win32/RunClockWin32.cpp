@@ -111,8 +111,8 @@ int RunClock(int, char**, const ClockRunOptions& options)
     std::ofstream tickLog;
     if (options.tickLog)
         tickLog.open(*options.tickLog, std::ios::app);
-    Win32ClockApp clock(SharedClockState(), Win32ClockAppParts{time, sounds, options.settingsPath, options.settingsGiven,
-                                                               token, options.tickLog ? &tickLog : nullptr, name});
+    Win32ClockApp clock(SharedClockState(), Win32ClockAppParts{{time, sounds, options.settingsPath, options.settingsGiven,
+                                                                token, options.tickLog ? &tickLog : nullptr}, name});
     consoleTarget = clock.HostHandle();
     closedEvent = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
     ::SetConsoleCtrlHandler(&CloseOnConsoleEvent, TRUE);

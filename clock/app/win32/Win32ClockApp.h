@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calendar/win32/CalendarDialogLink.h"
+#include "clock/app/ClockAppParts.h"
 #include "clock/face/ClockFace.h"
 #include "clock/face/SkinLoader.h"
 #include "clock/settings/SettingsFile.h"
@@ -39,15 +40,10 @@
 
 namespace dorvane {
 
-// Everything the clock needs from outside, made by the program's start.
-struct Win32ClockAppParts {
-    TimeSource& time;
-    ClockSounds& sounds;
-    std::filesystem::path settingsPath;
-    bool settingsGiven = false; // by --settings
-    uint32_t imagingToken = 0;
-    std::ostream* tickLog = nullptr; // one line per picture shown, with the wall-clock time
-    std::wstring instanceName;       // the title a later start finds the running clock by
+// What the clock needs from outside on every system, and the title a later start finds the running
+// clock by.
+struct Win32ClockAppParts : ClockAppParts {
+    std::wstring instanceName;
 };
 
 // The running clock on Windows: it creates the layered clock window when the settings ask for its

@@ -34,7 +34,7 @@ protected:
     QuietClockSounds sounds;
     std::ostringstream tickLog;
     ClockState state;
-    Win32ClockApp app{state, {time, sounds, settings, false, cGDIPlus::Startup(), &tickLog, L"Dorvane-test"}};
+    Win32ClockApp app{state, {{time, sounds, settings, false, cGDIPlus::Startup(), &tickLog}, L"Dorvane-test"}};
 };
 
 TEST_F(Win32ClockAppTest, TheClockIsAShownLayeredToolWindowAtItsSavedPlaceThatTicksAndSavesThePlaceOnceOnClosing)
