@@ -3,7 +3,7 @@
     tone-bursts.py RECORDING.raw  ->  one line "MILLISECONDS HERTZ" per tone
 RECORDING is what pacat records: 16-bit little-endian stereo at 44100 Hz; the left channel is read.
 A tone is a stretch above an amplitude of 1000, joined across quiet gaps of up to 10 ms (the troughs
-of the wave); its pitch is counted from its zero crossings, as tests/support/SignalAnalysis.h does."""
+of the wave); its pitch is counted from its zero crossings, leaving out the silence of a drop-out."""
 import array
 import sys
 
@@ -25,8 +25,14 @@ def bursts(left):
 
 
 def frequency(samples):
-    crossings = sum(1 for a, b in zip(samples, samples[1:]) if (a < 0) != (b < 0))
-    return crossings / 2 / (len(samples) / RATE)
+    """Hertz from the spacing of the zero crossings. A drop-out inside a tone leaves one long
+    spacing; spacings beyond half again the usual one are left out, so it does not lower the pitch."""
+    crossings = [i for i, (a, b) in enumerate(zip(samples, samples[1:])) if (a < 0) != (b < 0)]
+    spacings = sorted(b - a for a, b in zip(crossings, crossings[1:]))
+    if not spacings:
+        return 0
+    usual = [s for s in spacings if s <= 1.5 * spacings[len(spacings) // 2]]
+    return RATE * len(usual) / 2 / sum(usual)
 
 
 def main():
