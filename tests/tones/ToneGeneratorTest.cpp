@@ -56,15 +56,12 @@ TEST_F(ToneGeneratorTest, WritesAStereo16BitPcmImageOfTheNearestNumberOfFramesAn
     EXPECT_EQ(std::vector<uint32_t>({wav.U32(16), wav.U16(20), wav.U16(22), wav.U32(24), wav.U32(28), wav.U16(32),
                                      wav.U16(34)}),
               std::vector<uint32_t>({16, 1, 2, 44100, 176400, 4, 16}));
-    const struct {
-        float seconds;
-        uint32_t frames;
-    } cases[] = {{0.0f, 1}, {-0.0f, 1}, {0.5f / 44100, 1}, {1.6f / 44100, 2}, {-0.12f, 5292}, {1.0f, 44100}};
-    for (const auto& c : cases) {
+    const struct { float seconds; uint32_t frames; } cases[] = {
+        {0.0f, 1}, {-0.0f, 1}, {0.5f / 44100, 1}, {1.6f / 44100, 2}, {-0.12f, 5292}, {1.0f, 44100}};
+    for (const auto& c : cases) {  // image, RIFF chunk and data sizes
         const WavBytes sized = Make(1000, 10000, kSine, c.seconds);
         EXPECT_EQ(std::vector<std::size_t>({sized.bytes.size(), sized.U32(4), sized.U32(40)}),
-                  std::vector<std::size_t>({44 + 4 * c.frames, 36 + 4 * c.frames, 4 * c.frames}))
-            << c.seconds << " s: image, chunk and data sizes";
+                  std::vector<std::size_t>({44 + 4 * c.frames, 36 + 4 * c.frames, 4 * c.frames})) << c.seconds;
     }
 }
 
@@ -74,9 +71,7 @@ TEST_F(ToneGeneratorTest, FrequenciesFoldModulo22051ToTheirMagnitudeWaveTypesMod
     for (std::size_t i = 0; i < silent.Frames(); ++i)
         ASSERT_EQ(silent.Sample(i, 0), 0) << i;
     constexpr int32_t kLowest = std::numeric_limits<int32_t>::min();
-    const struct {
-        int32_t frequency, wave, sameFrequency, sameWave;
-    } cases[] = {
+    const struct { int32_t frequency, wave, sameFrequency, sameWave; } cases[] = {
         {22051, kSine, 0, kSine}, {2 * 22051, kSquare, 0, kSine}, {22052, kSine, 1, kSine}, {-2000, kSine, 2000, kSine},
         {kLowest, kSine, 2911, kSine}, // 2^31 mod 22051: the lowest int32 has no negative counterpart, yet folds alike
         {700, 6, 700, kSine}, {700, 9, 700, ToneGenerator::SineWithHarmonics}, {700, 10, 700, kSaw},
@@ -91,12 +86,8 @@ TEST_F(ToneGeneratorTest, FrequenciesFoldModulo22051ToTheirMagnitudeWaveTypesMod
 TEST_F(ToneGeneratorTest, VolumeIsRoundedAndMaskedTo15BitsAndSamplesAreRoundedHalvesToEven)
 {
     const std::vector<int> up{-1, 1, 1, 1}, turning{-1, 1, -1, 1};
-    const struct {
-        int32_t wave, frequency;
-        double volume;
-        std::vector<int> first; // the first four samples, or the shape scaled by the amplitude
-        int amplitude = 1;
-    } cases[] = {
+    // The first four samples, or their shape scaled by the amplitude.
+    const struct { int32_t wave, frequency; double volume; std::vector<int> first; int amplitude = 1; } cases[] = {
         // A square wave starts just below zero; at 1000 Hz it stays up for 22 samples.
         {kSquare, 1000, 32767, up, 32767}, {kSquare, 1000, 32768, up, 0}, {kSquare, 1000, 32769, up, 1},
         {kSquare, 1000, -1, up, 32767}, {kSquare, 1000, 2.5, up, 2}, {kSquare, 1000, 3.5, up, 4},
@@ -189,10 +180,7 @@ TEST_F(ToneGeneratorTest, ToneTooLongOrVolumeNoNumberWithin32BitsFailsWithoutPla
 {
     const std::vector<uint8_t> kept = Make(1000, 10000, kSine).bytes;
     const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
-    const struct {
-        float seconds;
-        double volLeft, volRight;
-    } cases[] = {{-30000.0f, 1, 1}, {24348.0f, 1, 1}, {float(inf), 1, 1}, {float(nan), 1, 1}, {0.01f, nan, 1},
+    const struct { float seconds; double volLeft, volRight; } cases[] = {{-30000.0f, 1, 1}, {24348.0f, 1, 1}, {float(inf), 1, 1}, {float(nan), 1, 1}, {0.01f, nan, 1},
                  {0.01f, 1, nan}, {0.01f, inf, 1}, {0.01f, 1, 1e12}, {0.01f, -3e9, 1}};
     for (const auto& c : cases) {
         const Status made = generator.MakeSoundFile(1000, c.volLeft, 1000, c.volRight, c.seconds, 0, false);

@@ -59,12 +59,7 @@ protected:
 
 TEST_F(Interception, ClientsRunInOrderAndOnlyTheFirstAndLastAreAskedHowToPassTheMessageOn)
 {
-    const struct {
-        const char* what;
-        int32_t first, middle, last;
-        Journal journal;
-        int32_t result;
-    } cases[] = {
+    const struct { const char* what; int32_t first, middle, last; Journal journal; int32_t result; } cases[] = {
         {"first asks before, once", PassBefore, PassBefore, PassBefore, {"own", "a", "b", "c"}, 3},
         {"last asks after: its result", PassNone, PassAfter, PassAfter, {"a", "b", "c", "own"}, 99},
         {"middle asks, first after, last before", PassAfter, PassBefore, PassBefore, {"a", "b", "c"}, 3},
@@ -90,19 +85,13 @@ TEST_F(Interception, RefusesWithNumberSourceAndTextAndLeavesTheWindowAsItWas)
     const WindowHandle gone = newWindow(false);
     windows.DestroyWindow(gone);
     const struct {
-        const char* what;
-        WindowHandle window;
-        bool refuseHooks;
-        InterceptionError::Code code;
-        uint32_t number;
-        const char* text;
+        const char* what; WindowHandle window; bool refuseHooks; InterceptionError::Code code; uint32_t number; const char* text;
     } cases[] = {
         {"invalid handle", 0xdead, false, InterceptionError::InvalidWindow, 0x8004331Bu, "Invalid window"},
         {"destroyed window", gone, false, InterceptionError::InvalidWindow, 0x8004331Bu, "Invalid window"},
         {"window of another process", newWindow(true), false, InterceptionError::ExternalWindow, 0x8004331Cu,
          "Can't modify external window"},
-        {"window that cannot be hooked", window, true, InterceptionError::CantSubclass, 0x80043319u,
-         "Can't subclass window"},
+        {"window that cannot be hooked", window, true, InterceptionError::CantSubclass, 0x80043319u, "Can't subclass window"},
     };
     for (const auto& cs : cases) {
         SCOPED_TRACE(cs.what);
