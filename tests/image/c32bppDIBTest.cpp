@@ -44,13 +44,13 @@ TEST(Surface, IsMadeBottomUpWithTheAbsoluteHeightOrRefusedAndLeftEmpty)
     ExpectEmpty(surface);
 }
 
-// A 3 x 2 opaque picture but for its top-left pixel.
-Bytes SmallPng(std::uint8_t red = 200)
+// A 3 x 2 opaque picture but for its top-left pixel, its data in chunks of 8 bytes (read from a file one by one).
+Bytes SmallPng()
 {
     PngImage image = MakePng(3, 2, 6, 8, {});
     for (int i = 0; i < 6; ++i)
-        image.samples.insert(image.samples.end(), {red, 100, 50, std::uint16_t(i == 0 ? 128 : 255)});
-    return EncodePng(image);
+        image.samples.insert(image.samples.end(), {200, 100, 50, std::uint16_t(i == 0 ? 128 : 255)});
+    return EncodePng(image, {.idatSize = 8});
 }
 
 TEST(SurfaceLoading, HandsEachFormatToItsLoaderFromBytesOrAFile)
@@ -75,6 +75,7 @@ TEST(SurfaceLoading, HandsEachFormatToItsLoaderFromBytesOrAFile)
         EXPECT_EQ(fromFile.LoadPicture_File(folder / "picture", true), c.loads);
         for (const c32bppDIB* surface : {&fromBytes, &fromFile})
             EXPECT_EQ(surface->ImageType(), c.imageType);
+        EXPECT_EQ(AllPixels(fromFile), AllPixels(fromBytes));
         EXPECT_EQ(fromFile.SourceBytes(), c.loads ? c.bytes : Bytes{});
         EXPECT_FALSE(fromBytes.LoadPicture_FromOrignalFormat()) << "bytes kept though not asked for";
     }

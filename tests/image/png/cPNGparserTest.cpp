@@ -1,11 +1,9 @@
 // The PNG decoder: hand-worked pixels, agreement with libpng on a random corpus, and damaged or hostile data.
 
-#include "platform/ReadOnlyFile.h"
 #include "image/c32bppDIB.h"
 #include "image/png/cPNGparser.h"
 #include "tests/support/ImageTestSupport.h"
 #include "tests/support/PngBuilder.h"
-#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 #include <png.h>
@@ -234,21 +232,6 @@ TEST(PngDecoder, MakesNoPictureOfTruncatedDataButNeedsNoEndChunkAndLeavesTheTarg
     EXPECT_NE(Decode(Bytes(whole.begin(), whole.end() - 12))->Handle(), nullptr);
     whole[1] = 'X';
     EXPECT_NE(Decode(whole, false)->Handle(), nullptr);  // not a PNG: answered false, the target untouched
-}
-
-// Image data in many chunks, read from a file a chunk at a time.
-TEST(PngDecoder, ReadsAFileChunkByChunk)
-{
-    c32bppDIB fromFile;
-    std::mt19937 random(9);
-    const Bytes png = EncodePng(RandomImage(random), {.idatSize = 8});
-    TempFolder folder;
-    TempFolder::Write(folder / "p.png", std::string(png.begin(), png.end()));
-    auto file = ReadOnlyFile::Open(folder / "p.png");
-    ASSERT_TRUE(file);
-    EXPECT_TRUE(cPNGparser().LoadFile(file.value(), fromFile));
-    ASSERT_NE(fromFile.Handle(), nullptr);
-    EXPECT_EQ(AllPixels(fromFile), AllPixels(*Decode(png)));
 }
 
 } // namespace
