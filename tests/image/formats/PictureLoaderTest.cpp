@@ -64,65 +64,54 @@ Bytes ThirtyTwoBitIconBitmap(const Bytes& pixel)
 
 TEST(PictureFormats, LoadsEveryKindOfPictureWithItsPixelsAndKind)
 {
+    constexpr std::int32_t kOpaque = c32bppDIB::kOpaque, kStraight = c32bppDIB::kStraightAlpha,
+                           kPremultiplied = c32bppDIB::kPremultiplied, kIcon = StdPicture::kIcon;
     const Bytes pngIcon = EncodePng(MakePng(2, 1, 6, 8, {200, 100, 50, 128, 0, 0, 0, 0}));
-    const struct {
-        const char* name;
-        Bytes file;
-        std::vector<Bgra> pixels;  // top row first
-        bool alpha;
-        std::int32_t imageType;
-    } cases[] = {
-        {"32-bit, alpha bytes all 0 mean opaque", Bmp32(2, 1, {10, 20, 30, 0}), {2, {10, 20, 30, 255}}, false,
-         c32bppDIB::kOpaque},
+    const auto palette = {kBlack, kRed, kGreen};
+    const Bgra kOne = {1, 1, 1, 255}, kTwo = {2, 2, 2, 255};
+    // The pixels top row first; every kind but kOpaque has transparency.
+    const struct { const char* name; Bytes file; std::vector<Bgra> pixels; std::int32_t imageType; } cases[] = {
+        {"32-bit, alpha bytes all 0 mean opaque", Bmp32(2, 1, {10, 20, 30, 0}), {2, {10, 20, 30, 255}}, kOpaque},
         {"32-bit straight alpha is premultiplied", BmpFile(InfoHeader(2, 1, 32, 0), {200, 200, 200, 128, 9, 9, 9, 255}),
-         {{100, 100, 100, 128}, {9, 9, 9, 255}}, true, c32bppDIB::kStraightAlpha},
+         {{100, 100, 100, 128}, {9, 9, 9, 255}}, kStraight},
         {"32-bit straight alpha: a clear pixel becomes all zero",
-         BmpFile(InfoHeader(2, 1, 32, 0), {50, 60, 70, 0, 200, 200, 200, 128}), {kClear, {100, 100, 100, 128}}, true,
-         c32bppDIB::kStraightAlpha},
+         BmpFile(InfoHeader(2, 1, 32, 0), {50, 60, 70, 0, 200, 200, 200, 128}), {kClear, {100, 100, 100, 128}}, kStraight},
         {"32-bit premultiplied stays", BmpFile(InfoHeader(2, 1, 32, 0), {128, 100, 5, 128, 9, 9, 9, 255}),
-         {{128, 100, 5, 128}, {9, 9, 9, 255}}, true, c32bppDIB::kPremultiplied},
-        {"32-bit top-down", BmpFile(InfoHeader(1, -2, 32, 0), {1, 1, 1, 255, 2, 2, 2, 255}),
-         {{1, 1, 1, 255}, {2, 2, 2, 255}}, false, c32bppDIB::kOpaque},
-        {"32-bit bottom-up", BmpFile(InfoHeader(1, 2, 32, 0), {1, 1, 1, 255, 2, 2, 2, 255}),
-         {{2, 2, 2, 255}, {1, 1, 1, 255}}, false, c32bppDIB::kOpaque},
+         {{128, 100, 5, 128}, {9, 9, 9, 255}}, kPremultiplied},
+        {"32-bit top-down", BmpFile(InfoHeader(1, -2, 32, 0), {1, 1, 1, 255, 2, 2, 2, 255}), {kOne, kTwo}, kOpaque},
+        {"32-bit bottom-up", BmpFile(InfoHeader(1, 2, 32, 0), {1, 1, 1, 255, 2, 2, 2, 255}), {kTwo, kOne}, kOpaque},
         {"24-bit rows padded to 4 bytes", BmpFile(InfoHeader(1, 2, 24, 0), {10, 20, 30, 0, 40, 50, 60, 0}),
-         {{40, 50, 60, 255}, {10, 20, 30, 255}}, false, c32bppDIB::kOpaque},
-        {"1-bit palette", PaletteBmp(3, 1, 1, 0, {kBlack, kRed, kGreen}, {0b10100000, 0, 0, 0}), {kRed, kBlack, kRed},
-         false, c32bppDIB::kOpaque},
-        {"4-bit palette", PaletteBmp(3, 1, 4, 0, {kBlack, kRed, kGreen}, {0x10, 0x20, 0, 0}), {kRed, kBlack, kGreen},
-         false, c32bppDIB::kOpaque},
-        {"8-bit palette", PaletteBmp(3, 1, 8, 0, {kBlack, kRed, kGreen}, {1, 0, 2, 0}), {kRed, kBlack, kGreen}, false,
-         c32bppDIB::kOpaque},
+         {{40, 50, 60, 255}, {10, 20, 30, 255}}, kOpaque},
+        {"1-bit palette", PaletteBmp(3, 1, 1, 0, palette, {0b10100000, 0, 0, 0}), {kRed, kBlack, kRed}, kOpaque},
+        {"4-bit palette", PaletteBmp(3, 1, 4, 0, palette, {0x10, 0x20, 0, 0}), {kRed, kBlack, kGreen}, kOpaque},
+        {"8-bit palette", PaletteBmp(3, 1, 8, 0, palette, {1, 0, 2, 0}), {kRed, kBlack, kGreen}, kOpaque},
         // Bottom row: a run of 4 of index 1; end of line; top row: literal 1, 0, 1; end of bitmap.
         {"8-bit run lengths", PaletteBmp(4, 2, 8, 1, {kBlack, kInk}, {4, 1, 0, 0, 0, 3, 1, 0, 1, 0, 0, 1}),
-         {kInk, kBlack, kInk, kBlack, kInk, kInk, kInk, kInk}, false, c32bppDIB::kOpaque},
-        {"4-bit run lengths", PaletteBmp(3, 1, 4, 2, {kBlack, kInk}, {3, 0x10, 0, 1}), {kInk, kBlack, kInk}, false,
-         c32bppDIB::kOpaque},
-        {"16-bit 5-5-5", BmpFile(InfoHeader(1, 1, 16, 0), {0x00, 0x7C, 0, 0}), {kRed}, false, c32bppDIB::kOpaque},
-        {"16-bit 5-6-5 masks", Masked565Bmp({0xE0, 0x07, 0, 0}), {kGreen}, false, c32bppDIB::kOpaque},
+         {kInk, kBlack, kInk, kBlack, kInk, kInk, kInk, kInk}, kOpaque},
+        {"4-bit run lengths", PaletteBmp(3, 1, 4, 2, {kBlack, kInk}, {3, 0x10, 0, 1}), {kInk, kBlack, kInk}, kOpaque},
+        {"16-bit 5-5-5", BmpFile(InfoHeader(1, 1, 16, 0), {0x00, 0x7C, 0, 0}), {kRed}, kOpaque},
+        {"16-bit 5-6-5 masks", Masked565Bmp({0xE0, 0x07, 0, 0}), {kGreen}, kOpaque},
         // The old 12-byte core header: size, then width, height, planes and bits of 16 bits each.
-        {"12-byte core header", BmpFile({12, 0, 0, 0, 1, 0, 1, 0, 1, 0, 24, 0}, {5, 6, 7, 0}), {{5, 6, 7, 255}}, false,
-         c32bppDIB::kOpaque},
-        {"icon: the masked background is all zero", IconFile({{2, 2, TwoByTwoIconBitmap()}}), kTwoByTwoIcon, true,
-         StdPicture::kIcon},
-        {"cursor, as an icon", IconFile({{2, 2, TwoByTwoIconBitmap()}}, 2), kTwoByTwoIcon, true, StdPicture::kIcon},
+        {"12-byte core header", BmpFile({12, 0, 0, 0, 1, 0, 1, 0, 1, 0, 24, 0}, {5, 6, 7, 0}), {{5, 6, 7, 255}},
+         kOpaque},
+        {"icon: the masked background is all zero", IconFile({{2, 2, TwoByTwoIconBitmap()}}), kTwoByTwoIcon, kIcon},
+        {"cursor, as an icon", IconFile({{2, 2, TwoByTwoIconBitmap()}}, 2), kTwoByTwoIcon, kIcon},
         {"icon: the alpha of a 32-bit image", IconFile({{1, 1, ThirtyTwoBitIconBitmap({200, 100, 50, 128})}}),
-         {Premultiplied(50, 100, 200, 128)}, true, StdPicture::kIcon},
-        {"icon: a PNG-compressed image", IconFile({{2, 1, pngIcon}}), {{25, 50, 100, 128}, kClear}, true, StdPicture::kIcon},
+         {Premultiplied(50, 100, 200, 128)}, kIcon},
+        {"icon: a PNG-compressed image", IconFile({{2, 1, pngIcon}}), {{25, 50, 100, 128}, kClear}, kIcon},
         {"icon: the largest readable image",
          IconFile({{1, 1, ThirtyTwoBitIconBitmap({1, 1, 1, 255})}, {4, 4, {1, 2, 3}}, {2, 2, TwoByTwoIconBitmap()}}),
-         kTwoByTwoIcon, true, StdPicture::kIcon},
+         kTwoByTwoIcon, kIcon},
         {"GIF: the first frame with its transparent colour", kGifWithTransparency,
-         {kRed, {255, 0, 0, 255}, kGreen, kClear}, true, c32bppDIB::kPremultiplied},
-        {"GIF without a transparent colour", OpaqueGif(), {{60, 50, 40, 255}, {30, 20, 10, 255}}, false, c32bppDIB::kOpaque},
+         {kRed, {255, 0, 0, 255}, kGreen, kClear}, kPremultiplied},
+        {"GIF without a transparent colour", OpaqueGif(), {{60, 50, 40, 255}, {30, 20, 10, 255}}, kOpaque},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         c32bppDIB surface;
         ASSERT_TRUE(LoadWithBmpParser(c.file, surface));
-        EXPECT_EQ(AllPixels(surface), c.pixels);
-        EXPECT_EQ(surface.Alpha(), c.alpha);
-        EXPECT_EQ(surface.ImageType(), c.imageType);
+        EXPECT_EQ(std::tuple(AllPixels(surface), surface.Alpha(), surface.ImageType()),
+                  std::tuple(c.pixels, c.imageType != kOpaque, c.imageType));
     }
 }
 
