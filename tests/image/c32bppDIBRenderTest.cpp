@@ -113,26 +113,26 @@ TEST(Render, AnUnscaledImagingDrawingBlendsARunOfPixelsAsEachOnItsOwn)
 }
 
 // A negative size mirrors its axis, two mirrors cancel; the source rectangle is cut to the picture, a negative SrcX
-// counting as 0 and a width of 0 meaning the whole; what lies outside it stays clear.
+// counting as 0 and a width of 0 meaning the whole; what lies outside it stays clear. With the imaging services on,
+// one picture keeps its bridge for every draw, whose mirrors must follow each draw, not the one before.
 TEST(Render, MirrorsNegativeSizesAndCutsTheSourceRectangleToThePictureOnBothPaths)
 {
-    const struct {
-        int destWidth, destHeight, srcX, srcWidth, srcHeight, first, columns;
-        bool mirrorX, mirrorY;
-    } cases[] = {
+    const struct { int destWidth, destHeight, srcX, srcWidth, srcHeight, first, columns; bool mirrorX, mirrorY; } cases[] = {
         {130, 3, 0, -130, 3, 0, 130, true, false}, {-130, 3, 0, 130, 3, 0, 130, true, false},
         {130, -3, 0, 130, 3, 0, 130, false, true}, {130, 3, 0, 130, -3, 0, 130, false, true},
         {-130, -3, 0, 130, 3, 0, 130, true, true}, {-130, 3, 0, -130, 3, 0, 130, false, false},
         {10, 3, 120, 30, 3, 120, 10, false, false},  // 30 columns from 120 on a 130-wide picture: 10
         {4, 3, -5, 4, 3, 0, 4, false, false}, {130, 3, 0, 0, 3, 0, 130, false, false},
         {5, 3, 125, -30, 3, 125, 5, true, false}};  // cut, then mirrored
-    for (bool imagingOn : {true, false})
+    for (bool imagingOn : {true, false}) {
+        c32bppDIB source;
+        PaintNumbered(source, 130, 3);
+        source.SetIsGDIplusEnabled(imagingOn);
+        source.SetKeepGDIplusActive(imagingOn);
         for (const auto& c : cases) {
             SCOPED_TRACE(::testing::Message() << c.destWidth << "," << c.destHeight << " from " << c.srcX << ", "
                                               << c.srcWidth << "," << c.srcHeight << (imagingOn ? " imaging" : ""));
-            c32bppDIB source, dial;
-            PaintNumbered(source, 130, 3);
-            source.SetIsGDIplusEnabled(imagingOn);
+            c32bppDIB dial;
             dial.InitializeDIB(130, 3);
             ASSERT_TRUE(source.Render(nullptr, 0, 0, c.destWidth, c.destHeight, c.srcX, 0, c.srcWidth, c.srcHeight, 100,
                                       true, true, &dial));
@@ -143,6 +143,7 @@ TEST(Render, MirrorsNegativeSizesAndCutsTheSourceRectangleToThePictureOnBothPath
                         << x << "," << y;
                 }
         }
+    }
 }
 
 // Opacity 50 tells the paths apart on an opaque pixel: the blend primitive's constant alpha is 50 * 255 / 100 =
