@@ -50,40 +50,13 @@ Bgra ExpectedOver(Bgra source, Bgra destination, double constantAlpha)
 
 // The blend path honours the source's alpha bytes only when the surface has transparency, else every pixel is
 // opaque; the imaging path always takes them and scales by the exact opacity where the blend path truncates.
-TEST(Render, BlendsSourceOverInPremultipliedSpaceOnBothPaths)
-{
-    const struct { Bgra source, destination; int opacity; bool alpha; } cases[] = {
-        {{0, 0, 100, 128}, {200, 200, 200, 255}, 80, true},  // half-covering source on an opaque dial
-        {{0, 0, 100, 128}, {200, 200, 200, 255}, 100, false},
-        {{50, 60, 70, 200}, {10, 20, 30, 40}, 60, true},     // onto a translucent destination
-        {{255, 255, 255, 255}, {0, 0, 0, 0}, 37, true},
-        {{0, 0, 0, 0}, {90, 80, 70, 200}, 100, true},        // a transparent source leaves the dial alone
-    };
-    for (bool imagingPath : {false, true})
-        for (const auto& c : cases) {
-            SCOPED_TRACE(::testing::Message() << (imagingPath ? "imaging" : "blend") << ", opacity " << c.opacity
-                                              << ", alpha " << c.alpha);
-            c32bppDIB source, dial;
-            Fill(source, 2, 2, c.source);
-            source.SetAlpha(c.alpha);
-            source.SetGdiToken(imagingPath ? 1 : 0);
-            Fill(dial, 2, 2, c.destination);
-            ASSERT_TRUE(DrawOnto(source, dial, c.opacity));
-            Bgra treatedAs = c.source;
-            if (!c.alpha && !imagingPath)
-                treatedAs[3] = 255;
-            const Bgra expected =
-                ExpectedOver(treatedAs, c.destination, imagingPath ? c.opacity * 2.55 : c.opacity * 255 / 100);
-            const Bgra actual = StoredPixel(dial, 1, 1);
-            for (int channel = 0; channel < 4; ++channel)
-                EXPECT_NEAR(actual[channel], expected[channel], 1) << "channel " << channel;
-        }
-}
-
-// A drawing at the picture's own size blends whole runs at once; each pixel must come out as when drawn alone.
-TEST(Render, AnUnscaledImagingDrawingBlendsARunOfPixelsAsEachOnItsOwn)
+// An unscaled drawing blends whole runs at once; each pixel must come out exactly as when drawn alone.
+TEST(Render, BlendsSourceOverInPremultipliedSpaceOnBothPathsARunOfPixelsAsEachAlone)
 {
     constexpr int kWidth = 23, kHeight = 3;
+    // First a half-covering source on an opaque dial, one onto a translucent dial, white onto clear, clear onto any.
+    std::vector<Bgra> sources = {{0, 0, 100, 128}, {50, 60, 70, 200}, {255, 255, 255, 255}, kClear},
+                      dials = {{200, 200, 200, 255}, {10, 20, 30, 40}, kClear, {90, 80, 70, 200}};
     std::uint32_t seed = 12345;
     const auto next = [&seed] { return seed = seed * 1103515245u + 12345u, std::uint8_t(seed >> 16); };
     const auto premultiplied = [&](bool allowClear) {
@@ -91,25 +64,35 @@ TEST(Render, AnUnscaledImagingDrawingBlendsARunOfPixelsAsEachOnItsOwn)
         const std::uint8_t alpha = pick < 40 && allowClear ? 0 : pick < 100 ? 255 : next();
         return Bgra{std::uint8_t(next() % (alpha + 1)), std::uint8_t(next() % (alpha + 1)), std::uint8_t(next() % (alpha + 1)), alpha};
     };
-    std::vector<Bgra> sources, dials;
-    for (int i = 0; i < kWidth * kHeight; ++i)
+    while (sources.size() < kWidth * kHeight)
         sources.push_back(premultiplied(true)), dials.push_back(premultiplied(false));
-    for (const int opacity : {100, 80, 37}) {
-        SCOPED_TRACE(::testing::Message() << "opacity " << opacity);
-        c32bppDIB source, dial;
-        Paint(source, kWidth, kHeight, [&](int x, int y) { return sources[y * kWidth + x]; });
-        Paint(dial, kWidth + 3, kHeight, [&](int x, int y) { return x < 3 ? kClear : dials[y * kWidth + x - 3]; });
-        source.SetGdiToken(1);
-        ASSERT_TRUE(source.Render(nullptr, 3, 0, 0, 0, 0, 0, 0, 0, opacity, true, true, &dial));
-        for (int i = 0; i < kWidth * kHeight; ++i) {
-            c32bppDIB one, onto;
-            Fill(one, 1, 1, sources[i]);
-            Fill(onto, 1, 1, dials[i]);
-            one.SetGdiToken(1);
-            ASSERT_TRUE(DrawOnto(one, onto, opacity));
-            ASSERT_EQ(StoredPixel(dial, 3 + i % kWidth, i / kWidth), StoredPixel(onto, 0, 0)) << "pixel " << i;
-        }
-    }
+    for (bool imagingPath : {false, true})
+        for (bool alpha : {true, false})
+            for (const int opacity : {100, 80, 60, 37}) {
+                SCOPED_TRACE(::testing::Message() << (imagingPath ? "imaging" : "blend") << ", alpha " << alpha
+                                                  << ", opacity " << opacity);
+                const auto draw = [&](c32bppDIB& source, c32bppDIB& dial, int x) {
+                    source.SetAlpha(alpha), source.SetGdiToken(imagingPath ? 1 : 0);
+                    return source.Render(nullptr, x, 0, 0, 0, 0, 0, 0, 0, opacity, true, true, &dial);
+                };
+                c32bppDIB source, dial;
+                Paint(source, kWidth, kHeight, [&](int x, int y) { return sources[y * kWidth + x]; });
+                Paint(dial, kWidth + 3, kHeight, [&](int x, int y) { return x < 3 ? kClear : dials[y * kWidth + x - 3]; });
+                ASSERT_TRUE(draw(source, dial, 3));
+                for (std::size_t i = 0; i < sources.size(); ++i) {
+                    c32bppDIB one, onto;
+                    Fill(one, 1, 1, sources[i]);
+                    Fill(onto, 1, 1, dials[i]);
+                    ASSERT_TRUE(draw(one, onto, 0));
+                    const Bgra actual = StoredPixel(dial, 3 + int(i) % kWidth, int(i) / kWidth);
+                    ASSERT_EQ(actual, StoredPixel(onto, 0, 0)) << "pixel " << i;
+                    Bgra treatedAs = sources[i];
+                    treatedAs[3] = alpha || imagingPath ? treatedAs[3] : 255;
+                    const Bgra expected = ExpectedOver(treatedAs, dials[i], imagingPath ? opacity * 2.55 : opacity * 255 / 100);
+                    for (int channel = 0; channel < 4; ++channel)
+                        ASSERT_NEAR(actual[channel], expected[channel], 1) << "pixel " << i << ", channel " << channel;
+                }
+            }
 }
 
 // A negative size mirrors its axis, two mirrors cancel; the source rectangle is cut to the picture, a negative SrcX
