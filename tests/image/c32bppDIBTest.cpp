@@ -19,12 +19,10 @@ const Bgra kWhitePixel = {255, 255, 255, 255}, kClear = {0, 0, 0, 0};
 const Bgra kLeft = {10, 20, 30, 255}, kRight = {200, 100, 50, 255};
 const std::string kDials = std::string(DORVANE_SOURCE_DIR) + "/resources/art/dials/";
 
-void ExpectEmpty(const c32bppDIB& surface)
+void ExpectEmpty(const c32bppDIB& s)
 {
-    EXPECT_EQ(surface.BitsPointer(), nullptr);
-    EXPECT_EQ(surface.Width() + surface.Height(), 0);
-    EXPECT_EQ(surface.ImageType(), c32bppDIB::kNoImage);
-    EXPECT_FALSE(surface.Alpha());
+    EXPECT_EQ(std::tuple(s.BitsPointer() == nullptr, s.Width() + s.Height(), s.ImageType(), s.Alpha()),
+              std::tuple(true, 0, c32bppDIB::kNoImage, false));
 }
 
 TEST(Surface, IsMadeBottomUpWithTheAbsoluteHeightOrRefusedAndLeftEmpty)
@@ -117,6 +115,7 @@ TEST(MakeTransparent, ClearsEveryPixelOfTheColourAndMarksTransparencyAndRevertGi
         {kWhite, false, 0, c32bppDIB::kPremultiplied}, {0x00C80000, false, 2, c32bppDIB::kPremultiplied},
         {0x000000C8, false, -1, c32bppDIB::kOpaque}, {kWhite, true, -1, c32bppDIB::kOpaque}};
     for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << std::hex << c.colour << (c.revert ? ", reverted" : ""));
         c32bppDIB dial;
         LoadBmp(dial, 3, kOpaqueDial);
         ASSERT_EQ(dial.ImageType(), c32bppDIB::kOpaque);
@@ -125,9 +124,8 @@ TEST(MakeTransparent, ClearsEveryPixelOfTheColourAndMarksTransparencyAndRevertGi
         std::vector<Bgra> expected = kOpaqueDial;
         if (c.column >= 0)
             expected[std::size_t(c.column)] = expected[std::size_t(c.column) + 3] = kClear;
-        EXPECT_EQ(AllPixels(dial), expected) << std::hex << c.colour;
-        EXPECT_EQ(dial.Alpha(), c.column >= 0) << std::hex << c.colour;
-        EXPECT_EQ(dial.ImageType(), c.imageType) << std::hex << c.colour;
+        EXPECT_EQ(std::tuple(AllPixels(dial), dial.Alpha(), dial.ImageType()),
+                  std::tuple(expected, c.column >= 0, c.imageType));
     }
     EXPECT_FALSE(c32bppDIB().MakeTransparent(kWhite));
 }
@@ -173,9 +171,8 @@ TEST(Resize, HighQualityKeepsAFlatPictureFlatToItsEdgesWithItsKindAndTag)
         picture.SetIsGDIplusEnabled(imagingOn);
         picture.Tag() = 42;
         ASSERT_TRUE(picture.Resize(17, 11));
-        EXPECT_EQ(picture.ImageType(), c32bppDIB::kPremultiplied);
-        EXPECT_TRUE(picture.Alpha());
-        EXPECT_EQ(std::any_cast<int>(picture.Tag()), 42);
+        EXPECT_EQ(std::tuple(picture.ImageType(), picture.Alpha(), std::any_cast<int>(picture.Tag())),
+                  std::tuple(c32bppDIB::kPremultiplied, true, 42));
         EXPECT_EQ(AllPixels(picture), std::vector<Bgra>(17 * 11, {20, 40, 60, 128})) << (imagingOn ? "imaging" : "plain");
     }
 }
