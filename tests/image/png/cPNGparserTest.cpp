@@ -103,8 +103,8 @@ TEST(PngDecoder, AgreesWithLibpngOnARandomCorpus)
         std::vector<Bgra> reference;
         ASSERT_TRUE(DecodeWithLibpng(png, reference));
         const auto surface = Decode(png);
-        EXPECT_EQ(std::tuple(std::uint32_t(surface->Width()), std::uint32_t(surface->Height()), surface->Alpha(), surface->ImageType()),
-                  std::tuple(image.width, image.height, image.colorType >= 4 || !image.trns.empty(), c32bppDIB::kPng));
+        EXPECT_EQ(std::tuple(surface->Width(), surface->Height(), surface->Alpha(), surface->ImageType()),
+                  std::tuple(int(image.width), int(image.height), image.colorType >= 4 || !image.trns.empty(), c32bppDIB::kPng));
         ASSERT_EQ(AllPixels(*surface), reference);
     }
 }
