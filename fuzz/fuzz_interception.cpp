@@ -1,6 +1,6 @@
-// Drives the window-message interception layer with a random sequence of intercepts, releases
-// and messages, and checks after every step that a window is hooked exactly while
-// one of its messages is intercepted and that every message reaches the clients registered for it.
+// Drives the window-message interception layer with a random sequence of intercepts, releases and messages, and
+// checks after every step that a window is hooked exactly while one of its messages is intercepted and that every
+// message reaches the clients registered for it.
 #include "fuzz/FuzzInput.h"
 #include "tests/support/FakeWindowSystem.h"
 #include "winmsg/MSubclass.h"

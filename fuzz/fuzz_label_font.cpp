@@ -1,6 +1,6 @@
-// Labels written anywhere: any bytes as text, any position (far outside the picture, NaN, infinite)
-// and sizes from tiny to large, on pictures from 1 x 1 up. Nothing may be written outside the
-// picture, which the sanitizers watch, and the width measured must be finite and not negative.
+// Labels written anywhere: any bytes as text, any position (far outside the picture, NaN, infinite) and sizes from
+// tiny to large, on pictures from 1 x 1 up. Nothing may be written outside the picture, which the sanitizers watch,
+// and the width measured must be finite and not negative.
 #include "clock/face/LabelFont.h"
 #include "fuzz/FuzzInput.h"
 

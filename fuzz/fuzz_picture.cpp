@@ -1,13 +1,9 @@
-// Arbitrary bytes to a picture reader, as a surface load gives them: the PNG decoder (FUZZ_PNG), the
-// BMP and picture converter (FUZZ_BMP: BMPs of every depth and compression, GIF and JPEG, through the
-// alpha scan), or the icon and cursor reader (FUZZ_ICON: bitmap entries with masks, PNG entries),
-// whose picture is then converted.
+// Arbitrary bytes to a picture reader, as a surface load gives them: the PNG decoder (FUZZ_PNG), the BMP and picture
+// converter (FUZZ_BMP: BMP, GIF and JPEG, through the alpha scan), or the icon and cursor reader (FUZZ_ICON).
 #include "image/c32bppDIB.h"
 #include "image/formats/IconReader.h"
 #include "image/formats/cBMPparser.h"
 #include "image/png/cPNGparser.h"
-
-#include <cstdint>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

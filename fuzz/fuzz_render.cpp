@@ -1,28 +1,19 @@
-// Render with arbitrary parameters (sizes, negative sizes, source rectangles, angles including NaN
-// and huge values, opacities, interpolation, back-end switches) between small surfaces: nothing may
-// be read or written outside a surface, which the sanitizers watch; and the destination's
-// neighbours in memory must stay untouched.
-
+// Render with arbitrary parameters (sizes, negative sizes, source rectangles, angles including NaN and huge values,
+// opacities, interpolation, back-end switches) between small surfaces: nothing may be read or written outside a
+// surface, which the sanitizers watch; and the destination's neighbours in memory must stay untouched.
 #include "fuzz/FuzzInput.h"
 #include "image/DeviceContext.h"
 #include "image/c32bppDIB.h"
 
 #include <vector>
 
-namespace {
-
-// A small number, often, or any 32-bit value.
-std::int32_t Size(dorvane::FuzzInput& in)
-{
-    const auto kind = in.Take<std::uint8_t>();
-    return kind < 200 ? std::int32_t(kind % 40) - 12 : in.Take<std::int32_t>();
-}
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     dorvane::FuzzInput in{data, size};
+    const auto anySize = [&in] {  // a small number, often, or any 32-bit value
+        const auto kind = in.Take<std::uint8_t>();
+        return kind < 200 ? std::int32_t(kind % 40) - 12 : in.Take<std::int32_t>();
+    };
     dorvane::c32bppDIB source;
     const int width = 1 + in.Take<std::uint8_t>() % 24, height = 1 + in.Take<std::uint8_t>() % 24;
     source.InitializeDIB(width, height);
@@ -43,8 +34,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                               bool(switches & 64)}; // bottom up
     dorvane::DeviceContext dc(target);
 
-    const std::int32_t destX = Size(in), destY = Size(in), destWidth = Size(in), destHeight = Size(in);
-    const std::int32_t srcX = Size(in), srcY = Size(in), srcWidth = Size(in), srcHeight = Size(in);
+    const std::int32_t destX = anySize(), destY = anySize(), destWidth = anySize(), destHeight = anySize();
+    const std::int32_t srcX = anySize(), srcY = anySize(), srcWidth = anySize(), srcHeight = anySize();
     const std::int32_t opacity = in.Take<std::int32_t>();
     const float angle = in.Take<float>();
     const bool toHost = !(in.Take<std::uint8_t>() & 1); // a surface of the same size instead of the device context
@@ -54,6 +45,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                   true, true, toHost ? &host : nullptr, angle, bool(switches & 128) /* about the centre */);
     for (std::size_t i = 0; i < kGuard; ++i)
         dorvane::Require(memory[i] == 0x5A && memory[memory.size() - 1 - i] == 0x5A);
-    source.Resize(Size(in) % 64, Size(in) % 64);
+    source.Resize(anySize() % 64, anySize() % 64);
     return 0;
 }

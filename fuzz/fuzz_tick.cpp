@@ -1,6 +1,6 @@
-// Runs the clock's tick over an alarm table and settings made from the input: the texts of the
-// alarm table come from a settings file anyone can edit, so no text may crash the tick or make it
-// ring, launch or pop up more than its rules allow.
+// Runs the clock's tick over an alarm table and settings made from the input: the texts of the alarm table come from
+// a settings file anyone can edit, so no text may crash the tick or make it ring, launch or pop up more than its
+// rules allow.
 #include "clock/tick/ClockTick.h"
 #include "fuzz/FuzzInput.h"
 #include "clock/commands/SimulatedDesktop.h"
