@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 #include <sstream>
 #include <string>
 
@@ -29,35 +30,25 @@ std::string SavedFrom(const std::filesystem::path& copy, const std::string& text
     return TempFolder::Read(copy);
 }
 
-TEST(SettingsCommand, PrintsExactlyWhatASaveWouldWriteIntoThatFileAndChangesNothing)
+// A missing file (no text) shows the defaults without being made; a folder shows them and says why.
+TEST(SettingsCommand, PrintsExactlyWhatASaveWouldWriteIntoThatFileChangesNothingAndShowsTheDefaultsOfOneMissingOrUnreadable)
 {
     TempFolder folder;
-    const std::string cases[] = {
-        "",
-        "[Settings]\nX=12\nY=34\nUnmovable=2\n",
-        "\xEF\xBB\xBF; mine\r\n[Settings]\r\nSkin=RED\r\nMyKey=42\r\n[Extra]\r\nA=B\r\n[Alarm3]\r\nAlarmHour=7\r\nNote=x\r\n",
-        "[Alarm0]\nAlarmMessage=Hi\n\n[Later]\nkept=1\n"};
-    for (const std::string& text : cases) {
-        TempFolder::Write(folder / "a.ini", text);
+    std::filesystem::create_directory(folder / "folder.ini");
+    const struct { const char* name; std::optional<std::string> text; const char* told; } cases[] = {
+        {"empty.ini", "", ""}, {"placed.ini", "[Settings]\nX=12\nY=34\nUnmovable=2\n", ""},
+        {"mine.ini", "\xEF\xBB\xBF; mine\r\n[Settings]\r\nSkin=RED\r\nMyKey=42\r\n[Extra]\r\nA=B\r\n[Alarm3]\r\nAlarmHour=7\r\nNote=x\r\n", ""},
+        {"later.ini", "[Alarm0]\nAlarmMessage=Hi\n\n[Later]\nkept=1\n", ""},
+        {"none.ini", std::nullopt, ""}, {"folder.ini", std::nullopt, "default settings"}};
+    for (const auto& c : cases) {
+        if (c.text)
+            TempFolder::Write(folder / c.name, *c.text);
         std::ostringstream out, err;
-        EXPECT_EQ(RunSettingsCommand(folder / "a.ini", FakeScreen(), out, err), 0);
-        EXPECT_EQ(out.str(), SavedFrom(folder / "copy.ini", text)) << text;
-        EXPECT_EQ(TempFolder::Read(folder / "a.ini"), text);
-        EXPECT_EQ(err.str(), "");
+        EXPECT_EQ(RunSettingsCommand(folder / c.name, FakeScreen(), out, err), 0);
+        EXPECT_EQ(out.str(), SavedFrom(folder / "copy.ini", c.text.value_or(""))) << c.name;
+        EXPECT_TRUE(c.text ? TempFolder::Read(folder / c.name) == *c.text : std::filesystem::exists(folder / c.name) == bool(*c.told));
+        EXPECT_TRUE(*c.told ? err.str().find(c.told) != std::string::npos : err.str().empty()) << err.str();
     }
-}
-
-// A missing file shows the defaults without being made; a folder shows them and says why.
-TEST(SettingsCommand, ShowsTheDefaultsOfAMissingFileWithoutMakingItAndSaysWhenItCannotBeRead)
-{
-    TempFolder folder;
-    for (const auto& [file, told] : {std::pair(folder / "none.ini", ""), {folder.path(), "default settings"}}) {
-        std::ostringstream out, err;
-        RunSettingsCommand(file, FakeScreen(), out, err);
-        EXPECT_TRUE(out.str().starts_with("[Settings]\nSkin=<Default>\nComputerSpeaker=0\nFreqVol=16250\nX=1110\n"));
-        EXPECT_TRUE(*told ? err.str().find(told) != std::string::npos : err.str().empty()) << err.str();
-    }
-    EXPECT_FALSE(std::filesystem::exists(folder / "none.ini"));
 }
 
 } // namespace
