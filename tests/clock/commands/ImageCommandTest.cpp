@@ -24,8 +24,7 @@ using namespace testing;
 CommandRun Command(std::vector<std::string> args)
 {
     std::ostringstream out, err;
-    const int status = RunImageCommand(args, out, err);
-    return {status, out.str(), err.str()};
+    return {RunImageCommand(args, out, err), out.str(), err.str()};
 }
 
 struct ImageCommandTest : CommandTest {
@@ -40,8 +39,7 @@ TEST_F(ImageCommandTest, DecodeWritesSizeAndPixelsTopRowFirstAndInfoPrintsSizeKi
     EXPECT_EQ(TempFolder::Read(raw), std::string("\x02\0\0\0\x02\0\0\0", 8) +
                                          std::string("\0\0\xFF\xFF\0\0\0\0\xFF\0\0\xFF\x19\x32\x64\x80", 16));
     const CommandRun info = Command({"info", Put("in.bmp", Bmp32(5, 3, {1, 2, 3, 0}))});
-    EXPECT_EQ(info.status, 0);
-    EXPECT_EQ(info.out, "width 5\nheight 3\nImageType 1\nAlpha False\n");
+    EXPECT_EQ(std::pair(info.status, info.out), std::pair(0, std::string("width 5\nheight 3\nImageType 1\nAlpha False\n")));
 }
 
 TEST_F(ImageCommandTest, FailsWithAOneLineReasonThatTellsWhyADamagedPictureCannotBeLoaded)
@@ -88,8 +86,7 @@ TEST_F(ImageCommandTest, ConvertRendersThePictureAsTheClockDrawsAHandAndRefusesA
     }
     EXPECT_EQ(Command({"convert", (folder / "missing.png").string(), out + "2"}).status, 1);
     const CommandRun toFolder = Command({"convert", in, folder.path().string()});
-    EXPECT_EQ(toFolder.status, 1);
-    EXPECT_EQ(toFolder.err, "dorvane image: " + folder.path().string() + " is a folder, not a file\n");
+    EXPECT_EQ(std::pair(toFolder.status, toFolder.err), std::pair(1, "dorvane image: " + folder.path().string() + " is a folder, not a file\n"));
 }
 
 TEST_F(ImageCommandTest, AWrongCommandLineSaysWhatIsWrongInOneLineAboveTheUsage)

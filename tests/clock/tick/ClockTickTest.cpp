@@ -82,13 +82,11 @@ TEST(SecondsTick, SoundsTwiceAtSecondOneAndOnceAtEveryOtherSecondOnlyWhenActivat
             const bool brisa = *row.skin != '\0';
             int repeatedChirps = 0;
             for (std::size_t i = 0; i < rig.sounds.played.size(); ++i) {
-                const TickTone& tone = rig.sounds.played[i].tone;
-                EXPECT_EQ(rig.sounds.played[i].route, brisa ? Route::ToneGenerator : Route::SoundRule);
-                if (!brisa)
-                    EXPECT_EQ(tone, (TickTone{ToneUse::SecondsTick, 6000, 50, 0, true}));
-                else
-                    EXPECT_TRUE(std::tuple(tone.milliseconds, tone.waveType, tone.decay) == std::tuple(100, 4, true) &&
-                                (tone.use == ToneUse::BrisaMinuteMark ? tone.frequencyHz == 500 : tone.use == ToneUse::BrisaTick));
+                const auto& [route, tone] = rig.sounds.played[i];
+                EXPECT_TRUE(brisa ? route == Route::ToneGenerator &&
+                                        std::tuple(tone.milliseconds, tone.waveType, tone.decay) == std::tuple(100, 4, true) &&
+                                        (tone.use == ToneUse::BrisaMinuteMark ? tone.frequencyHz == 500 : tone.use == ToneUse::BrisaTick)
+                                  : route == Route::SoundRule && tone == (TickTone{ToneUse::SecondsTick, 6000, 50, 0, true})) << i;
                 repeatedChirps += tone.use == ToneUse::BrisaTick && i > 0 && rig.sounds.played[i - 1].tone == tone;
             }
             EXPECT_EQ(std::pair(rig.sounds.Count(ToneUse::BrisaMinuteMark), repeatedChirps),
@@ -162,15 +160,13 @@ TEST(AlarmRing, EmptyMinuteBecomes00AndChangesMadeByHandlersDuringTheTickAreSeen
     rig.DailyAlarm(2, "7", "", "AM");
     rig.DailyAlarm(3, "8", "", "AM");
     rig.RunAt(At(6, 0, 0));
-    EXPECT_EQ(rig.state.Alarms[2].AlarmMin, "00");
-    EXPECT_EQ(rig.options.alarmMinText, (std::map<int, std::string>{{2, "00"}, {3, "00"}}));
+    EXPECT_EQ(std::pair(rig.state.Alarms[2].AlarmMin, rig.options.alarmMinText),
+              std::pair(std::string("00"), std::map<int, std::string>{{2, "00"}, {3, "00"}}));
     EXPECT_EQ(rig.RunSeconds(At(7, 0, 0), 2).size(), 2u);
-
     TickRig late;
     late.pump.pending = [&] { late.DailyAlarm(4, "7", "05", "AM"); };
     late.RunAt(At(7, 5, 0));
-    EXPECT_EQ(late.state.Alarms[4].RingCount, 1);
-    EXPECT_EQ(late.tick.CurrentAlarm(), 4);
+    EXPECT_EQ(std::pair(int(late.state.Alarms[4].RingCount), late.tick.CurrentAlarm()), std::pair(1, std::optional(4)));
 }
 
 TEST(DatedAlarm, RingsFromItsMomentOnEvenWhenThatPassedUnseenAndAcrossMidnightUntilADoubleClickDisarmsIt)
@@ -186,11 +182,9 @@ TEST(DatedAlarm, RingsFromItsMomentOnEvenWhenThatPassedUnseenAndAcrossMidnightUn
     rig.RunAt(At(7, 4, 59));
     EXPECT_FALSE(rig.tick.CurrentAlarm().has_value());
     rig.RunAt(At(15, 42, 17)); // the clock was not running at 7:05
-    EXPECT_EQ(rig.sounds.Count(ToneUse::AlarmRing), 4);
     rig.tick.SilenceCurrentAlarm();
-    EXPECT_EQ(alarm.AlarmActivated, "0");
     rig.RunAt(At(15, 42, 18));
-    EXPECT_EQ(rig.sounds.Count(ToneUse::AlarmRing), 4);
+    EXPECT_EQ(std::pair(rig.sounds.Count(ToneUse::AlarmRing), alarm.AlarmActivated), std::pair(4, std::string("0")));
 }
 
 TEST(AlarmLaunch, RingsOnceLaunchesDisarmsAndStillPopsUpOnceWhetherOrNotTheOpenWorked)
@@ -206,12 +200,12 @@ TEST(AlarmLaunch, RingsOnceLaunchesDisarmsAndStillPopsUpOnceWhetherOrNotTheOpenW
         alarm.AlarmExec = "/usr/bin/foo";
         alarm.AlarmMessage = "Backup";
         rig.RunAt(At(7, 5, 0));
-        EXPECT_EQ(std::tuple(alarm.AlarmActivated, alarm.ExecDone, alarm.RingCount), std::tuple("0", true, c.ringCount));
-        EXPECT_EQ(rig.options.clearedActivate, std::set<int>{3});
+        EXPECT_EQ(std::tuple(alarm.AlarmActivated, alarm.ExecDone, alarm.RingCount, rig.options.clearedActivate),
+                  std::tuple("0", true, c.ringCount, std::set<int>{3}));
         rig.RunSeconds(At(7, 5, 1), 10);
-        EXPECT_EQ(rig.sounds.Count(ToneUse::AlarmRing), 4);
-        EXPECT_EQ(rig.shell.opened, std::vector<std::string>{"/usr/bin/foo"});
-        EXPECT_EQ(rig.popups.shown, (std::vector{AlarmPopupRequest{3, "Dorvane ", " 7:05 AM", "Backup"}})) << c.opens;
+        EXPECT_EQ(std::tuple(rig.sounds.Count(ToneUse::AlarmRing), rig.shell.opened, rig.popups.shown),
+                  std::tuple(4, std::vector<std::string>{"/usr/bin/foo"}, std::vector{AlarmPopupRequest{3, "Dorvane ", " 7:05 AM", "Backup"}}))
+            << c.opens;
     }
 }
 
@@ -226,9 +220,8 @@ TEST(DoubleClick, StopsTheDailyAlarmThatMatchedLastLeavingItArmedAndItsRingCount
         rig.tick.SilenceCurrentAlarm();
         EXPECT_EQ(earlier.RingCount, 1);
         rig.RunSeconds(At(7, 5, 1), 5);
-        EXPECT_TRUE(alarm.IsArmed());
-        EXPECT_EQ(alarm.RingCount, silenced) << "it rings no more";
-        EXPECT_TRUE(rig.popups.shown.empty()) << "no message, no pop-up";
+        EXPECT_EQ(std::tuple(alarm.IsArmed(), alarm.RingCount, rig.popups.shown.size()), std::tuple(true, silenced, 0u))
+            << "it rings no more; no message, no pop-up";
     }
     for (const auto& [rings, silenced] : {std::pair<int16_t, int16_t>{-3, -2}, {32766, 32767}})
         EXPECT_EQ(SilencedRingCount(rings), silenced) << rings;
