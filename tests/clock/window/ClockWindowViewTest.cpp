@@ -79,15 +79,7 @@ struct ClockWindowViewTest : ClockWindowTest {
         view->resize(kSize, kSize);
         view->move(kLeft, kTop);
     }
-    void ShowWith(uint8_t alpha)
-    {
-        view->Present(face, alpha);
-        view->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
-        QTest::qWait(100);
-    }
-    QImage Screen() const { return testing::GrabScreen(kLeft, kTop, kSize, kSize); }
-    QColor Centre() const { return QColor(Screen().pixel(kSize / 2, kSize / 2)); }
+    QColor Centre() const { return QColor(testing::GrabScreen(kLeft + kSize / 2, kTop + kSize / 2, 1, 1).pixel(0, 0)); }
     static constexpr int kSize = 60, kLeft = 200, kTop = 150;
     std::unique_ptr<ClockWindowView> view;
 };
@@ -95,19 +87,16 @@ struct ClockWindowViewTest : ClockWindowTest {
 // The window is cut to every pixel the picture covers, even faintly, and a double click silences.
 // After the first picture, each change goes straight into the X window, past Qt's painting; it is
 // not in Qt's own copy of the window: when the window is shown again (here unmapped and mapped
-// behind Qt's back), the newest picture must come back, not an older one.
+// behind Qt's back), the newest picture must come back, not an older one. (That the screen shows
+// each picture inside its shape and the desktop around it is the scaled-clock end-to-end test's.)
 TEST_F(ClockWindowViewTest, ShowsThePictureCutToEveryPixelItCoversEachNewPictureAlsoWhenExposedAgainAndADoubleClickSilences)
 {
     FillSquare(face, 20, 40, {0, 0, 40, 40}); // a glass dial's faint centre: a premultiplied red of alpha 40
-    ShowWith(179);
+    view->Present(face, 179);
+    view->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
     EXPECT_TRUE(view->mask().contains(QPoint(kSize / 2, kSize / 2))) << "the faint centre";
     EXPECT_FALSE(view->mask().contains(QPoint(0, 0)));
-    ShowWith(255);
-    const QImage screen = Screen();
-    EXPECT_EQ(QColor(screen.pixel(kSize / 2, 3)), QColor(255, 0, 0));
-    // Without a compositor the corners belong to the desktop underneath, not to the window.
-    for (QPoint corner : {QPoint(0, 0), QPoint(kSize - 1, 0), QPoint(0, kSize - 1), QPoint(kSize - 1, kSize - 1)})
-        EXPECT_NE(QColor(screen.pixel(corner)), QColor(255, 0, 0)) << corner.x() << "," << corner.y();
     FillSquare(face, 20, 40, {255, 0, 0, 255}); // an opaque blue square over the disc's centre
     view->Present(face, 255);
     QTest::qWait(100);

@@ -31,7 +31,6 @@ TEST(ScreenPlacement, AClockWhollyOffEveryScreenComesJustInsideTheNearestOneAnyO
         EXPECT_EQ(ReachablePosition(c.clock, c.screens), c.expected) << c.what;
 }
 
-
 TEST(ScreenPlacement, TwipsBecomeTheNearestWholePixelsAndPixelsBecomeTwipsAtTheScreensScale)
 {
     const testing::FakeScreen screen(1280, 1024, 12);
