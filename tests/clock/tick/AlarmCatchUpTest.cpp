@@ -52,17 +52,9 @@ double Gap(const LocalTime& from, const LocalTime& to) { return ContinuousSecond
 TEST(AlarmCatchUp, AlarmsSleptOverRingLateWithinTheGraceOneAtATimeAndAreListedOnceBeyondIt)
 {
     const std::vector<AlarmAt> three{{"7", "02"}, {"7", "03"}, {"7", "04"}};
-    const struct {
-        const char* name;
-        std::vector<AlarmAt> alarms;
-        LocalTime sleep, wake;
-        double realSleep; // monotonic seconds; 0: as long as the wall clock moved
-        int16_t grace;
-        int rings, popups;
-        std::vector<int> missed;
-        bool firstArmed;
-        int strokes = 0; // chime strokes after waking
-    } rows[] = {
+    // realSleep: monotonic seconds, 0 for as long as the wall clock moved; strokes: chime strokes after waking.
+    const struct { const char* name; std::vector<AlarmAt> alarms; LocalTime sleep, wake; double realSleep; int16_t grace;
+                   int rings, popups; std::vector<int> missed; bool firstArmed; int strokes = 0; } rows[] = {
         {"asleep 3 min past", {{"7", "05"}}, At(7, 0, 0), At(7, 8, 0), 0, 10, 4, 1, {}, true},
         {"asleep 3 h past", {{"7", "05"}}, At(7, 0, 0), At(10, 5, 0), 0, 10, 0, 0, {0}, true},
         {"three within the grace", three, At(7, 0, 0), At(7, 8, 0), 0, 10, 12, 3, {}, true},
@@ -95,12 +87,8 @@ TEST(AlarmCatchUp, AlarmsSleptOverRingLateWithinTheGraceOneAtATimeAndAreListedOn
 
 TEST(AlarmCatchUp, AClockGoneBackRingsNoAlarmTimeTwiceAndTheChimeStrikesTheHourShown)
 {
-    const struct {
-        const char* name;
-        AlarmAt alarm;
-        LocalTime from, back, to; // runs from from; at back the clock shows to
-        int runsAfter, ringsBefore, ringsAfter, strokesAfter;
-    } rows[] = {
+    // Runs from from; at back the clock shows to.
+    const struct { const char* name; AlarmAt alarm; LocalTime from, back, to; int runsAfter, ringsBefore, ringsAfter, strokesAfter; } rows[] = {
         {"set back an hour mid-ring", {"7", "05"}, At(7, 4, 59), At(7, 5, 2), At(6, 5, 2), 3660, 2, 0, 1},
         {"autumn's repeated hour", {"2", "30"}, At(2, 29, 58), At(2, 59, 59), At(2, 0, 0), 1900, 4, 0, 1},
         {"set back a day mid-ring", {"7", "05"}, At(7, 4, 59), At(7, 5, 2), At(7, 4, 50, {2026, 12, 5}), 60, 2, 2, 0},
@@ -117,14 +105,7 @@ TEST(AlarmCatchUp, AClockGoneBackRingsNoAlarmTimeTwiceAndTheChimeStrikesTheHourS
 
 TEST(AlarmCatchUp, ALateStartRingsAlarmsOfTheLastGraceMinutesOfTodayAndForgetsOlderOnes)
 {
-    const struct {
-        const char* name;
-        AlarmAt alarm;
-        LocalTime start;
-        int16_t grace;
-        int rings;
-        bool armedAfter;
-    } rows[] = {
+    const struct { const char* name; AlarmAt alarm; LocalTime start; int16_t grace; int rings; bool armedAfter; } rows[] = {
         {"5 min after", {"7", "05"}, At(7, 10, 0), 10, 4, true},
         {"exactly the grace after", {"7", "05"}, At(7, 15, 0), 10, 4, true},
         {"beyond the grace", {"7", "05"}, At(7, 15, 1), 10, 0, true},
