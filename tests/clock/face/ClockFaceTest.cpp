@@ -43,21 +43,16 @@ const Hand kHourHand{&ClockSurfaces::iHour, Premultiplied(0, 0, 255, 255), 8, 50
 const Hand kMinuteHand{&ClockSurfaces::iMin, Premultiplied(0, 255, 0, 255), 6, 90};
 const Hand kSecondHand{&ClockSurfaces::iSec, Premultiplied(255, 0, 0, 255), 4, 94};
 
-void LoadHand(ClockSurfaces& surfaces, const Hand& hand)
-{
-    LoadPainted(surfaces.*hand.picture, kHand, kHand, [&](int x, int y) {
-        const bool inBar = std::abs(x + 0.5 - kHand / 2.0) < hand.width / 2 && y >= kHand / 2 - hand.length && y < kHand / 2;
-        return inBar ? hand.colour : kTransparent;
-    });
-}
-
 struct ClockFaceTest : ::testing::Test {
     // The dial, the three hands and an orange ring from radius 55 to 64 of the dial.
     void LoadAll()
     {
         LoadGreyDial(surfaces.iBack);
         for (const Hand& hand : {kHourHand, kMinuteHand, kSecondHand})
-            LoadHand(surfaces, hand);
+            LoadPainted(surfaces.*hand.picture, kHand, kHand, [&](int x, int y) {
+                const bool inBar = std::abs(x + 0.5 - kHand / 2.0) < hand.width / 2 && y >= kHand / 2 - hand.length && y < kHand / 2;
+                return inBar ? hand.colour : kTransparent;
+            });
         LoadPainted(surfaces.iClockBorder, kDial, kDial, [](int x, int y) {
             const double r = DistanceFromCentre(x, y, kDial);
             return r >= 55 && r <= 64 ? Premultiplied(255, 128, 0, 255) : kTransparent;
