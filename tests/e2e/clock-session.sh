@@ -7,7 +7,6 @@
 source "$(dirname "$0")/e2e-lib.sh"
 screen_width=$(xdpyinfo | awk '/dimensions:/ { split($2, d, "x"); w = d[1] } END { print w }')
 saved() { grep -q '^Alpha=179' "$SETTINGS"; } # only a save writes keys the file did not have
-hover() { xdotool mousemove "$1" "$2"; sleep 0.1; xdotool mousemove $(($1 + 5)) $(($2 + 5)); } # hover X Y
 drag() { # drag X Y X1 Y1 X2 Y2: the left button held down at (X, Y), moved through (X1, Y1) to (X2, Y2)
     xdotool mousemove "$1" "$2"; sleep 0.2; xdotool mousedown 1; sleep 0.1
     xdotool mousemove "$3" "$4"; sleep 0.1; xdotool mousemove "$5" "$6"; sleep 0.2; xdotool mouseup 1; sleep 0.4
