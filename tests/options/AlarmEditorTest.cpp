@@ -5,7 +5,6 @@
 
 #include <functional>
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 

@@ -20,15 +20,6 @@ namespace {
 
 using namespace dorvane::testing;
 
-struct NoMouse : ClockMouseActions {
-    void MoveClockBy(int, int) override {}
-    void ShowStrip() override {}
-    void UnloadStrip() override {}
-    void HideStrip() override {}
-    void SetStripTimer(bool) override {}
-    void SilenceCurrentAlarm() override {}
-};
-
 // The options window beside a real clock window, which loads and draws its skins as the clock does.
 struct LiveClockParts : RecordingOptionsParts {
     explicit LiveClockParts(ClockState& state) : state(state) { time.Set(At(10, 9, 30)); }
@@ -64,7 +55,7 @@ struct LiveClockParts : RecordingOptionsParts {
 
     ClockState& state;
     std::uint32_t token = cGDIPlus::Startup();
-    NoMouse actions;
+    RecordingMouseActions actions;
     ClockMouse mouse{actions, state};
     ClockWindowView clock{mouse, time, /*compositing=*/false};
     ClockFace face{state, surfaces};

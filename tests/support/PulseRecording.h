@@ -143,19 +143,21 @@ inline double MsSince(std::chrono::steady_clock::time_point start)
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }
 
-// The real sound output while the sound server's sink is recorded; Start() says why there is none.
-struct RecordedOutput {
-    Status Start()
+// A test that plays through the real sound output while the sound server's sink is recorded.
+// Skipped when there is no sound server.
+class RecordedPlayback : public ::testing::Test {
+protected:
+    void SetUp() override
     {
         auto started = PulseRecording::Start();
         if (!started)
-            return Status::Failure(started.error());
+            GTEST_SKIP() << started.error();
         recording = started.take();
         output = std::make_unique<SdlSoundOutput>(diagnostics);
         // A stream new to the server is pulled back in time to be heard at once, which the sink's
         // monitor has passed already: let it settle before the sounds under test.
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        return Status::Ok();
+        ASSERT_TRUE(output->HasDevice()) << diagnostics.str();
     }
     // What the sink played, left channel; the output must not have complained.
     std::vector<int16_t> Heard()
@@ -163,22 +165,6 @@ struct RecordedOutput {
         auto heard = recording->Stop();
         EXPECT_EQ(diagnostics.str(), "");
         return heard;
-    }
-
-    std::ostringstream diagnostics;
-    std::unique_ptr<PulseRecording> recording;
-    std::unique_ptr<SdlSoundOutput> output;
-};
-
-// A test that plays through the real sound output while the sound server's sink is recorded.
-// Skipped when there is no sound server.
-class RecordedPlayback : public ::testing::Test, protected RecordedOutput {
-protected:
-    void SetUp() override
-    {
-        if (const Status started = Start(); !started.ok())
-            GTEST_SKIP() << started.error();
-        ASSERT_TRUE(output->HasDevice()) << diagnostics.str();
     }
 
     // The burst of heard sound is a steady tone of the length (within 2 ms unless said) and the
@@ -190,6 +176,10 @@ protected:
         const auto tone = std::span(heard).subspan(burst.start, burst.length());
         EXPECT_NEAR(SignalAnalysis::ZeroCrossingFrequency(tone, PulseRecording::kRate), frequencyHz, frequencyHz / 100);
     }
+
+    std::ostringstream diagnostics;
+    std::unique_ptr<PulseRecording> recording;
+    std::unique_ptr<SdlSoundOutput> output;
 };
 
 } // namespace dorvane::testing

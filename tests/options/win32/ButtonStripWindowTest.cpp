@@ -11,23 +11,11 @@
 namespace dorvane {
 namespace {
 
-struct RecordingClock : ButtonStripActions {
-    TwipsRect ClockRect() override { return clock; }
-    void MoveClock(double left, double top) override { clock.left = left, clock.top = top; }
-    void MoveStrip(double, double) override {}
-    void MarkPointerMoved() override { events.push_back("moved"); }
-    void HideStrip() override { events.push_back("hide"); }
-    void ReopenOptions() override { events.push_back("options"); }
-    void CloseClock() override { events.push_back("close"); }
-    TwipsRect clock{1500, 1500, 1935, 1920};
-    std::vector<std::string> events;
-};
-
 LPARAM At(ButtonStripLayout::Box box, int dx = 0, int dy = 0) { return MAKELPARAM(box.left + 2 + dx, box.top + 2 + dy); }
 
 TEST(ButtonStripWindow, ItsNamedPicturesOpenTheOptionsCloseTheClockAndDragItAlong)
 {
-    RecordingClock clock;
+    testing::RecordingStripActions clock{{1500, 1500, 1935, 1920}};
     const testing::FakeScreen screen;
     ButtonStripWindow strip(clock, screen, {});
     strip.Logic().Place();
