@@ -95,17 +95,9 @@ struct AppearanceViewTest : ::testing::Test {
 TEST_F(AppearanceViewTest, DraggingTheOpacityKnobFadesTheClockAsTheSnapshotAtThatAlphaAtAnyScale)
 {
     DORVANE_REQUIRE_X_DISPLAY();
-    const struct {
-        double twipsPerPixel;
-        int pixels;
-        int alpha; // 179 and 5 twips to a step of Alpha
-        const char* percent; // at either end of the track
-    } cases[] = {
-        {15, -300, 25, "10%"},
-        {15, 10, 179 + 10 * 15 / 5, "%"},
-        {7.5, 10, 179 + 10 * 15 / 2 / 5, "%"},
-        {15, 300, 255, "100%"},
-    };
+    // Alpha goes from 179 by a step for every 5 twips dragged; the percentage shows its end at either end of the track.
+    const struct { double twipsPerPixel; int pixels; int alpha; const char* percent; } cases[] = {
+        {15, -300, 25, "10%"}, {15, 10, 179 + 10 * 15 / 5, "%"}, {7.5, 10, 179 + 10 * 15 / 2 / 5, "%"}, {15, 300, 255, "100%"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.pixels);
         state = ClockState{};

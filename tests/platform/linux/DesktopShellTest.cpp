@@ -93,9 +93,7 @@ TEST_F(DesktopShellTest, RunsProgramsHandsAddressesDocumentsAndFoldersToTheOpene
     const fs::path commands = folder / "commands.txt";
     TempFolder::Write(commands, Leave("ran"));
     fs::permissions(commands, fs::perms::owner_all);
-    const struct {
-        std::string typed, marker, left;
-    } cases[] = {
+    const struct { std::string typed, marker, left; } cases[] = {
         {"dorvane-wake", "ran", ""}, {"~/prog.sh", "ran", ""}, {"  \"~/prog.sh\"\n", "ran", ""},
         {"https://example.com/a?b=1&c=$(id)", "opened", "https://example.com/a?b=1&c=$(id)"},
         {"www.example.com", "opened", "http://www.example.com"},
