@@ -106,13 +106,8 @@ check "notify-send is given the reason as one argument" grep -q '^--app-name=Dor
 # Killing the X server saves the settings before the program ends.
 SETTINGS="$WORK/ClockSettings.ini"
 printf '[Settings]\nX=100\nY=120\n' >"$SETTINGS"
-# An X server of its own, on a display number derived from this one's so that parallel runs differ.
-number=${DISPLAY#*:}
-display=":$(( ${number%%.*} % 1000 + 400 ))"
-Xvfb "$display" -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-wait_until 5 eval 'DISPLAY=$display xdpyinfo >/dev/null 2>&1'
-DISPLAY="$display" start_clock || true
+start_server # an X server of its own
+start_clock || true
 kill "$xvfb"
 check "the program ends when its X server goes" wait_for_exit
 check "a lost X server saves the settings" saved

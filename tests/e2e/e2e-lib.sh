@@ -42,6 +42,8 @@ wait_for_exit() {
     CLOCK_PID=""
 }
 
+# Lengths in device pixels on a screen scaled by $F (1 unless the test sets it).
+scaled() { awk -v v="$1" -v f="${F:-1}" 'BEGIN { r = v * f; printf "%d", (r == int(r) ? r : int(r + 0.5)) }'; }
 # The program's windows by their title and size: the clock is the large one, the strip the narrow.
 windows() { xdotool search --all ${1:-} --pid "$CLOCK_PID" --name '^Dorvane$' 2>/dev/null || true; } # [--onlyvisible]
 geometry() { # geometry WINDOW -> "x y width height"
@@ -54,9 +56,9 @@ window_with_width() { # window_with_width MIN MAX [visible]
     done
     return 0
 }
-clock_window() { window_with_width 100 200; }
-visible_clock() { window_with_width 100 200 visible; }
-visible_strip() { window_with_width 10 60 visible; }
+clock_window() { window_with_width "$(scaled 100)" "$(scaled 200)"; }
+visible_clock() { window_with_width "$(scaled 100)" "$(scaled 200)" visible; }
+visible_strip() { window_with_width "$(scaled 10)" "$(scaled 60)" visible; }
 # Conditions for wait_until, read afresh each time.
 clock_shown() { [[ -n "$(visible_clock)" ]]; }
 options_window() { xdotool search --onlyvisible --name '^Dorvane Options$' 2>/dev/null | head -n 1 || true; }
@@ -75,6 +77,20 @@ setting() { # setting KEY -> value from the settings file
 wait_until() { # wait_until SECONDS command...
     local deadline=$((SECONDS + $1)); shift
     until "$@"; do (( SECONDS >= deadline )) && return 1; sleep 0.1; done
+}
+
+start_server() { # start_server OPTIONS...: an X server of its own on a free display, as DISPLAY
+    local attempt number ready
+    for attempt in 1 2 3 4 5; do
+        exec {ready}<> <(:)
+        Xvfb -displayfd "$ready" -screen 0 2560x1600x24 -nolisten tcp -noreset "$@" >/dev/null 2>&1 &
+        xvfb=$!
+        read -r -t 5 number <&"$ready" || number=""
+        exec {ready}>&-
+        [[ -n "$number" ]] && DISPLAY=":$number" xdpyinfo >/dev/null 2>&1 && { export DISPLAY=":$number"; return 0; }
+        kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null || true
+    done
+    return 1
 }
 
 # The faketime library as $faketime, for the tests that set the program's clock.

@@ -39,17 +39,15 @@ TEST(AlarmPopupWindow, ShowsTheAlarmInNamedControlsAndItsPictureButtonsDriveTheP
         auto* popup = new AlarmPopupWindow(state, PopupLinks{sounds, pump, options}, time,
                                            {2, "Dorvane ", "Sun Dec 06, 2026  7:05 AM", "Wake up\nnow"}, {});
         const HWND window = popup->Handle();
-        EXPECT_EQ(TextOf(window, AlarmPopupWindow::Label1), L"Sun Dec 06, 2026  7:05 AM");
-        EXPECT_EQ(TextOf(window, AlarmPopupWindow::Text1), L"Wake up\r\nnow");
-        EXPECT_EQ(TextOf(window, AlarmPopupWindow::ImageSnooze), L"Snooze");
-        EXPECT_EQ(TextOf(window, AlarmPopupWindow::Picture1), L"Picture1");
+        EXPECT_EQ(std::tuple(TextOf(window, AlarmPopupWindow::Label1), TextOf(window, AlarmPopupWindow::Text1), TextOf(window, AlarmPopupWindow::ImageSnooze),
+                             TextOf(window, AlarmPopupWindow::Picture1)),
+                  std::tuple(L"Sun Dec 06, 2026  7:05 AM", L"Wake up\r\nnow", L"Snooze", L"Picture1"));
         EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(window, AlarmPopupWindow::Label2)));
         EXPECT_TRUE(::GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
         const bool snoozedBefore = popup->Logic().IsSnoozed();
         ::SendMessageW(window, WM_COMMAND, MAKEWPARAM(c.button, BN_CLICKED), 0);
-        EXPECT_EQ(popup->Logic().IsClosed(), c.closed);
-        EXPECT_EQ(popup->Logic().IsSnoozed() && !snoozedBefore, c.snoozed);
-        EXPECT_EQ(state.Alarms[2].AlarmHour.empty(), c.reset);
+        EXPECT_EQ(std::tuple(popup->Logic().IsClosed(), popup->Logic().IsSnoozed() && !snoozedBefore, state.Alarms[2].AlarmHour.empty()),
+                  std::tuple(c.closed, c.snoozed, c.reset));
         EXPECT_EQ(::IsWindowVisible(window) != FALSE, false) << "closed or snoozed, it is out of sight";
         if (!c.closed)
             ::SendMessageW(window, WM_CLOSE, 0, 0);
