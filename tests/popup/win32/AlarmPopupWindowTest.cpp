@@ -2,6 +2,7 @@
 
 #include "popup/win32/MissedAlarmsWindow.h"
 #include "tests/support/TickRig.h"
+#include "tests/support/Win32Testing.h"
 
 #include <gtest/gtest.h>
 
@@ -12,13 +13,6 @@ namespace dorvane {
 namespace {
 
 using namespace dorvane::testing;
-
-std::wstring TextOf(HWND window, int id)
-{
-    wchar_t text[128] = {};
-    ::GetDlgItemTextW(window, id, text, 128);
-    return text;
-}
 
 // The alarm of slot 2, dated today at 7:05, popped up; each of its picture buttons clicked once.
 TEST(AlarmPopupWindow, ShowsTheAlarmInNamedControlsAndItsPictureButtonsDriveThePopupsLogic)
@@ -41,7 +35,7 @@ TEST(AlarmPopupWindow, ShowsTheAlarmInNamedControlsAndItsPictureButtonsDriveTheP
         const HWND window = popup->Handle();
         EXPECT_EQ(std::tuple(TextOf(window, AlarmPopupWindow::Label1), TextOf(window, AlarmPopupWindow::Text1), TextOf(window, AlarmPopupWindow::ImageSnooze),
                              TextOf(window, AlarmPopupWindow::Picture1)),
-                  std::tuple(L"Sun Dec 06, 2026  7:05 AM", L"Wake up\r\nnow", L"Snooze", L"Picture1"));
+                  std::tuple("Sun Dec 06, 2026  7:05 AM", "Wake up\r\nnow", "Snooze", "Picture1"));
         EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(window, AlarmPopupWindow::Label2)));
         EXPECT_TRUE(::GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
         const bool snoozedBefore = popup->Logic().IsSnoozed();
@@ -68,7 +62,7 @@ TEST(MissedAlarmsWindow, ListsEveryMissedAlarmUntilClosedWhichEmptiesIt)
     ::SendMessageW(list, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(line));
     EXPECT_STREQ(line, L"7:05 AM  Wake up");
     EXPECT_TRUE(missed.IsShown());
-    EXPECT_EQ(TextOf(missed.Handle(), MissedAlarmsWindow::ButtonCloseMissed), L"Close");
+    EXPECT_EQ(TextOf(missed.Handle(), MissedAlarmsWindow::ButtonCloseMissed), "Close");
     ::SendMessageW(missed.Handle(), WM_COMMAND, MAKEWPARAM(MissedAlarmsWindow::ButtonCloseMissed, BN_CLICKED), 0);
     EXPECT_FALSE(missed.IsShown());
     EXPECT_EQ(::SendMessageW(list, LB_GETCOUNT, 0, 0), 0);
