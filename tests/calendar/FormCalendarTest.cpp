@@ -8,6 +8,7 @@
 
 #include <optional>
 #include <string>
+#include <tuple>
 
 namespace dorvane {
 namespace {
@@ -34,11 +35,7 @@ struct CalendarRig : AlarmDateField, CalendarWindow {
 // of days from 1, and only today's cell, only in today's month, has the today look.
 TEST(FormCalendar, FillsTheCellsFromTheWeekdayOfTheFirstDayAndMarksOnlyToday)
 {
-    const struct {
-        int months, years;
-        int first, last;
-        const char* monthYear;
-    } rows[] = {
+    const struct { int months, years; int first, last; const char* monthYear; } rows[] = {
         {-4, 0, 6, 36, "Aug 2026"},   // 31 days from a Saturday
         {-10, 0, 0, 27, "Feb 2026"},  // a common February from a Sunday
         {2, 1, 2, 30, "Feb 2028"},    // a leap February from a Tuesday
@@ -63,11 +60,7 @@ TEST(FormCalendar, FillsTheCellsFromTheWeekdayOfTheFirstDayAndMarksOnlyToday)
 
 TEST(FormCalendar, StepsByCalendarMonthsAndKeepsTheDayWithinTheMonth)
 {
-    const struct {
-        CivilDate today;
-        int months, years;
-        CivilDate curDate;
-    } rows[] = {
+    const struct { CivilDate today; int months, years; CivilDate curDate; } rows[] = {
         {{2026, 1, 31}, 1, 0, {2026, 2, 28}},   {{2028, 1, 31}, 1, 0, {2028, 2, 29}},
         {{2026, 3, 31}, -1, 0, {2026, 2, 28}},  {{2026, 12, 6}, 1, 0, {2027, 1, 6}},
         {{2026, 1, 6}, -1, 0, {2025, 12, 6}},   {{2028, 2, 29}, 0, 1, {2029, 2, 28}},
@@ -87,12 +80,8 @@ TEST(FormCalendar, StepsByCalendarMonthsAndKeepsTheDayWithinTheMonth)
 
 TEST(FormCalendar, APickFromTodayOnFillsTheRowsDateAndRearmsItsAlarm)
 {
-    const struct {
-        int months;
-        int day;
-        std::optional<CivilDate> dayAtPick; // the calendar stayed open until then
-        const char* written;                // nullptr: nothing happens and the calendar stays
-    } rows[] = {
+    // dayAtPick: the calendar stayed open until then; written nullptr: nothing happens and the calendar stays.
+    const struct { int months; int day; std::optional<CivilDate> dayAtPick; const char* written; } rows[] = {
         {0, 7, {}, "Mon Dec 07, 2026"},           {0, 6, {}, nullptr},
         {0, 31, {}, "Thu Dec 31, 2026"},          {1, 1, {}, "Fri Jan 01, 2027"},
         {-1, 30, {}, nullptr},                    {0, 7, CivilDate{2026, 12, 8}, nullptr},
@@ -109,10 +98,9 @@ TEST(FormCalendar, APickFromTodayOnFillsTheRowsDateAndRearmsItsAlarm)
             rig.time.Set(At(0, 0, 1, *row.dayAtPick));
         rig.calendar.Pick(rig.calendar.CellOfDay(row.day));
         const std::string written = row.written ? row.written : "";
-        EXPECT_EQ(rig.options.Alarms().Row(4).date, written) << row.months << " " << row.day;
-        EXPECT_EQ(rig.state.Alarms[4].AlarmDate, written);
-        EXPECT_EQ(rig.state.Alarms[4].RingCount == 0, row.written != nullptr) << "re-armed";
-        EXPECT_EQ(rig.shown, row.written == nullptr);
+        // The field and the slot get the date, the alarm is re-armed and the calendar hidden.
+        EXPECT_EQ(std::tuple(rig.options.Alarms().Row(4).date, rig.state.Alarms[4].AlarmDate, rig.state.Alarms[4].RingCount == 0, rig.shown),
+                  std::tuple(written, written, row.written != nullptr, row.written == nullptr)) << row.months << " " << row.day;
     }
 }
 
@@ -122,9 +110,7 @@ TEST(FormCalendar, EveryDayFrom2026To2030IsMatchedByTheTickOnThatDayOnly)
 {
     CalendarRig rig(At(0, 0, 0, {2026, 1, 1}));
     AlarmSlot alarm;
-    alarm.AlarmHour = "12";
-    alarm.AlarmMin = "00";
-    alarm.AlarmAMPM = "AM";
+    std::tie(alarm.AlarmHour, alarm.AlarmMin, alarm.AlarmAMPM) = std::tuple("12", "00", "AM");
     int days = 0;
     for (int months = 0; months < 60; ++months) {
         rig.calendar.SetMonthOffset(months);

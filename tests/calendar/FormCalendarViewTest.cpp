@@ -32,14 +32,9 @@ TEST(FormCalendarView, ADayPickedWithRealInputFillsTheClickedRowsDate)
         return calendar.Window()->findChild<QLabel*>("Label3" + QString::number(calendar.Window()->Logic().CellOfDay(day)));
     };
 
-    const struct {
-        int row;
-        const char* click; // with the pointer on the cell of the day
-        const char* keys;  // then keys, from the cell that has the focus: today's
-        int day;
-        const char* written;
-        bool staysOpen;
-    } picks[] = {
+    // A row's date field clicked; the pointer on the cell of the day, which it clicks, then keys from the
+    // cell that has the focus (today's); what the field then shows, and whether the calendar stays.
+    const struct { int row; const char* click; const char* keys; int day; const char* written; bool staysOpen; } picks[] = {
         {2, "click 1", nullptr, 24, "Thu Dec 24, 2026", false},
         {5, "mousemove_relative 0 0", "key Right Right Down Return", 7, "Wed Dec 16, 2026", false},
         {4, "mousemove_relative 0 0", "key Left Escape", 7, "", false},

@@ -7,7 +7,6 @@
 source "$(dirname "$0")/e2e-lib.sh"
 screen_width=$(xdpyinfo | awk '/dimensions:/ { split($2, d, "x"); w = d[1] } END { print w }')
 saved() { grep -q '^Alpha=179' "$SETTINGS"; } # only a save writes keys the file did not have
-hover() { xdotool mousemove "$1" "$2"; sleep 0.1; xdotool mousemove $(($1 + 5)) $(($2 + 5)); } # hover X Y
 drag() { # drag X Y X1 Y1 X2 Y2: the left button held down at (X, Y), moved through (X1, Y1) to (X2, Y2)
     xdotool mousemove "$1" "$2"; sleep 0.2; xdotool mousedown 1; sleep 0.1
     xdotool mousemove "$3" "$4"; sleep 0.1; xdotool mousemove "$5" "$6"; sleep 0.2; xdotool mouseup 1; sleep 0.4
@@ -107,13 +106,8 @@ check "notify-send is given the reason as one argument" grep -q '^--app-name=Dor
 # Killing the X server saves the settings before the program ends.
 SETTINGS="$WORK/ClockSettings.ini"
 printf '[Settings]\nX=100\nY=120\n' >"$SETTINGS"
-# An X server of its own, on a display number derived from this one's so that parallel runs differ.
-number=${DISPLAY#*:}
-display=":$(( ${number%%.*} % 1000 + 400 ))"
-Xvfb "$display" -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-wait_until 5 eval 'DISPLAY=$display xdpyinfo >/dev/null 2>&1'
-DISPLAY="$display" start_clock || true
+start_server # an X server of its own
+start_clock || true
 kill "$xvfb"
 check "the program ends when its X server goes" wait_for_exit
 check "a lost X server saves the settings" saved

@@ -16,12 +16,6 @@ rows=("1   -                            96"
       "2   -                            192"
       "3   -                            288")
 
-scaled() { awk -v v="$1" -v f="$F" 'BEGIN { r = v * f; printf "%d", (r == int(r) ? r : int(r + 0.5)) }'; } # device pixels
-# The clock and the strip told apart by their width on the screen, in device pixels.
-clock_window() { window_with_width "$(scaled 100)" "$(scaled 200)"; }
-visible_clock() { window_with_width "$(scaled 100)" "$(scaled 200)" visible; }
-visible_strip() { window_with_width "$(scaled 10)" "$(scaled 60)" visible; }
-
 # The screen at the window's place equals the snapshot for the second the tick log names while
 # the screenshot is taken. Without a compositing manager the window shows its premultiplied colours
 # over nothing, that is the picture laid on black, and only where the picture covers anything at
@@ -55,20 +49,6 @@ shows_snapshot() { # shows_snapshot SECOND [DRAWN]: whether its screenshot shows
 every_second_once() { # whether the tick log, after the window's creation and the first timer run, has one picture a second
     tail -n +3 "$WORK/ticks.log" | cut -c1-19 | while read -r stamp; do date -d "$stamp" +%s; done |
         awk 'NR > 1 && $1 - previous != 1 { print "  after", previous, "came", $1; bad = 1 } { previous = $1 } END { exit bad }'
-}
-
-start_server() { # start_server OPTIONS...: an X server of its own on a free display, as DISPLAY
-    local attempt number ready
-    for attempt in 1 2 3 4 5; do
-        exec {ready}<> <(:)
-        Xvfb -displayfd "$ready" -screen 0 2560x1600x24 -nolisten tcp -noreset "$@" >/dev/null 2>&1 &
-        xvfb=$!
-        read -r -t 5 number <&"$ready" || number=""
-        exec {ready}>&-
-        [[ -n "$number" ]] && DISPLAY=":$number" xdpyinfo >/dev/null 2>&1 && { export DISPLAY=":$number"; return 0; }
-        kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null || true
-    done
-    return 1
 }
 
 for row in "${rows[@]}"; do

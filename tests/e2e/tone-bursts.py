@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""The tones in a recording, as the end-to-end tests of the Windows build hear them:
-    tone-bursts.py RECORDING.raw  ->  one line "MILLISECONDS HERTZ" per tone
+"""The tones in a recording, as the end-to-end tests hear them:
+    tone-bursts.py RECORDING.raw  ->  one line "MILLISECONDS HERTZ START-MILLISECONDS" per tone
 RECORDING is what pacat records: 16-bit little-endian stereo at 44100 Hz; the left channel is read.
 A tone is a stretch above an amplitude of 1000, joined across quiet gaps of up to 10 ms (the troughs
 of the wave); its pitch is counted from its zero crossings, leaving out the silence of a drop-out."""

@@ -28,15 +28,13 @@ printf '[Settings]\nX=300\nY=200\nSkin=Wall\n' >"$SETTINGS"
 "$DORVANE" --tick-log "$WORK/ticks.log" >"$WORK/clock.log" 2>&1 &
 CLOCK_PID=$!
 wait_until 10 test -s "$WORK/ticks.log" || true
-options() { xdotool search --onlyvisible --name '^Dorvane Options$' 2>/dev/null | head -n 1; }
-options_shown() { [[ -n "$(options)" ]]; }
 for _ in 1 2 3; do
     xdotool mousemove 350 250 sleep 0.1 mousemove 356 256 sleep 0.3 mousemove $((300 + 129 + 3 + 13)) $((200 + 3 + 38)) sleep 0.2 click 1
     wait_until 3 options_shown && break
 done
 check "the strip's options picture opens the options window" options_shown
 click_run_at_startup() {
-    read -r x y w h <<<"$(geometry "$(options)")"
+    read -r x y w h <<<"$(geometry "$(options_window)")"
     xdotool mousemove $((x + w * 19 / 570)) $((y + h * 163 / 296)) click 1
     sleep 1
 }

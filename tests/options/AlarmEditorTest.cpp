@@ -5,7 +5,6 @@
 
 #include <functional>
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -48,22 +47,12 @@ const Action kTickSetsMin = [](Form2& f) { f.SetAlarmMinText(0, "00"); };
 const Action kPopupClears = [](Form2& f) { f.ClearAlarmRow(0); };
 
 // Slot 0 before opening: hour, minute, armed; "rung" marks it as having rung and popped up.
-struct Slot {
-    const char* hour;
-    const char* min;
-    const char* activated;
-    bool rung;
-};
+struct Slot { const char* hour; const char* min; const char* activated; bool rung; };
 
 TEST(AlarmEditor, EachEditIsCheckedNormalisedAndCopiedIntoTheSlotAtOnce)
 {
     const Slot empty{"", "00", "0", false}, set{"7", "05", "0", false}, armedRung{"7", "05", "1", true};
-    const struct {
-        const char* name;
-        Slot slot;
-        std::vector<Action> actions;
-        std::map<std::string, std::string> expected;
-    } cases[] = {
+    const struct { const char* name; Slot slot; std::vector<Action> actions; std::map<std::string, std::string> expected; } cases[] = {
         {"13 is no hour", armedRung, {Hour("1"), Hour("13")}, {{"hour", ""}, {"box", "0"}, {"AlarmActivated", "0"}, {"AlarmHour", ""}}},
         {"0 is no hour", set, {Hour("0")}, {{"hour", ""}, {"AlarmHour", ""}}},
         {"12 stays", set, {Hour("12")}, {{"hour", "12"}, {"AlarmHour", "12"}}},

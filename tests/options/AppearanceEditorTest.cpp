@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <span>
+#include <tuple>
 #include <vector>
 
 namespace dorvane {
@@ -28,35 +29,25 @@ std::vector<int> Frequencies(const RecordingTickSounds& sounds, ToneUse use)
 
 TEST(AppearanceEditor, SkinArrowsStepWithoutWrappingOfferTheBorderOnlyToGlassSkinsAndShowTheClock)
 {
-    const struct {
-        const char* skin;
-        int arrow;
-        bool invisible;
-        const char* label;
-        const char* skinAfter;
-        bool borderEnabled;
-        int16_t showBorder; // ShowBorder was 1
-        int skinChanges;
-    } cases[] = {
-        {"BRISA", 1, false, "20/20", "BRISA", false, 0, 0},
-        {"<default>", 0, false, "1/20", "<default>", false, 0, 0},
-        {"GlassGold", 1, false, "19/20", "Border", false, 0, 1},
-        {"GlassBlack", 0, false, "12/20", "System", false, 0, 1},
-        {"System", 1, true, "13/20", "GlassBlack", true, 0, 1},
-        {"Border", 0, false, "18/20", "GlassGold", true, 0, 1}, // enabled again, still clear
+    // The skin, an arrow (0: previous, 1: next) and whether the clock is invisible; then the label,
+    // the skin and whether the border may be switched on (ShowBorder was 1, and is cleared).
+    const struct { const char* skin; int arrow; bool invisible; const char* label; const char* skinAfter; bool borderEnabled; int skinChanges; } cases[] = {
+        {"BRISA", 1, false, "20/20", "BRISA", false, 0},
+        {"<default>", 0, false, "1/20", "<default>", false, 0},
+        {"GlassGold", 1, false, "19/20", "Border", false, 1},
+        {"GlassBlack", 0, false, "12/20", "System", false, 1},
+        {"System", 1, true, "13/20", "GlassBlack", true, 1},
+        {"Border", 0, false, "18/20", "GlassGold", true, 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.skin);
         OptionsRig w([&](ClockState& s) { s.Skin = c.skin, s.ShowBorder = 1, s.InvisibleClock = c.invisible; });
         w.form.Appearance().SkinArrowClicked(c.arrow);
-        EXPECT_EQ(w.form.Controls().labelSkin, c.label);
-        EXPECT_EQ(w.state.Skin, c.skinAfter);
-        EXPECT_EQ(w.form.Controls().showBorderEnabled, c.borderEnabled);
-        EXPECT_EQ(w.form.Controls().showBorder, false);
-        EXPECT_EQ(w.state.ShowBorder, c.showBorder);
-        EXPECT_EQ(w.parts.skinChanges, c.skinChanges);
+        const Form2Controls& shown = w.form.Controls();
+        EXPECT_EQ(std::tuple(shown.labelSkin, w.state.Skin, shown.showBorderEnabled, shown.showBorder, w.state.ShowBorder, w.parts.skinChanges),
+                  std::tuple(c.label, c.skinAfter, c.borderEnabled, false, 0, c.skinChanges));
         EXPECT_EQ(w.parts.clockShown, !c.invisible || c.skinChanges > 0) << "a new skin shows even an invisible clock";
-        EXPECT_EQ(w.form.Controls().invisibleClock, c.invisible);
+        EXPECT_EQ(shown.invisibleClock, c.invisible);
     }
 }
 
@@ -64,11 +55,7 @@ TEST(AppearanceEditor, SkinArrowsStepWithoutWrappingOfferTheBorderOnlyToGlassSki
 // ShowSeconds says, never the border, and not the hands the clock last drew onto its own picture.
 TEST(AppearanceEditor, ThePreviewDrawsTheSkinWithAllThreeHandsAtTheTimeOfDrawing)
 {
-    const struct {
-        const char* name;
-        std::function<void(OptionsRig&)> between;
-        bool differs;
-    } cases[] = {
+    const struct { const char* name; std::function<void(OptionsRig&)> between; bool differs; } cases[] = {
         {"the second moves", [](OptionsRig& w) { w.parts.time.Set(At(10, 8, 40)); }, true},
         {"the minute moves", [](OptionsRig& w) { w.parts.time.Set(At(10, 20, 5)); }, true},
         {"the border is switched on", [](OptionsRig& w) { w.state.ShowBorder = 1; }, false},
@@ -96,15 +83,8 @@ TEST(AppearanceEditor, ThePreviewDrawsTheSkinWithAllThreeHandsAtTheTimeOfDrawing
 TEST(AppearanceEditor, TheSlidersKeepTheirKnobsOnTheTrackAndStoreOpacityAndVolume)
 {
     const double opacityMiddle = A::kOpacityKnobWidth / 2, volumeMiddle = A::kVolumeKnobHeight / 2;
-    const struct {
-        const char* name;
-        bool open;
-        Act act;
-        int alpha;
-        const char* percent; // shown after the act, empty when hidden
-        int freqVol;
-        std::vector<int> clickVolumes;
-    } cases[] = {
+    // After the act: Alpha, the percentage shown (empty when hidden), FreqVol and the volumes clicked at.
+    const struct { const char* name; bool open; Act act; int alpha; const char* percent; int freqVol; std::vector<int> clickVolumes; } cases[] = {
         {"opacity fully left", true, [&](A& a) { a.OpacityKnobPressed(opacityMiddle, 10), a.OpacityKnobMoved(-9000, true), a.OpacityKnobMoved(0, false); },
          25, "10%", 16250, {}},
         {"opacity fully right", true, [&](A& a) { a.OpacityKnobPressed(opacityMiddle, 10), a.OpacityKnobMoved(9000, true), a.OpacityKnobMoved(0, false); },
@@ -128,10 +108,8 @@ TEST(AppearanceEditor, TheSlidersKeepTheirKnobsOnTheTrackAndStoreOpacityAndVolum
         w.parts.sounds.onTone = [&](const TickTone& tone) { clickVolumes.push_back(w.state.FreqVol); (void)tone; };
         c.act(w.form.Appearance());
         const SliderControls& s = w.form.Appearance().Sliders();
-        EXPECT_EQ(w.state.Alpha, c.alpha);
-        EXPECT_EQ(s.percentShown ? s.percentText : "", c.percent);
-        EXPECT_EQ(w.state.FreqVol, c.freqVol);
-        EXPECT_EQ(clickVolumes, c.clickVolumes);
+        EXPECT_EQ(std::tuple(w.state.Alpha, s.percentShown ? s.percentText : "", w.state.FreqVol, clickVolumes),
+                  std::tuple(c.alpha, c.percent, c.freqVol, c.clickVolumes));
         EXPECT_EQ(w.parts.sounds.Count(ToneUse::Click), static_cast<int>(c.clickVolumes.size()));
     }
 }
@@ -146,17 +124,9 @@ TEST(AppearanceEditor, SwitchesChimeAndTickFieldsStoreTheirSettingsAndPlayWhatTh
     };
     const auto flip = [](OptionSwitch which, bool on) { return [=](A& a) { a.WriteSwitch(which, on); }; };
     const auto read = [](int16_t ClockState::*setting) { return [=](const ClockState& s) { return int{s.*setting}; }; };
-    const struct {
-        const char* name;
-        std::function<void(ClockState&)> prepare;
-        bool open;
-        Act act;
-        std::function<int(const ClockState&)> setting;
-        int expected;
-        std::vector<int> chimeTones;
-        int recordedChimes;
-        bool clockShown;
-    } cases[] = {
+    // After the act: the setting read, the chime tones heard, the recorded chimes started, whether the clock shows.
+    const struct { const char* name; std::function<void(ClockState&)> prepare; bool open; Act act;
+                   std::function<int(const ClockState&)> setting; int expected; std::vector<int> chimeTones; int recordedChimes; bool clockShown; } cases[] = {
         {"Big Ben with the speaker on", [](ClockState& s) { s.SelectChime = "Freq", s.ComputerSpeaker = 1; }, true,
          [](A& a) { a.SelectChime(true); }, [](const ClockState& s) { return s.SelectChime == "BigBen"; }, 1, {}, 1, true},
         {"Frequency", {}, true, [](A& a) { a.SelectChime(false); }, [](const ClockState& s) { return s.SelectChime == "Freq"; }, 1, {500}, 0, true},
@@ -178,10 +148,8 @@ TEST(AppearanceEditor, SwitchesChimeAndTickFieldsStoreTheirSettingsAndPlayWhatTh
         SCOPED_TRACE(c.name);
         OptionsRig w(c.prepare, c.open);
         c.act(w.form.Appearance());
-        EXPECT_EQ(c.setting(w.state), c.expected);
-        EXPECT_EQ(Frequencies(w.parts.sounds, ToneUse::ChimeStroke), c.chimeTones);
-        EXPECT_EQ(w.parts.sounds.RecordedChimes(), c.recordedChimes);
-        EXPECT_EQ(w.parts.clockShown, c.clockShown);
+        EXPECT_EQ(std::tuple(c.setting(w.state), Frequencies(w.parts.sounds, ToneUse::ChimeStroke), w.parts.sounds.RecordedChimes(), w.parts.clockShown),
+                  std::tuple(c.expected, c.chimeTones, c.recordedChimes, c.clockShown));
     }
     OptionsRig typed;
     typed.form.Appearance().WriteNumber(OptionNumber::TickDur, "450");
@@ -190,18 +158,8 @@ TEST(AppearanceEditor, SwitchesChimeAndTickFieldsStoreTheirSettingsAndPlayWhatTh
 
 TEST(AppearanceEditor, ResetAsksThenLoadsTheDefaultsThroughTheHandlersAndReopensTheWindow)
 {
-    const struct {
-        const char* name;
-        bool answerOk;
-        const char* deleteFailure;
-        int loads;
-        int16_t runAtStartup;
-        int recordedChimes; // the chime type going back to Big Ben plays it
-        int failures;
-    } cases[] = {
-        {"OK", true, "", 1, 0, 1, 0},
-        {"Cancel", false, "", 0, 1, 0, 0},
-        {"the file cannot be deleted", true, "Permission denied", 0, 1, 0, 1},
+    const struct { const char* name; bool answerOk; const char* deleteFailure; bool loaded; } cases[] = {
+        {"OK", true, "", true}, {"Cancel", false, "", false}, {"the file cannot be deleted", true, "Permission denied", false}
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -211,17 +169,13 @@ TEST(AppearanceEditor, ResetAsksThenLoadsTheDefaultsThroughTheHandlersAndReopens
         w.parts.onLoad = [&] { w.state = ClockState{}, w.state.OptionsOpen = true; };
         w.form.ResetClicked();
         EXPECT_EQ(w.parts.asked, std::vector<std::string>{"Dorvane: Reset Settings to Default?"});
-        EXPECT_EQ(w.parts.deletes, c.answerOk ? 1 : 0);
-        EXPECT_EQ(w.parts.loads, c.loads);
-        EXPECT_EQ(w.parts.reopens, c.loads);
-        EXPECT_EQ(w.state.RunAtStartup, c.runAtStartup);
-        EXPECT_EQ(w.parts.IsEnabled(), c.runAtStartup == 1) << "the autostart entry goes with the default";
-        EXPECT_EQ(w.parts.sounds.RecordedChimes(), c.recordedChimes);
-        EXPECT_EQ(static_cast<int>(w.parts.failures.size()), c.failures);
-        if (c.failures) {
-            EXPECT_NE(w.parts.failures[0].find(c.deleteFailure), std::string::npos);
-        }
-        EXPECT_EQ(w.form.Appearance().Sliders().opacityKnobLeft, (c.loads ? ClockState{}.Alpha : 40) * 5.0);
+        EXPECT_EQ(std::tuple(w.parts.deletes, w.parts.loads, w.parts.reopens), std::tuple(c.answerOk ? 1 : 0, int{c.loaded}, int{c.loaded}));
+        EXPECT_EQ(w.state.RunAtStartup, c.loaded ? 0 : 1);
+        EXPECT_EQ(w.parts.IsEnabled(), !c.loaded) << "the autostart entry goes with the default";
+        EXPECT_EQ(w.parts.sounds.RecordedChimes(), int{c.loaded}) << "the chime type going back to Big Ben plays it";
+        EXPECT_EQ(w.parts.failures.size(), *c.deleteFailure ? 1u : 0u);
+        EXPECT_NE((w.parts.failures.empty() ? std::string() : w.parts.failures[0]).find(c.deleteFailure), std::string::npos);
+        EXPECT_EQ(w.form.Appearance().Sliders().opacityKnobLeft, (c.loaded ? ClockState{}.Alpha : 40) * 5.0);
     }
 }
 

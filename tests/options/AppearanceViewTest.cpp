@@ -20,15 +20,6 @@ namespace {
 
 using namespace dorvane::testing;
 
-struct NoMouse : ClockMouseActions {
-    void MoveClockBy(int, int) override {}
-    void ShowStrip() override {}
-    void UnloadStrip() override {}
-    void HideStrip() override {}
-    void SetStripTimer(bool) override {}
-    void SilenceCurrentAlarm() override {}
-};
-
 // The options window beside a real clock window, which loads and draws its skins as the clock does.
 struct LiveClockParts : RecordingOptionsParts {
     explicit LiveClockParts(ClockState& state) : state(state) { time.Set(At(10, 9, 30)); }
@@ -64,7 +55,7 @@ struct LiveClockParts : RecordingOptionsParts {
 
     ClockState& state;
     std::uint32_t token = cGDIPlus::Startup();
-    NoMouse actions;
+    RecordingMouseActions actions;
     ClockMouse mouse{actions, state};
     ClockWindowView clock{mouse, time, /*compositing=*/false};
     ClockFace face{state, surfaces};
@@ -104,17 +95,9 @@ struct AppearanceViewTest : ::testing::Test {
 TEST_F(AppearanceViewTest, DraggingTheOpacityKnobFadesTheClockAsTheSnapshotAtThatAlphaAtAnyScale)
 {
     DORVANE_REQUIRE_X_DISPLAY();
-    const struct {
-        double twipsPerPixel;
-        int pixels;
-        int alpha; // 179 and 5 twips to a step of Alpha
-        const char* percent; // at either end of the track
-    } cases[] = {
-        {15, -300, 25, "10%"},
-        {15, 10, 179 + 10 * 15 / 5, "%"},
-        {7.5, 10, 179 + 10 * 15 / 2 / 5, "%"},
-        {15, 300, 255, "100%"},
-    };
+    // Alpha goes from 179 by a step for every 5 twips dragged; the percentage shows its end at either end of the track.
+    const struct { double twipsPerPixel; int pixels; int alpha; const char* percent; } cases[] = {
+        {15, -300, 25, "10%"}, {15, 10, 179 + 10 * 15 / 5, "%"}, {7.5, 10, 179 + 10 * 15 / 2 / 5, "%"}, {15, 300, 255, "100%"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.pixels);
         state = ClockState{};

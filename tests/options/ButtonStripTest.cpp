@@ -1,4 +1,5 @@
 #include "options/ButtonStrip.h"
+#include "tests/support/Fakes.h"
 
 #include <gtest/gtest.h>
 
@@ -8,24 +9,10 @@
 namespace dorvane {
 namespace {
 
-struct FakeWindows : ButtonStripActions {
-    TwipsRect ClockRect() override { return clock; }
-    void MoveClock(double left, double top) override { clock.left = left, clock.top = top; }
-    void MoveStrip(double left, double top) override { strip = {left, top}; }
-    void MarkPointerMoved() override { events.push_back("moved"); }
-    void HideStrip() override { events.push_back("hide"); }
-    void ReopenOptions() override { events.push_back("options"); }
-    void CloseClock() override { events.push_back("close"); }
-
-    TwipsRect clock{1000 * 15, 20 * 15, 130 * 15, 130 * 15};
-    std::pair<double, double> strip;
-    std::vector<std::string> events;
-};
-
 constexpr double kScreenWidth = 1280 * 15, kScreenHeight = 1024 * 15;
 
 struct ButtonStripTest : ::testing::Test {
-    FakeWindows windows;
+    testing::RecordingStripActions windows{{1000 * 15, 20 * 15, 130 * 15, 130 * 15}};
     ButtonStrip strip{windows, 400, 1200};
 };
 

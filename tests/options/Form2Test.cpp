@@ -13,13 +13,8 @@ using namespace dorvane::testing;
 
 TEST(Form2, OpeningFillsTheControlsWithoutWritingThemBackAndShowsTheSkinsBorderAvailability)
 {
-    const struct {
-        const char* skin;
-        int16_t runAtStartup;
-        const char* labelSkin;
-        int16_t showBorderAfter; // ShowBorder was 1
-        const char* autostart;
-    } cases[] = {
+    // ShowBorder was 1: it stays only for a skin that has a border.
+    const struct { const char* skin; int16_t runAtStartup; const char* labelSkin; int16_t showBorderAfter; const char* autostart; } cases[] = {
         {"<Default>", 0, "1/20", 0, ""},
         {"GlassBlack", 1, "13/20", 1, "/opt/dorvane/dorvane --settings /home/ann/c.ini"},
         {"Border", 0, "19/20", 0, ""},
@@ -33,14 +28,10 @@ TEST(Form2, OpeningFillsTheControlsWithoutWritingThemBackAndShowsTheSkinsBorderA
             s.Alarms[2] = {"1", "", "13", "75", "PM", "Tea", "/usr/bin/true"}; // not valid, and not touched
         });
         auto& [state, parts, form, clicks] = w;
-        EXPECT_TRUE(state.OptionsOpen && form.IsVisible());
-        EXPECT_FALSE(parts.clockEnabled);
-        EXPECT_EQ(clicks, 1);
-        EXPECT_EQ(form.Controls().labelSkin, c.labelSkin);
-        EXPECT_EQ(state.ShowBorder, c.showBorderAfter);
-        EXPECT_EQ(form.Controls().showBorderEnabled, c.showBorderAfter == 1);
-        EXPECT_EQ(parts.autostartCommand, c.autostart);
-        EXPECT_EQ(parts.autostartWrites, c.runAtStartup);
+        EXPECT_EQ(std::tuple(state.OptionsOpen, form.IsVisible(), parts.clockEnabled, clicks), std::tuple(true, true, false, 1));
+        EXPECT_EQ(std::tuple(form.Controls().labelSkin, state.ShowBorder, form.Controls().showBorderEnabled),
+                  std::tuple(c.labelSkin, c.showBorderAfter, c.showBorderAfter == 1));
+        EXPECT_EQ(std::tuple(parts.autostartCommand, parts.autostartWrites), std::tuple(c.autostart, int{c.runAtStartup}));
         const AlarmRowControls& row = form.Alarms().Row(2);
         EXPECT_EQ(row.hour + ":" + row.minute + " " + row.ampm + " " + row.message, "13:75 PM Tea");
         EXPECT_TRUE(row.activate);
@@ -51,14 +42,7 @@ TEST(Form2, OpeningFillsTheControlsWithoutWritingThemBackAndShowsTheSkinsBorderA
 
 TEST(Form2, ClosingSavesEveryTimeAndHelpAutostartAndAboutDoWhatTheyShow)
 {
-    const struct {
-        const char* name;
-        std::function<void(Form2&)> act;
-        bool helpShown;
-        int clicks;
-        int16_t runAtStartup;
-        std::vector<std::string> opened;
-    } cases[] = {
+    const struct { const char* name; std::function<void(Form2&)> act; bool helpShown; int clicks; int16_t runAtStartup; std::vector<std::string> opened; } cases[] = {
         {"nothing changed", [](Form2&) {}, false, 0, 1, {}},
         {"help once", [](Form2& f) { f.HelpClicked(); }, true, 1, 1, {}},
         {"help twice", [](Form2& f) { f.HelpClicked(); f.HelpClicked(); }, false, 2, 1, {}},
@@ -71,20 +55,15 @@ TEST(Form2, ClosingSavesEveryTimeAndHelpAutostartAndAboutDoWhatTheyShow)
         OptionsRig w([](ClockState& s) { s.RunAtStartup = 1; });
         auto& [state, parts, form, opening] = w;
         c.act(form);
-        EXPECT_EQ(form.Controls().helpShown, c.helpShown);
-        EXPECT_EQ(form.Controls().resetPictureShown, !c.helpShown);
-        EXPECT_EQ(parts.sounds.Count(ToneUse::Click), c.clicks);
-        EXPECT_EQ(state.RunAtStartup, c.runAtStartup);
-        EXPECT_EQ(parts.IsEnabled(), c.runAtStartup == 1);
-        EXPECT_EQ(parts.shell.opened, c.opened);
+        EXPECT_EQ(std::tuple(form.Controls().helpShown, form.Controls().resetPictureShown, parts.sounds.Count(ToneUse::Click)),
+                  std::tuple(c.helpShown, !c.helpShown, c.clicks));
+        EXPECT_EQ(std::tuple(state.RunAtStartup, parts.IsEnabled(), parts.shell.opened), std::tuple(c.runAtStartup, c.runAtStartup == 1, c.opened));
 
         parts.calendarShown = true;
         form.Close();
         form.Close();
-        EXPECT_EQ(parts.saves, 1);
-        EXPECT_FALSE(state.OptionsOpen || form.IsVisible());
-        EXPECT_TRUE(parts.clockEnabled);
-        EXPECT_FALSE(parts.calendarShown);
+        EXPECT_EQ(std::tuple(parts.saves, state.OptionsOpen, form.IsVisible(), parts.clockEnabled, parts.calendarShown),
+                  std::tuple(1, false, false, true, false));
     }
 }
 

@@ -46,10 +46,7 @@ TEST(Form2View, AnAlarmTypedWithTheRealKeyboardAndMouseReachesTheSharedState)
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.data()));
 
-    const struct {
-        const char* control;
-        std::string keys;
-    } steps[] = {
+    const struct { const char* control; std::string keys; } steps[] = {
         {"TextAlarmHour3", "type 7"},       {"TextAlarmMin3", "type 5"},
         {"TextAlarmMessage3", "type 'Tea is ready'"}, // leaving the minute makes it "05"
         {"CheckActivateAlarm3", ""},        {"TextAlarmHour5", "type 13"},

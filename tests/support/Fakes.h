@@ -3,6 +3,7 @@
 #include "clock/face/ClockWindowFrame.h"
 #include "clock/tick/TickTiming.h"
 #include "clock/window/ClockMouse.h"
+#include "options/ButtonStrip.h"
 #include "platform/LocalTime.h"
 #include "platform/MessagePump.h"
 #include "platform/Screen.h"
@@ -103,6 +104,21 @@ struct RecordingMouseActions : ClockMouseActions {
     void HideStrip() override { events.push_back("hide"); }
     void SetStripTimer(bool enabled) override { events.push_back(enabled ? "timer on" : "timer off"); }
     void SilenceCurrentAlarm() override { events.push_back("silence"); }
+    std::vector<std::string> events;
+};
+
+// The clock beside the button strip: it moves where the strip drags it and notes what the strip asks.
+struct RecordingStripActions : ButtonStripActions {
+    explicit RecordingStripActions(TwipsRect clock) : clock(clock) {}
+    TwipsRect ClockRect() override { return clock; }
+    void MoveClock(double left, double top) override { clock.left = left, clock.top = top; }
+    void MoveStrip(double left, double top) override { strip = {left, top}; }
+    void MarkPointerMoved() override { events.push_back("moved"); }
+    void HideStrip() override { events.push_back("hide"); }
+    void ReopenOptions() override { events.push_back("options"); }
+    void CloseClock() override { events.push_back("close"); }
+    TwipsRect clock;
+    std::pair<double, double> strip;
     std::vector<std::string> events;
 };
 

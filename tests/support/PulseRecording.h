@@ -2,7 +2,6 @@
 
 #include "platform/Result.h"
 #include "platform/linux/SdlSoundOutput.h"
-#include "tests/support/SignalAnalysis.h"
 #include "tests/support/ShellCommand.h"
 #include "tests/support/TempFolder.h"
 
@@ -14,16 +13,87 @@
 
 #include <gtest/gtest.h>
 
+#include <cassert>
 #include <chrono>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <iomanip>
 #include <memory>
+#include <span>
 #include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
 namespace dorvane::testing {
+
+// Measurements of recorded sound, for tests that check what was heard.
+namespace SignalAnalysis {
+
+// A stretch of sound: samples [start, end).
+struct Burst {
+    std::size_t start = 0, end = 0;
+    std::size_t length() const { return end - start; }
+};
+
+inline double Milliseconds(std::size_t samples, int rate) { return 1000.0 * samples / rate; }
+
+// The stretches where the sound rises above threshold, joined across quiet gaps of at most maxGap
+// samples (the troughs of the wave itself).
+inline std::vector<Burst> FindBursts(std::span<const int16_t> samples, int threshold, std::size_t maxGap)
+{
+    std::vector<Burst> bursts;
+    for (std::size_t i = 0; i < samples.size(); ++i) {
+        if (std::abs(samples[i]) < threshold)
+            continue;
+        if (!bursts.empty() && i - (bursts.back().end - 1) <= maxGap + 1)
+            bursts.back().end = i + 1;
+        else
+            bursts.push_back({i, i + 1});
+    }
+    return bursts;
+}
+
+// "at 12.3 ms for 120.0 ms, ..." for a failure message.
+inline std::string Describe(const std::vector<Burst>& bursts, int rate)
+{
+    std::ostringstream text;
+    for (const Burst& burst : bursts)
+        text << (text.tellp() > 0 ? ", " : "") << std::fixed << std::setprecision(1) << "at "
+             << Milliseconds(burst.start, rate) << " ms for " << Milliseconds(burst.length(), rate) << " ms";
+    return bursts.empty() ? "nothing heard" : text.str();
+}
+
+// The frequency of a steady tone from its zero crossings (interpolated between samples).
+inline double ZeroCrossingFrequency(std::span<const int16_t> samples, int rate)
+{
+    double first = -1, last = -1;
+    int crossings = 0;
+    for (std::size_t i = 1; i < samples.size(); ++i) {
+        const int a = samples[i - 1], b = samples[i];
+        if ((a < 0) == (b < 0))
+            continue;
+        const double at = (i - 1) + double(a) / (a - b); // where the line between them crosses 0
+        first = first < 0 ? at : first;
+        last = at;
+        ++crossings;
+    }
+    return crossings < 3 ? 0 : (crossings - 1) / 2.0 / ((last - first) / rate);
+}
+
+// Rms of the difference of two equally long stretches, or of one stretch.
+inline double RmsDifference(std::span<const int16_t> a, std::span<const int16_t> b)
+{
+    assert(a.size() == b.size());
+    double sum = 0;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        sum += (double(a[i]) - b[i]) * (double(a[i]) - b[i]);
+    return a.empty() ? 0 : std::sqrt(sum / a.size());
+}
+inline double Rms(std::span<const int16_t> samples) { return RmsDifference(samples, std::vector<int16_t>(samples.size())); }
+
+} // namespace SignalAnalysis
 
 // A recording of what this test process plays through the PulseAudio server. The process gets a
 // null sink of its own on the server (named after DORVANE_TEST_SINK, "dorvane_null" by default, and
@@ -143,19 +213,21 @@ inline double MsSince(std::chrono::steady_clock::time_point start)
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }
 
-// The real sound output while the sound server's sink is recorded; Start() says why there is none.
-struct RecordedOutput {
-    Status Start()
+// A test that plays through the real sound output while the sound server's sink is recorded.
+// Skipped when there is no sound server.
+class RecordedPlayback : public ::testing::Test {
+protected:
+    void SetUp() override
     {
         auto started = PulseRecording::Start();
         if (!started)
-            return Status::Failure(started.error());
+            GTEST_SKIP() << started.error();
         recording = started.take();
         output = std::make_unique<SdlSoundOutput>(diagnostics);
         // A stream new to the server is pulled back in time to be heard at once, which the sink's
         // monitor has passed already: let it settle before the sounds under test.
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        return Status::Ok();
+        ASSERT_TRUE(output->HasDevice()) << diagnostics.str();
     }
     // What the sink played, left channel; the output must not have complained.
     std::vector<int16_t> Heard()
@@ -163,22 +235,6 @@ struct RecordedOutput {
         auto heard = recording->Stop();
         EXPECT_EQ(diagnostics.str(), "");
         return heard;
-    }
-
-    std::ostringstream diagnostics;
-    std::unique_ptr<PulseRecording> recording;
-    std::unique_ptr<SdlSoundOutput> output;
-};
-
-// A test that plays through the real sound output while the sound server's sink is recorded.
-// Skipped when there is no sound server.
-class RecordedPlayback : public ::testing::Test, protected RecordedOutput {
-protected:
-    void SetUp() override
-    {
-        if (const Status started = Start(); !started.ok())
-            GTEST_SKIP() << started.error();
-        ASSERT_TRUE(output->HasDevice()) << diagnostics.str();
     }
 
     // The burst of heard sound is a steady tone of the length (within 2 ms unless said) and the
@@ -190,6 +246,10 @@ protected:
         const auto tone = std::span(heard).subspan(burst.start, burst.length());
         EXPECT_NEAR(SignalAnalysis::ZeroCrossingFrequency(tone, PulseRecording::kRate), frequencyHz, frequencyHz / 100);
     }
+
+    std::ostringstream diagnostics;
+    std::unique_ptr<PulseRecording> recording;
+    std::unique_ptr<SdlSoundOutput> output;
 };
 
 } // namespace dorvane::testing

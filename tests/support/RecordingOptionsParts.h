@@ -58,24 +58,15 @@ struct RecordingOptionsParts : Form2Window, OptionsHost, CalendarLink, Autostart
     RecordingTickSounds sounds;
     FakeMessagePump pump;
     RecordingShell shell;
-    int refreshes = 0;
+    int refreshes = 0, saves = 0, calendarCloses = 0, autostartWrites = 0, deletes = 0, loads = 0, reopens = 0, skinChanges = 0;
     std::set<int> selectedMinutes;
-    bool clockEnabled = true;
-    int saves = 0;
-    bool calendarShown = false;
-    int calendarCloses = 0;
+    bool clockEnabled = true, calendarShown = false, clockShown = true;
     std::string autostartCommand;
-    int autostartWrites = 0;
     std::vector<std::string> asked; // "title: question"
     bool answerOk = true;
     std::vector<std::string> failures;
-    int deletes = 0;
     std::string deleteFailure; // the reason the settings file cannot be deleted, if any
-    int loads = 0;
     std::function<void()> onLoad;
-    int reopens = 0;
-    bool clockShown = true;
-    int skinChanges = 0;
     ClockSurfaces surfaces;
     FakeTimeSource time;
     FakeScreen screen;

@@ -15,12 +15,10 @@
 
 namespace dorvane::testing {
 
-// True when the tests run on a real X display.
-inline bool HasXDisplay() { return QGuiApplication::platformName() == "xcb"; }
-
+// Skips the test unless it runs on a real X display.
 #define DORVANE_REQUIRE_X_DISPLAY()                                                               \
     do {                                                                                          \
-        if (!::dorvane::testing::HasXDisplay())                                                   \
+        if (QGuiApplication::platformName() != "xcb")                                             \
             GTEST_SKIP() << "needs an X display (scripts/test-services starts Xvfb)";             \
     } while (0)
 

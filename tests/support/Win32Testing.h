@@ -106,22 +106,21 @@ inline std::string AccessibleName(HWND control)
     return text;
 }
 
+inline bool ClassIs(HWND control, const wchar_t* kind)
+{
+    wchar_t name[32]{};
+    GetClassNameW(control, name, 32);
+    return lstrcmpiW(name, kind) == 0;
+}
+
+inline bool IsField(HWND control) { return ClassIs(control, L"Edit"); }
+
 // A control the user works with: a field, a button other than a group frame, a slider, a scroll bar.
 inline bool IsInput(HWND control)
 {
-    wchar_t kind[32]{};
-    GetClassNameW(control, kind, 32);
-    const LONG style = GetWindowLongW(control, GWL_STYLE);
-    if (lstrcmpiW(kind, L"Button") == 0)
-        return (style & BS_TYPEMASK) != BS_GROUPBOX;
-    return lstrcmpiW(kind, L"Edit") == 0 || lstrcmpiW(kind, TRACKBAR_CLASSW) == 0 || lstrcmpiW(kind, L"ScrollBar") == 0;
-}
-
-inline bool IsField(HWND control)
-{
-    wchar_t kind[32]{};
-    GetClassNameW(control, kind, 32);
-    return lstrcmpiW(kind, L"Edit") == 0;
+    if (ClassIs(control, L"Button"))
+        return (GetWindowLongW(control, GWL_STYLE) & BS_TYPEMASK) != BS_GROUPBOX;
+    return IsField(control) || ClassIs(control, TRACKBAR_CLASSW) || ClassIs(control, L"ScrollBar");
 }
 
 // On the Tab chain: a tab stop, or a radio button reached with the arrows from its group's first.

@@ -48,11 +48,7 @@ TEST(CalendarDialogLink, ADateFieldOpensTheCalendarBesideTheOptionsAPickFillsTha
     const HWND w = o.link.Window()->Handle();
     FormCalendar& logic = o.link.Window()->Logic();
     const auto pick = [&](int day) { Notify(w, IDC_Label30 + logic.CellOfDay(day), BN_CLICKED); };
-    const struct {
-        const char* step;
-        std::function<void()> act;
-        std::function<bool()> reached;
-    } steps[] = {
+    const struct { const char* step; std::function<void()> act; std::function<bool()> reached; } steps[] = {
         {"opened beside the options", [] {}, [&] { return IsWindowVisible(w) && Beside(w, o.options.Handle()); }},
         {"today's line and cell", [] {},
          [&] {

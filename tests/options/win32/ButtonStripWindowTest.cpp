@@ -2,6 +2,7 @@
 
 #include "options/ButtonStripLayout.h"
 #include "tests/support/Fakes.h"
+#include "tests/support/Win32Testing.h"
 
 #include <gtest/gtest.h>
 
@@ -11,34 +12,19 @@
 namespace dorvane {
 namespace {
 
-struct RecordingClock : ButtonStripActions {
-    TwipsRect ClockRect() override { return clock; }
-    void MoveClock(double left, double top) override { clock.left = left, clock.top = top; }
-    void MoveStrip(double, double) override {}
-    void MarkPointerMoved() override { events.push_back("moved"); }
-    void HideStrip() override { events.push_back("hide"); }
-    void ReopenOptions() override { events.push_back("options"); }
-    void CloseClock() override { events.push_back("close"); }
-    TwipsRect clock{1500, 1500, 1935, 1920};
-    std::vector<std::string> events;
-};
-
 LPARAM At(ButtonStripLayout::Box box, int dx = 0, int dy = 0) { return MAKELPARAM(box.left + 2 + dx, box.top + 2 + dy); }
 
 TEST(ButtonStripWindow, ItsNamedPicturesOpenTheOptionsCloseTheClockAndDragItAlong)
 {
-    RecordingClock clock;
+    testing::RecordingStripActions clock{{1500, 1500, 1935, 1920}};
     const testing::FakeScreen screen;
     ButtonStripWindow strip(clock, screen, {});
     strip.Logic().Place();
-    const struct { int id; const wchar_t* caption; } controls[] = {
-        {ButtonStripWindow::ImageClose, L"Close"}, {ButtonStripWindow::Image2, L"About & Options"},
-        {ButtonStripWindow::Image3, L"Drag"}, {ButtonStripWindow::Line1, L"Line1"}, {ButtonStripWindow::Line2, L"Line2"}};
-    for (const auto& c : controls) {
-        wchar_t caption[32] = {};
-        ::GetDlgItemTextW(strip.Handle(), c.id, caption, 32);
-        EXPECT_STREQ(caption, c.caption);
-    }
+    const struct { int id; const char* caption; } controls[] = {
+        {ButtonStripWindow::ImageClose, "Close"}, {ButtonStripWindow::Image2, "About & Options"},
+        {ButtonStripWindow::Image3, "Drag"}, {ButtonStripWindow::Line1, "Line1"}, {ButtonStripWindow::Line2, "Line2"}};
+    for (const auto& c : controls)
+        EXPECT_EQ(testing::TextOf(strip.Handle(), c.id), c.caption);
     RECT rounded;
     EXPECT_EQ(::GetWindowRgnBox(strip.Handle(), &rounded), COMPLEXREGION);
 

@@ -37,11 +37,7 @@ TEST(Form2Dialog, EditsAndClicksOnTheControlsReachTheSharedStateAndItsAnswersSho
     const ClockState& state = options.state;
     EXPECT_EQ(options.parts.sounds.played.size(), 1u) << "filling the controls on opening is no edit: only the click tone";
     EXPECT_EQ(state.Alarms[1].AlarmMessage, "Caf\xE9") << "what the logic writes into a control does not come back as typing";
-    const struct {
-        const char* step;
-        std::function<void()> act;
-        std::function<bool()> reached;
-    } steps[] = {
+    const struct { const char* step; std::function<void()> act; std::function<bool()> reached; } steps[] = {
         {"an hour typed", [&] { Type(w, IDC_TextAlarmHour3, L"7"); }, [&] { return state.Alarms[3].AlarmHour == "7"; }},
         {"a minute typed and left", [&] { Type(w, IDC_TextAlarmMin3, L"5"), Notify(w, IDC_TextAlarmMin3, EN_KILLFOCUS); },
          [&] { return state.Alarms[3].AlarmMin == "05" && TextOf(w, IDC_TextAlarmMin3) == "05"; }},

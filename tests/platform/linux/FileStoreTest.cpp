@@ -26,17 +26,15 @@ TEST(FileStore, ReadsWholeRegularFilesOnlyWithoutWaitingTellsAMissingFileFromAFa
     for (const auto& path : {folder / "fifo", folder.path(), std::filesystem::path("/dev/null")}) {
         SCOPED_TRACE(path);
         auto read = FileStore::Read(path, 100);
-        ASSERT_FALSE(read.ok());
-        EXPECT_NE(read.error().find("is not a regular file"), std::string::npos) << read.error();
         auto opened = ReadOnlyFile::Open(path);
-        ASSERT_FALSE(opened.ok());
+        ASSERT_FALSE(read.ok() || opened.ok());
+        EXPECT_NE(read.error().find("is not a regular file"), std::string::npos) << read.error();
         EXPECT_NE(opened.error().find("is not a regular file"), std::string::npos) << opened.error();
     }
     TempFolder::Write(folder / "a", std::string("x\0y", 3));
     EXPECT_EQ(FileStore::Read(folder / "a", 100).value(), std::string("x\0y", 3));
     auto missing = FileStore::Read(folder / "b", 100);
-    ASSERT_TRUE(missing.ok());
-    EXPECT_FALSE(missing.value().has_value());
+    ASSERT_TRUE(missing.ok() && !missing.value().has_value());
     EXPECT_FALSE(FileStore::Read(folder / "a", 2).ok()) << "larger than allowed";
     EXPECT_TRUE(FileStore::Remove(folder / "none").ok());
     EXPECT_TRUE(FileStore::Remove(folder / "a").ok());
@@ -53,10 +51,7 @@ TEST(FileStore, ReplacingThroughALinkWritesTheFileAtTheEndOfTheChainEvenWhenItIs
     TempFolder::Write(folder / "sub" / "a.ini", "old");
     ::chmod((folder / "sub" / "a.ini").c_str(), 0600);
     const struct { const char* link; std::filesystem::path target; const char* written; } cases[] = {
-        {"absolute", folder / "sub" / "a.ini", "sub/a.ini"},
-        {"chain", "sub/relative", "sub/b.ini"},
-        {"sub/relative", "b.ini", "sub/b.ini"},
-    };
+        {"absolute", folder / "sub" / "a.ini", "sub/a.ini"}, {"chain", "sub/relative", "sub/b.ini"}, {"sub/relative", "b.ini", "sub/b.ini"}};
     for (const auto& c : cases)
         std::filesystem::create_symlink(c.target, folder / c.link);
     for (const auto& c : cases) {
@@ -77,12 +72,8 @@ TEST(FileStore, ReplacingRemovesOldTemporariesOfTheSameFileOnly)
 {
     TempFolder folder;
     const struct { const char* name; bool old; bool folder; bool kept; } cases[] = {
-        {".s.ini.Ab3xYz", true, false, false},
-        {".s.ini.Fresh1", false, false, true},
-        {".s.ini.Ab3xYzW", true, false, true},
-        {".t.ini.Ab3xYz", true, false, true},
-        {".s.ini.Fold3r", true, true, true},
-    };
+        {".s.ini.Ab3xYz", true, false, false}, {".s.ini.Fresh1", false, false, true}, {".s.ini.Ab3xYzW", true, false, true},
+        {".t.ini.Ab3xYz", true, false, true}, {".s.ini.Fold3r", true, true, true}};
     for (const auto& c : cases) {
         c.folder ? void(std::filesystem::create_directory(folder / c.name)) : TempFolder::Write(folder / c.name, "x");
         if (c.old)

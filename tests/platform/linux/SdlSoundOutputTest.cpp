@@ -2,14 +2,11 @@
 
 #include "tests/support/Fakes.h"
 #include "tests/support/PulseRecording.h"
-#include "tests/support/TempFolder.h"
 #include "tests/support/WavBytes.h"
 #include "tones/RecordedChime.h"
 #include "tones/ToneSounds.h"
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
@@ -166,11 +163,7 @@ TEST(SdlSoundOutputOwnClock, RunsOnSilentlyWithoutAServerFindsOneThatStartsLater
     std::atomic<Clock::time_point> now{};
     const auto advance = [&](Clock::duration by) { now = now.load() + by; };
     SdlSoundOutput output(diagnostics, [&] { return now.load(); });
-    testing::TempFolder folder;
-    const int standardError = ::dup(2);
-    const int captured = ::open((folder / "stderr").c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
-    ::dup2(captured, 2);
-    ::close(captured);
+    ::testing::internal::CaptureStderr(); // what the sound libraries say
     {
         const char* server = std::getenv("PULSE_SERVER");
         const std::optional<std::string> ownServer = server ? std::optional<std::string>(server) : std::nullopt;
@@ -190,9 +183,7 @@ TEST(SdlSoundOutputOwnClock, RunsOnSilentlyWithoutAServerFindsOneThatStartsLater
         }
         ownServer ? setenv("PULSE_SERVER", ownServer->c_str(), 1) : unsetenv("PULSE_SERVER");
     }
-    std::fflush(stderr);
-    ::dup2(standardError, 2);
-    const std::string librariesSaid = testing::TempFolder::Read(folder / "stderr");
+    const std::string librariesSaid = ::testing::internal::GetCapturedStderr();
     EXPECT_TRUE(librariesSaid.empty()) << librariesSaid.substr(0, 500);
     advance(SdlSoundOutput::kRetryOpenAfter - 1ms);
     ASSERT_FALSE(output.HasDevice()) << "not tried again before its time";

@@ -2,8 +2,6 @@
 #include "platform/linux/X11EscapeTaps.h"
 #include "tests/support/ViewTesting.h"
 
-#include <string>
-
 namespace dorvane {
 namespace {
 

@@ -24,10 +24,7 @@ TEST(XdgAutostart, EnableWritesADesktopEntryQuotingThePathSoThatTheSessionRunsEx
     EXPECT_FALSE(autostart.IsEnabled());
     EXPECT_TRUE(autostart.Disable()) << "disabling twice is fine";
 
-    const struct {
-        const char* path;
-        const char* exec;
-    } cases[] = {
+    const struct { const char* path; const char* exec; } cases[] = {
         {"/home/ann/My Apps/dorvane", "Exec=\"/home/ann/My Apps/dorvane\"\n"},
         {"/tmp/a$b`c\"d", "Exec=\"/tmp/a\\\\$b\\\\`c\\\\\"d\"\n"},
         {"/tmp/back\\slash", "Exec=\"/tmp/back\\\\\\\\slash\"\n"},

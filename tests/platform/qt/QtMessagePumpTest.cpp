@@ -25,12 +25,8 @@ struct PumpOnAFakeClock {
 
 TEST(QtMessagePump, RunsWhatIsWaitingAtTheFirstCallThenLeavesItWaitingForTwoMillisecondsAfterTheLastRun)
 {
-    const struct {
-        const char* what;
-        bool ranBefore;                              // a call ran the queue before the call is queued
-        std::vector<std::chrono::microseconds> calls; // then calls after these steps of the clock
-        int ran;
-    } cases[] = {
+    // Whether a call ran the queue before the call is queued, then calls after these steps of the clock.
+    const struct { const char* what; bool ranBefore; std::vector<std::chrono::microseconds> calls; int ran; } cases[] = {
         {"the first call", false, {0us}, 1},
         {"at once", true, {0us}, 0}, {"300 us after", true, {300us}, 0}, {"1999 us after", true, {1999us}, 0},
         {"2 ms after", true, {2ms}, 1}, {"480 ms after", true, {480ms}, 1}, {"1 s after", true, {1s}, 1},

@@ -34,10 +34,7 @@ std::vector<std::string> Split(const std::wstring& line)
 
 TEST(RunKeyAutostart, EnableWritesTheQuotedCommandLineUnderTheRunKeyAndDisableRemovesIt)
 {
-    const struct {
-        std::vector<std::string> line; // the program and its arguments
-        std::wstring value;
-    } rows[] = {
+    const struct { std::vector<std::string> line; std::wstring value; } rows[] = { // the program and its arguments, and the value
         {{"C:\\Program Files\\Dorvane\\dorvane.exe"}, L"\"C:\\Program Files\\Dorvane\\dorvane.exe\""},
         {{"C:\\Dorvane\\dorvane.exe", "--settings", "C:\\My Files\\clock.ini"},
          L"\"C:\\Dorvane\\dorvane.exe\" --settings \"C:\\My Files\\clock.ini\""},

@@ -26,12 +26,7 @@ TEST(SystemTimeZone, ChangesToSummerTimeAndBackAtTheZonesOwnMomentsInBothHalvesO
 {
     const auto berlin = Zone(-60, Sunday(10, 5, 3), Sunday(3, 5, 2));
     const auto sydney = Zone(-600, Sunday(4, 1, 3), Sunday(10, 1, 2));
-    const struct {
-        TIME_ZONE_INFORMATION zone;
-        int64_t unixSeconds;
-        CivilDate date;
-        int secondsOfDay;
-    } rows[] = {
+    const struct { TIME_ZONE_INFORMATION zone; int64_t unixSeconds; CivilDate date; int secondsOfDay; } rows[] = {
         {berlin, 1774745999, {2026, 3, 29}, 1 * 3600 + 3599}, // 01:59:59, then the clock leaps
         {berlin, 1774746000, {2026, 3, 29}, 3 * 3600},
         {berlin, 1783296000, {2026, 7, 6}, 2 * 3600},

@@ -7,10 +7,7 @@ namespace {
 
 TEST(WideText, CarriesEveryLetterBetweenUtf8AndTheWideApi)
 {
-    const struct {
-        std::string utf8;
-        std::wstring wide;
-    } rows[] = {
+    const struct { std::string utf8; std::wstring wide; } rows[] = {
         {"", L""},
         {"C:\\Dorvane\\dorvane.exe", L"C:\\Dorvane\\dorvane.exe"},
         {"Z\xC3\xBCrich \xE6\x97\xA5\xE6\x9C\xAC", L"Z\u00FCrich \u65E5\u672C"},

@@ -8,10 +8,7 @@ namespace {
 // The text is one file name, spaces and all; nothing in it is run as a command line.
 TEST(WindowsShell, StartsWhatExistsAndSaysWhenNothingCouldBeStarted)
 {
-    const struct {
-        const char* target;
-        bool started;
-    } rows[] = {
+    const struct { const char* target; bool started; } rows[] = {
         {"C:\\windows\\system32\\rundll32.exe", true},
         {"C:\\no such folder\\nothing.exe", false},
         {"C:\\windows\\system32\\rundll32.exe & calc.exe", false},

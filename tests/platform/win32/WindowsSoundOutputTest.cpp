@@ -82,10 +82,7 @@ TEST(WindowsSoundOutput, MeasuresASoundByItsFormatAndTheSamplesItHas)
 {
     auto cutShort = Sound(1, 1.0);
     cutShort.resize(44 + 2000);
-    const struct {
-        std::vector<uint8_t> wav;
-        WindowsSoundOutput::Clock::duration length;
-    } rows[] = {
+    const struct { std::vector<uint8_t> wav; WindowsSoundOutput::Clock::duration length; } rows[] = {
         {Sound(1, 0.5), 500ms},
         {SineWav(44100, 2, 440, 2.0, 1000), 2s},
         {cutShort, 125ms},

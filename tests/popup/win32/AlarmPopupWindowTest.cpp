@@ -2,6 +2,7 @@
 
 #include "popup/win32/MissedAlarmsWindow.h"
 #include "tests/support/TickRig.h"
+#include "tests/support/Win32Testing.h"
 
 #include <gtest/gtest.h>
 
@@ -12,13 +13,6 @@ namespace dorvane {
 namespace {
 
 using namespace dorvane::testing;
-
-std::wstring TextOf(HWND window, int id)
-{
-    wchar_t text[128] = {};
-    ::GetDlgItemTextW(window, id, text, 128);
-    return text;
-}
 
 // The alarm of slot 2, dated today at 7:05, popped up; each of its picture buttons clicked once.
 TEST(AlarmPopupWindow, ShowsTheAlarmInNamedControlsAndItsPictureButtonsDriveThePopupsLogic)
@@ -39,17 +33,15 @@ TEST(AlarmPopupWindow, ShowsTheAlarmInNamedControlsAndItsPictureButtonsDriveTheP
         auto* popup = new AlarmPopupWindow(state, PopupLinks{sounds, pump, options}, time,
                                            {2, "Dorvane ", "Sun Dec 06, 2026  7:05 AM", "Wake up\nnow"}, {});
         const HWND window = popup->Handle();
-        EXPECT_EQ(TextOf(window, AlarmPopupWindow::Label1), L"Sun Dec 06, 2026  7:05 AM");
-        EXPECT_EQ(TextOf(window, AlarmPopupWindow::Text1), L"Wake up\r\nnow");
-        EXPECT_EQ(TextOf(window, AlarmPopupWindow::ImageSnooze), L"Snooze");
-        EXPECT_EQ(TextOf(window, AlarmPopupWindow::Picture1), L"Picture1");
+        EXPECT_EQ(std::tuple(TextOf(window, AlarmPopupWindow::Label1), TextOf(window, AlarmPopupWindow::Text1), TextOf(window, AlarmPopupWindow::ImageSnooze),
+                             TextOf(window, AlarmPopupWindow::Picture1)),
+                  std::tuple("Sun Dec 06, 2026  7:05 AM", "Wake up\r\nnow", "Snooze", "Picture1"));
         EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(window, AlarmPopupWindow::Label2)));
         EXPECT_TRUE(::GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
         const bool snoozedBefore = popup->Logic().IsSnoozed();
         ::SendMessageW(window, WM_COMMAND, MAKEWPARAM(c.button, BN_CLICKED), 0);
-        EXPECT_EQ(popup->Logic().IsClosed(), c.closed);
-        EXPECT_EQ(popup->Logic().IsSnoozed() && !snoozedBefore, c.snoozed);
-        EXPECT_EQ(state.Alarms[2].AlarmHour.empty(), c.reset);
+        EXPECT_EQ(std::tuple(popup->Logic().IsClosed(), popup->Logic().IsSnoozed() && !snoozedBefore, state.Alarms[2].AlarmHour.empty()),
+                  std::tuple(c.closed, c.snoozed, c.reset));
         EXPECT_EQ(::IsWindowVisible(window) != FALSE, false) << "closed or snoozed, it is out of sight";
         if (!c.closed)
             ::SendMessageW(window, WM_CLOSE, 0, 0);
@@ -70,7 +62,7 @@ TEST(MissedAlarmsWindow, ListsEveryMissedAlarmUntilClosedWhichEmptiesIt)
     ::SendMessageW(list, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(line));
     EXPECT_STREQ(line, L"7:05 AM  Wake up");
     EXPECT_TRUE(missed.IsShown());
-    EXPECT_EQ(TextOf(missed.Handle(), MissedAlarmsWindow::ButtonCloseMissed), L"Close");
+    EXPECT_EQ(TextOf(missed.Handle(), MissedAlarmsWindow::ButtonCloseMissed), "Close");
     ::SendMessageW(missed.Handle(), WM_COMMAND, MAKEWPARAM(MissedAlarmsWindow::ButtonCloseMissed, BN_CLICKED), 0);
     EXPECT_FALSE(missed.IsShown());
     EXPECT_EQ(::SendMessageW(list, LB_GETCOUNT, 0, 0), 0);
