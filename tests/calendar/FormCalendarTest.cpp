@@ -99,7 +99,8 @@ TEST(FormCalendar, APickFromTodayOnFillsTheRowsDateAndRearmsItsAlarm)
         rig.calendar.Pick(rig.calendar.CellOfDay(row.day));
         const std::string written = row.written ? row.written : "";
         // The field and the slot get the date, the alarm is re-armed and the calendar hidden.
-        EXPECT_EQ(std::tuple(rig.options.Alarms().Row(4).date, rig.state.Alarms[4].AlarmDate, rig.state.Alarms[4].RingCount == 0, rig.shown),
+        EXPECT_EQ(std::tuple(rig.options.Alarms().Row(4).date, rig.state.Alarms[4].AlarmDate,
+                  rig.state.Alarms[4].RingCount == 0, rig.shown),
                   std::tuple(written, written, row.written != nullptr, row.written == nullptr)) << row.months << " " << row.day;
     }
 }

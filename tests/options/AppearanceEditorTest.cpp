@@ -31,7 +31,8 @@ TEST(AppearanceEditor, SkinArrowsStepWithoutWrappingOfferTheBorderOnlyToGlassSki
 {
     // The skin, an arrow (0: previous, 1: next) and whether the clock is invisible; then the label,
     // the skin and whether the border may be switched on (ShowBorder was 1, and is cleared).
-    const struct { const char* skin; int arrow; bool invisible; const char* label; const char* skinAfter; bool borderEnabled; int skinChanges; } cases[] = {
+    const struct { const char* skin; int arrow; bool invisible; const char* label; const char* skinAfter;
+                   bool borderEnabled; int skinChanges; } cases[] = {
         {"BRISA", 1, false, "20/20", "BRISA", false, 0},
         {"<default>", 0, false, "1/20", "<default>", false, 0},
         {"GlassGold", 1, false, "19/20", "Border", false, 1},
@@ -44,7 +45,8 @@ TEST(AppearanceEditor, SkinArrowsStepWithoutWrappingOfferTheBorderOnlyToGlassSki
         OptionsRig w([&](ClockState& s) { s.Skin = c.skin, s.ShowBorder = 1, s.InvisibleClock = c.invisible; });
         w.form.Appearance().SkinArrowClicked(c.arrow);
         const Form2Controls& shown = w.form.Controls();
-        EXPECT_EQ(std::tuple(shown.labelSkin, w.state.Skin, shown.showBorderEnabled, shown.showBorder, w.state.ShowBorder, w.parts.skinChanges),
+        EXPECT_EQ(std::tuple(shown.labelSkin, w.state.Skin, shown.showBorderEnabled, shown.showBorder,
+                  w.state.ShowBorder, w.parts.skinChanges),
                   std::tuple(c.label, c.skinAfter, c.borderEnabled, false, 0, c.skinChanges));
         EXPECT_EQ(w.parts.clockShown, !c.invisible || c.skinChanges > 0) << "a new skin shows even an invisible clock";
         EXPECT_EQ(shown.invisibleClock, c.invisible);
@@ -84,7 +86,8 @@ TEST(AppearanceEditor, TheSlidersKeepTheirKnobsOnTheTrackAndStoreOpacityAndVolum
 {
     const double opacityMiddle = A::kOpacityKnobWidth / 2, volumeMiddle = A::kVolumeKnobHeight / 2;
     // After the act: Alpha, the percentage shown (empty when hidden), FreqVol and the volumes clicked at.
-    const struct { const char* name; bool open; Act act; int alpha; const char* percent; int freqVol; std::vector<int> clickVolumes; } cases[] = {
+    const struct { const char* name; bool open; Act act; int alpha; const char* percent; int freqVol;
+                   std::vector<int> clickVolumes; } cases[] = {
         {"opacity fully left", true, [&](A& a) { a.OpacityKnobPressed(opacityMiddle, 10), a.OpacityKnobMoved(-9000, true), a.OpacityKnobMoved(0, false); },
          25, "10%", 16250, {}},
         {"opacity fully right", true, [&](A& a) { a.OpacityKnobPressed(opacityMiddle, 10), a.OpacityKnobMoved(9000, true), a.OpacityKnobMoved(0, false); },
@@ -126,7 +129,8 @@ TEST(AppearanceEditor, SwitchesChimeAndTickFieldsStoreTheirSettingsAndPlayWhatTh
     const auto read = [](int16_t ClockState::*setting) { return [=](const ClockState& s) { return int{s.*setting}; }; };
     // After the act: the setting read, the chime tones heard, the recorded chimes started, whether the clock shows.
     const struct { const char* name; std::function<void(ClockState&)> prepare; bool open; Act act;
-                   std::function<int(const ClockState&)> setting; int expected; std::vector<int> chimeTones; int recordedChimes; bool clockShown; } cases[] = {
+                   std::function<int(const ClockState&)> setting; int expected; std::vector<int> chimeTones;
+                   int recordedChimes; bool clockShown; } cases[] = {
         {"Big Ben with the speaker on", [](ClockState& s) { s.SelectChime = "Freq", s.ComputerSpeaker = 1; }, true,
          [](A& a) { a.SelectChime(true); }, [](const ClockState& s) { return s.SelectChime == "BigBen"; }, 1, {}, 1, true},
         {"Frequency", {}, true, [](A& a) { a.SelectChime(false); }, [](const ClockState& s) { return s.SelectChime == "Freq"; }, 1, {500}, 0, true},
@@ -148,7 +152,8 @@ TEST(AppearanceEditor, SwitchesChimeAndTickFieldsStoreTheirSettingsAndPlayWhatTh
         SCOPED_TRACE(c.name);
         OptionsRig w(c.prepare, c.open);
         c.act(w.form.Appearance());
-        EXPECT_EQ(std::tuple(c.setting(w.state), Frequencies(w.parts.sounds, ToneUse::ChimeStroke), w.parts.sounds.RecordedChimes(), w.parts.clockShown),
+        EXPECT_EQ(std::tuple(c.setting(w.state), Frequencies(w.parts.sounds, ToneUse::ChimeStroke),
+                  w.parts.sounds.RecordedChimes(), w.parts.clockShown),
                   std::tuple(c.expected, c.chimeTones, c.recordedChimes, c.clockShown));
     }
     OptionsRig typed;
@@ -169,7 +174,8 @@ TEST(AppearanceEditor, ResetAsksThenLoadsTheDefaultsThroughTheHandlersAndReopens
         w.parts.onLoad = [&] { w.state = ClockState{}, w.state.OptionsOpen = true; };
         w.form.ResetClicked();
         EXPECT_EQ(w.parts.asked, std::vector<std::string>{"Dorvane: Reset Settings to Default?"});
-        EXPECT_EQ(std::tuple(w.parts.deletes, w.parts.loads, w.parts.reopens), std::tuple(c.answerOk ? 1 : 0, int{c.loaded}, int{c.loaded}));
+        EXPECT_EQ(std::tuple(w.parts.deletes, w.parts.loads, w.parts.reopens),
+                  std::tuple(c.answerOk ? 1 : 0, int{c.loaded}, int{c.loaded}));
         EXPECT_EQ(w.state.RunAtStartup, c.loaded ? 0 : 1);
         EXPECT_EQ(w.parts.IsEnabled(), !c.loaded) << "the autostart entry goes with the default";
         EXPECT_EQ(w.parts.sounds.RecordedChimes(), int{c.loaded}) << "the chime type going back to Big Ben plays it";

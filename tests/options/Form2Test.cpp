@@ -14,7 +14,8 @@ using namespace dorvane::testing;
 TEST(Form2, OpeningFillsTheControlsWithoutWritingThemBackAndShowsTheSkinsBorderAvailability)
 {
     // ShowBorder was 1: it stays only for a skin that has a border.
-    const struct { const char* skin; int16_t runAtStartup; const char* labelSkin; int16_t showBorderAfter; const char* autostart; } cases[] = {
+    const struct { const char* skin; int16_t runAtStartup; const char* labelSkin; int16_t showBorderAfter;
+                   const char* autostart; } cases[] = {
         {"<Default>", 0, "1/20", 0, ""},
         {"GlassBlack", 1, "13/20", 1, "/opt/dorvane/dorvane --settings /home/ann/c.ini"},
         {"Border", 0, "19/20", 0, ""},
@@ -42,7 +43,8 @@ TEST(Form2, OpeningFillsTheControlsWithoutWritingThemBackAndShowsTheSkinsBorderA
 
 TEST(Form2, ClosingSavesEveryTimeAndHelpAutostartAndAboutDoWhatTheyShow)
 {
-    const struct { const char* name; std::function<void(Form2&)> act; bool helpShown; int clicks; int16_t runAtStartup; std::vector<std::string> opened; } cases[] = {
+    const struct { const char* name; std::function<void(Form2&)> act; bool helpShown; int clicks;
+                   int16_t runAtStartup; std::vector<std::string> opened; } cases[] = {
         {"nothing changed", [](Form2&) {}, false, 0, 1, {}},
         {"help once", [](Form2& f) { f.HelpClicked(); }, true, 1, 1, {}},
         {"help twice", [](Form2& f) { f.HelpClicked(); f.HelpClicked(); }, false, 2, 1, {}},
@@ -57,7 +59,8 @@ TEST(Form2, ClosingSavesEveryTimeAndHelpAutostartAndAboutDoWhatTheyShow)
         c.act(form);
         EXPECT_EQ(std::tuple(form.Controls().helpShown, form.Controls().resetPictureShown, parts.sounds.Count(ToneUse::Click)),
                   std::tuple(c.helpShown, !c.helpShown, c.clicks));
-        EXPECT_EQ(std::tuple(state.RunAtStartup, parts.IsEnabled(), parts.shell.opened), std::tuple(c.runAtStartup, c.runAtStartup == 1, c.opened));
+        EXPECT_EQ(std::tuple(state.RunAtStartup, parts.IsEnabled(), parts.shell.opened),
+                  std::tuple(c.runAtStartup, c.runAtStartup == 1, c.opened));
 
         parts.calendarShown = true;
         form.Close();

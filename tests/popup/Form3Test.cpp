@@ -64,7 +64,8 @@ protected:
 // closing after it leaves the alarm armed) and shows the clock.
 TEST_F(Form3Test, ADateOfBlanksIsDailyForTheTickClosingDisarmsOnlyADatedAlarmAndResetEmptiesTheRow)
 {
-    const struct { const char* date; bool reset, dated; } cases[] = {{"", false, false}, {"   ", false, false}, {" \t", false, false}, {"Sun Dec 06, 2026", false, true},
+    const struct { const char* date; bool reset, dated; } cases[] = {{"", false, false}, {"   ", false, false},
+                   {" \t", false, false}, {"Sun Dec 06, 2026", false, true},
                  {"  Sun Dec 06, 2026 ", false, true}, {"Sun Dec 06, 2026", true, true}};
     for (const auto& c : cases) {
         for (bool optionsOpen : {false, true}) {
@@ -81,7 +82,8 @@ TEST_F(Form3Test, ADateOfBlanksIsDailyForTheTickClosingDisarmsOnlyADatedAlarmAnd
             c.reset ? popup.ResetClicked() : popup.CloseClicked();
             popup.Close(); // the window's own close event after the button: the rules run once
             const bool disarmed = c.dated && !c.reset;
-            EXPECT_EQ(std::tuple(alarm.AlarmActivated, alarm.RingCount, options.clearedActivate.count(0) == 1, options.clearedRows.count(0) == 1),
+            EXPECT_EQ(std::tuple(alarm.AlarmActivated, alarm.RingCount, options.clearedActivate.count(0) == 1,
+                      options.clearedRows.count(0) == 1),
                       std::tuple(disarmed ? "0" : "1", 5, disarmed && optionsOpen, c.reset && optionsOpen));
             EXPECT_EQ(alarm.AlarmDate + alarm.AlarmHour + alarm.AlarmMin + alarm.AlarmMessage + alarm.AlarmExec + alarm.AlarmAMPM,
                       c.reset ? "AM" : c.date + std::string("705Wake up/bin/truePM"));
@@ -100,7 +102,8 @@ TEST_F(Form3Test, ASnoozeRingsOnceAfter180SecondsOnTheMonotonicClockAndOneSleptO
     // Whether the timer also reads a monotonic clock, how much more than it the wall clock moved, the
     // seconds slept from 60 s into the snooze, the grace; then the first ring, in seconds after
     // Snooze (0: none), and how many alarms the "Missed alarms" list got.
-    const struct { const char* name; LocalTime snoozed; bool monotonic; double wallShift, asleep; int16_t grace; double firstRingAt; std::size_t listed; } rows[] = {
+    const struct { const char* name; LocalTime snoozed; bool monotonic; double wallShift, asleep; int16_t grace;
+                   double firstRingAt; std::size_t listed; } rows[] = {
         {"wall clock only: exactly 180 s is not yet", OnDay(6, 7, 5, 0.5), false, 0, 0, 10, 181, 0},
         {"wall clock only, across midnight", OnDay(6, 23, 59, 0), false, 0, 0, 10, 181, 0},
         {"the wall clock set back an hour", OnDay(6, 7, 5, 0), true, -3600, 0, 10, 181, 0},

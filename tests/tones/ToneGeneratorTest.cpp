@@ -162,7 +162,8 @@ TEST_F(ToneGeneratorTest, ToneTooLongOrVolumeNoNumberWithin32BitsFailsWithoutPla
 {
     const std::vector<uint8_t> kept = Make(1000, 10000, kSine).bytes;
     const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
-    const struct { float seconds; double volLeft, volRight; } cases[] = {{-30000.0f, 1, 1}, {24348.0f, 1, 1}, {float(inf), 1, 1}, {float(nan), 1, 1}, {0.01f, nan, 1},
+    const struct { float seconds; double volLeft, volRight; } cases[] = {{-30000.0f, 1, 1}, {24348.0f, 1, 1},
+                   {float(inf), 1, 1}, {float(nan), 1, 1}, {0.01f, nan, 1},
                  {0.01f, 1, nan}, {0.01f, inf, 1}, {0.01f, 1, 1e12}, {0.01f, -3e9, 1}};
     for (const auto& c : cases) {
         const Status made = generator.MakeSoundFile(1000, c.volLeft, 1000, c.volRight, c.seconds, 0, false);

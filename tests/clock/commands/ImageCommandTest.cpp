@@ -86,7 +86,8 @@ TEST_F(ImageCommandTest, ConvertRendersThePictureAsTheClockDrawsAHandAndRefusesA
     }
     EXPECT_EQ(Command({"convert", (folder / "missing.png").string(), out + "2"}).status, 1);
     const CommandRun toFolder = Command({"convert", in, folder.path().string()});
-    EXPECT_EQ(std::pair(toFolder.status, toFolder.err), std::pair(1, "dorvane image: " + folder.path().string() + " is a folder, not a file\n"));
+    EXPECT_EQ(std::pair(toFolder.status, toFolder.err),
+              std::pair(1, "dorvane image: " + folder.path().string() + " is a folder, not a file\n"));
 }
 
 TEST_F(ImageCommandTest, AWrongCommandLineSaysWhatIsWrongInOneLineAboveTheUsage)

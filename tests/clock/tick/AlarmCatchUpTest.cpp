@@ -88,7 +88,8 @@ TEST(AlarmCatchUp, AlarmsSleptOverRingLateWithinTheGraceOneAtATimeAndAreListedOn
 TEST(AlarmCatchUp, AClockGoneBackRingsNoAlarmTimeTwiceAndTheChimeStrikesTheHourShown)
 {
     // Runs from from; at back the clock shows to.
-    const struct { const char* name; AlarmAt alarm; LocalTime from, back, to; int runsAfter, ringsBefore, ringsAfter, strokesAfter; } rows[] = {
+    const struct { const char* name; AlarmAt alarm; LocalTime from, back, to; int runsAfter, ringsBefore,
+                   ringsAfter, strokesAfter; } rows[] = {
         {"set back an hour mid-ring", {"7", "05"}, At(7, 4, 59), At(7, 5, 2), At(6, 5, 2), 3660, 2, 0, 1},
         {"autumn's repeated hour", {"2", "30"}, At(2, 29, 58), At(2, 59, 59), At(2, 0, 0), 1900, 4, 0, 1},
         {"set back a day mid-ring", {"7", "05"}, At(7, 4, 59), At(7, 5, 2), At(7, 4, 50, {2026, 12, 5}), 60, 2, 2, 0},

@@ -204,7 +204,8 @@ TEST(AlarmLaunch, RingsOnceLaunchesDisarmsAndStillPopsUpOnceWhetherOrNotTheOpenW
                   std::tuple("0", true, c.ringCount, std::set<int>{3}));
         rig.RunSeconds(At(7, 5, 1), 10);
         EXPECT_EQ(std::tuple(rig.sounds.Count(ToneUse::AlarmRing), rig.shell.opened, rig.popups.shown),
-                  std::tuple(4, std::vector<std::string>{"/usr/bin/foo"}, std::vector{AlarmPopupRequest{3, "Dorvane ", " 7:05 AM", "Backup"}}))
+                  std::tuple(4, std::vector<std::string>{"/usr/bin/foo"},
+                             std::vector{AlarmPopupRequest{3, "Dorvane ", " 7:05 AM", "Backup"}}))
             << c.opens;
     }
 }

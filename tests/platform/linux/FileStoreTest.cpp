@@ -51,7 +51,8 @@ TEST(FileStore, ReplacingThroughALinkWritesTheFileAtTheEndOfTheChainEvenWhenItIs
     TempFolder::Write(folder / "sub" / "a.ini", "old");
     ::chmod((folder / "sub" / "a.ini").c_str(), 0600);
     const struct { const char* link; std::filesystem::path target; const char* written; } cases[] = {
-        {"absolute", folder / "sub" / "a.ini", "sub/a.ini"}, {"chain", "sub/relative", "sub/b.ini"}, {"sub/relative", "b.ini", "sub/b.ini"}};
+        {"absolute", folder / "sub" / "a.ini", "sub/a.ini"}, {"chain", "sub/relative", "sub/b.ini"},
+            {"sub/relative", "b.ini", "sub/b.ini"}};
     for (const auto& c : cases)
         std::filesystem::create_symlink(c.target, folder / c.link);
     for (const auto& c : cases) {

@@ -36,7 +36,8 @@ TEST(Win32WindowMessageHooks, CarriesTheInterceptionLayerToARealWindowUntilItsLa
     ASSERT_FALSE(subclass.InterceptMessage(client, handle, kWmTimer).has_value());
     EXPECT_EQ(subclass.InterceptMessage(client, 0, kWmTimer)->code, InterceptionError::InvalidWindow);
 
-    const struct { int32_t response; LRESULT result; std::vector<UINT> ownSeen; } rows[] = {{PassAfter, TestWindow::kAnswer, {WM_TIMER}}, {PassBefore, 7, {WM_TIMER}}, {PassNone, 7, {}}};
+    const struct { int32_t response; LRESULT result; std::vector<UINT> ownSeen; } rows[] = {
+        {PassAfter, TestWindow::kAnswer, {WM_TIMER}}, {PassBefore, 7, {WM_TIMER}}, {PassNone, 7, {}}};
     for (const auto& row : rows) {
         client.response = row.response;
         window.seen.clear();

@@ -33,7 +33,8 @@ TEST(AlarmPopupWindow, ShowsTheAlarmInNamedControlsAndItsPictureButtonsDriveTheP
         auto* popup = new AlarmPopupWindow(state, PopupLinks{sounds, pump, options}, time,
                                            {2, "Dorvane ", "Sun Dec 06, 2026  7:05 AM", "Wake up\nnow"}, {});
         const HWND window = popup->Handle();
-        EXPECT_EQ(std::tuple(TextOf(window, AlarmPopupWindow::Label1), TextOf(window, AlarmPopupWindow::Text1), TextOf(window, AlarmPopupWindow::ImageSnooze),
+        EXPECT_EQ(std::tuple(TextOf(window, AlarmPopupWindow::Label1), TextOf(window, AlarmPopupWindow::Text1),
+                  TextOf(window, AlarmPopupWindow::ImageSnooze),
                              TextOf(window, AlarmPopupWindow::Picture1)),
                   std::tuple("Sun Dec 06, 2026  7:05 AM", "Wake up\r\nnow", "Snooze", "Picture1"));
         EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(window, AlarmPopupWindow::Label2)));
