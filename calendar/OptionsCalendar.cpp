@@ -1,8 +1,8 @@
 #include "calendar/OptionsCalendar.h"
 
-#include <QScreen>
+#include "clock/window/ScreenPlacement.h"
 
-#include <algorithm>
+#include <QScreen>
 
 namespace dorvane {
 
@@ -39,19 +39,15 @@ void OptionsCalendar::WriteAlarmDate(int row, const std::string& text)
         options_->Logic().Alarms().Write(row, AlarmField::Date, text);
 }
 
-// To the right of the options window, top edges level; to its left when the screen ends first.
 void OptionsCalendar::PlaceBesideOptions()
 {
     if (!options_)
         return;
-    const QRect options = options_->frameGeometry();
-    const QRect screen = options_->screen()->availableGeometry();
+    const auto rect = [](const QRect& r) { return PixelRect{r.x(), r.y(), r.width(), r.height()}; };
     const QSize size = window_->frameGeometry().size();
-    int left = options.right() + 1;
-    if (left + size.width() > screen.right() + 1)
-        left = std::max(screen.left(), options.left() - size.width());
-    const int top = std::clamp(options.top(), screen.top(), std::max(screen.top(), screen.bottom() + 1 - size.height()));
-    window_->move(left, top);
+    const PixelPoint place = BesideWindow(rect(options_->frameGeometry()), size.width(), size.height(),
+                                          rect(options_->screen()->availableGeometry()));
+    window_->move(place.x, place.y);
 }
 
 } // namespace dorvane

@@ -1,8 +1,7 @@
 #include "calendar/win32/CalendarDialogLink.h"
 
+#include "clock/window/ScreenPlacement.h"
 #include "options/win32/Form2Dialog.h"
-
-#include <algorithm>
 
 namespace dorvane {
 
@@ -47,24 +46,20 @@ void CalendarDialogLink::WriteAlarmDate(int row, const std::string& text)
         options_->Logic().Alarms().Write(row, AlarmField::Date, text);
 }
 
-// To the right of the options window, top edges level; to its left when the screen ends first.
 void CalendarDialogLink::PlaceBesideOptions()
 {
     if (!options_ || !options_->IsOpen())
         return;
+    const auto rect = [](const RECT& r) { return PixelRect{r.left, r.top, r.right - r.left, r.bottom - r.top}; };
     RECT options{}, calendar{};
     GetWindowRect(options_->Handle(), &options);
     GetWindowRect(window_->Handle(), &calendar);
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
     GetMonitorInfoW(MonitorFromWindow(options_->Handle(), MONITOR_DEFAULTTONEAREST), &monitor);
-    const RECT& screen = monitor.rcWork;
-    const LONG width = calendar.right - calendar.left, height = calendar.bottom - calendar.top;
-    LONG left = options.right;
-    if (left + width > screen.right)
-        left = std::max(screen.left, options.left - width);
-    const LONG top = std::clamp(options.top, screen.top, std::max(screen.top, screen.bottom - height));
-    SetWindowPos(window_->Handle(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const PixelRect size = rect(calendar);
+    const PixelPoint place = BesideWindow(rect(options), size.width, size.height, rect(monitor.rcWork));
+    SetWindowPos(window_->Handle(), nullptr, place.x, place.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 } // namespace dorvane

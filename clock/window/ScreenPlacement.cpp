@@ -54,6 +54,14 @@ PixelPoint ReachablePosition(const PixelRect& clock, std::span<const PixelRect> 
             Inside(clock.y, clock.height, nearest->y, nearest->height)};
 }
 
+PixelPoint BesideWindow(const PixelRect& owner, int32_t width, int32_t height, const PixelRect& screen)
+{
+    int64_t left = int64_t{owner.x} + owner.width;
+    if (left + width > int64_t{screen.x} + screen.width)
+        left = std::max<int64_t>(screen.x, int64_t{owner.x} - width);
+    return {static_cast<int32_t>(left), Inside(owner.y, height, screen.y, screen.height)};
+}
+
 PixelPoint TwipsToPixels(double left, double top, const Screen& screen)
 {
     return {static_cast<int32_t>(std::lround(left / screen.TwipsPerPixelX())),

@@ -29,6 +29,11 @@ struct PixelPoint {
 // screen). Without screens it stays where it is.
 PixelPoint ReachablePosition(const PixelRect& clock, std::span<const PixelRect> screens);
 
+// Where a window of the given size opens beside owner on screen (the screen's work area): to the
+// right of owner with their top edges level; to its left when the screen ends first, though never
+// past the screen's left edge; and moved up as far as it must to end on the screen.
+PixelPoint BesideWindow(const PixelRect& owner, int32_t width, int32_t height, const PixelRect& screen);
+
 // Window places are kept in twips and set in pixels: a point in twips to the nearest whole pixels,
 // and a rectangle in pixels to twips.
 PixelPoint TwipsToPixels(double left, double top, const Screen& screen);

@@ -31,6 +31,23 @@ TEST(ScreenPlacement, AClockWhollyOffEveryScreenComesJustInsideTheNearestOneAnyO
         EXPECT_EQ(ReachablePosition(c.clock, c.screens), c.expected) << c.what;
 }
 
+TEST(ScreenPlacement, AWindowBesideAnotherOpensRightOfItOrLeftWhereTheScreenEndsAndUpToEndOnTheScreen)
+{
+    const PixelRect screen{0, 0, 1280, 1024};
+    const struct { PixelRect owner; int32_t width, height; PixelRect screen; PixelPoint expected; } rows[] = {
+        {{100, 100, 400, 300}, 200, 150, screen, {500, 100}},    // to the right, top edges level
+        {{880, 0, 200, 300}, 200, 150, screen, {1080, 0}},       // ends exactly at the screen's edge
+        {{1000, 100, 200, 300}, 200, 150, screen, {800, 100}},   // the screen ends first: to the left
+        {{100, 100, 1100, 300}, 200, 150, screen, {0, 100}},     // no room either side: at the left edge
+        {{100, 950, 400, 60}, 200, 150, screen, {500, 874}},     // moved up to end on the screen
+        {{100, 100, 400, 300}, 200, 2000, screen, {500, 0}},     // taller than the screen: at its top
+        {{1400, -50, 400, 300}, 200, 150, {1280, 0, 1920, 1080}, {1800, 0}}, // a second screen's top
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(BesideWindow(row.owner, row.width, row.height, row.screen), row.expected)
+            << row.owner.x << "," << row.owner.y << " " << row.width << "x" << row.height;
+}
+
 TEST(ScreenPlacement, TwipsBecomeTheNearestWholePixelsAndPixelsBecomeTwipsAtTheScreensScale)
 {
     const testing::FakeScreen screen(1280, 1024, 12);
